@@ -65,12 +65,17 @@ SharedFile::~SharedFile()
     close();
 }
 
-void SharedFile::close()
+bool SharedFile::close()
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);  // releases the lock with the descriptor
-        m_fd = -1;
+    if (m_fd < 0)
+        return true;
+    const int result = ::close(m_fd);  // releases the lock with the descriptor
+    m_fd = -1;
+    if (result != 0 && errno != EINTR) {
+        m_lastCause = fileCauseFromErrno(errno);
+        return false;
     }
+    return true;
 }
 
 bool SharedFile::open(const QString& path, unsigned mode, int* cause, int* osError)

@@ -71,7 +71,8 @@ public:
     // has passed since the first attempt (timeoutMs < 0: forever).
     bool openRetrying(const QString& path, unsigned mode, int timeoutMs, int intervalMs,
                       int* cause = nullptr, int* osError = nullptr);
-    void close();
+    // False when the system reports an error on closing (cause in lastCause()).
+    bool close();
     bool isOpen() const { return m_fd >= 0; }
     const QString& path() const { return m_path; }
     int handle() const { return m_fd; }
