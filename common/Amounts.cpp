@@ -1,8 +1,7 @@
 #include "common/KVCommon.h"
 #include "common/MessageGateway.h"
 
-#include <QByteArray>
-
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -63,34 +62,38 @@ std::string formatFixed(double value, int decimals)
     return out;
 }
 
-// The shared scanner of KanmaToInt and KanmaToDouble: collects the accepted
-// characters and stops at the first refused one.
-QByteArray scanAmount(const QString& text, bool allowPoint, int* flag)
+// The characters KanmaToInt and KanmaToDouble accept, at most a sign and
+// nine more; kept on the stack, as the parsers run for every cell redrawn.
+struct AmountChars {
+    char text[MaxNegativeChars];
+    int size = 0;
+};
+
+// Collects the accepted characters and stops at the first refused one.
+AmountChars scanAmount(const QString& text, bool allowPoint, int* flag)
 {
     if (flag)
         *flag = 1;
-    QByteArray buffer;
+    AmountChars chars;
     const bool negative = text.startsWith(QLatin1Char('-'));
+    const int limit = negative ? MaxNegativeChars : MaxDigitChars;
     bool seenPoint = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
         if (c == u',')
             continue;
         const bool digit = c >= u'0' && c <= u'9';
-        bool accepted = digit || (c == u'-' && i == 0) || (allowPoint && c == u'.' && !seenPoint);
-        if (accepted) {
-            const int limit = negative ? MaxNegativeChars : MaxDigitChars;
-            accepted = buffer.size() < limit;
-        }
+        const bool point = allowPoint && c == u'.' && !seenPoint;
+        const bool accepted = (digit || point || (c == u'-' && i == 0)) && chars.size < limit;
         if (!accepted) {
             if (flag)
                 *flag = 0;
             break;
         }
-        seenPoint = seenPoint || c == u'.';
-        buffer.append(char(c));
+        seenPoint = seenPoint || point;
+        chars.text[chars.size++] = char(c);
     }
-    return buffer;
+    return chars;
 }
 
 } // namespace
@@ -127,14 +130,22 @@ void Kanmadb2(QString& out, double value, int decimals)
 
 int KanmaToInt(const QString& text, int* flag)
 {
-    // At most a sign and nine digits, so the value always fits.
-    return scanAmount(text, false, flag).toInt();
+    // At most a sign and nine digits, so the value always fits; "" and "-"
+    // do not parse and stand for zero.
+    const AmountChars chars = scanAmount(text, false, flag);
+    int value = 0;
+    std::from_chars(chars.text, chars.text + chars.size, value);
+    return value;
 }
 
 double KanmaToDouble(const QString& text, int* flag)
 {
-    // "", "-", "." and "-." are not numbers for Qt; they stand for zero here.
-    return scanAmount(text, true, flag).toDouble();
+    // Locale-free, unlike strtod once Qt has set the user's locale. "", "-",
+    // "." and "-." do not parse and stand for zero.
+    const AmountChars chars = scanAmount(text, true, flag);
+    double value = 0;
+    std::from_chars(chars.text, chars.text + chars.size, value);
+    return value;
 }
 
 // The literal formula in double precision. Values that are not exact in
