@@ -7,10 +7,10 @@
 
 namespace {
 
+// The pixels as stored: orientation tags are left to whoever shows them.
 QImage loadImage(const QString& source)
 {
     QImageReader reader(source);
-    reader.setAutoTransform(true);
     return reader.read();
 }
 

@@ -18,8 +18,11 @@ void applyRowState(QAbstractItemView& list, int row, unsigned state, unsigned ma
     if (!index.isValid())
         return;
     if (mask & StateSelected) {
-        const auto command = (state & StateSelected) ? QItemSelectionModel::Select
-                                                     : QItemSelectionModel::Deselect;
+        // A single-selection list keeps one selected row, as its users expect.
+        const bool single = list.selectionMode() == QAbstractItemView::SingleSelection;
+        QItemSelectionModel::SelectionFlags command = QItemSelectionModel::Deselect;
+        if (state & StateSelected)
+            command = single ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Select;
         selection->select(index, command | QItemSelectionModel::Rows);
     }
     if (mask & StateFocused) {

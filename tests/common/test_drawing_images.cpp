@@ -187,6 +187,7 @@ TEST_F(ImageConversion, FailsWithoutASourceOrAWriter)
     // GIF is written only where Qt has a writer for it.
     const bool gifWriter = QImageWriter::supportedImageFormats().contains("gif");
     EXPECT_EQ(ToGIF(source(), m_folder.file("y.gif"), 0), gifWriter ? 1 : 0);
+    EXPECT_EQ(QFileInfo::exists(m_folder.file("y.gif")), gifWriter);
 }
 
 TEST_F(ImageConversion, DIBtoOBJGivesAPixmapOfTheImage)

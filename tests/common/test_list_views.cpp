@@ -134,6 +134,18 @@ TEST_F(ListViewFixture, AttribItemSelectsTheWholeRowWhateverTheColumn)
     EXPECT_EQ(m_view.selectionModel()->currentIndex().row(), 1);
 }
 
+TEST_F(ListViewFixture, AttribItemKeepsOneRowSelectedInASingleSelectionList)
+{
+    m_view.setSelectionMode(QAbstractItemView::SingleSelection);
+    addRows({"a", "b", "c"});
+    AttribItem(&m_view, 0, 0, Selected, Selected);
+    AttribItem(&m_view, 2, 0, Selected, Selected);
+    EXPECT_FALSE(isSelected(0));
+    EXPECT_TRUE(isSelected(2));
+    AttribItem(&m_view, 2, 0, 0, Selected);
+    EXPECT_FALSE(isSelected(2));
+}
+
 TEST(ImmSwitch, EnablesTheInputMethodOnlyForText)
 {
     QLineEdit field;
