@@ -51,8 +51,14 @@ void AddLog(QString folder, QString message, QObject* window)
         return;
     }
     if (window) {
-        kv::LogEvent event(line);
-        QCoreApplication::sendEvent(window, &event);
+        // Events may only be sent to objects of the calling thread; a window
+        // of another thread gets its own copy of the line, posted.
+        if (window->thread() == QThread::currentThread()) {
+            kv::LogEvent event(line);
+            QCoreApplication::sendEvent(window, &event);
+        } else {
+            QCoreApplication::postEvent(window, new kv::LogEvent(line));
+        }
     }
     QThread::msleep(kPauseAfterWriteMs);
 }

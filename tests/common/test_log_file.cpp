@@ -7,6 +7,9 @@
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QThread>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -41,9 +44,16 @@ public:
     {
         if (event->type() != KvLogEventType)
             return QObject::event(event);
+        const QMutexLocker lock(&mutex);
         lines.append(static_cast<kv::LogEvent*>(event)->line());
         return true;
     }
+    QStringList received()
+    {
+        const QMutexLocker lock(&mutex);
+        return lines;
+    }
+    QMutex mutex;
     QStringList lines;
 };
 
@@ -83,6 +93,25 @@ TEST(AddLog, TellsTheWindowTheLineWritten)
     EXPECT_TRUE(window.lines[0].endsWith(QStringLiteral(" 通知\r\n")));
     EXPECT_EQ(window.lines[0].size(), 8 + 5);
     EXPECT_EQ(window.lines[1], "\r\n");
+}
+
+TEST(AddLog, AWindowOfAnotherThreadGetsTheLinePosted)
+{
+    TempFolder dir;
+    QDir().mkpath(dir.file("Log"));
+    QThread windowThread;
+    LogReceiver window;
+    window.moveToThread(&windowThread);
+    windowThread.start();
+    AddLog(dir.path(), QStringLiteral("elsewhere"), &window);
+    QElapsedTimer clock;
+    clock.start();
+    while (window.received().isEmpty() && clock.elapsed() < 5000)
+        QThread::msleep(10);
+    windowThread.quit();
+    windowThread.wait();
+    ASSERT_EQ(window.received().size(), 1);
+    EXPECT_TRUE(window.received().first().endsWith(" elsewhere\r\n"));
 }
 
 TEST(AddLog, AMissingLogFolderIsReportedNotCreated)
