@@ -1,0 +1,18 @@
+#pragma once
+
+namespace kv::data {
+
+// What a LAN "Update" message made the settings store re-read, so that the
+// caller can refresh the matching drop-down or print preview.
+enum class SettingsUpdate {
+    None,
+    PrintSettings,  // "印字": "003.dat" and the current printer's positions
+    BitmapNames,    // "ファイル名": "005.dat"
+    VehicleClasses, // "種別": "010.dat"
+    VehicleUses,    // "用途": "011.dat"
+    BodyShapes,     // "形状": "012.dat"
+    Makes,          // "車名": "013.dat"
+    Fuels,          // "燃料": "014.dat"
+};
+
+} // namespace kv::data
