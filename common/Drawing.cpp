@@ -1,12 +1,12 @@
 #include "common/KVCommon.h"
 
 #include <QBrush>
-#include <QLineF>
 #include <QPainter>
 #include <QPoint>
 #include <QRectF>
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -26,7 +26,7 @@ QPoint pointOnCircle(int x, int y, unsigned radius, double radians)
 // counter-clockwise from three o'clock, screen y growing downwards.
 double rayAngle(int x, int y, QPoint point)
 {
-    return std::atan2(double(y - point.y()), double(point.x() - x)) * 180.0 / M_PI;
+    return std::atan2(double(y - point.y()), double(point.x() - x)) * 180.0 / std::numbers::pi;
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -36,7 +37,7 @@ QImage paintSlice(float start, float sweep, int* result = nullptr)
 // from three o'clock, y growing downwards on the image).
 QColor pixelAt(const QImage& image, double degrees, double distance)
 {
-    const double a = degrees * M_PI / 180.0;
+    const double a = degrees * std::numbers::pi / 180.0;
     const int x = int(std::lround(100 + std::cos(a) * distance));
     const int y = int(std::lround(100 - std::sin(a) * distance));
     return image.pixelColor(x, y);
