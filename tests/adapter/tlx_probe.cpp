@@ -1,0 +1,15 @@
+// Opens the adapter from a process of its own: exit status 0 when the port
+// opened (it is closed again at once), otherwise 10 + the last-error code.
+#include "adapter/TLX_K5.h"
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 1;
+    const TlxPortSettings settings {0, 4800, 8, 0};
+    if (TLX_Init(argv[1], &settings) == 1) {
+        TLX_Exit();
+        return 0;
+    }
+    return 10 + TLX_ErrInfo();
+}
