@@ -1,3 +1,4 @@
+#include "common/InputMethodGate.h"
 #include "common/KVCommon.h"
 
 #include <QGuiApplication>
@@ -5,8 +6,9 @@
 #include <QWidget>
 
 // Qt has no open/closed state or conversion mode of its own; the nearest
-// honest mapping is the widget's input-method attribute and hints, which Qt
-// hands to the platform's input method when the widget has the focus:
+// honest mapping is the widget's input-method attribute (made binding by
+// InputMethodGate) and hints, which Qt hands to the platform's input method
+// when the widget has the focus:
 //   closed          - input method disabled, Qt::ImhLatinOnly (codes, numbers)
 //   open            - input method enabled, Latin-only hints removed
 //   half-width kana - open, Qt::ImhNoPredictiveText (a reading is typed as
@@ -28,10 +30,10 @@ void setOpen(QWidget& window, bool open)
 {
     Qt::InputMethodHints hints = window.inputMethodHints();
     if (open)
-        hints &= ~(Qt::ImhLatinOnly | Qt::ImhPreferLatin);
+        hints &= ~Qt::ImhLatinOnly;
     else
         hints |= Qt::ImhLatinOnly;
-    window.setAttribute(Qt::WA_InputMethodEnabled, open);
+    kv::InputMethodGate::setOpen(window, open);
     window.setInputMethodHints(hints);
 }
 

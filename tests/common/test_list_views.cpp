@@ -1,5 +1,7 @@
 #include "common/KVCommon.h"
 
+#include <QCoreApplication>
+#include <QInputMethodQueryEvent>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QStandardItemModel>
@@ -144,6 +146,56 @@ TEST_F(ListViewFixture, AttribItemKeepsOneRowSelectedInASingleSelectionList)
     EXPECT_TRUE(isSelected(2));
     AttribItem(&m_view, 2, 0, 0, Selected);
     EXPECT_FALSE(isSelected(2));
+}
+
+// What the platform's input method learns when it asks the focus widget.
+std::pair<bool, Qt::InputMethodHints> askedByInputMethod(QWidget& widget)
+{
+    QInputMethodQueryEvent query(Qt::ImEnabled | Qt::ImHints);
+    QCoreApplication::sendEvent(&widget, &query);
+    return {query.value(Qt::ImEnabled).toBool(),
+            Qt::InputMethodHints(query.value(Qt::ImHints).toInt())};
+}
+
+TEST(ImmSwitch, TellsThePlatformInputMethodWhetherToConvert)
+{
+    QLineEdit field;
+    field.show();
+    field.setFocus();
+    ImmSwitch(&field, 0);
+    auto [enabled, hints] = askedByInputMethod(field);
+    EXPECT_FALSE(enabled);
+    EXPECT_TRUE(hints & Qt::ImhLatinOnly);
+    ImmSwitch(&field, 1);
+    std::tie(enabled, hints) = askedByInputMethod(field);
+    EXPECT_TRUE(enabled);
+    EXPECT_FALSE(hints & Qt::ImhLatinOnly);
+
+    ImmSwitchKana(&field, 1);
+    std::tie(enabled, hints) = askedByInputMethod(field);
+    EXPECT_TRUE(enabled);
+    EXPECT_TRUE(hints & Qt::ImhNoPredictiveText);
+    ImmSwitchKana(&field, 0);
+    EXPECT_FALSE(askedByInputMethod(field).first);
+
+}
+
+TEST(ImmSwitch, OpensOnlyWhatItClosed)
+{
+    QLineEdit readOnly;
+    readOnly.setReadOnly(true);
+    ImmSwitch(&readOnly, 1);
+    EXPECT_FALSE(askedByInputMethod(readOnly).first);
+    ImmSwitch(&readOnly, 0);
+    ImmSwitch(&readOnly, 0);
+    ImmSwitch(&readOnly, 1);
+    EXPECT_FALSE(askedByInputMethod(readOnly).first);
+
+    QLineEdit password;
+    password.setEchoMode(QLineEdit::Password);
+    ImmSwitch(&password, 0);
+    ImmSwitch(&password, 1);
+    EXPECT_TRUE(password.inputMethodHints() & Qt::ImhHiddenText);
 }
 
 TEST(ImmSwitch, EnablesTheInputMethodOnlyForText)
