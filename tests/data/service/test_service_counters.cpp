@@ -86,6 +86,17 @@ TEST_F(CountersTest, EachDatabaseHasItsCounterFile)
     EXPECT_EQ(m_counters.RecordCounter("009.mdb", RecordCounters::Read), 17);
 }
 
+TEST_F(CountersTest, CounterIsHeldWhileTheDatabaseCounts)
+{
+    int seenMeanwhile = 0;
+    EXPECT_EQ(m_counters.RecordCounter("010.mdb", RecordCounters::Recount, [&] {
+        seenMeanwhile = RecordCounters(m_folder.path(), kFast).RecordCounter("010.mdb", RecordCounters::Increment);
+        return 7;
+    }), 7);
+    EXPECT_EQ(seenMeanwhile, -1);
+    EXPECT_EQ(m_counters.RecordCounter("010.mdb", RecordCounters::Increment), 8);
+}
+
 TEST_F(CountersTest, CounterFileThatCannotBeHad)
 {
     kv::SharedFile other;
