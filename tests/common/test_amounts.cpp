@@ -168,12 +168,6 @@ TEST(KanmaToDouble, CountsThePointAsACharacterAndAcceptsOnlyOne)
     }
 }
 
-TEST(KanmaParsers, AcceptANullFlag)
-{
-    EXPECT_EQ(KanmaToInt(QStringLiteral("1x"), nullptr), 1);
-    EXPECT_DOUBLE_EQ(KanmaToDouble(QStringLiteral("1.5x"), nullptr), 1.5);
-}
-
 struct RoundingCase {
     double value;
     int mode;
