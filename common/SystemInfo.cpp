@@ -29,6 +29,14 @@ QString existingFolder(const QString& path)
     return !path.isEmpty() && QFileInfo(path).isDir() ? QDir::cleanPath(path) : QString();
 }
 
+// A user folder such as the desktop; where the desktop has none, the home
+// folder stands in for it, as the XDG user-dirs rule says.
+QString userFolder(QStandardPaths::StandardLocation location)
+{
+    const QString folder = existingFolder(QStandardPaths::writableLocation(location));
+    return folder.isEmpty() ? existingFolder(QDir::homePath()) : folder;
+}
+
 // The start menu shared by all users: the first applications folder of the
 // desktop's search list that exists (the user's own, then the system's).
 QString programsFolder()
@@ -110,7 +118,7 @@ int GetWindowsInfo(OsVersionInfo& os, QString& currentFolder, QString& windowsFo
     if (systemFolder.isEmpty())
         return fail("SYSTEMディレクトリ取得失敗！");
 
-    desktopFolder = existingFolder(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    desktopFolder = userFolder(QStandardPaths::DesktopLocation);
     if (desktopFolder.isEmpty())
         return fail("デスクトップフォルダがありません！");
     programFilesFolder = kv::SystemQuery::programFilesFolder();
@@ -122,8 +130,7 @@ int GetWindowsInfo(OsVersionInfo& os, QString& currentFolder, QString& windowsFo
     tempFolder = existingFolder(QDir::tempPath());
     if (tempFolder.isEmpty())
         return fail("テンポラリフォルダ取得失敗！");
-    documentsFolder =
-        existingFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    documentsFolder = userFolder(QStandardPaths::DocumentsLocation);
     if (documentsFolder.isEmpty())
         return fail("マイドキュメントフォルダがありません！");
 

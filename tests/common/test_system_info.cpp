@@ -269,22 +269,23 @@ TEST_F(GetWindowsInfoTest, FillsEveryFolder)
     EXPECT_TRUE(messages.messages().isEmpty());
 }
 
-TEST_F(GetWindowsInfoTest, MissingFoldersStopWithTheirMessage)
+TEST_F(GetWindowsInfoTest, MissingUserFoldersFallBackToHomeThenStopWithTheirMessage)
 {
-    struct Row {
-        const char* remove;
-        const char* message;
-    } rows[] = {
-        {"Documents", "マイドキュメントフォルダがありません！"},
-        {"Desktop", "デスクトップフォルダがありません！"},
-    };
-    for (const Row& row : rows) {
-        ASSERT_TRUE(QDir(m_home.file(row.remove)).removeRecursively());
+    ASSERT_TRUE(QDir(m_home.file("Desktop")).removeRecursively());
+    ASSERT_TRUE(QDir(m_home.file("Documents")).removeRecursively());
+    {
         RecordingMessageGateway messages;
         Outputs o;
-        EXPECT_EQ(call(o), 0);
-        EXPECT_EQ(messages.messages(), QStringList{QString::fromUtf8(row.message)});
+        EXPECT_EQ(call(o), 1);
+        EXPECT_EQ(o.desktop, m_home.path());
+        EXPECT_EQ(o.documents, m_home.path());
+        EXPECT_TRUE(messages.messages().isEmpty());
     }
+    ScopedEnvironment noHome("HOME", QFile::encodeName(m_home.file("gone")));
+    RecordingMessageGateway messages;
+    Outputs o;
+    EXPECT_EQ(call(o), 0);
+    EXPECT_EQ(messages.messages(), QStringList{QStringLiteral("デスクトップフォルダがありません！")});
 }
 
 TEST_F(GetWindowsInfoTest, AMissingTemporaryFolderIsReported)
