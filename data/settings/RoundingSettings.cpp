@@ -13,9 +13,10 @@ constexpr qsizetype kFirstRule = 8;
 constexpr qsizetype kRuleSize = 8;
 
 // The rules in file order.
-std::array<RoundingRule*, 5> rulesOf(RoundingSettings& s)
+template <typename Settings>
+auto rulesOf(Settings& s)
 {
-    return {&s.tax, &s.parts, &s.discount, &s.billed, &s.labour};
+    return std::array{&s.tax, &s.parts, &s.discount, &s.billed, &s.labour};
 }
 }
 
@@ -37,9 +38,8 @@ QByteArray RoundingSettings::toBytes() const
 {
     RecordWriter out(kFileSize);
     out.putDouble(kTaxRate, taxRate);
-    RoundingSettings copy = *this;
     qsizetype offset = kFirstRule;
-    for (const RoundingRule* rule : rulesOf(copy)) {
+    for (const RoundingRule* rule : rulesOf(*this)) {
         out.putInt32(offset, rule->type);
         out.putInt32(offset + 4, rule->unit);
         offset += kRuleSize;
