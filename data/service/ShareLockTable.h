@@ -12,7 +12,9 @@ namespace kv::data {
 //
 // Names are compared in their stored form over the whole name field. A 'k'
 // stores as a zero byte, so a decoder that stopped at the first zero would cut
-// "Desktop" to "Des" and never find that computer's slot again.
+// "Desktop" to "Des" and never find that computer's slot again. Trailing 'k's
+// cannot be told from the padding: "Desk" and "Des" share one slot, which is
+// why computer names are best kept in upper case.
 class ShareLockTable {
 public:
     static constexpr int kSlotCount = 20;
