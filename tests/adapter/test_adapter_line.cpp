@@ -385,6 +385,10 @@ TEST_F(AdapterFixture, InitOnAPortThatCannotBeOpenedKeepsTheLastCode)
     AdapterSimulator sim;
     EXPECT_EQ(TLX_Init(sim.devicePath().c_str(), nullptr), 0);
     EXPECT_EQ(TLX_ErrInfo(), TLX_ERR_NOT_OPEN);
+    const TlxPortSettings oddSpeed {0, 4801, 8, 0};
+    EXPECT_EQ(TLX_Init(sim.devicePath().c_str(), &oddSpeed), 0);
+    EXPECT_EQ(TLX_ErrInfo(), TLX_ERR_NOT_OPEN);
+    EXPECT_TRUE(sim.commands().empty());
     EXPECT_EQ(TLX_InfoDLL(), 0);
 }
 
