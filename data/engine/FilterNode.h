@@ -14,11 +14,12 @@ struct FilterNode {
 
     Kind kind = Kind::Or;
     Op op = Op::Equal;                                  // Compare
-    std::vector<std::unique_ptr<FilterNode>> children;  // operands in order
+    std::vector<std::unique_ptr<FilterNode>> children;  // operands or terms in order
     int column = -1;                                    // Column: index in the table
     qint64 integer = 0;                                 // Integer
     double real = 0;                                    // Real, Date (day number)
     QString text;                                       // Text
+    bool grouped = false;                               // written in parentheses
 
     bool isLiteral() const
     {

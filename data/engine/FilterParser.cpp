@@ -210,10 +210,13 @@ std::unique_ptr<FilterNode> FilterParser::parseOr(int depth)
         std::unique_ptr<FilterNode> right = parseAnd(depth);
         if (!right)
             return nullptr;
-        auto node = makeNode(FilterNode::Kind::Or);
-        node->children.push_back(std::move(left));
-        node->children.push_back(std::move(right));
-        left = std::move(node);
+        // A chain is one node with all its terms.
+        if (left->kind != FilterNode::Kind::Or || left->grouped) {
+            auto node = makeNode(FilterNode::Kind::Or);
+            node->children.push_back(std::move(left));
+            left = std::move(node);
+        }
+        left->children.push_back(std::move(right));
     }
     return left;
 }
@@ -227,10 +230,13 @@ std::unique_ptr<FilterNode> FilterParser::parseAnd(int depth)
         std::unique_ptr<FilterNode> right = parseFactor(depth);
         if (!right)
             return nullptr;
-        auto node = makeNode(FilterNode::Kind::And);
-        node->children.push_back(std::move(left));
-        node->children.push_back(std::move(right));
-        left = std::move(node);
+        // A chain is one node with all its terms.
+        if (left->kind != FilterNode::Kind::And || left->grouped) {
+            auto node = makeNode(FilterNode::Kind::And);
+            node->children.push_back(std::move(left));
+            left = std::move(node);
+        }
+        left->children.push_back(std::move(right));
     }
     return left;
 }
@@ -257,6 +263,7 @@ std::unique_ptr<FilterNode> FilterParser::parseFactor(int depth)
         std::unique_ptr<FilterNode> inner = parseOr(depth + 1);
         if (!inner)
             return nullptr;
+        inner->grouped = true;
         if (m_token.kind != TokenKind::Symbol || m_token.text != u")") {
             fail(error::kSyntax);
             return nullptr;

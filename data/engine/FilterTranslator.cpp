@@ -40,11 +40,7 @@ void FilterTranslator::appendSql(const FilterNode& node, SqlFragment& out) const
     switch (node.kind) {
     case Kind::Or:
     case Kind::And:
-        out.sql += '(';
-        appendSql(*node.children[0], out);
-        out.sql += node.kind == Kind::Or ? " OR " : " AND ";
-        appendSql(*node.children[1], out);
-        out.sql += ')';
+        appendChain(node, 0, node.children.size(), out);
         return;
     case Kind::Not:
         out.sql += "(NOT ";
@@ -94,6 +90,23 @@ void FilterTranslator::appendSql(const FilterNode& node, SqlFragment& out) const
         out.values.emplace_back(node.text);
         return;
     }
+}
+
+void FilterTranslator::appendChain(const FilterNode& node, size_t first, size_t last,
+                                   SqlFragment& out) const
+{
+    // Terms of a long chain are paired up as a balanced tree, so that the
+    // SQL stays shallow however many terms a search joins.
+    if (last - first == 1) {
+        appendSql(*node.children[first], out);
+        return;
+    }
+    const size_t middle = first + (last - first) / 2;
+    out.sql += '(';
+    appendChain(node, first, middle, out);
+    out.sql += node.kind == FilterNode::Kind::Or ? " OR " : " AND ";
+    appendChain(node, middle, last, out);
+    out.sql += ')';
 }
 
 bool FilterTranslator::translateSort(const QString& sort, QByteArray& out)

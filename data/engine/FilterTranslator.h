@@ -31,6 +31,7 @@ public:
 
 private:
     void appendSql(const FilterNode& node, SqlFragment& out) const;
+    void appendChain(const FilterNode& node, size_t first, size_t last, SqlFragment& out) const;
 
     const TableDef& m_table;
     EngineError m_error;

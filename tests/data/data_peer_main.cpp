@@ -1,0 +1,94 @@
+// The other process of the two-process data tests: opens the same data
+// folder and changes it the way another computer would.
+//   kv_data_peer DIR add CODE FURI | edit CODE FURI | delete CODE
+//   kv_data_peer DIR churn   (units of work over two files, until killed)
+
+#include "data/engine/UnitOfWork.h"
+#include "data/tables/DaoRecordsets.h"
+#include "data/tables/DataStore.h"
+
+#include <QString>
+
+#include <cstdio>
+
+using namespace kv::data;
+
+namespace {
+
+int fail(const EngineError& error)
+{
+    std::fprintf(stderr, "%d %s\n", error.code, error.description.toUtf8().constData());
+    return 2;
+}
+
+int churn(DataStore& store)
+{
+    CDaoKokSet customers(store.mainConnection());
+    CDaoCarSet vehicles(store.mainConnection());
+    if (!customers.Open() || !vehicles.Open())
+        return fail(customers.lastError().isError() ? customers.lastError() : vehicles.lastError());
+    for (int round = 1;; ++round) {
+        UnitOfWork work(store.mainConnection());
+        // Every customer and every vehicle carries the round number.
+        for (customers.MoveFirst(); !customers.IsEOF(); customers.MoveNext()) {
+            if (!customers.Edit())
+                return fail(customers.lastError());
+            customers.m_Hoyu = round;
+            customers.m_KokBiko1 = QString(200, QChar(u'あ' + round % 40));
+            if (!customers.Update())
+                return fail(customers.lastError());
+        }
+        for (vehicles.MoveFirst(); !vehicles.IsEOF(); vehicles.MoveNext()) {
+            if (!vehicles.Edit())
+                return fail(vehicles.lastError());
+            vehicles.m_Teiin = round;
+            vehicles.m_CarBiko1 = QString(200, QChar(u'ア' + round % 40));
+            if (!vehicles.Update())
+                return fail(vehicles.lastError());
+        }
+        if (!work.commit())
+            return fail(work.lastError());
+        if (round == 1) {
+            std::puts("ready");
+            std::fflush(stdout);
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return 1;
+    DataStore store;
+    if (!store.open(QString::fromLocal8Bit(argv[1])))
+        return fail(store.lastError());
+    const QString command = QString::fromLatin1(argv[2]);
+    const int code = argc > 3 ? QString::fromLatin1(argv[3]).toInt() : 0;
+    if (command == u"churn")
+        return churn(store);
+
+    CDaoKokSet customers(store.mainConnection());
+    customers.SetSort(QStringLiteral("KokCode"));
+    if (!customers.Open())
+        return fail(customers.lastError());
+    if (command == u"add") {
+        if (!customers.AddNew())
+            return fail(customers.lastError());
+        customers.m_KokCode = code;
+        customers.m_Furi = QString::fromUtf8(argv[4]);
+        return customers.Update() ? 0 : fail(customers.lastError());
+    }
+    if (!customers.FindFirst(QStringLiteral("KokCode = %1").arg(code)))
+        return customers.lastError().isError() ? fail(customers.lastError()) : 3;
+    if (command == u"edit") {
+        if (!customers.Edit())
+            return fail(customers.lastError());
+        customers.m_Furi = QString::fromUtf8(argv[4]);
+        return customers.Update() ? 0 : fail(customers.lastError());
+    }
+    if (command == u"delete")
+        return customers.Delete() ? 0 : fail(customers.lastError());
+    return 1;
+}
