@@ -1,0 +1,43 @@
+#include "app/controls/FieldKeyRules.h"
+
+#include <QDialog>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace kv {
+
+bool FieldKeyRules::handleKeyPress(QWidget* control, QKeyEvent* event, const MoveFocus& moveFocus)
+{
+    // Ctrl and Alt combinations belong to shortcuts and the control itself.
+    const Qt::KeyboardModifiers modifiers =
+        event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (modifiers != Qt::NoModifier)
+        return false;
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+        moveFocus(!shift);
+        event->accept();
+        return true;
+    case Qt::Key_Backtab:
+        moveFocus(false);
+        event->accept();
+        return true;
+    case Qt::Key_Escape:
+        if (shift)
+            return false;
+        if (auto* dialog = qobject_cast<QDialog*>(control->window())) {
+            dialog->reject();
+            event->accept();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+} // namespace kv

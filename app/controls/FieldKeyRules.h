@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+
+class QKeyEvent;
+class QWidget;
+
+namespace kv {
+
+// The keyboard rules every input control shares, so that a clerk can work
+// a form without the mouse: Enter and Tab move to the next tab stop (with
+// Shift to the previous one, wrapping around), Esc ends the dialog the
+// control sits in with Cancel. In a form window Esc is left to the control.
+class FieldKeyRules {
+public:
+    // Moves the focus to the next (true) or previous (false) tab stop; the
+    // controls pass their own focusNextPrevChild.
+    using MoveFocus = std::function<bool(bool next)>;
+
+    // Applies the rules to a key press; true when the key was consumed.
+    static bool handleKeyPress(QWidget* control, QKeyEvent* event, const MoveFocus& moveFocus);
+};
+
+} // namespace kv
