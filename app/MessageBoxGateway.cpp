@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMetaObject>
+#include <QThread>
 
 #include <utility>
 
@@ -28,6 +30,21 @@ QWidget* boxOwner()
     return QApplication::activeWindow();
 }
 
+// Boxes exist only on the user-interface thread; a report from a worker
+// thread waits there until the user has answered.
+template <typename Show>
+auto onInterfaceThread(Show show)
+{
+    using Result = decltype(show());
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread())
+        return show();
+    Result result{};
+    QMetaObject::invokeMethod(
+        app, [&] { result = show(); }, Qt::BlockingQueuedConnection);
+    return result;
+}
+
 } // namespace
 
 QString MessageBoxGateway::programTitle()
@@ -42,19 +59,23 @@ MessageBoxGateway::MessageBoxGateway(QString caption)
 
 void MessageBoxGateway::showMessage(const QString& text, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), m_caption, text, QMessageBox::Ok, boxOwner());
-    box.setDefaultButton(QMessageBox::Ok);
-    box.setEscapeButton(QMessageBox::Ok);
-    box.exec();
+    onInterfaceThread([&] {
+        QMessageBox box(boxIcon(icon), m_caption, text, QMessageBox::Ok, boxOwner());
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        return box.exec();
+    });
 }
 
 bool MessageBoxGateway::askYesNo(const QString& text, bool defaultNo, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), m_caption, text, QMessageBox::Yes | QMessageBox::No,
-                    boxOwner());
-    box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return onInterfaceThread([&] {
+        QMessageBox box(boxIcon(icon), m_caption, text, QMessageBox::Yes | QMessageBox::No,
+                        boxOwner());
+        box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    });
 }
 
 } // namespace kv

@@ -186,6 +186,10 @@ void CEditEx::focusInEvent(QFocusEvent* event)
     case InputMode::HalfWidthKana: ImmSwitchKana(this, 1); break;
     case InputMode::Unchanged: break;
     }
+    // Coming back from another window is no new entry: the user carries on
+    // where the caret was.
+    if (event->reason() == Qt::ActiveWindowFocusReason)
+        return;
     emit entered();
     selectAll();
 }

@@ -166,6 +166,28 @@ TEST_F(FieldConventions, EnteringSelectsAllSoTypingReplaces)
     EXPECT_EQ(m_name->text(), QStringLiteral("abc"));
 }
 
+TEST_F(FieldConventions, VisitToAnotherWindowNeitherChecksNorReentersTheField)
+{
+    test::RecordingMessageGateway messages;
+    QSignalSpy entered(m_amount, &CEditEx::entered);
+    m_name->setFocus(Qt::TabFocusReason);
+    m_amount->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(m_amount, QStringLiteral("12a"));
+    QTest::keyClick(m_amount, Qt::Key_Left);
+
+    QWidget other;
+    ASSERT_TRUE(showActive(other));
+    m_window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+
+    EXPECT_TRUE(m_amount->hasFocus());
+    EXPECT_TRUE(messages.messages().isEmpty());
+    EXPECT_EQ(m_amount->text(), QStringLiteral("12a"));
+    EXPECT_EQ(entered.count(), 1);
+    EXPECT_EQ(m_amount->cursorPosition(), 2);
+    EXPECT_FALSE(m_amount->hasSelectedText());
+}
+
 TEST_F(FieldConventions, EachFieldSwitchesTheInputMethodAsEntered)
 {
     m_name->setFocus(Qt::TabFocusReason);

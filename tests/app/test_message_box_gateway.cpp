@@ -3,6 +3,9 @@
 
 #include <QAbstractButton>
 #include <QTest>
+#include <QThread>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +88,25 @@ TEST(MessageBoxGateway, ShorthandsReachTheInstalledBoxes)
     kv::showMessage(QStringLiteral("年月日が異常です！"));
     kv::installMessageGateway(nullptr);
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("年月日が異常です！")});
+}
+
+TEST(MessageBoxGateway, QuestionFromWorkerThreadIsAskedOnTheInterfaceThread)
+{
+    MessageBoxGateway gateway;
+    kv::test::ModalDialogHelper dialogs;
+    QThread* boxThread = nullptr;
+    dialogs.answerNext([&](QWidget* dialog) {
+        boxThread = dialog->thread();
+        qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Yes)->click();
+    });
+    bool answer = false;
+    std::unique_ptr<QThread> worker(QThread::create(
+        [&] { answer = gateway.askYesNo(Confirm, true, MessageGateway::Icon::Question); }));
+    worker->start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return worker->isFinished(); }, 10000));
+    worker->wait();
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(boxThread, qApp->thread());
 }
 
 } // namespace

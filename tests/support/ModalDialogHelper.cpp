@@ -44,13 +44,13 @@ void ModalDialogHelper::answerNext(Answer answer)
     arm();
 }
 
-void ModalDialogHelper::arm()
+void ModalDialogHelper::arm(int delayMs)
 {
     if (m_armed || m_pending.empty())
         return;
     m_armed = true;
     std::weak_ptr<bool> alive = m_alive;
-    QTimer::singleShot(0, qApp, [this, alive] {
+    QTimer::singleShot(delayMs, qApp, [this, alive] {
         if (auto living = alive.lock(); living && *living)
             deliver();
     });
@@ -61,13 +61,20 @@ void ModalDialogHelper::deliver()
     m_armed = false;
     QWidget* dialog = QApplication::activeModalWidget();
     if (!dialog) {
-        // The event loop ran but no dialog was open: the code under test
+        // A dialog opened through a queued call (a report from a worker
+        // thread) may come a moment later; after that the code under test
         // did not ask what the test expected it to ask.
+        if (++m_misses <= MaxMisses) {
+            arm(RetryDelayMs);
+            return;
+        }
         ADD_FAILURE() << "no modal dialog to answer";
+        m_misses = 0;
         m_pending.pop_front();
         arm();
         return;
     }
+    m_misses = 0;
     Answer answer = std::move(m_pending.front());
     m_pending.pop_front();
     ++m_answered;

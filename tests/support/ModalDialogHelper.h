@@ -15,7 +15,8 @@ namespace kv::test {
 
 // Answers modal dialogs that the code under test opens with exec(): each
 // answer is given from a zero-time timer, which first runs inside the
-// dialog's own event loop. The test fails when an answer finds no modal
+// dialog's own event loop (a dialog opened through a queued call is waited
+// for a second). The test fails when an answer finds no modal
 // dialog to answer, or when an answer is still waiting as the helper ends;
 // a modal dialog that opens while no answer waits fails the test and is
 // rejected, so that a fault shows as a failure rather than a hung test.
@@ -46,7 +47,10 @@ public:
     const QList<QMessageBox::StandardButton>& defaultButtons() const { return m_defaults; }
 
 private:
-    void arm();
+    static constexpr int MaxMisses = 50;
+    static constexpr int RetryDelayMs = 20;
+
+    void arm(int delayMs = 0);
     void deliver();
     void rejectUnexpected();
     QMessageBox* recordMessageBox(QWidget* dialog);
@@ -54,6 +58,7 @@ private:
     std::deque<Answer> m_pending;
     bool m_armed = false;
     int m_answered = 0;
+    int m_misses = 0;
     QStringList m_captions;
     QStringList m_texts;
     QList<QMessageBox::StandardButton> m_defaults;
