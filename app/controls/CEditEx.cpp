@@ -17,9 +17,6 @@
 #include <QMenu>
 #include <QRegularExpression>
 
-#include <algorithm>
-#include <limits>
-
 namespace kv {
 namespace {
 
@@ -51,6 +48,12 @@ CEditEx::CEditEx(QWidget* parent)
 }
 
 CEditEx::~CEditEx() = default;
+
+void CEditEx::setInputMode(InputMode mode)
+{
+    m_inputMode = mode;
+    m_cp932Validator->setMeasuresReading(mode == InputMode::HalfWidthKana);
+}
 
 void CEditEx::setByteLimit(int bytes)
 {
@@ -111,14 +114,12 @@ void CEditEx::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
-int CEditEx::bytesLeftForInsertion(int replacedFrom, int replacedLength) const
+QString CEditEx::fittingInsertion(const QString& inserted) const
 {
-    if (byteLimit() <= 0)
-        return std::numeric_limits<int>::max();
-    QString remaining = text();
-    if (replacedLength > 0)
-        remaining.remove(replacedFrom, replacedLength);
-    return std::max(0, byteLimit() - cp932::byteLength(remaining));
+    QString kept = text();
+    if (hasSelectedText())
+        kept.remove(selectionStart(), selectedText().size());
+    return m_cp932Validator->fitting(kept, inserted);
 }
 
 void CEditEx::inputMethodEvent(QInputMethodEvent* event)
@@ -134,9 +135,7 @@ void CEditEx::inputMethodEvent(QInputMethodEvent* event)
         // that the user sees it did not go in rather than losing one kanji.
         if (!cp932::isRepresentable(taken))
             taken.clear();
-        const int selectionStart = hasSelectedText() ? this->selectionStart() : 0;
-        const int selectionSize = hasSelectedText() ? int(selectedText().size()) : 0;
-        taken = cp932::truncateToBytes(taken, bytesLeftForInsertion(selectionStart, selectionSize));
+        taken = fittingInsertion(taken);
         if (taken != commit)
             event->setCommitString(taken, event->replacementStart(), event->replacementLength());
     }
@@ -153,10 +152,7 @@ void CEditEx::pasteFitting()
         clip.truncate(lineEnd);
     if (clip.isEmpty() || !cp932::isRepresentable(clip))
         return;
-    const int selectionStart = hasSelectedText() ? this->selectionStart() : 0;
-    const int selectionSize = hasSelectedText() ? int(selectedText().size()) : 0;
-    const QString fitting =
-        cp932::truncateToBytes(clip, bytesLeftForInsertion(selectionStart, selectionSize));
+    const QString fitting = fittingInsertion(clip);
     if (!fitting.isEmpty())
         insert(fitting);
 }

@@ -33,10 +33,11 @@ public:
     explicit CEditEx(QWidget* parent = nullptr);
     ~CEditEx() override;
 
-    void setInputMode(InputMode mode) { m_inputMode = mode; }
+    void setInputMode(InputMode mode);
     InputMode inputMode() const { return m_inputMode; }
 
-    // Limit in CP932 bytes; 0 for none.
+    // Limit in CP932 bytes; 0 for none. A reading field counts the bytes of
+    // its half-width form.
     void setByteLimit(int bytes);
     int byteLimit() const;
 
@@ -77,7 +78,8 @@ protected:
 
 private:
     bool isPrintableText(const QString& text) const;
-    int bytesLeftForInsertion(int replacedFrom, int replacedLength) const;
+    // What of inserted fits in place of the selection.
+    QString fittingInsertion(const QString& inserted) const;
     bool leaveField();
     void refuse(const FieldVerdict& verdict);
     void applyReadOnlyColours();

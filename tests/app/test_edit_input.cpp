@@ -168,6 +168,25 @@ TEST_F(EditInput, PasteIsCutToTheLimitAndToItsFirstLine)
     EXPECT_EQ(m_edit->text(), QStringLiteral("ab"));
 }
 
+TEST_F(EditInput, ReadingFieldCountsTheBytesOfItsHalfWidthForm)
+{
+    // 11 hiragana take 22 bytes as typed but 11 as the reading is stored.
+    m_edit->setInputMode(CEditEx::InputMode::HalfWidthKana);
+    m_edit->setByteLimit(20);
+    m_edit->setFocus(Qt::TabFocusReason);
+    commitFromInputMethod(m_edit, QStringLiteral("やまだたろうすずきはなこ"));
+    EXPECT_EQ(m_edit->text(), QStringLiteral("やまだたろうすずきはなこ"));
+    m_edit->clear();
+    // Voiced kana take two half-width characters.
+    m_edit->setByteLimit(5);
+    commitFromInputMethod(m_edit, QStringLiteral("がぎぐ"));
+    EXPECT_EQ(m_edit->text(), QStringLiteral("がぎ"));
+    typeText(m_edit, QStringLiteral("ア"));
+    EXPECT_EQ(m_edit->text(), QStringLiteral("がぎア"));
+    typeText(m_edit, QStringLiteral("ｱ"));
+    EXPECT_EQ(m_edit->text(), QStringLiteral("がぎア"));
+}
+
 struct RefusedCase {
     const char* name;
     QString text;
