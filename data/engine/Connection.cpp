@@ -166,6 +166,12 @@ bool Connection::detach(const QString& schema)
     m_lastError = {};
     if (!m_db)
         return false;
+    // A file leaves the connection only between units of work, never from
+    // under one.
+    if (m_depth > 0) {
+        m_lastError = EngineError::make(error::kGeneric, QStringLiteral("DETACH ") + schema);
+        return false;
+    }
     finalizeStatements();
     const int rc = sqlite3_exec(m_db, ("DETACH DATABASE " + quoted(schema)).constData(), nullptr,
                                 nullptr, nullptr);
@@ -185,6 +191,7 @@ bool Connection::detach(const QString& schema)
 
 void Connection::finalizeStatements()
 {
+    ++m_generation;
     for (sqlite3_stmt* statement : std::as_const(m_statements))
         sqlite3_finalize(statement);
     m_statements.clear();
@@ -219,9 +226,24 @@ bool Connection::execute(const QByteArray& sql)
     return true;
 }
 
+bool Connection::runCached(const QByteArray& sql)
+{
+    m_lastError = {};
+    sqlite3_stmt* statement = prepareCached(sql);
+    if (!statement)
+        return false;
+    StatementScope scope(statement);
+    const int rc = sqlite3_step(statement);
+    if (rc != SQLITE_DONE) {
+        fail(rc, pathOf(QStringLiteral("main")));
+        return false;
+    }
+    return true;
+}
+
 bool Connection::begin()
 {
-    const bool ok = m_depth == 0 ? execute("BEGIN")
+    const bool ok = m_depth == 0 ? runCached("BEGIN")
                                  : execute("SAVEPOINT kv_" + QByteArray::number(m_depth));
     if (ok)
         ++m_depth;
@@ -238,7 +260,7 @@ bool Connection::commit()
         --m_depth;
         return execute("RELEASE kv_" + QByteArray::number(m_depth));
     }
-    if (execute("COMMIT")) {
+    if (runCached("COMMIT")) {
         m_depth = 0;
         return true;
     }
@@ -263,7 +285,7 @@ bool Connection::rollback()
     // SQLite may already have rolled back by itself after an I/O error.
     if (sqlite3_get_autocommit(m_db))
         return true;
-    return execute("ROLLBACK");
+    return runCached("ROLLBACK");
 }
 
 bool Connection::tableExists(const QString& schema, const QString& table)
@@ -303,6 +325,7 @@ sqlite3_stmt* Connection::prepareCached(const QByteArray& sql)
     // Callers take a statement just before they use it, so only statements
     // in the middle of a step are still needed.
     if (m_statements.size() >= kMaxCachedStatements) {
+        ++m_generation;
         for (auto it = m_statements.begin(); it != m_statements.end();) {
             if (!sqlite3_stmt_busy(it.value())) {
                 sqlite3_finalize(it.value());

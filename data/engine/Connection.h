@@ -58,6 +58,10 @@ public:
     // set on failure.
     sqlite3_stmt* prepareCached(const QByteArray& sql);
 
+    // Changes whenever cached statements are finalized, so that holders of
+    // a statement pointer know to ask again.
+    quint64 statementGeneration() const { return m_generation; }
+
     // Records an SQLite failure as the connection's last error and returns it.
     const EngineError& fail(int sqliteCode, const QString& subject);
     const EngineError& lastError() const { return m_lastError; }
@@ -66,6 +70,7 @@ public:
     sqlite3* handle() const { return m_db; }
 
 private:
+    bool runCached(const QByteArray& sql);
     bool prepareSchema(const QString& schema, const QString& path, OpenMode mode);
     void finalizeStatements();
     static QByteArray uriFor(const QString& path, OpenMode mode);
@@ -73,6 +78,7 @@ private:
 
     sqlite3* m_db = nullptr;
     int m_depth = 0;
+    quint64 m_generation = 0;
     QHash<QByteArray, sqlite3_stmt*> m_statements;
     QHash<QString, QString> m_schemaByFile; // lower-case file name -> schema
     QHash<QString, QString> m_pathBySchema;

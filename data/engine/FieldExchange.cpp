@@ -6,10 +6,12 @@
 
 namespace kv::data {
 
-FieldExchange::FieldExchange(Mode mode, const TableDef& table, sqlite3_stmt* statement)
+FieldExchange::FieldExchange(Mode mode, const TableDef& table, sqlite3_stmt* statement,
+                             int firstColumn)
     : m_mode(mode)
     , m_table(table)
     , m_statement(statement)
+    , m_firstColumn(firstColumn)
 {
 }
 
@@ -21,7 +23,7 @@ bool FieldExchange::skipsColumn(int column) const
 void FieldExchange::field(int column, int& value)
 {
     switch (m_mode) {
-    case Mode::Load: value = sqlite3_column_int(m_statement, column); break;
+    case Mode::Load: value = sqlite3_column_int(m_statement, m_firstColumn + column); break;
     case Mode::Bind:
         if (!skipsColumn(column) && m_result == SQLITE_OK)
             m_result = sqlite3_bind_int(m_statement, m_nextParameter++, value);
@@ -34,8 +36,9 @@ void FieldExchange::field(int column, QString& value)
 {
     switch (m_mode) {
     case Mode::Load: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
-        value = text ? QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column)) : QString();
+        const int at = m_firstColumn + column;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, at));
+        value = text ? QString::fromUtf8(text, sqlite3_column_bytes(m_statement, at)) : QString();
         break;
     }
     case Mode::Bind:
@@ -54,9 +57,9 @@ void FieldExchange::field(int column, double& value)
     const bool isDate = m_table.columns[size_t(column)].type == ColumnType::Date;
     switch (m_mode) {
     case Mode::Load:
-        value = sqlite3_column_type(m_statement, column) == SQLITE_NULL
+        value = sqlite3_column_type(m_statement, m_firstColumn + column) == SQLITE_NULL
                   ? (isDate ? kEmptyDate : 0.0)
-                  : sqlite3_column_double(m_statement, column);
+                  : sqlite3_column_double(m_statement, m_firstColumn + column);
         break;
     case Mode::Bind:
         if (m_result == SQLITE_OK)

@@ -19,7 +19,8 @@ public:
         Defaults, // the table's default into every member
     };
 
-    FieldExchange(Mode mode, const TableDef& table, sqlite3_stmt* statement);
+    // Load reads result columns from firstColumn on.
+    FieldExchange(Mode mode, const TableDef& table, sqlite3_stmt* statement, int firstColumn = 0);
 
     void field(int column, int& value);
     void field(int column, QString& value);
@@ -35,6 +36,7 @@ private:
     Mode m_mode;
     const TableDef& m_table;
     sqlite3_stmt* m_statement;
+    int m_firstColumn = 0;
     int m_nextParameter = 1;
     int m_result = 0;
 };

@@ -1,6 +1,7 @@
 #include "data/engine/Recordset.h"
 
 #include "data/engine/FilterTranslator.h"
+#include "data/engine/ReadSnapshot.h"
 #include "data/engine/StatementScope.h"
 
 #include <sqlite3.h>
@@ -19,6 +20,15 @@ Recordset::Recordset(Connection& connection, const TableDef& table)
 }
 
 Recordset::~Recordset() = default;
+
+sqlite3_stmt* Recordset::prepared(OwnStatement& own)
+{
+    if (!own.statement || own.generation != m_connection.statementGeneration()) {
+        own.statement = m_connection.prepareCached(own.sql);
+        own.generation = m_connection.statementGeneration();
+    }
+    return own.statement;
+}
 
 bool Recordset::fail(const EngineError& error)
 {
@@ -60,6 +70,21 @@ bool Recordset::Open()
         return fail(EngineError::make(error::kTableNotFound, QString::fromLatin1(m_table.name)));
     }
     m_from = '"' + schema.toUtf8() + "\"." + FilterTranslator::quotedName(m_table.name);
+    QByteArray columns;
+    QByteArray placeholders;
+    QByteArray assignments;
+    for (const ColumnDef& column : m_table.columns) {
+        if (column.type == ColumnType::AutoLong)
+            continue;
+        const QByteArray name = FilterTranslator::quotedName(column.name);
+        columns += (columns.isEmpty() ? "" : ", ") + name;
+        placeholders += placeholders.isEmpty() ? "?" : ", ?";
+        assignments += (assignments.isEmpty() ? "" : ", ") + name + " = ?";
+    }
+    m_readRow = {"SELECT " + m_columnList + " FROM " + m_from + " WHERE rowid = ?"};
+    m_insertRow = {"INSERT INTO " + m_from + " (" + columns + ") VALUES (" + placeholders + ")"};
+    m_updateRow = {"UPDATE " + m_from + " SET " + assignments + " WHERE rowid = ?"};
+    m_deleteRow = {"DELETE FROM " + m_from + " WHERE rowid = ?"};
     m_open = true;
     if (!Requery()) {
         m_open = false;
@@ -99,6 +124,8 @@ bool Recordset::Requery()
         m_orderBy.clear();
         return fail(translator.error());
     }
+    // The row ids and the first row in one read, under one shared lock.
+    ReadSnapshot snapshot(m_connection);
     QByteArray sql = "SELECT rowid FROM " + m_from;
     if (!m_where.isEmpty())
         sql += " WHERE " + m_where.sql;
@@ -106,15 +133,18 @@ bool Recordset::Requery()
     sqlite3_stmt* statement = m_connection.prepareCached(sql);
     if (!statement)
         return fail(m_connection.lastError());
-    StatementScope scope(statement);
-    int rc = bindSqlValues(statement, 1, m_where.values);
-    if (rc != SQLITE_OK)
-        return failSqlite(rc);
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
-        m_keys.push_back(sqlite3_column_int64(statement, 0));
-    if (rc != SQLITE_DONE) {
-        m_keys.clear();
-        return failSqlite(rc);
+    {
+        // Reset before the first row is read: that read may prepare anew.
+        StatementScope scope(statement);
+        int rc = bindSqlValues(statement, 1, m_where.values);
+        if (rc != SQLITE_OK)
+            return failSqlite(rc);
+        while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+            m_keys.push_back(sqlite3_column_int64(statement, 0));
+        if (rc != SQLITE_DONE) {
+            m_keys.clear();
+            return failSqlite(rc);
+        }
     }
     if (m_keys.empty()) {
         setDefaults();
@@ -132,8 +162,7 @@ void Recordset::setDefaults()
 bool Recordset::loadCurrent()
 {
     m_currentDeleted = false;
-    sqlite3_stmt* statement =
-        m_connection.prepareCached("SELECT " + m_columnList + " FROM " + m_from + " WHERE rowid = ?");
+    sqlite3_stmt* statement = prepared(m_readRow);
     if (!statement)
         return fail(m_connection.lastError());
     StatementScope scope(statement);
@@ -256,7 +285,9 @@ bool Recordset::FindFirst(const QString& criteria)
     }
     // The engine finds the candidates through the indexes; the first that
     // is in this view (rows added elsewhere since Requery are not) wins.
-    QByteArray sql = "SELECT rowid FROM " + m_from;
+    // Row ids first need no table lookup; the columns come along so the
+    // row found needs no second read.
+    QByteArray sql = "SELECT rowid, " + m_columnList + " FROM " + m_from;
     std::vector<SqlValue> values = m_where.values;
     if (!m_where.isEmpty() || !condition.isEmpty()) {
         sql += " WHERE ";
@@ -269,25 +300,25 @@ bool Recordset::FindFirst(const QString& criteria)
     sqlite3_stmt* statement = m_connection.prepareCached(sql);
     if (!statement)
         return fail(m_connection.lastError());
-    qsizetype found = -1;
-    {
-        StatementScope scope(statement);
-        int rc = bindSqlValues(statement, 1, values);
-        if (rc != SQLITE_OK)
-            return failSqlite(rc);
-        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-            const auto it = m_positionOfKey.constFind(sqlite3_column_int64(statement, 0));
-            if (it != m_positionOfKey.constEnd()) {
-                found = it.value();
-                break;
-            }
-        }
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-            return failSqlite(rc);
+    StatementScope scope(statement);
+    int rc = bindSqlValues(statement, 1, values);
+    if (rc != SQLITE_OK)
+        return failSqlite(rc);
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        const auto it = m_positionOfKey.constFind(sqlite3_column_int64(statement, 0));
+        if (it == m_positionOfKey.constEnd())
+            continue;
+        m_editMode = EditMode::None;
+        m_afterDelete = false;
+        m_currentDeleted = false;
+        m_position = it.value();
+        FieldExchange fx(FieldExchange::Mode::Load, m_table, statement, 1);
+        exchange(fx);
+        return true;
     }
-    if (found < 0)
-        return false;
-    return moveTo(found);
+    if (rc != SQLITE_DONE)
+        return failSqlite(rc);
+    return false;
 }
 
 bool Recordset::AddNew()
@@ -326,20 +357,7 @@ bool Recordset::Update()
 
 bool Recordset::insertRow()
 {
-    QByteArray columns;
-    QByteArray placeholders;
-    for (const ColumnDef& column : m_table.columns) {
-        if (column.type == ColumnType::AutoLong)
-            continue;
-        if (!columns.isEmpty()) {
-            columns += ", ";
-            placeholders += ", ";
-        }
-        columns += FilterTranslator::quotedName(column.name);
-        placeholders += '?';
-    }
-    sqlite3_stmt* statement = m_connection.prepareCached("INSERT INTO " + m_from + " (" + columns
-                                                         + ") VALUES (" + placeholders + ")");
+    sqlite3_stmt* statement = prepared(m_insertRow);
     if (!statement)
         return fail(m_connection.lastError());
     qint64 rowId = 0;
@@ -364,16 +382,7 @@ bool Recordset::updateRow()
 {
     if (!requireCurrent())
         return false;
-    QByteArray assignments;
-    for (const ColumnDef& column : m_table.columns) {
-        if (column.type == ColumnType::AutoLong)
-            continue;
-        if (!assignments.isEmpty())
-            assignments += ", ";
-        assignments += FilterTranslator::quotedName(column.name) + " = ?";
-    }
-    sqlite3_stmt* statement =
-        m_connection.prepareCached("UPDATE " + m_from + " SET " + assignments + " WHERE rowid = ?");
+    sqlite3_stmt* statement = prepared(m_updateRow);
     if (!statement)
         return fail(m_connection.lastError());
     {
@@ -414,7 +423,7 @@ bool Recordset::Delete()
     m_editMode = EditMode::None;
     if (m_currentDeleted)
         return fail(EngineError::make(error::kRecordDeleted));
-    sqlite3_stmt* statement = m_connection.prepareCached("DELETE FROM " + m_from + " WHERE rowid = ?");
+    sqlite3_stmt* statement = prepared(m_deleteRow);
     if (!statement)
         return fail(m_connection.lastError());
     {

@@ -17,7 +17,9 @@ namespace kv::data {
 // the admitted rows in the current order (a keyset); every move reads the
 // row at the cursor afresh, so another process's change shows at once and a
 // row it deleted reads as deleted. Rows other processes add appear after
-// the next Requery. Failures return false and leave lastError().
+// the next Requery. Each read outside a transaction takes the file's shared
+// lock anew; a long walk through many rows goes faster inside a
+// ReadSnapshot. Failures return false and leave lastError().
 class Recordset {
 public:
     Recordset(Connection& connection, const TableDef& table);
@@ -83,6 +85,14 @@ protected:
 
 private:
     enum class EditMode { None, Add, Edit };
+    // A statement of this recordset, prepared once and asked for again only
+    // when the connection has finalized its statements.
+    struct OwnStatement {
+        QByteArray sql;
+        sqlite3_stmt* statement = nullptr;
+        quint64 generation = 0;
+    };
+    sqlite3_stmt* prepared(OwnStatement& own);
 
     bool fail(const EngineError& error);
     bool failSqlite(int sqliteCode);
@@ -101,6 +111,10 @@ private:
     QString m_sort;
     QByteArray m_from;         // "schema"."table"
     QByteArray m_columnList;   // "c1", "c2", ...
+    OwnStatement m_readRow;
+    OwnStatement m_insertRow;
+    OwnStatement m_updateRow;
+    OwnStatement m_deleteRow;
     SqlFragment m_where;       // the translated filter of the last Requery
     QByteArray m_orderBy;      // the translated sort of the last Requery
 

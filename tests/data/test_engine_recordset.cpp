@@ -3,6 +3,7 @@
 #include "EngineTestFolder.h"
 
 #include "data/engine/DayNumber.h"
+#include "data/engine/ReadSnapshot.h"
 #include "data/engine/UnitOfWork.h"
 #include "data/tables/DaoRecordsets.h"
 #include "data/tables/PostalRecordsets.h"
@@ -368,6 +369,63 @@ TEST_F(RecordsetTest, unitOfWorkCommitsAcrossFilesOrNotAtAll)
         EXPECT_EQ(set->GetRecordCount(), 1) << set->table().name;
     }
     EXPECT_EQ(t.connection.transactionDepth(), 0);
+}
+
+TEST_F(RecordsetTest, aFileCanBeReattachedFromAnotherFolder)
+{
+    // What a print work copy does: the customers' file is swapped for a
+    // copy while the other files stay where they are.
+    CDaoKokSet set(t.connection);
+    ASSERT_TRUE(set.Open());
+    addCustomer(set, 1, QStringLiteral("ｱ"));
+    kv::test::TempFolder temp;
+    const QString copy = temp.file(QStringLiteral("010.mdb"));
+    ASSERT_TRUE(QFile::copy(t.folder.file(QStringLiteral("010.mdb")), copy));
+    addCustomer(set, 2, QStringLiteral("ｲ"));
+
+    {
+        UnitOfWork work(t.connection);
+        EXPECT_FALSE(t.connection.detach(QStringLiteral("f010"))); // not inside a transaction
+    }
+    ASSERT_TRUE(t.connection.detach(QStringLiteral("f010")));
+    EXPECT_FALSE(set.Requery() && set.GetRecordCount() > 0);
+    ASSERT_TRUE(attachDataFile(t.connection, temp.path(), QStringLiteral("010.mdb")));
+    ASSERT_TRUE(set.Open());
+    EXPECT_EQ(set.GetRecordCount(), 1);
+    CDaoCarSet vehicles(t.connection);
+    EXPECT_TRUE(vehicles.Open());
+
+    ASSERT_TRUE(t.connection.detach(QStringLiteral("f010")));
+    ASSERT_TRUE(attachDataFile(t.connection, t.folder.path(), QStringLiteral("010.mdb")));
+    ASSERT_TRUE(set.Open());
+    EXPECT_EQ(set.GetRecordCount(), 2);
+}
+
+TEST_F(RecordsetTest, changesMadeDuringAReadSnapshotAreKept)
+{
+    CDaoKokSet set(t.connection);
+    set.SetSort(QStringLiteral("KokCode"));
+    ASSERT_TRUE(set.Open());
+    for (int code : {1, 2, 3})
+        addCustomer(set, code, QStringLiteral("ｱ"));
+    ASSERT_TRUE(set.Requery());
+    {
+        ReadSnapshot snapshot(t.connection);
+        EXPECT_EQ(t.connection.transactionDepth(), 1);
+        for (; !set.IsEOF(); set.MoveNext()) {
+            if (set.m_KokCode == 2) {
+                ASSERT_TRUE(set.Delete());
+            }
+        }
+    }
+    EXPECT_EQ(t.connection.transactionDepth(), 0);
+    DataStore other;
+    ASSERT_TRUE(other.open(t.folder.path()));
+    CDaoKokSet seen(other.mainConnection());
+    seen.SetSort(QStringLiteral("KokCode"));
+    ASSERT_TRUE(seen.Open());
+    EXPECT_EQ(seen.GetRecordCount(), 2);
+    EXPECT_FALSE(seen.FindFirst(QStringLiteral("KokCode = 2")));
 }
 
 } // namespace
