@@ -5,8 +5,10 @@
 #include "app/controls/CEditEx.h"
 #include "app/controls/CListCtrlEx.h"
 #include "app/controls/CNumericEditEx.h"
+#include "support/TempFolder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDialog>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -127,6 +129,24 @@ TEST(ControlKeys, SpacePressesButtonButEnterMovesOn)
     form.pick->setFocus(Qt::TabFocusReason);
     QTest::keyClick(form.pick, Qt::Key_Space);
     EXPECT_EQ(pickClicks.count(), 1);
+}
+
+TEST(ControlKeys, ButtonsAreDrawnInTheirKindAndState)
+{
+    Form form;
+    form.name->setText(QStringLiteral("山田太郎"));
+    form.amount->setText(QStringLiteral("1,234"));
+    form.code->setReadOnly(true);
+    form.code->setText(QStringLiteral("000123"));
+    ASSERT_TRUE(showActive(form.window));
+    const QImage unchecked = form.greeting->grab().toImage();
+    form.greeting->setChecked(true);
+    const QImage checked = form.greeting->grab().toImage();
+    EXPECT_NE(unchecked, checked);
+    EXPECT_NE(form.pick->grab().toImage(), form.greeting->grab().toImage());
+    EXPECT_GT(form.greeting->sizeHint().width(), form.greeting->sizeHint().height());
+    // For reviewers: how a form of these controls looks.
+    EXPECT_TRUE(form.window.grab().save(QDir(kv::test::buildDir()).filePath("controls.png")));
 }
 
 TEST(ControlKeys, EscapeInFormDoesNothingSpecial)
