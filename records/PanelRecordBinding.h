@@ -1,0 +1,52 @@
+#pragma once
+
+#include "records/PanelField.h"
+#include "records/PanelValues.h"
+
+#include <QString>
+
+class CDaoCarSet;
+class CDaoKokSet;
+
+namespace kv::records {
+
+// A write-back that could not convert a field: the field to focus and the
+// message to show.
+struct WriteBackResult {
+    bool ok = true;
+    PanelField field = PanelField::Count;
+    QString message;
+
+    static WriteBackResult failure(PanelField field, QString message)
+    {
+        return {false, field, std::move(message)};
+    }
+};
+
+// Moves values between the current records of the customer and vehicle
+// recordsets and the panel's held values, with every conversion of the
+// fields (comma groups, hundredths, postal code, era dates, the marker of
+// the base of use). The code columns and 保有台数 are shown but never
+// written: the record is found by its code, and the vehicle count is kept
+// by the recording itself.
+class PanelRecordBinding {
+public:
+    static void showCustomer(const CDaoKokSet& record, PanelValues& values);
+    static void showVehicle(const CDaoCarSet& record, PanelValues& values);
+
+    // The values of a customer being created: texts empty, numbers 0, 年賀状
+    // ticked, honorific 様.
+    static void clearCustomerForNew(PanelValues& values);
+    // An empty vehicle: amounts and weights "0", displacement "0.00",
+    // codes and dates empty.
+    static void clearVehicle(PanelValues& values);
+
+    // Writes the held values into the record being edited; the record is left
+    // partly written when a field fails, so call it between Edit and Update
+    // and cancel on failure.
+    static WriteBackResult writeCustomer(const PanelValues& values, CDaoKokSet& record);
+    static WriteBackResult writeVehicle(const PanelValues& values, int ownerCode,
+                                        CDaoCarSet& record);
+};
+
+} // namespace kv::records
