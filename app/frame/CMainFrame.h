@@ -1,0 +1,108 @@
+#pragma once
+
+#include "app/frame/CommandAvailability.h"
+#include "app/frame/FrameCommands.h"
+#include "app/frame/FrameState.h"
+#include "app/help/HelpWindow.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSettings;
+class QToolBar;
+
+namespace kv::app {
+
+class PrinterAccess;
+
+// The program's one top-level window: menu 128, the two toolbars, the
+// status bar with the LAN pane and the keyboard indicators, the keys of
+// accelerator table 128, and the slot of the customer and vehicle panel.
+// It owns the frame state and runs the commands through FrameCommands.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Setup {
+        bool isClient = false;
+        std::function<int()> clientCount;
+        QString computerName;
+        QString programFolder;
+        // The per-user profile ("MainWindowPlace", "CtiInfo"); not owned.
+        QSettings* profile = nullptr;
+        // Printer setup; none leaves the command unavailable. Not owned.
+        PrinterAccess* printers = nullptr;
+        // Asked before the window closes; true lets it close.
+        std::function<bool()> canClose;
+        // Runs once the closing is certain, before the window goes.
+        std::function<void()> closeDocument;
+    };
+
+    explicit CMainFrame(Setup setup, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    FrameState& state() { return m_state; }
+    CommandAvailability& availability() { return m_availability; }
+    FrameCommands& commands() { return m_commands; }
+    // Where the customer and vehicle panel goes.
+    QWidget* viewSlot() const { return m_viewSlot; }
+
+    QAction* action(int command) const { return m_actions.value(command); }
+    QToolBar* mainToolBar() const { return m_toolBar1; }
+    QToolBar* searchToolBar() const { return m_toolBar2; }
+    QLabel* lanPane() const { return m_lanPane; }
+    HelpWindow* helpWindow() const { return m_help; }
+
+    // Whether the command's action is enabled now.
+    bool isCommandEnabled(int command) const;
+    // Brings menu items, buttons and keys in line with the state; called
+    // after every command and by windows that change the state.
+    void refreshCommands();
+    void SetCommandButtons(const CommandAvailability::Flags& flags);
+    void SetSearchOrder(int mode) { m_commands.SetSearchOrder(mode); }
+    bool DiscardReservedCustomer() { return m_commands.DiscardReservedCustomer(); }
+    bool DiscardReservedVehicle() { return m_commands.DiscardReservedVehicle(); }
+
+    void runCommand(int command);
+    void updateIndicators();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* makeAction(int command, const QString& text = {});
+    void buildMenu();
+    void buildToolBars();
+    void buildStatusBar();
+    void buildAccelerators();
+    void restorePosition();
+    void storePosition();
+    bool handledByFrame(int command) const;
+    void showHelp();
+    void toggleReceivedCalls(bool on);
+
+    Setup m_setup;
+    FrameState m_state;
+    CommandAvailability m_availability;
+    FrameCommands m_commands;
+    QHash<int, QAction*> m_actions;
+    QToolBar* m_toolBar1 = nullptr;
+    QToolBar* m_toolBar2 = nullptr;
+    QWidget* m_viewSlot = nullptr;
+    QLabel* m_lanPane = nullptr;
+    QLabel* m_kanaPane = nullptr;
+    QLabel* m_capsPane = nullptr;
+    QLabel* m_numPane = nullptr;
+    QLabel* m_scrollPane = nullptr;
+    QPointer<HelpWindow> m_help;
+    bool m_closing = false;
+};
+
+} // namespace kv::app

@@ -1,0 +1,356 @@
+#include "app/frame/FrameCommands.h"
+
+#include "app/frame/CommandId.h"
+#include "app/frame/FramePanel.h"
+#include "app/frame/FrameRecords.h"
+#include "app/frame/FrameState.h"
+#include "app/frame/FrameTexts.h"
+#include "app/frame/PickListEditor.h"
+#include "app/frame/PrinterAccess.h"
+#include "app/frame/SearchEntry.h"
+#include "app/startup/ProcessFlags.h"
+#include "common/MessageGateway.h"
+#include "data/service/ShareLockAction.h"
+#include "data/settings/SettingsStore.h"
+
+namespace kv::app {
+
+FrameRecords::~FrameRecords() = default;
+FramePanel::~FramePanel() = default;
+SearchEntry::~SearchEntry() = default;
+PickListEditor::~PickListEditor() = default;
+PrinterAccess::~PrinterAccess() = default;
+
+namespace {
+
+QString pickListResource(int command)
+{
+    switch (command) {
+    case CommandId::CustomerNameList:
+        return QStringLiteral("008.mdb");
+    case CommandId::AddressList:
+        return QStringLiteral("007.mdb");
+    case CommandId::ModelList:
+        return QStringLiteral("006.mdb");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+FrameCommands::FrameCommands(FrameState& state, CommandAvailability& availability,
+                             QString computerName)
+    : m_state(state)
+    , m_availability(availability)
+    , m_computerName(std::move(computerName))
+{
+}
+
+bool FrameCommands::hasHandler(int command) const
+{
+    using namespace CommandId;
+    const bool panelAndRecords = m_panel && m_records;
+    switch (command) {
+    case CustomerCodeSearch:
+    case CustomerReadingSearch:
+    case VehicleCodeSearch:
+    case PlateNumberSearch:
+    case Delete:
+        return panelAndRecords && m_entry;
+    case OwnedVehicles:
+    case Previous:
+    case Next:
+    case NewCustomer:
+    case NewVehicle:
+    case RecordCustomerVehicle:
+        return panelAndRecords;
+    case CustomerNameList:
+    case AddressList:
+    case ModelList:
+        return m_records && m_pickLists;
+    default:
+        return false;
+    }
+}
+
+bool FrameCommands::execute(int command)
+{
+    using namespace CommandId;
+    if (!hasHandler(command) || !m_availability.isAvailable(command))
+        return false;
+    switch (command) {
+    case CustomerCodeSearch:
+        runSearch(Search::CustomerCode);
+        break;
+    case CustomerReadingSearch:
+        runSearch(Search::CustomerReading);
+        break;
+    case VehicleCodeSearch:
+        runSearch(Search::VehicleCode);
+        break;
+    case PlateNumberSearch:
+        runSearch(Search::PlateNumber);
+        break;
+    case OwnedVehicles:
+        ownedVehicles();
+        break;
+    case Previous:
+    case Next:
+        step(command == Next);
+        break;
+    case NewCustomer:
+        newCustomer();
+        break;
+    case NewVehicle:
+        newVehicle();
+        break;
+    case RecordCustomerVehicle:
+        record();
+        break;
+    case Delete:
+        deleteShown();
+        break;
+    default:
+        editPickListUnderLock(command);
+        break;
+    }
+    return true;
+}
+
+void FrameCommands::SetSearchOrder(int mode)
+{
+    if (!m_records)
+        return;
+    static const QString sorts[4][2] = {
+        {QStringLiteral("KokCode"), QStringLiteral("KokCode, CarCode")},
+        {QStringLiteral("Furi, KokCode"), QStringLiteral("KokCode, CarCode")},
+        {QStringLiteral("KokCode"), QStringLiteral("CarCode")},
+        {QStringLiteral("KokCode"), QStringLiteral("Preno, CarCode")},
+    };
+    if (FrameState::isSearchMode(mode)) {
+        m_state.searchOrder = mode;
+        m_records->orderCustomersAndVehicles(sorts[mode - 1][0], sorts[mode - 1][1]);
+    }
+    m_records->orderBalances(QStringLiteral("KokCode"));
+}
+
+void FrameCommands::SetCommandButtons(const CommandAvailability::Flags& flags)
+{
+    m_availability.SetCommandButtons(flags);
+}
+
+bool FrameCommands::DiscardReservedCustomer()
+{
+    if (m_state.reservedCustomerCode != 0 && m_records)
+        m_records->deleteCustomer(m_state.reservedCustomerCode);
+    m_state.reservedCustomerCode = 0;
+    return true;
+}
+
+bool FrameCommands::DiscardReservedVehicle()
+{
+    if (m_state.reservedVehicleCode != 0 && m_records)
+        m_records->deleteVehicle(m_state.reservedVehicleCode);
+    m_state.reservedVehicleCode = 0;
+    return true;
+}
+
+void FrameCommands::releaseReservations()
+{
+    m_records->ShareLock(QStringLiteral("NewKokDummy"), 0, data::ShareLockAction::Release);
+    DiscardReservedCustomer();
+    m_records->ShareLock(QStringLiteral("NewCarDummy"), 0, data::ShareLockAction::Release);
+    DiscardReservedVehicle();
+}
+
+void FrameCommands::runSearch(Search search)
+{
+    if (!mainWindowEnabled())
+        return;
+    int newMode = 0;
+    bool found = false;
+    switch (search) {
+    case Search::CustomerCode: {
+        const auto code = m_entry->customerCode();
+        if (!code)
+            return;
+        if (m_state.previousSearchMode != 1)
+            SetSearchOrder(1);
+        found = m_panel->ShowCustomer(*code, true);
+        newMode = 1;
+        break;
+    }
+    case Search::CustomerReading: {
+        const auto reading = m_entry->customerReading();
+        if (!reading)
+            return;
+        if (m_state.previousSearchMode != 2)
+            SetSearchOrder(2);
+        found = m_panel->ShowByReading(*reading);
+        newMode = 2;
+        break;
+    }
+    case Search::VehicleCode: {
+        const auto code = m_entry->vehicleCode();
+        if (!code)
+            return;
+        // This search alone compares with the current mode.
+        if (m_state.mode != 3)
+            SetSearchOrder(3);
+        found = m_panel->ShowVehicle(*code, true);
+        newMode = 3;
+        break;
+    }
+    case Search::PlateNumber: {
+        const auto number = m_entry->plateNumber();
+        if (!number)
+            return;
+        if (m_state.previousSearchMode != 4)
+            SetSearchOrder(4);
+        found = m_panel->ShowByPlate(*number);
+        newMode = 4;
+        break;
+    }
+    }
+    if (!found) {
+        SetSearchOrder(m_state.mode);
+        return;
+    }
+    m_state.previousSearchMode = newMode;
+    m_state.mode = newMode;
+    releaseReservations();
+}
+
+void FrameCommands::ownedVehicles()
+{
+    if (!mainWindowEnabled())
+        return;
+    m_panel->ShowOwnedVehicles();
+    SetSearchOrder(m_state.mode);
+}
+
+void FrameCommands::step(bool next)
+{
+    if (!mainWindowEnabled())
+        return;
+    if (m_state.mode == 1 || m_state.mode == 2)
+        m_panel->StepCustomer(next);
+    else if (m_state.mode == 3 || m_state.mode == 4)
+        m_panel->StepVehicle(next);
+}
+
+namespace {
+CommandAvailability::Flags enteringNewRecord()
+{
+    CommandAvailability::Flags flags;
+    flags.f3 = flags.f4 = true;
+    flags.record = true;
+    return flags;
+}
+} // namespace
+
+void FrameCommands::newCustomer()
+{
+    if (!mainWindowEnabled())
+        return;
+    SetCommandButtons(enteringNewRecord());
+    m_state.previousSearchMode = m_state.mode;
+    m_state.reservedCustomerCode = m_panel->NewCustomer();
+    m_state.mode = FrameState::NewCustomer;
+}
+
+void FrameCommands::newVehicle()
+{
+    if (!mainWindowEnabled())
+        return;
+    m_state.previousSearchMode = m_state.mode;
+    int reserved = 0;
+    if (!m_panel->NewVehicle(&reserved))
+        return;
+    m_state.reservedVehicleCode = reserved;
+    SetCommandButtons(enteringNewRecord());
+    m_state.mode = FrameState::NewVehicle;
+}
+
+void FrameCommands::record()
+{
+    if (!mainWindowEnabled())
+        return;
+    const int mode = m_state.mode;
+    if (mode == FrameState::NewVehicle) {
+        if (!m_panel->RecordNewVehicle())
+            return;
+        m_state.reservedVehicleCode = 0;
+    } else if (FrameState::isSearchMode(mode)) {
+        if (!m_panel->RecordCurrent())
+            return;
+    } else if (mode == FrameState::NewCustomer) {
+        if (!m_panel->RecordNewCustomer())
+            return;
+        m_state.reservedCustomerCode = 0;
+        CommandAvailability::Flags flags;
+        flags.f3 = flags.f4 = flags.previous = flags.next = true;
+        flags.newCustomer = flags.newVehicle = flags.ledgerGroup = flags.record = true;
+        SetCommandButtons(flags);
+    } else {
+        return;
+    }
+    if (mode == FrameState::NewCustomer || mode == FrameState::NewVehicle) {
+        if (FrameState::isSearchMode(m_state.previousSearchMode)) {
+            m_state.mode = m_state.previousSearchMode;
+        } else {
+            m_state.mode = 1;
+            m_state.previousSearchMode = 1;
+        }
+    }
+}
+
+void FrameCommands::deleteShown()
+{
+    if (!mainWindowEnabled())
+        return;
+    ProcessFlags::callLookupSuspended = true;
+    const SearchEntry::DeleteChoice choice = m_entry->chooseDeleteData();
+    if (choice != SearchEntry::DeleteChoice::Cancel) {
+        const bool customer = choice == SearchEntry::DeleteChoice::Customer;
+        if (askYesNo(customer ? FrameTexts::DeleteCustomerQuestion
+                              : FrameTexts::DeleteVehicleQuestion,
+                     true)) {
+            if (customer) {
+                m_panel->DeleteCustomer();
+                m_state.mode = FrameState::Nothing;
+            } else if (m_panel->DeleteVehicle()) {
+                m_state.mode = 1;
+                SetSearchOrder(1);
+                m_panel->SetModeText(1);
+            }
+        }
+    }
+    ProcessFlags::callLookupSuspended = false;
+}
+
+void FrameCommands::editPickListUnderLock(int command)
+{
+    const QString resource = pickListResource(command);
+    if (resource.isEmpty() || !m_records || !m_pickLists)
+        return;
+    if (!m_records->ShareLock(resource, 1, data::ShareLockAction::Claim)) {
+        showMessage(FrameTexts::EditedElsewhere);
+        return;
+    }
+    m_pickLists->edit(command);
+    m_records->ShareLock(resource, 0, data::ShareLockAction::Release);
+}
+
+bool FrameCommands::printerSetup(PrinterAccess& printers)
+{
+    const auto chosen = printers.chooseSetup();
+    if (!chosen)
+        return false;
+    if (!m_settings)
+        return true;
+    return m_settings->usePrinter(*chosen, m_computerName);
+}
+
+} // namespace kv::app

@@ -1,0 +1,123 @@
+#include "app/startup/CCarMaintenanceApp.h"
+
+#include "app/MessageBoxGateway.h"
+#include "app/frame/CMainFrame.h"
+#include "app/frame/DocumentFrameRecords.h"
+#include "app/frame/QtPrinterAccess.h"
+#include "app/startup/CListeningSocket.h"
+#include "app/startup/DiskSpaceCheck.h"
+#include "app/startup/DocumentLifecycle.h"
+#include "app/startup/DocumentRecordService.h"
+#include "app/startup/InstanceLock.h"
+#include "app/startup/StartupSequence.h"
+#include "app/startup/StartupTexts.h"
+#include "app/startup/platform/SystemFolderMaker.h"
+#include "common/InstallSettings.h"
+#include "common/KVCommon.h"
+#include "data/document/CCarMaintenanceDoc.h"
+#include "data/settings/UserProfile.h"
+
+#include <QSettings>
+
+namespace kv::app {
+
+struct CCarMaintenanceApp::Parts {
+    MessageBoxGateway messages;
+    InstanceLock lock{StartupTexts::InstanceName};
+    InstallSettings installation;
+    SystemFolderMaker folders;
+    CListeningSocket listener;
+    std::unique_ptr<QSettings> profile;
+    std::unique_ptr<DiskSpaceCheck> diskSpace;
+    std::unique_ptr<data::CCarMaintenanceDoc> document;
+    std::unique_ptr<DocumentRecordService> records;
+    std::unique_ptr<DocumentLifecycle> lifecycle;
+    std::unique_ptr<DocumentFrameRecords> frameRecords;
+    std::unique_ptr<QtPrinterAccess> printers;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+CCarMaintenanceApp::CCarMaintenanceApp()
+    : m_parts(std::make_unique<Parts>())
+{
+    installMessageGateway(&m_parts->messages);
+}
+
+CCarMaintenanceApp::~CCarMaintenanceApp()
+{
+    // The window goes before the document it works on.
+    m_parts->frame.reset();
+    installMessageGateway(nullptr);
+}
+
+CMainFrame* CCarMaintenanceApp::mainFrame() const
+{
+    return m_parts->frame.get();
+}
+
+bool CCarMaintenanceApp::InitInstance()
+{
+    Parts& parts = *m_parts;
+    StartupSequence sequence(parts.lock, parts.installation, parts.folders);
+    if (sequence.run(m_globals) != StartupSequence::Outcome::Ready)
+        return false;
+    parts.profile = data::openUserProfile();
+
+    parts.diskSpace = std::make_unique<DiskSpaceCheck>(m_globals.dataFolder,
+                                                       m_globals.localDataFolder,
+                                                       m_globals.isClient());
+    data::DocumentConfig config;
+    config.dataFolder = m_globals.dataFolder;
+    config.programFolder = m_globals.programFolder;
+    config.lanRole = m_globals.lanRole;
+    config.checkDiskSpaceForWrite = [this] { return m_parts->diskSpace->CheckDiskSpaceForWrite(); };
+    parts.document = std::make_unique<data::CCarMaintenanceDoc>(config);
+    parts.records = std::make_unique<DocumentRecordService>(*parts.document);
+    parts.lifecycle = std::make_unique<DocumentLifecycle>(
+        m_globals, parts.listener, *parts.diskSpace, *parts.records, parts.installation.file());
+    // The computer name is settled by document creation, before the
+    // databases open.
+    parts.lifecycle->setComputerNameSink(
+        [this](const QString& name) { m_parts->document->setComputerName(name); });
+    if (!parts.lifecycle->OnNewDocument())
+        return false;
+
+    parts.frameRecords = std::make_unique<DocumentFrameRecords>(*parts.document);
+    parts.printers = std::make_unique<QtPrinterAccess>();
+
+    CMainFrame::Setup setup;
+    setup.isClient = m_globals.isClient();
+    setup.clientCount = [this] { return m_parts->lifecycle->ClientCount(); };
+    setup.computerName = m_globals.computerName;
+    setup.programFolder = m_globals.programFolder;
+    setup.profile = parts.profile.get();
+    setup.printers = parts.printers.get();
+    setup.canClose = [this] { return m_parts->lifecycle->CanCloseFrame(); };
+    setup.closeDocument = [this] { m_parts->lifecycle->OnCloseDocument(); };
+    parts.frame = std::make_unique<CMainFrame>(std::move(setup));
+    parts.printers->setParent(parts.frame.get());
+
+    FrameCommands& commands = parts.frame->commands();
+    commands.setRecords(parts.frameRecords.get());
+    commands.setSettingsStore(&parts.document->settings());
+    parts.frameRecords->setCommands(&commands);
+    parts.records->setReservedRecords(parts.frameRecords.get());
+    QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
+                     [frame = parts.frame.get()] { frame->refreshCommands(); });
+    parts.frame->refreshCommands();
+    parts.frame->show();
+    return true;
+}
+
+int CCarMaintenanceApp::ExitInstance(int code)
+{
+    if (m_parts->lifecycle && m_parts->lifecycle->isOpen())
+        m_parts->lifecycle->OnCloseDocument();
+    // Only a copy that got as far as its folders has a temporary folder of
+    // its own to empty.
+    if (!m_globals.tempFolder.isEmpty())
+        DeleteFile2(m_globals.tempFolder + QStringLiteral("/*.*"), 1);
+    return code;
+}
+
+} // namespace kv::app

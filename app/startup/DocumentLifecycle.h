@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace kv::app {
+
+struct AppGlobals;
+class CListeningSocket;
+class DiskSpaceCheck;
+class RecordService;
+
+// Creation and closing of the one document: the LAN listener on the server,
+// this computer's name in the lock tables, the free-space check and the
+// databases; on closing the clients' confirmation and the databases again.
+class DocumentLifecycle {
+public:
+    DocumentLifecycle(AppGlobals& globals, CListeningSocket& listener,
+                      const DiskSpaceCheck& diskSpace, RecordService& records,
+                      QString installationFile);
+
+    // False after a message: the program does not start.
+    bool OnNewDocument();
+    // On the server with clients connected the user must confirm.
+    bool CanCloseFrame() const;
+    void OnCloseDocument();
+
+    bool isOpen() const { return m_open; }
+    // Told the computer name once document creation has settled it.
+    void setComputerNameSink(std::function<void(const QString&)> sink) { m_nameSink = std::move(sink); }
+    int ClientCount() const;
+
+private:
+    AppGlobals& m_globals;
+    CListeningSocket& m_listener;
+    const DiskSpaceCheck& m_diskSpace;
+    RecordService& m_records;
+    QString m_installationFile;
+    std::function<void(const QString&)> m_nameSink;
+    bool m_open = false;
+};
+
+} // namespace kv::app

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/startup/FolderMaker.h"
+
+namespace kv::app {
+
+// Folder creation through the operating system.
+class SystemFolderMaker final : public FolderMaker {
+public:
+    Result makeFolder(const QString& path, int* error) override;
+};
+
+} // namespace kv::app

@@ -1,0 +1,369 @@
+#include "app/startup/AppGlobals.h"
+#include "app/startup/CListeningSocket.h"
+#include "app/startup/DiskSpaceCheck.h"
+#include "app/startup/DocumentLifecycle.h"
+#include "app/startup/FolderMaker.h"
+#include "app/startup/FolderPath.h"
+#include "app/startup/InstallationReader.h"
+#include "app/startup/InstanceLock.h"
+#include "app/startup/RecordService.h"
+#include "app/startup/StartupSequence.h"
+#include "app/startup/platform/SystemFolderMaker.h"
+#include "common/InstallSettings.h"
+#include "support/RecordingMessageGateway.h"
+#include "support/TempFolder.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace kv::app;
+using kv::test::RecordingMessageGateway;
+using kv::test::TempFolder;
+
+namespace {
+
+// Remembers every level asked for; the levels listed as present exist.
+class RecordingFolderMaker final : public FolderMaker {
+public:
+    std::set<QString> existing;
+    QString failing;
+    int failCode = 13;
+    QStringList asked;
+    QStringList created;
+
+    Result makeFolder(const QString& path, int* error) override
+    {
+        asked << path;
+        if (path == failing) {
+            *error = failCode;
+            return Result::Failed;
+        }
+        if (existing.count(path))
+            return Result::AlreadyExists;
+        existing.insert(path);
+        created << path;
+        return Result::Created;
+    }
+};
+
+} // namespace
+
+TEST(CreateFolderPath, CreatesEachMissingLevelInOrderAndPassesOverExistingOnes)
+{
+    RecordingFolderMaker maker;
+    maker.existing = {QStringLiteral("/srv")};
+    EXPECT_TRUE(CreateFolderPath(QStringLiteral("/srv/Work/Data/Temp"), maker));
+    EXPECT_EQ(maker.asked, (QStringList{"/srv", "/srv/Work", "/srv/Work/Data", "/srv/Work/Data/Temp"}));
+    EXPECT_EQ(maker.created, (QStringList{"/srv/Work", "/srv/Work/Data", "/srv/Work/Data/Temp"}));
+}
+
+TEST(CreateFolderPath, NetworkPathsFollowTheShareRules)
+{
+    struct Case {
+        const char* path;
+        bool result;
+        QStringList asked;
+        QStringList messages;
+    };
+    const Case cases[] = {
+        {"//PC1/share/data", true, {"//PC1/share", "//PC1/share/data"}, {}},
+        {"//PC1", false, {}, {"パスにコンピュータ名しかありません！"}},
+        // A share name of two characters alone is taken as there.
+        {"//PC1/C$", true, {}, {}},
+        {"//PC1/C$/Sabion", true, {"//PC1/C$", "//PC1/C$/Sabion"}, {}},
+    };
+    for (const Case& c : cases) {
+        RecordingMessageGateway messages;
+        RecordingFolderMaker maker;
+        EXPECT_EQ(CreateFolderPath(QString::fromUtf8(c.path), maker), c.result) << c.path;
+        EXPECT_EQ(maker.asked, c.asked) << c.path;
+        EXPECT_EQ(messages.messages(), c.messages) << c.path;
+    }
+}
+
+TEST(CreateFolderPath, AFailedLevelStopsWithTheFolderAndErrorCode)
+{
+    RecordingMessageGateway messages;
+    RecordingFolderMaker maker;
+    maker.failing = QStringLiteral("/srv/Work");
+    EXPECT_FALSE(CreateFolderPath(QStringLiteral("/srv/Work/Data"), maker));
+    EXPECT_EQ(maker.asked, (QStringList{"/srv", "/srv/Work"}));
+    EXPECT_EQ(messages.messages(),
+              QStringList{QStringLiteral("/srv/Work の作成に失敗しました！(エラーコード 13)")});
+}
+
+TEST(CreateFolderPath, MakesRealFoldersAndReportsTheSystemError)
+{
+    TempFolder temp;
+    const QString deep = temp.path() + QStringLiteral("/顧客/Data/Temp");
+    EXPECT_TRUE(CreateFolderPath(deep));
+    EXPECT_TRUE(QFileInfo(deep).isDir());
+    EXPECT_TRUE(CreateFolderPath(deep)) << "existing levels are no failure";
+
+    // A file where a folder should go: the level below cannot be made.
+    ASSERT_TRUE(temp.write(QStringLiteral("plain"), "x"));
+    RecordingMessageGateway messages;
+    EXPECT_FALSE(CreateFolderPath(temp.path() + QStringLiteral("/plain/sub")));
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.messages().first(),
+              QStringLiteral("%1/plain/sub の作成に失敗しました！(エラーコード %2)")
+                  .arg(temp.path())
+                  .arg(ENOTDIR));
+}
+
+namespace {
+
+// An installation file written from the lines given.
+QString writeInstallation(const TempFolder& temp, const QString& body)
+{
+    const QString file = temp.file(QStringLiteral("install.ini"));
+    temp.write(QStringLiteral("install.ini"), body.toUtf8());
+    return file;
+}
+
+} // namespace
+
+TEST(InstallationReader, MissingValuesGiveTheirMessages)
+{
+    TempFolder temp;
+    const QString data = temp.path() + QStringLiteral("/data");
+    const QString paths = QStringLiteral("[Sabion]\nPath=/opt/Sabion/Sabion\nDataDirectoryPath=%1\n").arg(data);
+    struct Case {
+        const char* name;
+        QString body;
+        bool present; // write the file at all
+        QString message;
+    };
+    const Case cases[] = {
+        {"no file", {}, false, QStringLiteral("実行パス取得オープンエラー！")},
+        {"no program group", QStringLiteral("[Other]\nPath=/x\n"), true, QStringLiteral("実行パス取得オープンエラー！")},
+        {"no program path", QStringLiteral("[Sabion]\nDataDirectoryPath=%1\nKind\\sw=0\n").arg(data), true,
+         QStringLiteral("実行パス取得リードエラー！")},
+        {"no data folder", QStringLiteral("[Sabion]\nPath=/opt/Sabion/Sabion\nKind\\sw=0\n"), true,
+         QStringLiteral("実行パス取得リードエラー！")},
+        {"no Kind", paths, true, QStringLiteral("オープンエラー！")},
+        {"no sw", paths + QStringLiteral("Kind\\other=1\n"), true, QStringLiteral("リードエラー！")},
+        {"client without server", paths + QStringLiteral("Kind\\sw=1\n"), true,
+         QStringLiteral("実行パス取得リードエラー！")},
+    };
+    for (const Case& c : cases) {
+        const QString file = c.present ? writeInstallation(temp, c.body)
+                                       : temp.file(QStringLiteral("missing.ini"));
+        kv::InstallSettings settings(file);
+        RecordingFolderMaker maker;
+        RecordingMessageGateway messages;
+        AppGlobals globals;
+        EXPECT_FALSE(InstallationReader(settings, maker).readAll(globals)) << c.name;
+        EXPECT_EQ(messages.messages(), QStringList{c.message}) << c.name;
+    }
+}
+
+TEST(InstallationReader, ReadsFoldersRoleAndPortAndMakesTheWorkingFolders)
+{
+    TempFolder temp;
+    const QString data = temp.path() + QStringLiteral("/shop/data");
+    struct Case {
+        const char* name;
+        QString role;
+        int lanRole;
+        QString server;
+    };
+    // The server never reads SvrName; a client does.
+    const Case cases[] = {
+        {"server without SvrName", QStringLiteral("Kind\\sw=0\n"), 0, {}},
+        {"client", QStringLiteral("SvrName=OFFICE1\nKind\\sw=1\n"), 1, QStringLiteral("OFFICE1")},
+    };
+    for (const Case& c : cases) {
+        const QString file = writeInstallation(
+            temp, QStringLiteral("Port=7001\n[Sabion]\nPath=/opt/Sabion/Sabion\nDataDirectoryPath=%1/\n").arg(data)
+                      + c.role);
+        kv::InstallSettings settings(file);
+        RecordingFolderMaker maker;
+        RecordingMessageGateway messages;
+        AppGlobals globals;
+        ASSERT_TRUE(InstallationReader(settings, maker).readAll(globals)) << c.name;
+        EXPECT_TRUE(messages.messages().isEmpty()) << c.name;
+        EXPECT_EQ(globals.programFolder, QStringLiteral("/opt/Sabion"));
+        EXPECT_EQ(globals.dataFolder, data) << "without the trailing slash";
+        EXPECT_EQ(globals.localDataFolder, data);
+        EXPECT_EQ(globals.tempFolder, data + QStringLiteral("/Temp"));
+        EXPECT_EQ(globals.lanRole, c.lanRole);
+        EXPECT_EQ(globals.serverName, c.server);
+        EXPECT_EQ(globals.port, 7001);
+        EXPECT_TRUE(maker.created.contains(data + QStringLiteral("/Temp")));
+        EXPECT_TRUE(maker.created.contains(data + QStringLiteral("/Photo")));
+        EXPECT_TRUE(maker.created.contains(data + QStringLiteral("/Printer")));
+    }
+}
+
+TEST(StartupSequence, ASecondCopyEndsQuietlyBeforeReadingAnything)
+{
+    TempFolder temp;
+    InstanceLock first(QStringLiteral("サビオン"), temp.path());
+    ASSERT_TRUE(first.acquire());
+    EXPECT_EQ(QFileInfo(first.filePath()).fileName(), QStringLiteral("サビオン.lock"));
+
+    InstanceLock second(QStringLiteral("サビオン"), temp.path());
+    kv::InstallSettings settings(temp.file(QStringLiteral("missing.ini")));
+    RecordingFolderMaker maker;
+    RecordingMessageGateway messages;
+    AppGlobals globals;
+    EXPECT_EQ(StartupSequence(second, settings, maker).run(globals),
+              StartupSequence::Outcome::AnotherCopyRunning);
+    EXPECT_TRUE(messages.messages().isEmpty());
+    EXPECT_TRUE(maker.asked.isEmpty());
+}
+
+TEST(DiskSpaceCheck, BoundariesAndFailures)
+{
+    struct Case {
+        const char* name;
+        bool start;
+        double freeBytes;
+        bool queryWorks;
+        bool result;
+        QString message;
+    };
+    const QString folder = QStringLiteral("/srv/data");
+    const QString startLow = QStringLiteral(
+        "ドライブ (/srv/data) の空き容量が１ＧＢ未満です！\nディスクの空き容量が少ない状態での実行は\n"
+        "誤動作やデータ破損の原因になります。\n整理して空き容量を増やして下さい。");
+    const QString writeLow =
+        QStringLiteral("ドライブ (/srv/data) の空き容量が１ＭＢ未満です！\n整理して空き容量を増やして下さい");
+    const Case cases[] = {
+        {"start exactly 1 GiB", true, 1073741824.0, true, true, {}},
+        {"start one byte short", true, 1073741823.0, true, false, startLow},
+        {"start query fails", true, 0, false, false, QStringLiteral("空き容量チェックエラー")},
+        {"write exactly 1 MiB", false, 1048576.0, true, true, {}},
+        {"write one byte short", false, 1048575.0, true, false, writeLow},
+        {"write query fails", false, 0, false, false, QStringLiteral("空き容量チェックエラー")},
+    };
+    for (const Case& c : cases) {
+        RecordingMessageGateway messages;
+        DiskSpaceCheck check(folder, folder, false, [&](const QString& root, double* freeBytes) {
+            EXPECT_EQ(root, folder);
+            *freeBytes = c.freeBytes;
+            return c.queryWorks;
+        });
+        EXPECT_EQ(c.start ? check.CheckDiskSpaceForStart() : check.CheckDiskSpaceForWrite(), c.result)
+            << c.name;
+        EXPECT_EQ(messages.messages(), c.message.isEmpty() ? QStringList{} : QStringList{c.message})
+            << c.name;
+    }
+}
+
+TEST(DiskSpaceCheck, AClientAlsoChecksItsLocalFolderAndNetworkRootsEndInASlash)
+{
+    RecordingMessageGateway messages;
+    QStringList roots;
+    DiskSpaceCheck check(QStringLiteral("//PC1/share/data"), QStringLiteral("/home/shop/data"), true,
+                         [&](const QString& root, double* freeBytes) {
+                             roots << root;
+                             *freeBytes = root.startsWith(QStringLiteral("//")) ? 5e9 : 1e6;
+                             return true;
+                         });
+    EXPECT_FALSE(check.CheckDiskSpaceForStart());
+    EXPECT_EQ(roots, (QStringList{"//PC1/share/data/", "/home/shop/data"}));
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.messages().first().startsWith(QStringLiteral("ドライブ (/home/shop/data)")));
+}
+
+namespace {
+
+class CountingRecords final : public RecordService {
+public:
+    bool openResult = true;
+    int opened = 0;
+    int closed = 0;
+    bool OpenAllDatabases() override
+    {
+        ++opened;
+        return openResult;
+    }
+    void CloseDatabases() override { ++closed; }
+};
+
+bool waitFor(const std::function<bool()>& condition)
+{
+    QDeadlineTimer deadline(5000);
+    while (!condition() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
+
+} // namespace
+
+TEST(DocumentLifecycle, APortThatCannotBeHadSaysWhatToDoAndOpensNothing)
+{
+    QTcpServer occupant;
+    ASSERT_TRUE(occupant.listen(QHostAddress::Any, 0));
+    AppGlobals globals;
+    globals.port = occupant.serverPort();
+    CListeningSocket listener;
+    DiskSpaceCheck disk({}, {}, false, [](const QString&, double* f) { *f = 2e9; return true; });
+    CountingRecords records;
+    RecordingMessageGateway messages;
+    DocumentLifecycle lifecycle(globals, listener, disk, records, QStringLiteral("/etc/sabion.ini"));
+
+    EXPECT_FALSE(lifecycle.OnNewDocument());
+    EXPECT_EQ(records.opened, 0);
+    ASSERT_EQ(messages.messages().size(), 1);
+    const QString text = messages.messages().first();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("ポート %1 で接続の待ち受けを開始できません！").arg(globals.port)));
+    EXPECT_TRUE(text.contains(QStringLiteral("/etc/sabion.ini")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Port に 1024 以上の番号")));
+}
+
+TEST(DocumentLifecycle, StartOrderAndClosingWithAConnectedClient)
+{
+    AppGlobals globals;
+    globals.port = 0;
+    CListeningSocket listener;
+    bool enoughSpace = false;
+    DiskSpaceCheck disk({}, {}, false, [&](const QString&, double* f) {
+        *f = enoughSpace ? 2e9 : 10;
+        return true;
+    });
+    CountingRecords records;
+    RecordingMessageGateway messages;
+    DocumentLifecycle lifecycle(globals, listener, disk, records, QString());
+
+    // Too little space: the databases stay shut and the port is let go.
+    EXPECT_FALSE(lifecycle.OnNewDocument());
+    EXPECT_EQ(records.opened, 0);
+    EXPECT_FALSE(listener.isListening());
+
+    enoughSpace = true;
+    messages.clear();
+    ASSERT_TRUE(lifecycle.OnNewDocument());
+    EXPECT_EQ(globals.computerName, QStringLiteral("Server"));
+    EXPECT_EQ(records.opened, 1);
+    EXPECT_TRUE(lifecycle.CanCloseFrame()) << "no client, no question";
+    EXPECT_TRUE(messages.questions().isEmpty());
+
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, quint16(listener.port()));
+    ASSERT_TRUE(waitFor([&] { return lifecycle.ClientCount() == 1; }));
+    messages.answerNext(false);
+    EXPECT_FALSE(lifecycle.CanCloseFrame());
+    EXPECT_EQ(messages.questions(),
+              QStringList{QStringLiteral("接続中のクライアントがあります！\nデータ破損の恐れがありますが\n本当によろしいですね？")});
+    messages.answerNext(true);
+    EXPECT_TRUE(lifecycle.CanCloseFrame());
+
+    client.disconnectFromHost();
+    ASSERT_TRUE(waitFor([&] { return lifecycle.ClientCount() == 0; }));
+
+    lifecycle.OnCloseDocument();
+    lifecycle.OnCloseDocument();
+    EXPECT_EQ(records.closed, 1) << "closed once";
+    EXPECT_FALSE(listener.isListening());
+}
