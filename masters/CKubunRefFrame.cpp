@@ -1,0 +1,112 @@
+#include "masters/CKubunRefFrame.h"
+
+#include "app/controls/CListCtrlEx.h"
+#include "masters/ItemRowDelegate.h"
+#include "masters/core/LineGridAccess.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kv::masters {
+
+CKubunRefFrame::CKubunRefFrame(const kv::data::CategoryNames& categories, QString profileSection,
+                               Buttons buttons, QPoint defaultPosition, QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
+      m_categories(categories), m_section(std::move(profileSection)),
+      m_list(new CListCtrlEx(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("区分"));
+    m_list->setColumns({{QStringLiteral(" NO"), 35, Qt::AlignHCenter},
+                        {QStringLiteral("区 分"), 80, Qt::AlignLeft}});
+    m_list->header()->setStretchLastSection(true);
+    m_list->setItemDelegate(new ItemRowDelegate(m_list));
+    for (int index = 0; index < int(categories.names.size()); ++index)
+        m_list->addRow({QString::asprintf("%d", index), categories.names[size_t(index)]}, index);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    auto* buttonRow = new QHBoxLayout;
+    if (buttons == Buttons::OkAndCancel) {
+        auto* ok = new QPushButton(QStringLiteral("OK"), this);
+        ok->setObjectName(QStringLiteral("ok"));
+        connect(ok, &QPushButton::clicked, this, &CKubunRefFrame::okClicked);
+        buttonRow->addWidget(ok);
+    }
+    auto* cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(Esc)"), this);
+    cancelButton->setObjectName(QStringLiteral("cancel"));
+    connect(cancelButton, &QPushButton::clicked, this, &CKubunRefFrame::cancel);
+    buttonRow->addWidget(cancelButton);
+    layout->addLayout(buttonRow);
+
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                const int index = current.row();
+                if (index >= 0 && index < int(m_categories.names.size()))
+                    emit categoryChosen(index, m_categories.names[size_t(index)]);
+            });
+
+    resize(180, 360);
+    move(ItemProfile().position(m_section, defaultPosition));
+}
+
+CKubunRefFrame::~CKubunRefFrame()
+{
+    savePosition();
+}
+
+CKubunRefFrame* CKubunRefFrame::openForGrid(const kv::data::CategoryNames& categories,
+                                            LineGridAccess& grid, GridContext context,
+                                            QWidget* anchor)
+{
+    const QPoint origin = anchor ? anchor->window()->pos() : QPoint();
+    const QPoint fallback = origin + (context == GridContext::Slip ? QPoint(115, 65)
+                                                                   : QPoint(7, 68));
+    auto* frame = new CKubunRefFrame(categories, ItemProfile::gridCategorySection(context),
+                                     Buttons::OkAndCancel, fallback, anchor);
+    connect(frame, &CKubunRefFrame::categoryChosen, frame,
+            [&grid](int, const QString& name) { putCategoryIntoGrid(grid, name); });
+    connect(frame, &CKubunRefFrame::okClicked, frame, [&grid] { grid.focusCurrentCell(); });
+    connect(frame, &CKubunRefFrame::cancelled, frame, [&grid] { grid.focusCurrentCell(); });
+    ItemProfile().setShown(frame->profileSection(), true);
+    frame->show();
+    return frame;
+}
+
+void CKubunRefFrame::cancel()
+{
+    ItemProfile().setShown(m_section, false);
+    close();
+    emit cancelled();
+}
+
+void CKubunRefFrame::savePosition()
+{
+    if (m_positionSaved)
+        return;
+    m_positionSaved = true;
+    ItemProfile().setPosition(m_section, pos());
+}
+
+void CKubunRefFrame::closeEvent(QCloseEvent* event)
+{
+    savePosition();
+    emit closing();
+    QWidget::closeEvent(event);
+}
+
+void CKubunRefFrame::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        cancel();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace kv::masters

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "data/settings/CategoryNames.h"
+#include "masters/core/ItemProfile.h"
+
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+
+namespace kv {
+class CListCtrlEx;
+}
+
+namespace kv::masters {
+
+class LineGridAccess;
+
+// The category window: the 19 category names (" NO", "区 分") in a small
+// window beside the item dialog or a line grid. Choosing a row reports the
+// category at once; the position is kept in the profile section given.
+class CKubunRefFrame : public QWidget {
+    Q_OBJECT
+public:
+    enum class Buttons { CancelOnly, OkAndCancel };
+
+    CKubunRefFrame(const kv::data::CategoryNames& categories, QString profileSection,
+                   Buttons buttons, QPoint defaultPosition, QWidget* owner);
+    ~CKubunRefFrame() override;
+
+    // The window of a line grid: a chosen category goes into cell 1 of the
+    // grid's current row; OK and cancel give the focus back to the grid.
+    // anchor is the slip or set window the default position counts from.
+    static CKubunRefFrame* openForGrid(const kv::data::CategoryNames& categories,
+                                       LineGridAccess& grid, GridContext context,
+                                       QWidget* anchor);
+
+    CListCtrlEx* list() const { return m_list; }
+    const QString& profileSection() const { return m_section; }
+
+signals:
+    void categoryChosen(int index, const QString& name);
+    void okClicked();
+    // The cancel button or Esc: "SW" is 0 and the window closes.
+    void cancelled();
+    // Sent as the window closes, whatever closed it.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void cancel();
+    void savePosition();
+
+    const kv::data::CategoryNames& m_categories;
+    QString m_section;
+    CListCtrlEx* m_list;
+    bool m_positionSaved = false;
+};
+
+} // namespace kv::masters
