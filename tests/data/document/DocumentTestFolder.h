@@ -52,6 +52,10 @@ struct DocumentTestFolder {
         config.computerName = computer;
         config.printers = &printers;
         config.openTiming = {1, 2000};
+        config.freeBytes = [](const QString&, double* freeBytes) {
+            *freeBytes = 1e12;
+            return true;
+        };
         config.checkDiskSpaceForWrite = [this] {
             ++diskChecks;
             return diskHasRoom;
