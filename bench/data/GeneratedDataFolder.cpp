@@ -1,0 +1,37 @@
+#include "bench/data/GeneratedDataFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace kv::bench {
+
+QString generatedDataFolder(const kv::data::DataGenerator::Size& size)
+{
+    const QString root = qEnvironmentVariable("KV_BENCH_DATA_FOLDER", QDir::tempPath());
+    const QString folder = QDir(root).filePath(QStringLiteral("kv-generated-%1-%2-%3-%4")
+                                                   .arg(size.customers)
+                                                   .arg(size.vehicles)
+                                                   .arg(size.slips)
+                                                   .arg(size.lines));
+    if (QFileInfo(folder).isDir())
+        return folder;
+    const QString part = folder + QStringLiteral(".part");
+    QDir(part).removeRecursively();
+    std::fprintf(stderr, "generating %s ...\n", qUtf8Printable(folder));
+
+    kv::data::DataGenerator::Options options;
+    options.size = size;
+    options.seed = 1;
+    options.today = QDate(2026, 4, 1);
+    QString error;
+    if (!kv::data::DataGenerator::generate(part, options, &error) || !QDir().rename(part, folder)) {
+        std::fprintf(stderr, "bench data: %s\n", qUtf8Printable(error.isEmpty() ? part : error));
+        std::abort();
+    }
+    return folder;
+}
+
+} // namespace kv::bench
