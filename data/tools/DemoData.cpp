@@ -66,6 +66,22 @@ bool DemoData::write(const QString& dataFolder, QDate today, QString* error)
         if (!work.commit())
             return fail(work.lastError().description);
     }
+    {
+        CDaoSyasyuSet models(store.connectionFor(CDaoSyasyuSet::tableDef()));
+        UnitOfWork work(store.pickListConnection());
+        if (!work.isActive() || !models.Open())
+            return fail(work.isActive() ? models.lastError().description : work.lastError().description);
+        for (int i = 0; i < SampleRecordMaker::modelCount(); ++i) {
+            if (!models.AddNew())
+                return fail(models.lastError().description);
+            maker.model(models, i);
+            if (!models.Update())
+                return fail(models.lastError().description);
+        }
+        models.Close();
+        if (!work.commit())
+            return fail(work.lastError().description);
+    }
     store.close();
     return storeRecordCounts(dataFolder, error);
 }

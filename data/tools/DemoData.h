@@ -5,9 +5,10 @@
 
 namespace kv::data {
 
-// A handful of customers with their vehicles and the shop's usual work and
-// parts items, written through the typed recordsets into a fresh data
-// folder, so that the program can be tried on something that looks real.
+// A handful of customers with their vehicles, the shop's usual work and
+// parts items and the vehicles' models in the model pick list, written
+// through the typed recordsets into a fresh data folder, so that the
+// program can be tried on something that looks real.
 class DemoData {
 public:
     static constexpr int kCustomers = 8;

@@ -251,6 +251,11 @@ int SampleRecordMaker::itemCount()
     return int(kItems.size());
 }
 
+int SampleRecordMaker::modelCount()
+{
+    return int(kModels.size());
+}
+
 int SampleRecordMaker::uniform(int low, int high)
 {
     return std::uniform_int_distribution<int>(low, high)(m_random);
@@ -414,6 +419,15 @@ void SampleRecordMaker::vehicle(CDaoCarSet& r, int code, int customer, int addre
     r.m_ZenKou = 0;
     r.m_KouZen = m.weight - front;
     r.m_KouKou = 0;
+}
+
+void SampleRecordMaker::model(CDaoSyasyuSet& r, int index)
+{
+    static const SettingsList makes = DefaultSettings::makes();
+    const Model& m = kModels[size_t(index)];
+    r.m_ID = 0;
+    r.m_SyameiNo = indexIn(makes, m.make);
+    r.m_Syasyu = text(m.model);
 }
 
 void SampleRecordMaker::item(CDaoMeisaiSet& r, int code, int index)

@@ -37,12 +37,16 @@ public:
     QDate referenceDate() const { return m_today; }
     static int addressCount();
     static int itemCount();
+    static int modelCount();
 
     // A customer living at a random address; returns the address index
     // (for the plates of his vehicles). referrerLimit > 0 lets about one in
     // twenty customers name a referrer among the codes below it.
     int customer(CDaoKokSet& record, int code, int vehicleCount, int referrerLimit);
     void vehicle(CDaoCarSet& record, int code, int customer, int address);
+    // An entry of the model pick list: a model of the sample vehicles under
+    // its make, by index.
+    void model(CDaoSyasyuSet& record, int index);
     // One of the shop's usual work and parts items, by index.
     void item(CDaoMeisaiSet& record, int code, int index);
     // A random line of a slip of that job category; adds to totals.

@@ -164,3 +164,19 @@ TEST_F(DemoFolder, ItemsAreTheUsualWorkAndPartsWithCategoriesOfTheShop)
     EXPECT_EQ(expectedCode - 1, SampleRecordMaker::itemCount());
     EXPECT_TRUE(bodyWork);
 }
+
+TEST_F(DemoFolder, ModelPickListHoldsTheVehiclesModelsUnderTheirMakes)
+{
+    CDaoCarSet vehicles(m_store.connectionFor(CDaoCarSet::tableDef()));
+    CDaoSyasyuSet models(m_store.connectionFor(CDaoSyasyuSet::tableDef()));
+    ASSERT_TRUE(vehicles.Open());
+    ASSERT_TRUE(models.Open());
+    ASSERT_TRUE(models.MoveLast());
+    EXPECT_EQ(models.GetRecordCount(), SampleRecordMaker::modelCount());
+    for (; !vehicles.IsEOF(); vehicles.MoveNext()) {
+        EXPECT_TRUE(models.FindFirst(QStringLiteral("SyameiNo = %1 AND Syasyu = \"%2\"")
+                                         .arg(vehicles.m_Syamei)
+                                         .arg(vehicles.m_Syasyu)))
+            << vehicles.m_Syasyu.toStdString();
+    }
+}
