@@ -1,0 +1,131 @@
+// Starts the real program, as a shop would, on a fresh installation.
+#include "data/settings/DefaultSettings.h"
+#include "data/tables/DataFiles.h"
+#include "support/TempFolder.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using kv::test::TempFolder;
+
+namespace {
+
+QString programPath()
+{
+    return kv::test::buildDir() + QStringLiteral("/bin/Sabion");
+}
+
+int freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// A home of its own with an installation file and a data folder.
+struct Installation {
+    TempFolder home;
+    QString data = home.path() + QStringLiteral("/data");
+    int port = freePort();
+
+    Installation()
+    {
+        QDir().mkpath(data);
+        kv::data::EngineError error;
+        EXPECT_TRUE(kv::data::createDataFolderDatabases(data, &error))
+            << error.description.toStdString();
+        QString reason;
+        EXPECT_TRUE(kv::data::writeDefaultSettings(data, &reason)) << reason.toStdString();
+        QDir().mkpath(home.path() + QStringLiteral("/runtime"));
+        QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        writeIni(QStringLiteral("Port=%1\n[Sabion]\nPath=%2\nDataDirectoryPath=%3\nKind\\sw=0\n")
+                     .arg(port)
+                     .arg(programPath(), data));
+    }
+
+    void writeIni(const QString& text) const { home.write(QStringLiteral("install.ini"), text.toUtf8()); }
+
+    void prepare(QProcess& process) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path() + QStringLiteral("/runtime"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+        env.insert(QStringLiteral("SABION_INSTALL_INI"), home.file(QStringLiteral("install.ini")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(env);
+        process.setProgram(programPath());
+    }
+};
+
+// The lock tables are joined last as the databases open: the computer's
+// name in the first slot of the last table means the document is open.
+bool joinedAsServer(const QString& data)
+{
+    QFile table(data + QStringLiteral("/061.dat"));
+    if (!table.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray name = table.read(6);
+    for (char& c : name)
+        c = char(c ^ 0x6B);
+    return name == "Server";
+}
+
+bool listening(int port)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, quint16(port));
+    const bool connected = socket.waitForConnected(200);
+    socket.abort();
+    return connected;
+}
+
+} // namespace
+
+TEST(StartupProcess, ASecondStartEndsQuietlyWhileTheFirstRuns)
+{
+    ASSERT_TRUE(QFileInfo(programPath()).isExecutable()) << programPath().toStdString();
+    Installation installation;
+    ASSERT_TRUE(QFileInfo(installation.data + QStringLiteral("/010.mdb")).isFile());
+
+    QProcess first;
+    installation.prepare(first);
+    first.start();
+    ASSERT_TRUE(first.waitForStarted());
+    // Listening means the document is created: the copy is fully up.
+    QDeadlineTimer deadline(20000);
+    while (!listening(installation.port) && !deadline.hasExpired()
+           && first.state() == QProcess::Running)
+        QThread::msleep(100);
+    ASSERT_TRUE(listening(installation.port))
+        << first.readAllStandardError().toStdString();
+    while (!joinedAsServer(installation.data) && !deadline.hasExpired())
+        QThread::msleep(100);
+    EXPECT_TRUE(joinedAsServer(installation.data)) << "the databases were opened";
+    EXPECT_TRUE(QFileInfo(installation.data + QStringLiteral("/Temp")).isDir());
+    EXPECT_TRUE(QFileInfo(installation.data + QStringLiteral("/Photo")).isDir());
+    EXPECT_TRUE(QFileInfo(installation.data + QStringLiteral("/Printer")).isDir());
+    EXPECT_TRUE(QFileInfo(installation.home.path() + QStringLiteral("/runtime/サビオン.lock")).isFile());
+
+    // Even with a broken installation file the second copy says nothing:
+    // it stops before reading anything.
+    installation.writeIni(QStringLiteral("[Other]\n"));
+    QProcess second;
+    installation.prepare(second);
+    second.start();
+    ASSERT_TRUE(second.waitForFinished(15000)) << "a message box would keep it waiting";
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();
+    first.waitForFinished(5000);
+}
