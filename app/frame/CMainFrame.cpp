@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -76,7 +77,11 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent)
     resize(1024, 720);
     restorePosition();
 
-    m_viewSlot = new QWidget(this);
+    // The customer and vehicle panel takes this place; until then it stays
+    // empty, in the sunken edge a form view has.
+    auto* slot = new QFrame(this);
+    slot->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_viewSlot = slot;
     m_viewSlot->setObjectName(QStringLiteral("viewSlot"));
     setCentralWidget(m_viewSlot);
 
