@@ -126,6 +126,20 @@ TEST(StartupProcess, ASecondStartEndsQuietlyWhileTheFirstRuns)
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
 
+    // A copy that died leaves its lock file behind; the next start takes it over.
     first.kill();
-    first.waitForFinished(5000);
+    ASSERT_TRUE(first.waitForFinished(5000));
+    installation.writeIni(QStringLiteral("Port=%1\n[Sabion]\nPath=%2\nDataDirectoryPath=%3\nKind\\sw=0\n")
+                              .arg(installation.port)
+                              .arg(programPath(), installation.data));
+    QProcess third;
+    installation.prepare(third);
+    third.start();
+    ASSERT_TRUE(third.waitForStarted());
+    QDeadlineTimer again(20000);
+    while (!listening(installation.port) && !again.hasExpired() && third.state() == QProcess::Running)
+        QThread::msleep(100);
+    EXPECT_TRUE(listening(installation.port)) << third.readAllStandardError().toStdString();
+    third.kill();
+    third.waitForFinished(5000);
 }
