@@ -119,6 +119,29 @@ TEST(CreateFolderPath, MakesRealFoldersAndReportsTheSystemError)
                   .arg(ENOTDIR));
 }
 
+TEST(CreateFolderPath, AShareThatIsNotThereIsNotMadeAsALocalFolder)
+{
+    // "//tmp/<name>" would otherwise become the local folder /tmp/<name>.
+    TempFolder temp;
+    const QString name = QFileInfo(temp.path()).fileName() + QStringLiteral("-share");
+    const QString share = QStringLiteral("/tmp/") + name;
+    const QString network = QLatin1Char('/') + share;
+    RecordingMessageGateway messages;
+    EXPECT_FALSE(CreateFolderPath(network + QStringLiteral("/data")));
+    const bool made = QFileInfo::exists(share);
+    QDir(share).removeRecursively();
+    EXPECT_FALSE(made);
+    EXPECT_EQ(messages.messages(),
+              QStringList{QStringLiteral("%1 の作成に失敗しました！(エラーコード %2)").arg(network).arg(ENOENT)});
+
+    // A share that is there is used as it is.
+    ASSERT_TRUE(QDir().mkpath(share));
+    messages.clear();
+    EXPECT_TRUE(CreateFolderPath(network + QStringLiteral("/data")));
+    EXPECT_TRUE(QFileInfo(share + QStringLiteral("/data")).isDir());
+    QDir(share).removeRecursively();
+}
+
 namespace {
 
 // An installation file written from the lines given.
