@@ -39,4 +39,23 @@ void PanelValues::clearVehicle()
     clearRange(PanelField::CarCode, PanelField::Count);
 }
 
+void PanelValues::assignRange(const PanelValues& other, PanelField first, PanelField end)
+{
+    for (int i = int(first); i < int(end); ++i) {
+        m_texts[size_t(i)] = other.m_texts[size_t(i)];
+        m_indexes[size_t(i)] = other.m_indexes[size_t(i)];
+        m_storedDates[size_t(i)] = other.m_storedDates[size_t(i)];
+    }
+}
+
+void PanelValues::assignCustomer(const PanelValues& other)
+{
+    assignRange(other, PanelField::KokCode, PanelField::CarCode);
+}
+
+void PanelValues::assignVehicle(const PanelValues& other)
+{
+    assignRange(other, PanelField::CarCode, PanelField::Count);
+}
+
 } // namespace kv::records

@@ -30,6 +30,9 @@ public:
     // Clears the fields of one half: texts empty, indexes 0, no stored dates.
     void clearCustomer();
     void clearVehicle();
+    // Takes one half (texts, indexes and stored dates) from other.
+    void assignCustomer(const PanelValues& other);
+    void assignVehicle(const PanelValues& other);
 
 private:
     struct StoredDate {
@@ -39,6 +42,7 @@ private:
     };
 
     void clearRange(PanelField first, PanelField end);
+    void assignRange(const PanelValues& other, PanelField first, PanelField end);
 
     std::array<QString, kPanelFieldCount> m_texts;
     std::array<int, kPanelFieldCount> m_indexes{};

@@ -1,0 +1,162 @@
+#pragma once
+
+#include "records/PanelField.h"
+#include "records/PanelLookup.h"
+#include "records/PanelRecordBinding.h"
+#include "records/PanelValues.h"
+#include "records/PickList.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class CDaoCarSet;
+class CDaoKokSet;
+class QGridLayout;
+class QLabel;
+
+namespace kv {
+class CButtonEx;
+class CComboBoxEn;
+class CEditEx;
+} // namespace kv
+
+namespace kv::data {
+class SettingsList;
+class SettingsStore;
+} // namespace kv::data
+
+namespace kv::records {
+
+class PanelHost;
+class PanelRecordSource;
+
+// The customer and vehicle panel of the main window: the vehicle with its
+// inspection-certificate data above, its owning customer below. It shows
+// records, steps through them in the current search order and checks every
+// field as it is left; recording reads the fields back through
+// writeCustomerTo and writeVehicleTo.
+class CFMainPanel : public QWidget {
+    Q_OBJECT
+public:
+    CFMainPanel(PanelRecordSource& records, data::SettingsStore& settings, PanelHost& host,
+                QWidget* parent = nullptr);
+    ~CFMainPanel() override;
+
+    // The customer and its first vehicle; false after the message.
+    bool ShowCustomer(int code, bool setMode);
+    // The vehicle and its owner; false after the message.
+    bool ShowVehicle(int code, bool setMode);
+    // The neighbouring customer (modes 1, 2) or vehicle (modes 3, 4) in the
+    // recordsets' order; false after the message, the panel unchanged.
+    bool StepCustomer(bool next);
+    bool StepVehicle(bool next);
+    void SetModeText(int mode);
+    // Ctrl+Space: the pick list of the focused field, if its group is on.
+    void ReferenceInput();
+    // The caption buttons and Ctrl+1, 3, 5, 6.
+    void openPickList(PickList list);
+    // The pick lists are windows of their own; until one is attached the
+    // caption buttons stay disabled and the keys do nothing.
+    void setPickListOpener(std::function<void(PickList)> opener);
+    // A pick list wrote its choice into heldValues(): show the fields it names.
+    void pickListChosen(PickList list);
+
+    // Refills a combo box after its list was edited (the list's file).
+    void refillLists();
+    // Reads the totals from the record service and shows them.
+    void showTotals();
+
+    // Empties both halves and disables them (nothing shown).
+    void clearPanel();
+    void setCustomerGroupEnabled(bool enabled);
+    void setVehicleGroupEnabled(bool enabled);
+    // The code fields are editable only while a new record is entered.
+    void setCustomerCodeEditable(bool editable);
+    void setVehicleCodeEditable(bool editable);
+    bool customerGroupEnabled() const;
+    bool vehicleGroupEnabled() const;
+    // Shows held values in the fields of one half or both.
+    void showValues(const PanelValues& values, bool customer, bool vehicle);
+
+    // The held values, brought up to date with the fields.
+    PanelValues& heldValues();
+    int shownCustomerCode() const;
+    int shownVehicleCode() const;
+
+    // The leaving check of a field, run now (recording runs them in its
+    // order); false after the field's message with the focus on it.
+    bool checkField(PanelField field);
+    void focusField(PanelField field);
+    // Writes the fields into the record being edited; on failure the message
+    // is shown, the field gets the focus and false is returned.
+    bool writeCustomerTo(CDaoKokSet& record);
+    bool writeVehicleTo(CDaoCarSet& record, int ownerCode);
+
+    QWidget* fieldWidget(PanelField field) const { return m_fields[size_t(field)]; }
+    QWidget* customerGroup() const { return m_customerGroup; }
+    QWidget* vehicleGroup() const { return m_vehicleGroup; }
+    CButtonEx* captionButton(PickList list, bool user = false) const;
+    QString modeText() const;
+    QString customerTotalText() const;
+    QString vehicleTotalText() const;
+
+    // Which line of each pair last had the focus (0 first, 1 second), for
+    // the pick lists; reset when the customer code gets the focus.
+    int ownerNameLine() const { return m_ownerNameLine; }
+    int ownerAddressLine() const { return m_ownerAddressLine; }
+    int userNameLine() const { return m_userNameLine; }
+    int userAddressLine() const { return m_userAddressLine; }
+
+private:
+    CEditEx* addEdit(PanelField field, int bytes, int inputMode, bool numeric = false,
+                     int widthBytes = 0);
+    CComboBoxEn* addCombo(PanelField field, int widthBytes);
+    CButtonEx* addCheck(PanelField field, const QString& caption);
+    QWidget* buildTopRow();
+    QWidget* buildVehicleGroup();
+    QWidget* buildCustomerGroup();
+    void attachChecks();
+    void attachBehaviour();
+    void fillCombo(PanelField field, const QStringList& entries);
+    void fillSettingsCombo(PanelField field, const data::SettingsList& list);
+    void applyLookup(const PanelLookupResult& result, int modeForText, bool setMode);
+    void updateCommands(bool hasVehicle);
+    void collectValues();
+    void resetLineFlags();
+    bool newCustomerMode() const;
+    bool reportFailure(const WriteBackResult& result);
+    void updateCaptionButtons();
+
+    QString text(PanelField field) const;
+    void setText(PanelField field, const QString& text);
+
+    PanelRecordSource& m_records;
+    data::SettingsStore& m_settings;
+    PanelHost& m_host;
+    PanelLookup m_lookup;
+    PanelValues m_values;
+    std::array<QWidget*, kPanelFieldCount> m_fields{};
+    std::function<void(PickList)> m_pickListOpener;
+
+    QWidget* m_customerGroup = nullptr;
+    QWidget* m_vehicleGroup = nullptr;
+    CEditEx* m_modeText = nullptr;
+    CEditEx* m_customerTotal = nullptr;
+    CEditEx* m_vehicleTotal = nullptr;
+    CButtonEx* m_ownerNameButton = nullptr;
+    CButtonEx* m_ownerAddressButton = nullptr;
+    CButtonEx* m_userNameButton = nullptr;
+    CButtonEx* m_userAddressButton = nullptr;
+    CButtonEx* m_postButton = nullptr;
+    CButtonEx* m_officeButton = nullptr;
+    CButtonEx* m_vehicleNameButton = nullptr;
+
+    int m_ownerNameLine = 0;
+    int m_ownerAddressLine = 0;
+    int m_userNameLine = 0;
+    int m_userAddressLine = 0;
+};
+
+} // namespace kv::records
