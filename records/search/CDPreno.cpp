@@ -1,0 +1,14 @@
+#include "records/search/CDPreno.h"
+
+namespace kv::records::search {
+
+CDPreno::CDPreno(const std::vector<VehicleRow>& rows, QWidget* parent)
+    : SearchPickList(QStringLiteral("該当車輌一覧"), QStringLiteral("  登録番号（↑↓）"), 132,
+                     QStringLiteral("車  名"), QStringLiteral("OK(Enter)"), QStringLiteral("ｷｬﾝｾﾙ(Esc)"),
+                     parent)
+{
+    for (const VehicleRow& row : rows)
+        addRow(row.plate(), row.nameAndModel(), row.code);
+}
+
+} // namespace kv::records::search

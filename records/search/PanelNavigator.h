@@ -1,0 +1,21 @@
+#pragma once
+
+namespace kv::records::search {
+
+// What the searches need of the panel and its frame: showing a record (each
+// call shows its own message when the record is missing), the mode text and
+// the displayed customer. The panel implements it.
+class PanelNavigator {
+public:
+    virtual ~PanelNavigator() = default;
+
+    virtual bool showCustomer(int code, bool setMode) = 0;
+    virtual bool showVehicle(int code, bool setMode) = 0;
+    virtual void setModeText(int mode) = 0;
+    // The frame's mode becomes this search mode, with its order applied.
+    virtual void setSearchMode(int mode) = 0;
+    // The customer on the panel, 0 when none.
+    virtual int shownCustomerCode() const = 0;
+};
+
+} // namespace kv::records::search

@@ -1,0 +1,145 @@
+#include "records/search/PanelSearches.h"
+
+#include "common/MessageGateway.h"
+#include "records/search/CDFuri.h"
+#include "records/search/CDHoyu.h"
+#include "records/search/CDPreno.h"
+#include "records/search/CKokRanSearchFrame.h"
+#include "records/search/CustomerSearch.h"
+#include "records/search/PanelNavigator.h"
+#include "records/search/SearchTexts.h"
+#include "records/search/VehicleSearch.h"
+
+namespace kv::records::search {
+namespace {
+
+constexpr int kReadingOrder = 2;
+constexpr int kPlateOrder = 4;
+
+template <typename Row>
+void tellIfCut(const RowList<Row>& list)
+{
+    if (list.truncated)
+        showMessage(SearchTexts::listCut(list.total, int(list.rows.size())),
+                    MessageGateway::Icon::Information);
+}
+
+} // namespace
+
+PanelSearches::PanelSearches(data::DataStore& store, PanelNavigator& navigator,
+                             QStringList vehicleNames, SearchProfile& profile, QWidget* parent)
+    : m_store(store)
+    , m_navigator(navigator)
+    , m_vehicleNames(std::move(vehicleNames))
+    , m_profile(profile)
+    , m_parent(parent)
+{
+}
+
+PanelSearches::~PanelSearches()
+{
+    delete m_readingIndex.data();
+}
+
+bool PanelSearches::showByReading(const QString& reading)
+{
+    const auto list = CustomerSearch(m_store).inReadingRange(
+        ReadingRange::startingWith(reading), Capacity::kReadingMatches, true);
+    if (list.failed())
+        return false;
+    if (list.rows.empty()) {
+        showMessage(SearchTexts::noCustomerFound());
+        return false;
+    }
+    int code = list.rows.front().code;
+    if (list.rows.size() > 1) {
+        tellIfCut(list);
+        CDFuri pick(list.rows, m_parent);
+        code = pick.run();
+        if (code < 0)
+            return false;
+    }
+    if (!m_navigator.showCustomer(code, true))
+        return false;
+    m_navigator.setModeText(kReadingOrder);
+    return true;
+}
+
+bool PanelSearches::showByPlate(int number)
+{
+    const auto list = VehicleSearch(m_store, m_vehicleNames)
+                          .withPlateNumber(number, Capacity::kPlateMatches);
+    if (list.failed())
+        return false;
+    if (list.rows.empty()) {
+        showMessage(SearchTexts::noVehicleFound());
+        return false;
+    }
+    int code = list.rows.front().code;
+    if (list.rows.size() > 1) {
+        tellIfCut(list);
+        CDPreno pick(list.rows, m_parent);
+        code = pick.run();
+        if (code < 0)
+            return false;
+    }
+    // Showing the vehicle finds its owner and updates the owned-vehicles
+    // command from the owner's vehicle count.
+    if (!m_navigator.showVehicle(code, true))
+        return false;
+    m_navigator.setModeText(kPlateOrder);
+    return true;
+}
+
+void PanelSearches::showOwnedVehicles()
+{
+    const int customer = m_navigator.shownCustomerCode();
+    if (customer == 0)
+        return;
+    const auto owned = CustomerSearch(m_store).ownedVehicleCount(customer);
+    if (!owned) {
+        showMessage(SearchTexts::noCustomerFound());
+        return;
+    }
+    if (*owned == 0) {
+        showMessage(SearchTexts::noOwnedVehicles());
+        return;
+    }
+    if (*owned == 1) {
+        showMessage(SearchTexts::onlyShownVehicle());
+        return;
+    }
+    const auto list = VehicleSearch(m_store, m_vehicleNames)
+                          .ofCustomer(customer, Capacity::kOwnedVehicles);
+    if (list.failed())
+        return;
+    if (list.rows.empty()) {
+        showMessage(SearchTexts::noOwnedVehicles());
+        return;
+    }
+    tellIfCut(list);
+    CDHoyu pick(list.rows, m_parent);
+    const int code = pick.run();
+    if (code >= 0)
+        m_navigator.showVehicle(code, false);
+}
+
+CKokRanSearchFrame* PanelSearches::openReadingIndex(std::function<void()> onClosed)
+{
+    if (m_readingIndex)
+        return m_readingIndex;
+    if (!CustomerSearch(m_store).any()) {
+        showMessage(SearchTexts::noCustomers());
+        return nullptr;
+    }
+    m_readingIndex = new CKokRanSearchFrame(m_store, m_navigator, m_profile, m_parent);
+    QObject::connect(m_readingIndex, &CKokRanSearchFrame::closed, m_readingIndex,
+                     [onClosed = std::move(onClosed)] {
+                         if (onClosed)
+                             onClosed();
+                     });
+    m_readingIndex->open();
+    return m_readingIndex;
+}
+
+} // namespace kv::records::search

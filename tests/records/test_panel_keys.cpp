@@ -1,0 +1,301 @@
+// The panel driven by key presses on its real widgets, on a document over a
+// fresh data folder.
+
+#include "records/DocumentPanelSource.h"
+#include "records/PanelHost.h"
+#include "records/panel/CFMainPanel.h"
+
+#include "app/controls/CButtonEx.h"
+#include "app/controls/CComboBoxEn.h"
+#include "app/controls/CEditEx.h"
+#include "data/document/DocumentTestFolder.h"
+#include "data/engine/DayNumber.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFont>
+#include <QTest>
+
+using namespace kv::records;
+using F = kv::records::PanelField;
+
+namespace {
+
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QByteArray day(int y, int m, int d)
+{
+    return QByteArray::number(kv::data::toDayNumber(QDate(y, m, d)), 'f', 1);
+}
+
+class TestHost final : public PanelHost {
+public:
+    int mode() const override { return m_mode; }
+    void SetCommandButtons(bool, bool, bool f5, bool, bool, bool slip, bool, bool, bool,
+                           bool) override
+    {
+        ++calls;
+        ownedVehicles = f5;
+        slipOn = slip;
+    }
+    int m_mode = 1;
+    int calls = 0;
+    bool ownedVehicles = false;
+    bool slipOn = false;
+};
+
+class PanelKeys : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QFont::insertSubstitution(u("ＭＳ Ｐゴシック"), u("IPAPGothic"));
+        doc = folder.open();
+        ASSERT_TRUE(doc);
+        sql("INSERT INTO f010.Kok (KokCode, OwnerName1, UserName1, UserName2, Furi, UserJyu1,"
+            " UserJyu2, UseBase1, UseBase2, Post, Tel1, Burth, Hoyu, Sama, Nenga, Seibo, Shime1)"
+            " VALUES (1, '山田商事株式会社', '山田', '太郎', 'ﾔﾏﾀﾞ ﾀﾛｳ', '東京都港区芝公園1-2-3',"
+            " 'サンプルビル3F', '東京都港区芝公園1-2-3', 'サンプルビル3F', 1050011, '03-1234-5678', "
+            + day(1982, 3, 15) + ", 2, 1, 1, 1, 20),"
+            "(2, '', '新規作成中', '', '', '', '', '', '', 0, '', -1000000.0, 0, 0, 0, 0, 0),"
+            "(3, '', '佐藤', '', 'ｻﾄｳ', '大阪府', '', '', '', 0, '', -1000000.0, 0, 0, 0, 0, 0)");
+        sql("INSERT INTO f009.Car (CarCode, KokCode, Rikuji, Rno, Kana, Preno, Syaman, Homan,"
+            " Tounen, Syonen, Haikiryo, Kata, Rui, Jibai, JyuZei, Insi, Daiko, Syatai, Syamei,"
+            " Syasyu, Katasiki, Teiin, Jyuryo, SouJyuryo, Nagasa, Haba, Takasa, Syubetu, Youto,"
+            " Jiei, Keijyo, Nenryo, Gendoki, Yuko, ZenZen, KouKou) VALUES"
+            "(10, 1, '品川', 500, 'あ', 1234, " + day(2025, 6, 1) + ", " + day(2025, 3, 31) + ", "
+            + day(2015, 4, 10) + ", " + day(2015, 4, 1) + ", 150, 12345, 67, 27840, 24600,"
+            " 1800, 15000, 'NZE161-1234567', 1, 'ｶﾛｰﾗ', 'DBA-NZE161', 5, 1130, 1405, 4410,"
+            " 1695, 1460, 1, 1, 1, 1, 1, '1NZ', 2, 700, 430),"
+            "(11, 1, '練馬', 300, 'さ', 42, -1000000.0, -1000000.0, -1000000.0, -1000000.0, 0,"
+            " 0, 0, 0, 0, 0, 0, 'A-2', 0, '', '', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, '', 0, 0, 0)");
+        ASSERT_TRUE(doc->customers().Requery());
+        ASSERT_TRUE(doc->vehicles().Requery());
+        source = std::make_unique<DocumentPanelSource>(*doc);
+        panel = std::make_unique<CFMainPanel>(*source, doc->settings(), host);
+        panel->resize(panel->sizeHint());
+        panel->show();
+        QApplication::setActiveWindow(panel.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+        messages = &folder.messages;
+    }
+
+    void sql(const QByteArray& text) { kv::test::DocumentTestFolder::sql(*doc, text); }
+    kv::CEditEx* edit(F field) { return static_cast<kv::CEditEx*>(panel->fieldWidget(field)); }
+    kv::CComboBoxEn* combo(F field)
+    {
+        return static_cast<kv::CComboBoxEn*>(panel->fieldWidget(field));
+    }
+    // Types into the field as a user would and leaves it with Tab.
+    void type(F field, const char* text)
+    {
+        edit(field)->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        QTest::keyClicks(edit(field), u(text));
+        QTest::keyClick(edit(field), Qt::Key_Tab);
+        QApplication::processEvents();
+    }
+
+    kv::test::DocumentTestFolder folder;
+    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
+    std::unique_ptr<DocumentPanelSource> source;
+    TestHost host;
+    std::unique_ptr<CFMainPanel> panel;
+    kv::test::RecordingMessageGateway* messages = nullptr;
+};
+
+TEST_F(PanelKeys, StartsEmptyAndDisabledWithTheTotals)
+{
+    EXPECT_FALSE(panel->customerGroupEnabled());
+    EXPECT_FALSE(panel->vehicleGroupEnabled());
+    EXPECT_EQ(panel->customerTotalText(), u("3"));
+    EXPECT_EQ(panel->vehicleTotalText(), u("2"));
+    EXPECT_EQ(combo(F::BurthEra)->count(), 6);
+    EXPECT_EQ(combo(F::TounenEra)->count(), 4);
+    EXPECT_EQ(combo(F::Syubetu)->count(), 31);
+    EXPECT_EQ(combo(F::Keijyo)->count(), 61);
+    EXPECT_EQ(combo(F::Syamei)->count(), 61);
+    EXPECT_EQ(combo(F::Nenryo)->count(), 21);
+    EXPECT_EQ(combo(F::Sama)->count(), 4);
+    EXPECT_FALSE(panel->captionButton(PickList::CustomerNames)->isEnabled());
+}
+
+TEST_F(PanelKeys, ShowCustomerSetsModeTextAndCommands)
+{
+    ASSERT_TRUE(panel->ShowCustomer(1, true));
+    EXPECT_TRUE(panel->customerGroupEnabled());
+    EXPECT_TRUE(panel->vehicleGroupEnabled());
+    EXPECT_TRUE(edit(F::KokCode)->isReadOnly());
+    EXPECT_TRUE(edit(F::CarCode)->isReadOnly());
+    EXPECT_EQ(panel->modeText(), u("顧客ｺｰﾄﾞ順"));
+    EXPECT_TRUE(host.ownedVehicles);
+    EXPECT_TRUE(host.slipOn);
+    EXPECT_EQ(edit(F::UseBase1)->text(), u("＊＊＊"));
+    EXPECT_EQ(edit(F::Kata)->text(), u("12345"));
+    EXPECT_EQ(edit(F::Rui)->text(), u("0067"));
+
+    EXPECT_FALSE(panel->ShowCustomer(2, true));
+    EXPECT_EQ(messages->messages().value(0), u("該当顧客が存在しません！"));
+    EXPECT_EQ(edit(F::KokCode)->text(), u("1")) << "a failed search leaves the panel";
+
+    ASSERT_TRUE(panel->ShowCustomer(3, true));
+    EXPECT_FALSE(panel->vehicleGroupEnabled());
+    EXPECT_TRUE(edit(F::KokCode)->hasFocus());
+    EXPECT_FALSE(host.slipOn);
+    panel->SetModeText(100);
+    EXPECT_EQ(panel->modeText(), u("顧客ｺｰﾄﾞ順"));
+    panel->SetModeText(4);
+    EXPECT_EQ(panel->modeText(), u("ﾌﾟﾚｰﾄNO順"));
+}
+
+TEST_F(PanelKeys, DatesTypedAndRecorded)
+{
+    ASSERT_TRUE(panel->ShowCustomer(1, true));
+    combo(F::BurthEra)->setCurrentIndex(3); // 昭和
+    type(F::Burth, "570315");
+    EXPECT_EQ(edit(F::Burth)->text(), u("57/03/15"));
+
+    struct Case {
+        const char* typed;
+        const char* shown;
+        QDate stored;
+    };
+    const Case cases[] = {
+        {"300101", "30/01/01", QDate(2018, 1, 1)},
+        {"050101", "05/01/01", QDate(2023, 1, 1)},
+    };
+    for (const Case& c : cases) {
+        type(F::Syaman, c.typed);
+        EXPECT_EQ(edit(F::Syaman)->text(), u(c.shown));
+        ASSERT_TRUE(panel->writeVehicleTo(doc->vehicles(), 1));
+        EXPECT_EQ(doc->vehicles().m_Syaman, kv::data::toDayNumber(c.stored)) << c.typed;
+    }
+    ASSERT_TRUE(panel->writeCustomerTo(doc->customers()));
+    EXPECT_EQ(doc->customers().m_Burth, kv::data::toDayNumber(QDate(1982, 3, 15)));
+    EXPECT_TRUE(messages->messages().isEmpty());
+
+    type(F::Syaman, "310230");
+    EXPECT_EQ(messages->messages(), QStringList{u("年月日が異常です！")});
+    EXPECT_EQ(edit(F::Syaman)->text(), QString());
+    EXPECT_TRUE(edit(F::Syaman)->hasFocus());
+
+    // A date without its era stops the write-back on the era list.
+    messages->clear();
+    combo(F::BurthEra)->setCurrentIndex(0);
+    EXPECT_FALSE(panel->writeCustomerTo(doc->customers()));
+    EXPECT_EQ(messages->messages(), QStringList{u("元号を指定して下さい！")});
+    EXPECT_TRUE(combo(F::BurthEra)->hasFocus());
+}
+
+TEST_F(PanelKeys, PostalCodeDisplacementAndAmounts)
+{
+    ASSERT_TRUE(panel->ShowCustomer(1, true));
+    type(F::Post, "1234567");
+    EXPECT_EQ(edit(F::Post)->text(), u("123-4567"));
+    type(F::Post, "123-4567");
+    EXPECT_EQ(edit(F::Post)->text(), u("123-4567"));
+    EXPECT_TRUE(messages->messages().isEmpty());
+    type(F::Post, "12-34567");
+    EXPECT_EQ(messages->messages(), QStringList{u("郵便番号が異常です！")});
+    EXPECT_EQ(edit(F::Post)->text(), QString());
+    EXPECT_TRUE(edit(F::Post)->hasFocus());
+    messages->clear();
+    type(F::Post, "1234567");
+    ASSERT_TRUE(panel->writeCustomerTo(doc->customers()));
+    EXPECT_EQ(doc->customers().m_Post, 1234567);
+
+    type(F::Haikiryo, "1.5");
+    EXPECT_EQ(edit(F::Haikiryo)->text(), u("1.50"));
+    type(F::Jibai, "1234567");
+    EXPECT_EQ(edit(F::Jibai)->text(), u("1,234,567"));
+    type(F::Kata, "42");
+    EXPECT_EQ(edit(F::Kata)->text(), u("00042"));
+    ASSERT_TRUE(panel->writeVehicleTo(doc->vehicles(), 1));
+    EXPECT_EQ(doc->vehicles().m_Haikiryo, 150);
+    EXPECT_EQ(doc->vehicles().m_Jibai, 1234567);
+    EXPECT_EQ(doc->vehicles().m_Kata, 42);
+
+    // Seven characters hold no amount above the range; letters are refused.
+    type(F::JyuZei, "12x");
+    EXPECT_EQ(messages->messages(), QStringList{u("0から9,999,999迄の整数を入力してくだい！")});
+    EXPECT_EQ(edit(F::JyuZei)->text(), u("0"));
+    EXPECT_TRUE(edit(F::JyuZei)->hasFocus());
+}
+
+TEST_F(PanelKeys, BaseOfUseMarker)
+{
+    ASSERT_TRUE(panel->ShowCustomer(1, true));
+    EXPECT_EQ(edit(F::UseBase1)->text(), u("＊＊＊"));
+    EXPECT_EQ(edit(F::UseBase2)->text(), QString());
+    edit(F::UseBase1)->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(edit(F::UseBase1)->text(), u("東京都港区芝公園1-2-3"));
+    QTest::keyClick(edit(F::UseBase1), Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(edit(F::UseBase1)->text(), u("＊＊＊"));
+    ASSERT_TRUE(edit(F::UseBase2)->hasFocus());
+    EXPECT_EQ(edit(F::UseBase2)->text(), u("サンプルビル3F"));
+    QTest::keyClick(edit(F::UseBase2), Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(edit(F::UseBase2)->text(), QString());
+
+    ASSERT_TRUE(panel->writeCustomerTo(doc->customers()));
+    EXPECT_EQ(doc->customers().m_UseBase1, u("東京都港区芝公園1-2-3"));
+    EXPECT_EQ(doc->customers().m_UseBase2, u("サンプルビル3F"));
+}
+
+TEST_F(PanelKeys, OwnerLinesFillTheUserLinesOfANewCustomer)
+{
+    ASSERT_TRUE(panel->ShowCustomer(3, true));
+    PanelValues empty;
+    panel->showValues(empty, true, false);
+    host.m_mode = 100;
+    type(F::OwnerName1, "abc");
+    EXPECT_EQ(edit(F::UserName1)->text(), u("abc"));
+    type(F::OwnerJyu1, "xyz");
+    EXPECT_EQ(edit(F::UserJyu1)->text(), u("xyz"));
+    EXPECT_EQ(edit(F::UseBase1)->text(), u("＊＊＊"));
+    host.m_mode = 1;
+    type(F::OwnerName2, "def");
+    EXPECT_EQ(edit(F::UserName2)->text(), QString()) << "only while a new customer is entered";
+}
+
+TEST_F(PanelKeys, SteppingPastTheEndsLeavesThePanel)
+{
+    ASSERT_TRUE(panel->ShowCustomer(1, true));
+    EXPECT_FALSE(panel->StepCustomer(false));
+    EXPECT_EQ(messages->messages(), QStringList{u("前にデータが存在しません！")});
+    ASSERT_TRUE(panel->StepCustomer(true)); // placeholder 2 skipped
+    EXPECT_EQ(edit(F::KokCode)->text(), u("3"));
+    messages->clear();
+    EXPECT_FALSE(panel->StepCustomer(true));
+    EXPECT_EQ(messages->messages(), QStringList{u("次にデータが存在しません！")});
+    EXPECT_EQ(edit(F::KokCode)->text(), u("3"));
+
+    host.m_mode = 3;
+    doc->vehicles().SetSort(u("CarCode"));
+    ASSERT_TRUE(doc->vehicles().Requery());
+    ASSERT_TRUE(panel->ShowVehicle(10, true));
+    EXPECT_EQ(panel->modeText(), u("車輌ｺｰﾄﾞ順"));
+    ASSERT_TRUE(panel->StepVehicle(true));
+    EXPECT_EQ(edit(F::CarCode)->text(), u("11"));
+    EXPECT_EQ(edit(F::Preno)->text(), u("42"));
+    messages->clear();
+    EXPECT_FALSE(panel->StepVehicle(true));
+    EXPECT_EQ(messages->messages(), QStringList{u("次にデータが存在しません！")});
+    EXPECT_EQ(edit(F::CarCode)->text(), u("11"));
+}
+
+TEST_F(PanelKeys, Screenshot)
+{
+    ASSERT_TRUE(panel->ShowCustomer(1, true));
+    QApplication::processEvents();
+    const QString folderPath = kv::test::buildDir() + u("/screenshots");
+    QDir().mkpath(folderPath);
+    EXPECT_TRUE(panel->grab().save(folderPath + u("/panel.png")));
+}
+
+} // namespace
