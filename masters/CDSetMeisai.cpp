@@ -271,10 +271,18 @@ void CDSetMeisai::onClear()
     applyFocusRequest();
 }
 
-void CDSetMeisai::onDelete()
+void CDSetMeisai::onDelete(const QPoint& at)
 {
     if (m_finished || m_list->rowCount() == 0)
         return;
+    // The row under the mouse is the one meant, even when the click did not
+    // select it again.
+    const QModelIndex clicked = m_list->indexAt(at);
+    if (clicked.isValid() && clicked.row() != m_editor.selectedRow()) {
+        onRowSelected(clicked.row());
+        if (m_editor.selectedRow() != clicked.row())
+            return;
+    }
     m_editor.deleteSelected();
     showState();
     applyFocusRequest();

@@ -76,7 +76,7 @@ private:
     void onRowSelected(int row);
     void onRecord();
     void onClear();
-    void onDelete();
+    void onDelete(const QPoint& at);
     void onHeaderClicked(int column);
     void onKana(int button);
     void setCategoryWindowShown(bool shown);

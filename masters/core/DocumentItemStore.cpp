@@ -46,11 +46,15 @@ std::optional<std::vector<ItemRecord>> DocumentItemStore::readAll()
         return std::nullopt;
     std::vector<ItemRecord> items;
     items.reserve(size_t(set.GetRecordCount()));
-    for (bool more = set.MoveFirst(); more && !set.IsEOF(); more = set.MoveNext()) {
+    if (set.GetRecordCount() == 0)
+        return items;
+    bool more = set.MoveFirst();
+    for (; more && !set.IsEOF(); more = set.MoveNext()) {
         if (!set.IsDeleted())
             items.push_back(current());
     }
-    if (set.lastError()) {
+    // Moving past the last row is the loop's end, not a failure.
+    if (!more && !set.IsEOF() && set.lastError()) {
         failed();
         return std::nullopt;
     }
