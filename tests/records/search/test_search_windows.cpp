@@ -1,0 +1,232 @@
+// The search dialogs and the reading index through real key presses on
+// real widgets: the entry dialogs' range checks, the reading pick list,
+// the reading index's kana rows, the capacity announcement.
+
+#include "SearchTestFolder.h"
+
+#include "app/controls/CEditEx.h"
+#include "app/controls/CListCtrlEx.h"
+#include "data/engine/UnitOfWork.h"
+#include "data/tables/DaoRecordsets.h"
+#include "records/search/CDKokCodeSearch.h"
+#include "records/search/CDPrenoSearch.h"
+#include "records/search/CKokRanSearchFrame.h"
+#include "records/search/CKokRanSearchListView.h"
+#include "records/search/PanelNavigator.h"
+#include "records/search/PanelSearches.h"
+#include "records/search/SearchPickList.h"
+#include "records/search/SearchProfile.h"
+#include "support/ModalDialogHelper.h"
+#include "support/RecordingMessageGateway.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kv::records::search;
+
+namespace {
+
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+class FakePanel : public PanelNavigator {
+public:
+    bool showCustomer(int code, bool setMode) override
+    {
+        shown.push_back(code);
+        setModes.push_back(setMode);
+        shownCustomer = code;
+        return true;
+    }
+    bool showVehicle(int code, bool) override
+    {
+        shownVehicles.push_back(code);
+        return true;
+    }
+    void setModeText(int mode) override { modeText = mode; }
+    void setSearchMode(int mode) override { searchMode = mode; }
+    int shownCustomerCode() const override { return shownCustomer; }
+
+    std::vector<int> shown;
+    std::vector<bool> setModes;
+    std::vector<int> shownVehicles;
+    int shownCustomer = 0;
+    int modeText = 0;
+    int searchMode = 0;
+};
+
+class SearchWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isOpen());
+        folder.addCustomer(1, u("加藤"), u("ｶﾄｳ"), u("東京都"), 1);
+        folder.addCustomer(2, u("加藤"), u("ｶﾄｳﾀﾛｳ"), u("大阪府"), 3);
+        folder.addCustomer(3, u("門"), u("ｶﾄﾞ"));
+        folder.addCustomer(4, u("新規作成中"), u("ｶﾄｳ"));
+        folder.addCustomer(6, u("佐藤"), u("ｻﾄｳ"));
+        folder.addCustomer(7, u("曽我"), u("ｿﾝﾝ"));
+        folder.addCustomer(8, u("名無"), QString());
+        folder.addCustomer(10, u("田中"), u("ﾀﾅｶ"));
+        folder.addVehicle(21, 2, 1234);
+        folder.addVehicle(20, 2, 1234);
+        folder.addVehicle(22, 2, 1234);
+    }
+
+    kv::test::SearchTestFolder folder;
+    kv::test::RecordingMessageGateway messages;
+    kv::test::TempFolder profileDir;
+    QSettings settings{profileDir.file(QStringLiteral("profile.ini")), QSettings::IniFormat};
+    SearchProfile profile{&settings};
+    FakePanel panel;
+    PanelSearches searches{folder.store(), panel, {QString(), u("トヨタ")}, profile, nullptr};
+};
+
+void pressEnter(QWidget* widget)
+{
+    QTest::keyClick(widget, Qt::Key_Return);
+}
+
+TEST_F(SearchWindows, CodeEntryRefusesOutOfRangeAndStaysOpen)
+{
+    CDKokCodeSearch dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.text(), QStringLiteral("1"));
+    dialog.field()->setFocus();
+    dialog.field()->selectAll();
+    QTest::keyClicks(dialog.field(), QStringLiteral("1000000"));
+    pressEnter(dialog.field());
+    EXPECT_EQ(QApplication::focusWidget(), dialog.searchButton());
+    pressEnter(dialog.searchButton());
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.messages().front(), u("1 から 999999 までの整数を入力してください。"));
+    dialog.field()->selectAll();
+    QTest::keyClicks(dialog.field(), QStringLiteral("42"));
+    pressEnter(dialog.field());
+    pressEnter(dialog.searchButton());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.value(), 42);
+}
+
+TEST_F(SearchWindows, ReadingSearchOneMatchShowsTwoMatchesAsk)
+{
+    EXPECT_TRUE(searches.showByReading(u("ｶﾄﾞ")));
+    EXPECT_EQ(panel.shown, std::vector<int>{3});
+    EXPECT_EQ(panel.modeText, 2);
+
+    kv::test::ModalDialogHelper dialogs;
+    int listed = 0;
+    QString caption;
+    dialogs.answerNext([&](QWidget* dialog) {
+        auto* pick = qobject_cast<SearchPickList*>(dialog);
+        ASSERT_TRUE(pick);
+        caption = pick->windowTitle();
+        listed = pick->list()->rowCount();
+        QTest::keyClick(pick->list(), Qt::Key_Down);
+        QTest::keyClick(pick->list(), Qt::Key_Return);
+    });
+    EXPECT_TRUE(searches.showByReading(u("ｶﾄｳ")));
+    EXPECT_EQ(caption, u("該当顧客一覧"));
+    EXPECT_EQ(listed, 2); // ｶﾄｳ and ｶﾄｳﾀﾛｳ; neither ｶﾄﾞ nor the placeholder
+    EXPECT_EQ(panel.shown.back(), 2);
+
+    dialogs.answerNext([](QWidget* dialog) {
+        QTest::keyClick(qobject_cast<SearchPickList*>(dialog)->list(), Qt::Key_Escape);
+    });
+    const size_t before = panel.shown.size();
+    EXPECT_FALSE(searches.showByReading(u("ｶﾄｳ")));
+    EXPECT_EQ(panel.shown.size(), before);
+
+    EXPECT_FALSE(searches.showByReading(u("ﾝﾝ")));
+    EXPECT_EQ(messages.messages().back(), u("該当顧客が存在しません！"));
+}
+
+TEST_F(SearchWindows, PlateSearchListsTheVehiclesInCodeOrder)
+{
+    kv::test::ModalDialogHelper dialogs;
+    QStringList plates;
+    dialogs.answerNext([&](QWidget* dialog) {
+        auto* pick = qobject_cast<SearchPickList*>(dialog);
+        for (int row = 0; row < pick->list()->rowCount(); ++row)
+            plates << QString::number(pick->list()->codeOfRow(row));
+        QTest::keyClick(pick->list(), Qt::Key_End);
+        QTest::keyClick(pick->list(), Qt::Key_Return);
+    });
+    EXPECT_TRUE(searches.showByPlate(1234));
+    EXPECT_EQ(plates, (QStringList{"20", "21", "22"}));
+    EXPECT_EQ(panel.shownVehicles, std::vector<int>{22});
+    EXPECT_EQ(panel.modeText, 4);
+
+    panel.shownCustomer = 1;
+    searches.showOwnedVehicles();
+    EXPECT_EQ(messages.messages().back(), u("保有車輌は現在表示されている１台のみです！"));
+}
+
+TEST_F(SearchWindows, ReadingIndexRowsByKeysAndThePanelFollows)
+{
+    bool closed = false;
+    QPointer<CKokRanSearchFrame> frame = searches.openReadingIndex([&] { closed = true; });
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    auto* list = frame->listView();
+    EXPECT_EQ(panel.searchMode, 2);
+    EXPECT_TRUE(frame->rowAction(0)->isChecked()); // the saved row, 0 at first
+    EXPECT_EQ(list->rowCount(), 0);
+    EXPECT_TRUE(panel.shown.empty());
+    QTest::keyClick(list, Qt::Key_3);
+    EXPECT_TRUE(frame->rowAction(2)->isChecked());
+    ASSERT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(list->codeOfRow(0), 6);
+    EXPECT_EQ(list->codeOfRow(1), 7);
+    EXPECT_EQ(panel.shown.back(), 6);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(panel.shown.back(), 7);
+    EXPECT_EQ(panel.setModes.back(), false);
+    QTest::keyClick(list, Qt::Key_Period);
+    ASSERT_EQ(list->rowCount(), 1);
+    EXPECT_EQ(list->codeOfRow(0), 8); // the empty reading
+    QTest::keyClick(list, Qt::Key_Escape);
+    QTRY_VERIFY(!frame);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(profile.kanaRow(), 10);
+}
+
+TEST_F(SearchWindows, ListBeyondItsCapacityIsAnnounced)
+{
+    {
+        CDaoKokSet set(folder.store().connectionFor(CDaoKokSet::tableDef()));
+        ASSERT_TRUE(set.Open());
+        kv::data::UnitOfWork work(folder.store().connectionFor(CDaoKokSet::tableDef()));
+        for (int code = 100; code < 100 + Capacity::kReadingMatches + 1; ++code) {
+            ASSERT_TRUE(set.AddNew());
+            set.m_KokCode = code;
+            set.m_UserName1 = u("鈴木");
+            set.m_Furi = u("ｽｽﾞｷ");
+            ASSERT_TRUE(set.Update());
+        }
+        ASSERT_TRUE(work.commit());
+    }
+    kv::test::ModalDialogHelper dialogs;
+    int listed = 0;
+    dialogs.answerNext([&](QWidget* dialog) {
+        auto* pick = qobject_cast<SearchPickList*>(dialog);
+        listed = pick->list()->rowCount();
+        QTest::keyClick(pick->list(), Qt::Key_Return);
+    });
+    EXPECT_TRUE(searches.showByReading(u("ｽｽﾞｷ")));
+    EXPECT_EQ(listed, Capacity::kReadingMatches);
+    ASSERT_FALSE(messages.messages().isEmpty());
+    EXPECT_EQ(messages.messages().back(),
+              u("該当データが4,001件あります！\n先頭の4,000件のみ一覧に表示します"));
+}
+
+} // namespace
