@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/settings/CategoryNames.h"
+#include "masters/CKubunRefFrame.h"
 #include "masters/core/ItemEditor.h"
 
 #include <QDialog>
@@ -23,7 +24,6 @@ class ChangeAnnouncer;
 
 namespace kv::masters {
 
-class CKubunRefFrame;
 class ItemStore;
 class KanaButtonBar;
 

@@ -50,6 +50,8 @@ FrameCommands::FrameCommands(FrameState& state, CommandAvailability& availabilit
 bool FrameCommands::hasHandler(int command) const
 {
     using namespace CommandId;
+    if (m_extraHandlers.count(command))
+        return true;
     const bool panelAndRecords = m_panel && m_records;
     switch (command) {
     case CustomerCodeSearch:
@@ -79,6 +81,10 @@ bool FrameCommands::execute(int command)
     using namespace CommandId;
     if (!hasHandler(command) || !m_availability.isAvailable(command))
         return false;
+    if (const auto extra = m_extraHandlers.find(command); extra != m_extraHandlers.end()) {
+        extra->second();
+        return true;
+    }
     switch (command) {
     case CustomerCodeSearch:
         runSearch(Search::CustomerCode);

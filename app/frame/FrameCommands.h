@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 
 namespace kv::data {
 class SettingsStore;
@@ -37,6 +38,13 @@ public:
     void setSettingsStore(data::SettingsStore* store) { m_settings = store; }
     // Whether no window that disables the main window is open.
     void setMainWindowEnabled(std::function<bool()> enabled) { m_mainEnabled = std::move(enabled); }
+
+    // A flow that lives in another subsystem (a master-data dialog), run
+    // when the command is available.
+    void setCommandHandler(int command, std::function<void()> run)
+    {
+        m_extraHandlers[command] = std::move(run);
+    }
 
     // Whether everything the command's flow needs is attached.
     bool hasHandler(int command) const;
@@ -75,6 +83,7 @@ private:
     PickListEditor* m_pickLists = nullptr;
     data::SettingsStore* m_settings = nullptr;
     std::function<bool()> m_mainEnabled;
+    std::map<int, std::function<void()>> m_extraHandlers;
 };
 
 } // namespace kv::app

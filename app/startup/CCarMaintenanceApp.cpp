@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxGateway.h"
 #include "app/frame/CMainFrame.h"
+#include "app/frame/CommandId.h"
 #include "app/frame/DocumentFrameRecords.h"
 #include "app/frame/QtPrinterAccess.h"
 #include "app/startup/CListeningSocket.h"
@@ -16,6 +17,9 @@
 #include "common/KVCommon.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/settings/UserProfile.h"
+#include "lan/core/ChangeAnnouncer.h"
+#include "masters/CDSetMeisai.h"
+#include "masters/core/DocumentItemStore.h"
 
 #include <QSettings>
 
@@ -34,6 +38,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<DocumentLifecycle> lifecycle;
     std::unique_ptr<DocumentFrameRecords> frameRecords;
     std::unique_ptr<QtPrinterAccess> printers;
+    std::unique_ptr<masters::DocumentItemStore> items;
     std::unique_ptr<CMainFrame> frame;
 };
 
@@ -101,6 +106,17 @@ bool CCarMaintenanceApp::InitInstance()
     commands.setRecords(parts.frameRecords.get());
     commands.setSettingsStore(&parts.document->settings());
     parts.frameRecords->setCommands(&commands);
+    parts.items = std::make_unique<masters::DocumentItemStore>(*parts.document);
+    parts.items->setNetworkInUse([this] {
+        return m_globals.isClient() || m_parts->lifecycle->ClientCount() > 0;
+    });
+    commands.setCommandHandler(CommandId::WorkPartsItems, [this] {
+        Parts& open = *m_parts;
+        masters::CDSetMeisai dialog(*open.items, open.document->settings().categories(),
+                                    lan::changeAnnouncer(), open.frame.get());
+        dialog.exec();
+        open.frame->activateWindow();
+    });
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });
