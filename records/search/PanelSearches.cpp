@@ -1,12 +1,15 @@
 #include "records/search/PanelSearches.h"
 
 #include "common/MessageGateway.h"
+#include "records/search/CAllSearchFrame.h"
 #include "records/search/CDFuri.h"
 #include "records/search/CDHoyu.h"
 #include "records/search/CDPreno.h"
 #include "records/search/CKokRanSearchFrame.h"
 #include "records/search/CustomerSearch.h"
 #include "records/search/PanelNavigator.h"
+#include "records/search/QueryFormSearch.h"
+#include "records/search/SearchProfile.h"
 #include "records/search/SearchTexts.h"
 #include "records/search/VehicleSearch.h"
 
@@ -39,6 +42,7 @@ PanelSearches::PanelSearches(data::DataStore& store, PanelNavigator& navigator,
 PanelSearches::~PanelSearches()
 {
     delete m_readingIndex.data();
+    delete m_queryResults.data();
 }
 
 bool PanelSearches::showByReading(const QString& reading)
@@ -140,6 +144,61 @@ CKokRanSearchFrame* PanelSearches::openReadingIndex(std::function<void()> onClos
                      });
     m_readingIndex->open();
     return m_readingIndex;
+}
+
+bool PanelSearches::canStartQuery()
+{
+    if (CustomerSearch(m_store).any())
+        return true;
+    showMessage(SearchTexts::noCustomers());
+    return false;
+}
+
+PanelSearches::QueryExecution PanelSearches::executeQuery(const QueryFormValues& customer,
+                                                          const QueryFormValues& vehicle,
+                                                          int target, int joiner,
+                                                          int previousSearchMode,
+                                                          std::function<void()> onClosed)
+{
+    QueryExecution execution;
+    m_profile.setQueryTarget(target);
+    m_profile.setQueryJoiner(joiner);
+    const auto result = QueryFormSearch(m_store, m_vehicleNames)
+                            .run(customer, vehicle,
+                                 joiner == 1 ? QueryConditions::Joiner::Or
+                                             : QueryConditions::Joiner::And);
+    using Outcome = QueryFormSearch::Outcome;
+    switch (result.outcome) {
+    case Outcome::Refused:
+        showMessage(result.message);
+        execution.end = QueryEnd::KeepQueryMode;
+        execution.focusColumn = result.failedColumn;
+        return execution;
+    case Outcome::NoMatch:
+        showMessage(SearchTexts::noQueryMatch());
+        return execution;
+    case Outcome::NoConditions:
+    case Outcome::Failed:
+        return execution;
+    case Outcome::Customers:
+    case Outcome::Vehicles:
+        break;
+    }
+    tellIfCut(result.list);
+    delete m_queryResults.data();
+    m_navigator.setSearchMode(previousSearchMode >= 1 && previousSearchMode <= 4 ? previousSearchMode
+                                                                                 : 1);
+    m_queryResults = new CAllSearchFrame(result.list, result.outcome == Outcome::Vehicles,
+                                         m_navigator, m_profile, m_parent);
+    QObject::connect(m_queryResults, &CAllSearchFrame::closed, m_queryResults,
+                     [onClosed = std::move(onClosed)] {
+                         if (onClosed)
+                             onClosed();
+                     });
+    m_queryResults->open();
+    execution.end = QueryEnd::ResultShown;
+    execution.window = m_queryResults;
+    return execution;
 }
 
 } // namespace kv::records::search

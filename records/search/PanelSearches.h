@@ -13,7 +13,9 @@ class DataStore;
 
 namespace kv::records::search {
 
+class CAllSearchFrame;
 class CKokRanSearchFrame;
+class QueryFormValues;
 class PanelNavigator;
 class SearchProfile;
 
@@ -40,6 +42,27 @@ public:
     // onClosed runs when it closes (the frame restores its commands).
     CKokRanSearchFrame* openReadingIndex(std::function<void()> onClosed = {});
 
+    // The query-by-form search (指定検索): whether the customer table allows
+    // one; shows "顧客が存在しません！" when it is empty.
+    bool canStartQuery();
+
+    enum class QueryEnd {
+        KeepQueryMode, // a field was refused: the user corrects it (focusColumn)
+        NoResult,      // nothing to show: restore the mode, clear the panel
+        ResultShown,   // the result window is open; onClosed runs when it closes
+    };
+    struct QueryExecution {
+        QueryEnd end = QueryEnd::NoResult;
+        QString focusColumn;
+        CAllSearchFrame* window = nullptr;
+    };
+    // target: 0 customers, 1 vehicles; joiner: 0 AND, 1 OR (both saved to
+    // the profile). previousSearchMode is applied before the first result
+    // row is shown (1 when it is not a search mode).
+    QueryExecution executeQuery(const QueryFormValues& customer, const QueryFormValues& vehicle,
+                                int target, int joiner, int previousSearchMode,
+                                std::function<void()> onClosed = {});
+
 private:
     data::DataStore& m_store;
     PanelNavigator& m_navigator;
@@ -47,6 +70,7 @@ private:
     SearchProfile& m_profile;
     QWidget* m_parent;
     QPointer<CKokRanSearchFrame> m_readingIndex;
+    QPointer<CAllSearchFrame> m_queryResults;
 };
 
 } // namespace kv::records::search

@@ -31,7 +31,7 @@ void SearchTestFolder::addCustomer(int code, const QString& userName1, const QSt
 }
 
 void SearchTestFolder::addVehicle(int code, int customerCode, int plateNumber, const QString& model,
-                                  const QString& chassis)
+                                  const QString& chassis, double inspectionExpiry)
 {
     CDaoCarSet set(m_store.connectionFor(CDaoCarSet::tableDef()));
     ASSERT_TRUE(set.Open());
@@ -45,6 +45,7 @@ void SearchTestFolder::addVehicle(int code, int customerCode, int plateNumber, c
     set.m_Syamei = 1;
     set.m_Syasyu = model;
     set.m_Syatai = chassis;
+    set.m_Syaman = inspectionExpiry;
     ASSERT_TRUE(set.Update()) << set.lastError().description.toStdString();
 }
 

@@ -18,7 +18,7 @@ public:
     void addCustomer(int code, const QString& userName1, const QString& reading,
                      const QString& address = QString(), int vehicles = 0);
     void addVehicle(int code, int customerCode, int plateNumber, const QString& model = QString(),
-                    const QString& chassis = QString());
+                    const QString& chassis = QString(), double inspectionExpiry = -1000000.0);
 
 private:
     TempFolder m_folder;

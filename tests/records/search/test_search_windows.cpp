@@ -8,7 +8,11 @@
 #include "app/controls/CListCtrlEx.h"
 #include "data/engine/UnitOfWork.h"
 #include "data/tables/DaoRecordsets.h"
+#include "data/engine/DayNumber.h"
+#include "records/search/CAllSearchFrame.h"
+#include "records/search/CAllSearchListView.h"
 #include "records/search/CDKokCodeSearch.h"
+#include "records/search/QueryFormValues.h"
 #include "records/search/CDPrenoSearch.h"
 #include "records/search/CKokRanSearchFrame.h"
 #include "records/search/CKokRanSearchListView.h"
@@ -227,6 +231,66 @@ TEST_F(SearchWindows, ListBeyondItsCapacityIsAnnounced)
     ASSERT_FALSE(messages.messages().isEmpty());
     EXPECT_EQ(messages.messages().back(),
               u("該当データが4,001件あります！\n先頭の4,000件のみ一覧に表示します"));
+}
+
+TEST_F(SearchWindows, QueryByFormStrayQuoteOrWildcardIsOneMessageAndNothingElse)
+{
+    for (const char* text : {"ｶﾄｳ\" OR Furi Like \"*", "[ｶﾄ"}) {
+        messages.clear();
+        QueryFormValues customer;
+        customer.setText(QStringLiteral("Furi"), u(text));
+        const auto execution = searches.executeQuery(customer, {}, 0, 0, 1);
+        EXPECT_EQ(execution.end, PanelSearches::QueryEnd::KeepQueryMode) << text;
+        EXPECT_EQ(execution.focusColumn, QStringLiteral("Furi"));
+        EXPECT_EQ(execution.window, nullptr);
+        ASSERT_EQ(messages.messages().size(), 1) << text;
+        EXPECT_TRUE(messages.messages().front().startsWith(u("クエリ式")));
+        EXPECT_TRUE(panel.shown.empty());
+    }
+    for (QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<CAllSearchFrame*>(window) && window->isVisible());
+}
+
+TEST_F(SearchWindows, QueryByFormResultsFollowedByThePanel)
+{
+    QueryFormValues names;
+    names.setText(QStringLiteral("UserName1"), u("佐藤"));
+    names.setText(QStringLiteral("Furi"), u("ﾀﾅｶ"));
+    bool closed = false;
+    auto execution = searches.executeQuery(names, {}, 0, 1, 3, [&] { closed = true; });
+    ASSERT_EQ(execution.end, PanelSearches::QueryEnd::ResultShown);
+    QPointer<CAllSearchFrame> window = execution.window;
+    EXPECT_EQ(window->windowTitle(), u("指定検索　該当顧客 = 2件"));
+    EXPECT_EQ(panel.searchMode, 3);
+    EXPECT_EQ(panel.shown, (std::vector<int>{6}));
+    QTest::keyClick(window->listView(), Qt::Key_Down);
+    EXPECT_EQ(panel.shown.back(), 10);
+    QTest::keyClick(window->listView(), Qt::Key_Return);
+    QTRY_VERIFY(!window);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(profile.queryJoiner(), 1);
+
+    const double day = kv::data::toDayNumber(QDate(2025, 6, 30));
+    folder.addVehicle(30, 6, 77, QString(), QString(), day);
+    folder.addVehicle(31, 10, 78, QString(), QString(), day + 0.5);
+    folder.addVehicle(32, 10, 79, QString(), QString(), day + 1);
+    QueryFormValues expiry;
+    expiry.setDate(QStringLiteral("Syaman"), QDate(2025, 6, 30));
+    execution = searches.executeQuery({}, expiry, 1, 0, 0);
+    ASSERT_EQ(execution.end, PanelSearches::QueryEnd::ResultShown);
+    window = execution.window;
+    EXPECT_EQ(window->windowTitle(), u("指定検索　該当車輌 = 2件"));
+    EXPECT_EQ(window->listView()->codeOfRow(0), 30);
+    EXPECT_EQ(window->listView()->codeOfRow(1), 31);
+    EXPECT_EQ(panel.shownVehicles, std::vector<int>{30});
+    EXPECT_EQ(panel.searchMode, 1);
+    window->close();
+
+    QueryFormValues nobody;
+    nobody.setText(QStringLiteral("UserName1"), u("該当なし"));
+    messages.clear();
+    EXPECT_EQ(searches.executeQuery(nobody, {}, 0, 0, 1).end, PanelSearches::QueryEnd::NoResult);
+    EXPECT_EQ(messages.messages(), QStringList{u("該当データが存在しません！")});
 }
 
 } // namespace
