@@ -274,6 +274,19 @@ TEST_F(ItemDialogTest, StandAlonePlaceholderLeftBehindLoadsButNotOnANetwork)
     EXPECT_EQ(dialog->codeEdit()->text(), QStringLiteral("0"));
 }
 
+TEST_F(ItemDialogTest, FullDiskKeepsATypedNewCodeFromBeingReserved)
+{
+    openDialog();
+    f.data.diskHasRoom = false;
+    type(dialog->codeEdit(), QStringLiteral("50"));
+    QApplication::processEvents();
+    EXPECT_EQ(f.countWhere("MeisaiCode = 50"), 0);
+    EXPECT_EQ(dialog->editor().ownPlaceholder(), 0);
+    EXPECT_EQ(f.placeholders(), 0) << "the earlier placeholder went as well";
+    EXPECT_TRUE(f.peerLock(QStringLiteral("PC2"), Action::IsHeldElsewhere, 50));
+    EXPECT_EQ(QApplication::focusWidget(), dialog->codeEdit());
+}
+
 TEST_F(ItemDialogTest, FullTableRefusesANewItemButAllowsEdits)
 {
     f.data.sqlOnFile(QStringLiteral("011.mdb"),
