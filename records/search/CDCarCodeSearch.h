@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/search/SearchEntryDialog.h"
+#include "records/search/NumberEntryDialog.h"
 
 namespace kv::records::search {
 

@@ -14,6 +14,13 @@ public:
     virtual void setModeText(int mode) = 0;
     // The frame's mode becomes this search mode, with its order applied.
     virtual void setSearchMode(int mode) = 0;
+    // Drops this computer's new-customer and new-vehicle reservations
+    // (placeholders deleted), as after a successful search.
+    virtual void releaseReservations() = 0;
+    // An index window opens or closes: the record commands go off or come
+    // back, and the reading index disables the main window meanwhile.
+    virtual void indexWindowOpened(bool disablesMainWindow) = 0;
+    virtual void indexWindowClosed(bool disabledMainWindow) = 0;
     // The customer on the panel, 0 when none.
     virtual int shownCustomerCode() const = 0;
 };

@@ -136,9 +136,12 @@ CKokRanSearchFrame* PanelSearches::openReadingIndex(std::function<void()> onClos
         showMessage(SearchTexts::noCustomers());
         return nullptr;
     }
+    m_navigator.releaseReservations();
+    m_navigator.indexWindowOpened(true);
     m_readingIndex = new CKokRanSearchFrame(m_store, m_navigator, m_profile, m_parent);
     QObject::connect(m_readingIndex, &CKokRanSearchFrame::closed, m_readingIndex,
-                     [onClosed = std::move(onClosed)] {
+                     [this, onClosed = std::move(onClosed)] {
+                         m_navigator.indexWindowClosed(true);
                          if (onClosed)
                              onClosed();
                      });
@@ -148,6 +151,7 @@ CKokRanSearchFrame* PanelSearches::openReadingIndex(std::function<void()> onClos
 
 bool PanelSearches::canStartQuery()
 {
+    m_navigator.releaseReservations();
     if (CustomerSearch(m_store).any())
         return true;
     showMessage(SearchTexts::noCustomers());
@@ -190,8 +194,10 @@ PanelSearches::QueryExecution PanelSearches::executeQuery(const QueryFormValues&
                                                                                  : 1);
     m_queryResults = new CAllSearchFrame(result.list, result.outcome == Outcome::Vehicles,
                                          m_navigator, m_profile, m_parent);
+    m_navigator.indexWindowOpened(false);
     QObject::connect(m_queryResults, &CAllSearchFrame::closed, m_queryResults,
-                     [onClosed = std::move(onClosed)] {
+                     [this, onClosed = std::move(onClosed)] {
+                         m_navigator.indexWindowClosed(false);
                          if (onClosed)
                              onClosed();
                      });

@@ -1,14 +1,12 @@
 #include "records/search/SearchEntryDialog.h"
 
-#include "app/controls/CNumericEditEx.h"
+#include "app/controls/CEditEx.h"
 #include "common/MessageGateway.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <limits>
 
 namespace kv::records::search {
 
@@ -49,35 +47,6 @@ void SearchEntryDialog::accept()
         return;
     }
     QDialog::accept();
-}
-
-NumberEntryDialog::NumberEntryDialog(const QString& caption, const QString& label, int low,
-                                     int high, QWidget* parent)
-    : SearchEntryDialog(caption, label, new CNumericEditEx, parent)
-    , m_low(low)
-    , m_high(high)
-{
-    field()->setInputMode(CEditEx::InputMode::Direct);
-}
-
-int NumberEntryDialog::value() const
-{
-    return text().trimmed().toInt();
-}
-
-bool NumberEntryDialog::acceptText(const QString& text)
-{
-    bool ok = false;
-    const qlonglong number = text.trimmed().toLongLong(&ok);
-    if (!ok) {
-        showMessage(QStringLiteral("整数を入力してください。"));
-        return false;
-    }
-    if (number < m_low || number > m_high) {
-        showMessage(QStringLiteral("%1 から %2 までの整数を入力してください。").arg(m_low).arg(m_high));
-        return false;
-    }
-    return true;
 }
 
 } // namespace kv::records::search

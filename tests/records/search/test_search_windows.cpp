@@ -57,6 +57,17 @@ public:
     void setModeText(int mode) override { modeText = mode; }
     void setSearchMode(int mode) override { searchMode = mode; }
     int shownCustomerCode() const override { return shownCustomer; }
+    void releaseReservations() override { ++released; }
+    void indexWindowOpened(bool disablesMainWindow) override
+    {
+        ++openWindows;
+        mainDisabled = disablesMainWindow;
+    }
+    void indexWindowClosed(bool) override
+    {
+        --openWindows;
+        mainDisabled = false;
+    }
 
     std::vector<int> shown;
     std::vector<bool> setModes;
@@ -64,6 +75,9 @@ public:
     int shownCustomer = 0;
     int modeText = 0;
     int searchMode = 0;
+    int released = 0;
+    int openWindows = 0;
+    bool mainDisabled = false;
 };
 
 class SearchWindows : public ::testing::Test {
@@ -183,6 +197,9 @@ TEST_F(SearchWindows, ReadingIndexRowsByKeysAndThePanelFollows)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     auto* list = frame->listView();
     EXPECT_EQ(panel.searchMode, 2);
+    EXPECT_EQ(panel.released, 1);
+    EXPECT_EQ(panel.openWindows, 1);
+    EXPECT_TRUE(panel.mainDisabled);
     EXPECT_TRUE(frame->rowAction(0)->isChecked()); // the saved row, 0 at first
     EXPECT_EQ(list->rowCount(), 0);
     EXPECT_TRUE(panel.shown.empty());
@@ -201,6 +218,8 @@ TEST_F(SearchWindows, ReadingIndexRowsByKeysAndThePanelFollows)
     QTest::keyClick(list, Qt::Key_Escape);
     QTRY_VERIFY(!frame);
     EXPECT_TRUE(closed);
+    EXPECT_EQ(panel.openWindows, 0);
+    EXPECT_FALSE(panel.mainDisabled);
     EXPECT_EQ(profile.kanaRow(), 10);
 }
 
@@ -263,6 +282,8 @@ TEST_F(SearchWindows, QueryByFormResultsFollowedByThePanel)
     EXPECT_EQ(window->windowTitle(), u("指定検索　該当顧客 = 2件"));
     EXPECT_EQ(panel.searchMode, 3);
     EXPECT_EQ(panel.shown, (std::vector<int>{6}));
+    EXPECT_EQ(panel.openWindows, 1);
+    EXPECT_FALSE(panel.mainDisabled);
     QTest::keyClick(window->listView(), Qt::Key_Down);
     EXPECT_EQ(panel.shown.back(), 10);
     QTest::keyClick(window->listView(), Qt::Key_Return);
