@@ -10,6 +10,7 @@
 #include "data/tables/DaoRecordsets.h"
 #include "data/engine/DayNumber.h"
 #include "records/search/CAllSearchFrame.h"
+#include "records/search/CAllSearchGroup.h"
 #include "records/search/CAllSearchListView.h"
 #include "records/search/CDKokCodeSearch.h"
 #include "records/search/QueryFormValues.h"
@@ -26,6 +27,8 @@
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
 #include <QSettings>
 #include <QTest>
 
@@ -250,6 +253,25 @@ TEST_F(SearchWindows, ListBeyondItsCapacityIsAnnounced)
     ASSERT_FALSE(messages.messages().isEmpty());
     EXPECT_EQ(messages.messages().back(),
               u("該当データが4,001件あります！\n先頭の4,000件のみ一覧に表示します"));
+}
+
+TEST_F(SearchWindows, QueryGroupPresetFromTheProfileAndSwitchedByKeys)
+{
+    profile.setQueryTarget(1);
+    profile.setQueryJoiner(1);
+    CAllSearchGroup group;
+    group.preset(profile);
+    EXPECT_EQ(group.target(), 1);
+    EXPECT_EQ(group.joiner(), 1);
+    group.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&group));
+    QSignalSpy switched(&group, &CAllSearchGroup::targetChanged);
+    group.vehicleButton()->setFocus();
+    QTest::keyClick(group.vehicleButton(), Qt::Key_Left);
+    EXPECT_EQ(group.target(), 0);
+    ASSERT_EQ(switched.size(), 1);
+    EXPECT_EQ(switched.front().front().toInt(), 0);
+    EXPECT_EQ(group.joiner(), 1); // the other pair is left alone
 }
 
 TEST_F(SearchWindows, QueryByFormStrayQuoteOrWildcardIsOneMessageAndNothingElse)
