@@ -190,6 +190,27 @@ TEST_F(SearchWindows, PlateSearchListsTheVehiclesInCodeOrder)
     panel.shownCustomer = 1;
     searches.showOwnedVehicles();
     EXPECT_EQ(messages.messages().back(), u("保有車輌は現在表示されている１台のみです！"));
+
+    QString caption;
+    std::vector<int> owned;
+    dialogs.answerNext([&](QWidget* dialog) {
+        auto* pick = qobject_cast<SearchPickList*>(dialog);
+        caption = pick->windowTitle();
+        for (int row = 0; row < pick->list()->rowCount(); ++row)
+            owned.push_back(pick->list()->codeOfRow(row));
+        QTest::keyClick(pick->list(), Qt::Key_Down);
+        QTest::keyClick(pick->list(), Qt::Key_Return);
+    });
+    panel.shownCustomer = 2;
+    searches.showOwnedVehicles();
+    EXPECT_EQ(caption, u("保有車輌一覧"));
+    EXPECT_EQ(owned, (std::vector<int>{20, 21, 22}));
+    EXPECT_EQ(panel.shownVehicles.back(), 21);
+
+    panel.shownCustomer = 0;
+    const auto shownBefore = messages.messages().size();
+    searches.showOwnedVehicles(); // nothing displayed: nothing happens
+    EXPECT_EQ(messages.messages().size(), shownBefore);
 }
 
 TEST_F(SearchWindows, ReadingIndexRowsByKeysAndThePanelFollows)
