@@ -154,27 +154,36 @@ bool AdapterSession::readStatus()
     return false;
 }
 
+AdapterSession::ReplyLine AdapterSession::nextReplyLine(std::optional<Deadline> replyDeadline)
+{
+    switch (readLine(replyDeadline)) {
+    case LineRead::Line:
+        break;
+    case LineRead::ReplyLate:
+        m_lastError = TLX_ERR_NONE;
+        return ReplyLine::Failed;
+    default:
+        m_lastError = TLX_ERR_READ;
+        return ReplyLine::Failed;
+    }
+    const char* line = m_reader.line();
+    if (isOkLine(line))
+        return ReplyLine::Done;
+    if (isErrorLine(line)) {
+        m_lastError = deviceErrorCode(line);
+        return ReplyLine::Failed;
+    }
+    return ReplyLine::Content;
+}
+
 bool AdapterSession::readData(Deadline replyDeadline)
 {
     m_dataLine[0] = '\0';
     for (;;) {
-        switch (readLine(replyDeadline)) {
-        case LineRead::Line:
-            break;
-        case LineRead::ReplyLate:
-            m_lastError = TLX_ERR_NONE;
-            return false;
-        default:
-            m_lastError = TLX_ERR_READ;
-            return false;
-        }
+        const ReplyLine next = nextReplyLine(replyDeadline);
+        if (next != ReplyLine::Content)
+            return next == ReplyLine::Done;
         const char* line = m_reader.line();
-        if (isOkLine(line))
-            return true;
-        if (isErrorLine(line)) {
-            m_lastError = deviceErrorCode(line);
-            return false;
-        }
         copyField(m_dataLine, sizeof m_dataLine, line);
         if (Clock::now() >= replyDeadline) {
             m_lastError = TLX_ERR_NONE;
@@ -189,23 +198,10 @@ bool AdapterSession::readList(std::optional<Deadline> replyDeadline)
     m_store.clear();
     std::size_t discarded = 0;
     for (;;) {
-        switch (readLine(replyDeadline)) {
-        case LineRead::Line:
-            break;
-        case LineRead::ReplyLate:
-            m_lastError = TLX_ERR_NONE;
-            return false;
-        default:
-            m_lastError = TLX_ERR_READ;
-            return false;
-        }
+        const ReplyLine next = nextReplyLine(replyDeadline);
+        if (next != ReplyLine::Content)
+            return next == ReplyLine::Done;
         const char* line = m_reader.line();
-        if (isOkLine(line))
-            return true;
-        if (isErrorLine(line)) {
-            m_lastError = deviceErrorCode(line);
-            return false;
-        }
         if (std::strlen(line) < 5)
             return true;
         // Lines beyond the store are read to the end of the reply and dropped.

@@ -60,6 +60,10 @@ private:
     bool send(const std::string& text);
     LineRead readLine(std::optional<Deadline> replyDeadline);
     bool readStatus();
+    // One line of a multi-line reply: Content to keep, Done at its OK,
+    // Failed (last error set) on an error line, a late reply or a broken line.
+    enum class ReplyLine { Content, Done, Failed };
+    ReplyLine nextReplyLine(std::optional<Deadline> replyDeadline);
     bool readData(Deadline replyDeadline);
     bool readList(std::optional<Deadline> replyDeadline);
     bool statusCommand(const std::string& text);
