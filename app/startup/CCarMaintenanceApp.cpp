@@ -13,6 +13,8 @@
 #include "app/startup/StartupSequence.h"
 #include "app/startup/StartupTexts.h"
 #include "app/startup/platform/SystemFolderMaker.h"
+#include "app/wiring/DialogSearchEntry.h"
+#include "app/wiring/PanelFrameBridge.h"
 #include "common/InstallSettings.h"
 #include "common/KVCommon.h"
 #include "data/document/CCarMaintenanceDoc.h"
@@ -40,6 +42,8 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<QtPrinterAccess> printers;
     std::unique_ptr<masters::DocumentItemStore> items;
     std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<DialogSearchEntry> searchEntry;
+    std::unique_ptr<PanelFrameBridge> panel;
 };
 
 CCarMaintenanceApp::CCarMaintenanceApp()
@@ -50,7 +54,9 @@ CCarMaintenanceApp::CCarMaintenanceApp()
 
 CCarMaintenanceApp::~CCarMaintenanceApp()
 {
-    // The window goes before the document it works on.
+    // The window goes before the document it works on, the panel before
+    // the window.
+    m_parts->panel.reset();
     m_parts->frame.reset();
     installMessageGateway(nullptr);
 }
@@ -106,6 +112,10 @@ bool CCarMaintenanceApp::InitInstance()
     commands.setRecords(parts.frameRecords.get());
     commands.setSettingsStore(&parts.document->settings());
     parts.frameRecords->setCommands(&commands);
+    parts.panel = std::make_unique<PanelFrameBridge>(*parts.frame, *parts.document,
+                                                     *parts.frameRecords, parts.profile.get());
+    parts.searchEntry = std::make_unique<DialogSearchEntry>(parts.frame.get());
+    commands.setSearchEntry(parts.searchEntry.get());
     parts.items = std::make_unique<masters::DocumentItemStore>(*parts.document);
     parts.items->setNetworkInUse([this] {
         return m_globals.isClient() || m_parts->lifecycle->ClientCount() > 0;

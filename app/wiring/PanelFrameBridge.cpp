@@ -1,0 +1,261 @@
+#include "app/wiring/PanelFrameBridge.h"
+
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CommandId.h"
+#include "app/frame/FrameRecords.h"
+#include "app/wiring/WiringTexts.h"
+#include "common/MessageGateway.h"
+#include "data/document/CCarMaintenanceDoc.h"
+#include "data/service/ShareLockAction.h"
+#include "records/panel/CFMainPanel.h"
+#include "records/search/PanelSearches.h"
+
+#include <QVBoxLayout>
+
+namespace kv::app {
+
+namespace {
+
+// Recording and deleting are not built yet; their commands are never
+// offered rather than running a flow that cannot finish.
+constexpr int kUnbuiltCommands[] = {CommandId::NewCustomer, CommandId::NewVehicle,
+                                    CommandId::RecordCustomerVehicle, CommandId::Delete};
+
+// What an open index window holds off; the searches' own buttons keep
+// following the records it shows.
+constexpr int kRecordCommands[] = {
+    CommandId::CreateSlip,  CommandId::Ledger,     CommandId::CarriedForwardBalance,
+    CommandId::NewCustomer, CommandId::NewVehicle, CommandId::RecordCustomerVehicle,
+    CommandId::Delete,
+};
+
+} // namespace
+
+PanelFrameBridge::PanelFrameBridge(CMainFrame& frame, data::CCarMaintenanceDoc& document,
+                                   FrameRecords& records, QSettings* profile)
+    : m_frame(frame)
+    , m_records(records)
+    , m_source(document)
+    , m_profile(profile)
+{
+    QWidget* slot = frame.viewSlot();
+    m_panel = new records::CFMainPanel(m_source, document.settings(), *this, slot);
+    auto* layout = qobject_cast<QVBoxLayout*>(slot->layout());
+    if (!layout) {
+        delete slot->layout();
+        layout = new QVBoxLayout(slot);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    layout->addWidget(m_panel);
+    m_panel->showTotals();
+    m_searches = std::make_unique<records::search::PanelSearches>(
+        document.store(), *this, document.settings().makes().entries(), m_profile, &frame);
+
+    FrameCommands& commands = frame.commands();
+    commands.setPanel(this);
+    commands.setCommandHandler(CommandId::ReadingIndexSearch,
+                               [this] { m_searches->openReadingIndex(); });
+    disableUnbuiltCommands();
+}
+
+PanelFrameBridge::~PanelFrameBridge()
+{
+    // The frame outlives the bridge; the searches' windows and the panel
+    // must not outlive their navigator and host.
+    m_frame.commands().setPanel(nullptr);
+    m_searches.reset();
+    delete m_panel;
+}
+
+records::CFMainPanel& PanelFrameBridge::panel() const
+{
+    return *m_panel;
+}
+
+void PanelFrameBridge::disableUnbuiltCommands()
+{
+    for (const int command : kUnbuiltCommands)
+        m_frame.availability().setButtonEnabled(command, false);
+    m_frame.refreshCommands();
+}
+
+void PanelFrameBridge::reportUnavailable()
+{
+    showMessage(WiringTexts::notAvailable());
+}
+
+bool PanelFrameBridge::ShowCustomer(int code, bool setMode)
+{
+    return m_panel->ShowCustomer(code, setMode);
+}
+
+bool PanelFrameBridge::ShowByReading(const QString& reading)
+{
+    return m_searches->showByReading(reading);
+}
+
+bool PanelFrameBridge::ShowVehicle(int code, bool setMode)
+{
+    return m_panel->ShowVehicle(code, setMode);
+}
+
+bool PanelFrameBridge::ShowByPlate(const QString& number)
+{
+    return m_searches->showByPlate(number.toInt());
+}
+
+void PanelFrameBridge::ShowOwnedVehicles()
+{
+    m_searches->showOwnedVehicles();
+}
+
+void PanelFrameBridge::StepCustomer(bool next)
+{
+    m_panel->StepCustomer(next);
+}
+
+void PanelFrameBridge::StepVehicle(bool next)
+{
+    m_panel->StepVehicle(next);
+}
+
+int PanelFrameBridge::NewCustomer()
+{
+    reportUnavailable();
+    return 0;
+}
+
+bool PanelFrameBridge::NewVehicle(int* reservedCode)
+{
+    if (reservedCode)
+        *reservedCode = 0;
+    reportUnavailable();
+    return false;
+}
+
+bool PanelFrameBridge::RecordNewVehicle()
+{
+    reportUnavailable();
+    return false;
+}
+
+bool PanelFrameBridge::RecordCurrent()
+{
+    reportUnavailable();
+    return false;
+}
+
+bool PanelFrameBridge::RecordNewCustomer()
+{
+    reportUnavailable();
+    return false;
+}
+
+void PanelFrameBridge::DeleteCustomer()
+{
+    reportUnavailable();
+}
+
+bool PanelFrameBridge::DeleteVehicle()
+{
+    reportUnavailable();
+    return false;
+}
+
+void PanelFrameBridge::SetModeText(int mode)
+{
+    m_panel->SetModeText(mode);
+}
+
+int PanelFrameBridge::mode() const
+{
+    return m_frame.state().mode;
+}
+
+void PanelFrameBridge::SetCommandButtons(bool f3, bool f4, bool f5, bool previous, bool next,
+                                         bool slip, bool newCustomer, bool newVehicle,
+                                         bool ledgerGroup, bool record)
+{
+    CommandAvailability::Flags flags;
+    flags.f3 = f3;
+    flags.f4 = f4;
+    flags.f5 = f5;
+    flags.previous = previous;
+    flags.next = next;
+    flags.slip = slip;
+    flags.newCustomer = newCustomer;
+    flags.newVehicle = newVehicle;
+    flags.ledgerGroup = ledgerGroup;
+    flags.record = record;
+    if (m_frame.state().indexWindowOpen)
+        m_flagsOnClose = flags;
+    m_frame.SetCommandButtons(flags);
+    disableUnbuiltCommands();
+}
+
+bool PanelFrameBridge::showCustomer(int code, bool setMode)
+{
+    return ShowCustomer(code, setMode);
+}
+
+bool PanelFrameBridge::showVehicle(int code, bool setMode)
+{
+    return ShowVehicle(code, setMode);
+}
+
+void PanelFrameBridge::setModeText(int mode)
+{
+    SetModeText(mode);
+}
+
+void PanelFrameBridge::setSearchMode(int mode)
+{
+    m_frame.state().mode = mode;
+    m_frame.SetSearchOrder(mode);
+}
+
+void PanelFrameBridge::releaseReservations()
+{
+    m_records.ShareLock(QStringLiteral("NewKokDummy"), 0, data::ShareLockAction::Release);
+    m_frame.DiscardReservedCustomer();
+    m_records.ShareLock(QStringLiteral("NewCarDummy"), 0, data::ShareLockAction::Release);
+    m_frame.DiscardReservedVehicle();
+}
+
+void PanelFrameBridge::indexWindowOpened(bool disablesMainWindow)
+{
+    CommandAvailability& availability = m_frame.availability();
+    if (m_heldButtons.isEmpty()) {
+        for (const int command : kRecordCommands)
+            m_heldButtons.insert(command, availability.buttonEnabled(command));
+    }
+    for (const int command : kRecordCommands)
+        availability.setButtonEnabled(command, false);
+    m_frame.state().indexWindowOpen = true;
+    if (disablesMainWindow)
+        m_frame.setEnabled(false);
+    m_frame.refreshCommands();
+}
+
+void PanelFrameBridge::indexWindowClosed(bool disabledMainWindow)
+{
+    CommandAvailability& availability = m_frame.availability();
+    for (auto it = m_heldButtons.cbegin(); it != m_heldButtons.cend(); ++it)
+        availability.setButtonEnabled(it.key(), it.value());
+    m_heldButtons.clear();
+    m_frame.state().indexWindowOpen = false;
+    if (disabledMainWindow)
+        m_frame.setEnabled(true);
+    // A record shown meanwhile decides the buttons, as if shown now.
+    if (m_flagsOnClose)
+        m_frame.SetCommandButtons(*m_flagsOnClose);
+    m_flagsOnClose.reset();
+    disableUnbuiltCommands();
+}
+
+int PanelFrameBridge::shownCustomerCode() const
+{
+    return m_panel->shownCustomerCode();
+}
+
+} // namespace kv::app

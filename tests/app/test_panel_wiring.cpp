@@ -1,0 +1,201 @@
+// The main window with the customer and vehicle panel and its searches
+// attached, on a document of a fresh data folder.
+
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CommandId.h"
+#include "app/controls/CEditEx.h"
+#include "app/frame/DocumentFrameRecords.h"
+#include "app/wiring/DialogSearchEntry.h"
+#include "app/wiring/PanelFrameBridge.h"
+#include "records/panel/CFMainPanel.h"
+#include "records/search/CDKokCodeSearch.h"
+#include "records/search/CKokRanSearchFrame.h"
+
+#include "data/document/DocumentTestFolder.h"
+#include "support/ModalDialogHelper.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTest>
+
+using namespace kv::app;
+using F = kv::records::PanelField;
+
+namespace {
+
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+class PanelWiring : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc = folder.open();
+        ASSERT_TRUE(doc);
+        kv::test::DocumentTestFolder::sql(
+            *doc, "INSERT INTO f010.Kok (KokCode, UserName1, UserName2, Furi, UserJyu1, Post, Hoyu)"
+                  " VALUES (1, '山田', '太郎', 'ﾔﾏﾀﾞ', '東京都港区1-1', 1050001, 2),"
+                  " (2, '佐藤', '花子', 'ｻﾄｳ', '大阪府', 0, 0)");
+        kv::test::DocumentTestFolder::sql(
+            *doc, "INSERT INTO f009.Car (CarCode, KokCode, Rikuji, Rno, Kana, Preno, Syatai)"
+                  " VALUES (10, 1, '品川', 500, 'あ', 1234, 'A-1'),"
+                  " (11, 1, '練馬', 300, 'さ', 42, 'A-2')");
+        // The document opened its recordsets before these rows existed.
+        ASSERT_TRUE(doc->customers().Requery());
+        ASSERT_TRUE(doc->vehicles().Requery());
+
+        CMainFrame::Setup setup;
+        setup.computerName = QStringLiteral("Server");
+        setup.programFolder = temp.path();
+        setup.profile = &profile;
+        setup.canClose = [] { return true; };
+        frame = std::make_unique<CMainFrame>(std::move(setup));
+        records = std::make_unique<DocumentFrameRecords>(*doc);
+        frame->commands().setRecords(records.get());
+        records->setCommands(&frame->commands());
+        bridge = std::make_unique<PanelFrameBridge>(*frame, *doc, *records, &profile);
+        entry = std::make_unique<DialogSearchEntry>(frame.get());
+        frame->commands().setSearchEntry(entry.get());
+        frame->refreshCommands();
+        frame->resize(1100, 820);
+        frame->show();
+        frame->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    }
+
+    void TearDown() override
+    {
+        bridge.reset();
+        frame.reset();
+    }
+
+    // F1 answered with the text typed into the code field, or cancelled
+    // with Esc when text is null.
+    void searchCustomerCode(const QString& text)
+    {
+        dialogs.answerNext([text](QWidget* dialog) {
+            auto* search = qobject_cast<kv::records::search::CDKokCodeSearch*>(dialog);
+            ASSERT_NE(search, nullptr) << "F1 opens the customer code entry";
+            if (text.isNull()) {
+                QTest::keyClick(search, Qt::Key_Escape);
+                return;
+            }
+            search->field()->setText(text);
+            search->accept();
+        });
+        // The keys are the window's shortcuts: it must be active again
+        // after the last dialog.
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        QTest::keyClick(frame.get(), Qt::Key_F1);
+        EXPECT_TRUE(dialogs.idle());
+    }
+
+    kv::records::CFMainPanel& panel() { return bridge->panel(); }
+    QString shown(F field) { return panel().heldValues().text(field); }
+
+    kv::test::DocumentTestFolder folder;
+    kv::test::TempFolder temp;
+    QSettings profile{temp.file(QStringLiteral("profile.ini")), QSettings::IniFormat};
+    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
+    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<DocumentFrameRecords> records;
+    std::unique_ptr<PanelFrameBridge> bridge;
+    std::unique_ptr<DialogSearchEntry> entry;
+    kv::test::ModalDialogHelper dialogs;
+};
+
+TEST_F(PanelWiring, CustomerCodeSearchShowsTheCustomerOnThePanel)
+{
+    ASSERT_TRUE(frame->isCommandEnabled(CommandId::CustomerCodeSearch));
+    EXPECT_EQ(panel().parentWidget(), frame->viewSlot());
+    EXPECT_EQ(panel().customerTotalText(), QStringLiteral("2"));
+    EXPECT_EQ(panel().vehicleTotalText(), QStringLiteral("2"));
+
+    searchCustomerCode(QStringLiteral("1"));
+    EXPECT_TRUE(folder.messages.messages().isEmpty())
+        << folder.messages.messages().join('|').toStdString();
+    EXPECT_EQ(panel().shownCustomerCode(), 1);
+    EXPECT_EQ(panel().shownVehicleCode(), 10);
+    EXPECT_EQ(shown(F::UserName1), u("山田"));
+    EXPECT_EQ(shown(F::Syatai), u("A-1"));
+    EXPECT_EQ(frame->state().mode, 1);
+    EXPECT_FALSE(panel().modeText().isEmpty());
+    // The panel's buttons reached the frame: the vehicle searches and the
+    // owned vehicles are on, while recording and deleting, not offered
+    // yet, stay off.
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::VehicleCodeSearch));
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::OwnedVehicles));
+    for (const int command : {CommandId::NewCustomer, CommandId::NewVehicle,
+                              CommandId::RecordCustomerVehicle, CommandId::Delete})
+        EXPECT_FALSE(frame->isCommandEnabled(command)) << command;
+
+    const QDir shots(kv::test::buildDir() + QStringLiteral("/screenshots"));
+    ASSERT_TRUE(shots.mkpath(QStringLiteral(".")));
+    EXPECT_TRUE(frame->grab().save(shots.filePath(QStringLiteral("main_window_panel.png"))));
+}
+
+TEST_F(PanelWiring, CancelledOrMissingCodeLeavesThePanelAsItWas)
+{
+    searchCustomerCode(QStringLiteral("1"));
+    ASSERT_EQ(panel().shownCustomerCode(), 1);
+    const QString modeBefore = panel().modeText();
+
+    struct Case {
+        QString text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {QString(), nullptr},             // Esc
+        {QStringLiteral("9"), "該当顧客が存在しません！"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.isNull() ? std::string("Esc") : c.text.toStdString());
+        folder.messages.clear();
+        searchCustomerCode(c.text);
+        EXPECT_EQ(folder.messages.messages(),
+                  c.message ? QStringList{u(c.message)} : QStringList{});
+        EXPECT_EQ(panel().shownCustomerCode(), 1);
+        EXPECT_EQ(shown(F::UserName1), u("山田"));
+        EXPECT_EQ(frame->state().mode, 1);
+        EXPECT_EQ(panel().modeText(), modeBefore);
+    }
+}
+
+TEST_F(PanelWiring, StepMovesToTheNextCustomerInCodeOrder)
+{
+    searchCustomerCode(QStringLiteral("1"));
+    ASSERT_TRUE(frame->isCommandEnabled(CommandId::Next));
+    frame->runCommand(CommandId::Next);
+    EXPECT_EQ(panel().shownCustomerCode(), 2);
+    EXPECT_EQ(shown(F::UserName1), u("佐藤"));
+}
+
+TEST_F(PanelWiring, ReadingIndexHoldsTheMainWindowUntilItCloses)
+{
+    searchCustomerCode(QStringLiteral("1"));
+    ASSERT_TRUE(frame->isCommandEnabled(CommandId::ReadingIndexSearch));
+    ASSERT_TRUE(frame->availability().buttonEnabled(CommandId::CreateSlip));
+    frame->runCommand(CommandId::ReadingIndexSearch);
+    kv::records::search::CKokRanSearchFrame* index = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<kv::records::search::CKokRanSearchFrame*>(window))
+            index = found;
+    }
+    ASSERT_NE(index, nullptr);
+    EXPECT_FALSE(frame->isEnabled());
+    EXPECT_TRUE(frame->state().indexWindowOpen);
+    EXPECT_FALSE(frame->availability().buttonEnabled(CommandId::CreateSlip));
+
+    index->close();
+    EXPECT_TRUE(frame->isEnabled());
+    EXPECT_FALSE(frame->state().indexWindowOpen);
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::CustomerCodeSearch));
+    EXPECT_TRUE(frame->availability().buttonEnabled(CommandId::CreateSlip));
+    EXPECT_FALSE(frame->isCommandEnabled(CommandId::RecordCustomerVehicle));
+}
+
+} // namespace
