@@ -400,24 +400,27 @@ bool CCarMaintenanceDoc::checkDiskSpaceForWrite()
     return DiskSpaceCheck::forWrite(m_config.dataFolder);
 }
 
-int CCarMaintenanceDoc::reserve(const Reservation& reservation)
+CCarMaintenanceDoc::Placement CCarMaintenanceDoc::place(const Reservation& reservation,
+                                                        int wanted, int* placedCode)
 {
+    *placedCode = 0;
     Recordset& set = reservation.set;
     if (set.connection().transactionDepth() > 0) {
         // Inside a unit of work the placeholder would stay uncommitted after
         // the lock file is let go, and another computer could take the code.
         showError(EngineError::make(error::kGeneric, QString::fromLatin1(set.table().name)));
-        return 0;
+        return Placement::Failed;
     }
     // Checked before the lock file is taken, so that no message box keeps
     // the other computers waiting on it.
     if (!checkDiskSpaceForWrite())
-        return 0;
+        return Placement::Failed;
 
     int code = 0;
     EngineError failure;
     const bool held = m_locks.runExclusively(QString::fromLatin1(reservation.resource), [&] {
-        code = reservation.codes.lowestFree();
+        code = wanted != 0 ? reservation.codes.firstFreeBetween(wanted, wanted)
+                           : reservation.codes.lowestFree();
         if (code == 0) {
             failure = reservation.codes.lastError();
             return;
@@ -435,32 +438,68 @@ int CCarMaintenanceDoc::reserve(const Reservation& reservation)
         }
     });
     if (!held)
-        return 0;
-    if (failure)
+        return Placement::Failed;
+    if (failure) {
         showError(failure);
-    else if (code == 0)
+        return Placement::Failed;
+    }
+    if (code == 0) {
+        if (wanted != 0)
+            return Placement::Taken;
         showMessage(QString::fromUtf8(reservation.noFreeCodeMessage));
+        return Placement::Failed;
+    }
+    *placedCode = code;
+    return Placement::Placed;
+}
+
+int CCarMaintenanceDoc::reserve(const Reservation& reservation)
+{
+    int code = 0;
+    place(reservation, 0, &code);
     return code;
+}
+
+CCarMaintenanceDoc::Reservation CCarMaintenanceDoc::customerReservation()
+{
+    return {m_customers, m_customerCodes, "010.mdb",
+            "未使用顧客コードが存在しません！\nこれ以上顧客を新規に追加することはできません",
+            [this](int code) {
+                m_customers.m_KokCode = code;
+                m_customers.m_UserName1 = kPlaceholder;
+            }};
+}
+
+CCarMaintenanceDoc::Reservation CCarMaintenanceDoc::vehicleReservation()
+{
+    return {m_vehicles, m_vehicleCodes, "009.mdb",
+            "未使用車輌コードが存在しません！\nこれ以上車輌を新規に追加することはできません",
+            [this](int code) {
+                m_vehicles.m_CarCode = code;
+                m_vehicles.m_Syatai = kPlaceholder;
+            }};
 }
 
 int CCarMaintenanceDoc::ReserveCustomerCode()
 {
-    return reserve({m_customers, m_customerCodes, "010.mdb",
-                    "未使用顧客コードが存在しません！\nこれ以上顧客を新規に追加することはできません",
-                    [this](int code) {
-                        m_customers.m_KokCode = code;
-                        m_customers.m_UserName1 = kPlaceholder;
-                    }});
+    return reserve(customerReservation());
 }
 
 int CCarMaintenanceDoc::ReserveVehicleCode()
 {
-    return reserve({m_vehicles, m_vehicleCodes, "009.mdb",
-                    "未使用車輌コードが存在しません！\nこれ以上車輌を新規に追加することはできません",
-                    [this](int code) {
-                        m_vehicles.m_CarCode = code;
-                        m_vehicles.m_Syatai = kPlaceholder;
-                    }});
+    return reserve(vehicleReservation());
+}
+
+CCarMaintenanceDoc::Placement CCarMaintenanceDoc::PlaceCustomerCode(int code)
+{
+    int placed = 0;
+    return code > 0 ? place(customerReservation(), code, &placed) : Placement::Failed;
+}
+
+CCarMaintenanceDoc::Placement CCarMaintenanceDoc::PlaceVehicleCode(int code)
+{
+    int placed = 0;
+    return code > 0 ? place(vehicleReservation(), code, &placed) : Placement::Failed;
 }
 
 int CCarMaintenanceDoc::ReserveItemCode()
@@ -509,16 +548,10 @@ int CCarMaintenanceDoc::NextSlipNumber()
 
 bool CCarMaintenanceDoc::deleteLines(int slipNumber, QStringList* photos)
 {
-    m_slipLines.SetFilter(criteria("DenNo", slipNumber));
-    m_slipLines.SetSort(QStringLiteral("DenNo, LineNo"));
-    bool ok = m_slipLines.Requery();
-    while (ok && !m_slipLines.IsEOF()) {
-        photos->append(m_slipLines.m_Photo);
-        ok = m_slipLines.Delete() && m_slipLines.MoveNext();
-    }
-    if (!ok)
-        showError(m_slipLines.lastError());
-    return ok;
+    if (m_slipRemoval.deleteLines(slipNumber, photos))
+        return true;
+    showError(m_slipRemoval.lastError());
+    return false;
 }
 
 bool CCarMaintenanceDoc::DeleteSlipLines(int slipNumber)
@@ -555,34 +588,17 @@ void CCarMaintenanceDoc::DeletePhotoFiles(const QString& names)
 
 bool CCarMaintenanceDoc::trimOldestSlip(QStringList* photos)
 {
-    const int slipNumber = m_slipHeaders.m_DenNo;
     UnitOfWork work(m_store.mainConnection());
     if (!work.isActive()) {
         showError(work.lastError());
         return false;
     }
-    m_ledger.SetFilter(QStringLiteral("DenFlag = 1 AND DenNo = %1").arg(slipNumber));
-    m_ledger.SetSort(QString());
-    if (!m_ledger.Requery()) {
-        showError(m_ledger.lastError());
+    if (!m_slipRemoval.removeCurrentSlip(false, photos)) {
+        showError(m_slipRemoval.lastError());
         return false;
     }
-    if (!m_ledger.IsEOF()) {
-        if (!m_ledger.Edit()) {
-            showError(m_ledger.lastError());
-            return false;
-        }
-        m_ledger.m_DenFlag = 0;
-        if (!m_ledger.Update()) {
-            showError(m_ledger.lastError());
-            m_ledger.CancelUpdate();
-            return false;
-        }
-    }
-    if (!deleteLines(slipNumber, photos))
-        return false;
-    if (!m_slipHeaders.Delete() || !work.commit()) {
-        showError(m_slipHeaders.lastError() ? m_slipHeaders.lastError() : work.lastError());
+    if (!work.commit()) {
+        showError(work.lastError());
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include "data/document/CodeOccupancy.h"
 #include "data/document/DocumentConfig.h"
 #include "data/document/ReservedRecords.h"
+#include "data/document/SlipRemoval.h"
 #include "data/service/LockTables.h"
 #include "data/service/RecordCounters.h"
 #include "data/service/SlipNumberCounter.h"
@@ -89,6 +90,13 @@ public:
     int ReserveItemCode();
     int ReserveSetCode();
 
+    // A placeholder under the code the user typed, written under the same
+    // hold as a reservation. Taken (no message) when a record has the code;
+    // Failed after the message (disk full, lock file, database).
+    enum class Placement { Placed, Taken, Failed };
+    Placement PlaceCustomerCode(int code);
+    Placement PlaceVehicleCode(int code);
+
     // The next slip number after the last one handed out that no slip
     // carries ("015.dat" held throughout); 0 when none can be had.
     int NextSlipNumber();
@@ -174,6 +182,10 @@ private:
     bool find(Recordset& set, const char* column, int code);
     int count(Recordset& set);
     int reserve(const Reservation& reservation);
+    // wanted 0: the lowest free code.
+    Placement place(const Reservation& reservation, int wanted, int* placedCode);
+    Reservation customerReservation();
+    Reservation vehicleReservation();
     bool checkDiskSpaceForWrite();
     bool deleteLines(int slipNumber, QStringList* photos);
     bool trimOldestSlip(QStringList* photos);
@@ -209,6 +221,7 @@ private:
     CDaoZanSet m_balances;
     CDaoSealSet m_labelSheets;
     CDaoUriBunReportSet m_salesReport;
+    SlipRemoval m_slipRemoval{m_slipHeaders, m_slipLines, m_ledger};
     std::vector<OpenSet> m_sets;
     std::vector<PostalSet> m_postal;
 
