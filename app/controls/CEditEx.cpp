@@ -237,7 +237,9 @@ void CEditEx::refuse(const FieldVerdict& verdict)
     // The focus is back in the field before the message box opens, so that
     // the field it was going to is never entered and never checked.
     setFocus(Qt::OtherFocusReason);
-    showMessage(verdict.message());
+    // An empty message: the check has told the user already.
+    if (!verdict.message().isEmpty())
+        showMessage(verdict.message());
 }
 
 void CEditEx::changeEvent(QEvent* event)

@@ -8,7 +8,8 @@ namespace kv {
 
 // What a form decides about a field's text when the field is left: either
 // the canonical text to show (1234 becomes 1,234), or the message to show
-// and the text the field is reset to before it takes the focus back.
+// and the text the field is reset to before it takes the focus back (an
+// empty message when the check has shown its own).
 class FieldVerdict {
 public:
     static FieldVerdict accept(QString canonicalText);

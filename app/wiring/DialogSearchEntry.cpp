@@ -1,7 +1,6 @@
 #include "app/wiring/DialogSearchEntry.h"
 
-#include "app/wiring/WiringTexts.h"
-#include "common/MessageGateway.h"
+#include "records/recording/CDSelectDeleteData.h"
 #include "records/search/CDCarCodeSearch.h"
 #include "records/search/CDKokCodeSearch.h"
 #include "records/search/CDKokFuriSearch.h"
@@ -50,8 +49,15 @@ std::optional<QString> DialogSearchEntry::plateNumber()
 
 SearchEntry::DeleteChoice DialogSearchEntry::chooseDeleteData()
 {
-    showMessage(WiringTexts::notAvailable());
-    return DeleteChoice::Cancel;
+    records::CDSelectDeleteData chooser(m_parent);
+    switch (chooser.exec()) {
+    case records::CDSelectDeleteData::Customer:
+        return DeleteChoice::Customer;
+    case records::CDSelectDeleteData::Vehicle:
+        return DeleteChoice::Vehicle;
+    default:
+        return DeleteChoice::Cancel;
+    }
 }
 
 } // namespace kv::app

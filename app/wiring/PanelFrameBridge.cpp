@@ -3,11 +3,12 @@
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
 #include "app/frame/FrameRecords.h"
-#include "app/wiring/WiringTexts.h"
-#include "common/MessageGateway.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/service/ShareLockAction.h"
 #include "records/panel/CFMainPanel.h"
+#include "records/recording/NewRecordEntry.h"
+#include "records/recording/PanelRecorder.h"
+#include "records/recording/PanelRemoval.h"
 #include "records/search/PanelSearches.h"
 
 #include <QVBoxLayout>
@@ -15,11 +16,6 @@
 namespace kv::app {
 
 namespace {
-
-// Recording and deleting are not built yet; their commands are never
-// offered rather than running a flow that cannot finish.
-constexpr int kUnbuiltCommands[] = {CommandId::NewCustomer, CommandId::NewVehicle,
-                                    CommandId::RecordCustomerVehicle, CommandId::Delete};
 
 // What an open index window holds off; the searches' own buttons keep
 // following the records it shows.
@@ -50,12 +46,15 @@ PanelFrameBridge::PanelFrameBridge(CMainFrame& frame, data::CCarMaintenanceDoc& 
     m_panel->showTotals();
     m_searches = std::make_unique<records::search::PanelSearches>(
         document.store(), *this, document.settings().makes().entries(), m_profile, &frame);
+    m_newRecords = std::make_unique<records::NewRecordEntry>(*m_panel, document, *this, *this);
+    m_recorder = std::make_unique<records::PanelRecorder>(*m_panel, document, *this, *this);
+    m_removal = std::make_unique<records::PanelRemoval>(*m_panel, document, *this);
 
     FrameCommands& commands = frame.commands();
     commands.setPanel(this);
     commands.setCommandHandler(CommandId::ReadingIndexSearch,
                                [this] { m_searches->openReadingIndex(); });
-    disableUnbuiltCommands();
+    frame.refreshCommands();
 }
 
 PanelFrameBridge::~PanelFrameBridge()
@@ -64,24 +63,15 @@ PanelFrameBridge::~PanelFrameBridge()
     // must not outlive their navigator and host.
     m_frame.commands().setPanel(nullptr);
     m_searches.reset();
+    m_removal.reset();
+    m_recorder.reset();
+    m_newRecords.reset();
     delete m_panel;
 }
 
 records::CFMainPanel& PanelFrameBridge::panel() const
 {
     return *m_panel;
-}
-
-void PanelFrameBridge::disableUnbuiltCommands()
-{
-    for (const int command : kUnbuiltCommands)
-        m_frame.availability().setButtonEnabled(command, false);
-    m_frame.refreshCommands();
-}
-
-void PanelFrameBridge::reportUnavailable()
-{
-    showMessage(WiringTexts::notAvailable());
 }
 
 bool PanelFrameBridge::ShowCustomer(int code, bool setMode)
@@ -121,45 +111,41 @@ void PanelFrameBridge::StepVehicle(bool next)
 
 int PanelFrameBridge::NewCustomer()
 {
-    reportUnavailable();
-    return 0;
+    return m_newRecords->NewCustomer();
 }
 
 bool PanelFrameBridge::NewVehicle(int* reservedCode)
 {
+    int code = 0;
+    const bool prepared = m_newRecords->NewVehicle(&code);
     if (reservedCode)
-        *reservedCode = 0;
-    reportUnavailable();
-    return false;
+        *reservedCode = code;
+    return prepared;
 }
 
 bool PanelFrameBridge::RecordNewVehicle()
 {
-    reportUnavailable();
-    return false;
+    return m_recorder->RecordNewVehicle();
 }
 
 bool PanelFrameBridge::RecordCurrent()
 {
-    reportUnavailable();
-    return false;
+    return m_recorder->RecordCurrent();
 }
 
 bool PanelFrameBridge::RecordNewCustomer()
 {
-    reportUnavailable();
-    return false;
+    return m_recorder->RecordNewCustomer();
 }
 
 void PanelFrameBridge::DeleteCustomer()
 {
-    reportUnavailable();
+    m_removal->DeleteCustomer();
 }
 
 bool PanelFrameBridge::DeleteVehicle()
 {
-    reportUnavailable();
-    return false;
+    return m_removal->DeleteVehicle();
 }
 
 void PanelFrameBridge::SetModeText(int mode)
@@ -190,7 +176,33 @@ void PanelFrameBridge::SetCommandButtons(bool f3, bool f4, bool f5, bool previou
     if (m_frame.state().indexWindowOpen)
         m_flagsOnClose = flags;
     m_frame.SetCommandButtons(flags);
-    disableUnbuiltCommands();
+}
+
+int PanelFrameBridge::reservedCode(records::RecordKind kind) const
+{
+    const FrameState& state = m_frame.state();
+    return kind == records::RecordKind::Customer ? state.reservedCustomerCode
+                                                 : state.reservedVehicleCode;
+}
+
+void PanelFrameBridge::setReservedCode(records::RecordKind kind, int code)
+{
+    FrameState& state = m_frame.state();
+    (kind == records::RecordKind::Customer ? state.reservedCustomerCode
+                                           : state.reservedVehicleCode) = code;
+}
+
+void PanelFrameBridge::discardReservation(records::RecordKind kind)
+{
+    if (kind == records::RecordKind::Customer)
+        m_frame.DiscardReservedCustomer();
+    else
+        m_frame.DiscardReservedVehicle();
+}
+
+int PanelFrameBridge::previousSearchMode() const
+{
+    return m_frame.state().previousSearchMode;
 }
 
 bool PanelFrameBridge::showCustomer(int code, bool setMode)
@@ -250,7 +262,7 @@ void PanelFrameBridge::indexWindowClosed(bool disabledMainWindow)
     if (m_flagsOnClose)
         m_frame.SetCommandButtons(*m_flagsOnClose);
     m_flagsOnClose.reset();
-    disableUnbuiltCommands();
+    m_frame.refreshCommands();
 }
 
 int PanelFrameBridge::shownCustomerCode() const

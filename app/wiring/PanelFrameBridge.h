@@ -4,6 +4,7 @@
 #include "app/frame/FramePanel.h"
 #include "records/DocumentPanelSource.h"
 #include "records/PanelHost.h"
+#include "records/recording/ReservationHost.h"
 #include "records/search/PanelNavigator.h"
 #include "records/search/SearchProfile.h"
 
@@ -21,7 +22,10 @@ class CCarMaintenanceDoc;
 
 namespace kv::records {
 class CFMainPanel;
-}
+class NewRecordEntry;
+class PanelRecorder;
+class PanelRemoval;
+} // namespace kv::records
 
 namespace kv::records::search {
 class PanelSearches;
@@ -33,11 +37,12 @@ class CMainFrame;
 class FrameRecords;
 
 // Puts the customer and vehicle panel into the main window and joins the
-// two: the frame's commands reach the panel and its searches, the panel sets
-// the frame's buttons and mode. New, record and delete are not offered yet:
-// their commands stay disabled whatever the panel asks for.
+// two: the frame's commands reach the panel, its searches, its recording and
+// deleting; the panel sets the frame's buttons and mode and the codes the
+// frame holds for new records.
 class PanelFrameBridge final : public FramePanel,
                                public records::PanelHost,
+                               public records::ReservationHost,
                                public records::search::PanelNavigator {
 public:
     // profile: the per-user profile of the index windows; none opens the
@@ -72,6 +77,12 @@ public:
                            bool newCustomer, bool newVehicle, bool ledgerGroup,
                            bool record) override;
 
+    // ReservationHost
+    int reservedCode(records::RecordKind kind) const override;
+    void setReservedCode(records::RecordKind kind, int code) override;
+    void discardReservation(records::RecordKind kind) override;
+    int previousSearchMode() const override;
+
     // PanelNavigator
     bool showCustomer(int code, bool setMode) override;
     bool showVehicle(int code, bool setMode) override;
@@ -83,8 +94,6 @@ public:
     int shownCustomerCode() const override;
 
 private:
-    void disableUnbuiltCommands();
-    void reportUnavailable();
 
     CMainFrame& m_frame;
     FrameRecords& m_records;
@@ -92,6 +101,9 @@ private:
     records::search::SearchProfile m_profile;
     QPointer<records::CFMainPanel> m_panel;
     std::unique_ptr<records::search::PanelSearches> m_searches;
+    std::unique_ptr<records::NewRecordEntry> m_newRecords;
+    std::unique_ptr<records::PanelRecorder> m_recorder;
+    std::unique_ptr<records::PanelRemoval> m_removal;
     // The record commands' buttons while an index window holds them off.
     QHash<int, bool> m_heldButtons;
     std::optional<CommandAvailability::Flags> m_flagsOnClose;

@@ -12,6 +12,8 @@ ChangeAnnouncer::~ChangeAnnouncer() = default;
 QString ChangeAnnouncer::commandText(const QString& command, const QString& kind,
                                      const QStringList& values)
 {
+    if (kind.isEmpty() && values.isEmpty())
+        return command;
     QStringList fields{command, kind};
     fields += values;
     return fields.join(QLatin1Char(','));

@@ -13,6 +13,10 @@ class ChangeAnnouncer {
 public:
     static constexpr char kUpdate[] = "Update";
     static constexpr char kDelete[] = "Delete";
+    // Notifications without a kind: a customer was added; a customer and
+    // vehicle were recorded.
+    static constexpr char kCustomersAdded[] = "KokRequery";
+    static constexpr char kCustomersAndVehiclesChanged[] = "KokCarRequery";
 
     virtual ~ChangeAnnouncer();
 
@@ -29,8 +33,13 @@ public:
     {
         return announce(QString::fromLatin1(kDelete), kind, values);
     }
+    bool announceNotification(const char* notification)
+    {
+        return announce(QString::fromLatin1(notification), QString(), {});
+    }
 
-    // The command part of the message: "Update,作業・部品,12,ｵｲﾙ交換,ｵ".
+    // The command part of the message: "Update,作業・部品,12,ｵｲﾙ交換,ｵ", or the
+    // notification alone ("KokRequery").
     static QString commandText(const QString& command, const QString& kind,
                                const QStringList& values);
 };

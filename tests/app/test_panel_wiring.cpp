@@ -8,6 +8,7 @@
 #include "app/wiring/DialogSearchEntry.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "records/panel/CFMainPanel.h"
+#include "records/recording/CDSelectDeleteData.h"
 #include "records/search/CDKokCodeSearch.h"
 #include "records/search/CKokRanSearchFrame.h"
 
@@ -16,6 +17,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QInputMethodEvent>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTest>
 
@@ -94,6 +97,14 @@ protected:
         EXPECT_TRUE(dialogs.idle());
     }
 
+    // A key of the main window's shortcuts, with the window active again.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        QTest::keyClick(frame.get(), key, modifiers);
+    }
+
     kv::records::CFMainPanel& panel() { return bridge->panel(); }
     QString shown(F field) { return panel().heldValues().text(field); }
 
@@ -124,14 +135,15 @@ TEST_F(PanelWiring, CustomerCodeSearchShowsTheCustomerOnThePanel)
     EXPECT_EQ(shown(F::Syatai), u("A-1"));
     EXPECT_EQ(frame->state().mode, 1);
     EXPECT_FALSE(panel().modeText().isEmpty());
-    // The panel's buttons reached the frame: the vehicle searches and the
-    // owned vehicles are on, while recording and deleting, not offered
-    // yet, stay off.
+    // The panel's buttons reached the frame: the vehicle searches, the
+    // owned vehicles, recording and deleting are on; the slip work, whose
+    // window is not part of the frame yet, stays off.
     EXPECT_TRUE(frame->isCommandEnabled(CommandId::VehicleCodeSearch));
     EXPECT_TRUE(frame->isCommandEnabled(CommandId::OwnedVehicles));
     for (const int command : {CommandId::NewCustomer, CommandId::NewVehicle,
                               CommandId::RecordCustomerVehicle, CommandId::Delete})
-        EXPECT_FALSE(frame->isCommandEnabled(command)) << command;
+        EXPECT_TRUE(frame->isCommandEnabled(command)) << command;
+    EXPECT_FALSE(frame->isCommandEnabled(CommandId::CreateSlip));
 
     const QDir shots(kv::test::buildDir() + QStringLiteral("/screenshots"));
     ASSERT_TRUE(shots.mkpath(QStringLiteral(".")));
@@ -195,7 +207,61 @@ TEST_F(PanelWiring, ReadingIndexHoldsTheMainWindowUntilItCloses)
     EXPECT_FALSE(frame->state().indexWindowOpen);
     EXPECT_TRUE(frame->isCommandEnabled(CommandId::CustomerCodeSearch));
     EXPECT_TRUE(frame->availability().buttonEnabled(CommandId::CreateSlip));
-    EXPECT_FALSE(frame->isCommandEnabled(CommandId::RecordCustomerVehicle));
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::RecordCustomerVehicle));
+}
+
+TEST_F(PanelWiring, F10ThenF12RecordsANewCustomerAndReturnsToTheSearch)
+{
+    searchCustomerCode(QStringLiteral("1"));
+    press(Qt::Key_F10);
+    EXPECT_EQ(frame->state().mode, 100);
+    EXPECT_EQ(frame->state().reservedCustomerCode, 3);
+    EXPECT_EQ(shown(F::KokCode), QStringLiteral("3"));
+    EXPECT_FALSE(frame->isCommandEnabled(CommandId::NewVehicle));
+
+    auto* name = static_cast<kv::CEditEx*>(panel().fieldWidget(F::OwnerName1));
+    name->setFocus(Qt::TabFocusReason);
+    QInputMethodEvent commit;
+    commit.setCommitString(u("新井"));
+    QApplication::sendEvent(name, &commit);
+    press(Qt::Key_F12);
+    EXPECT_TRUE(folder.messages.messages().isEmpty())
+        << folder.messages.messages().join('|').toStdString();
+    EXPECT_EQ(kv::test::DocumentTestFolder::scalar(
+                  *doc, "SELECT COUNT(*) FROM f010.Kok WHERE KokCode = 3 AND UserName1 = '新井'"),
+              1);
+    EXPECT_EQ(frame->state().mode, 1);
+    EXPECT_EQ(frame->state().reservedCustomerCode, 0);
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::NewVehicle));
+    EXPECT_EQ(panel().customerTotalText(), QStringLiteral("3"));
+}
+
+TEST_F(PanelWiring, AltF5DeletesTheCustomerChosenAndConfirmed)
+{
+    searchCustomerCode(QStringLiteral("1"));
+    dialogs.answerNext([](QWidget* dialog) {
+        auto* chooser = qobject_cast<kv::records::CDSelectDeleteData*>(dialog);
+        ASSERT_NE(chooser, nullptr);
+        EXPECT_EQ(chooser->windowTitle(), u("削除データ選択"));
+        EXPECT_TRUE(chooser->vehicleButton()->isChecked());
+        chooser->customerButton()->setChecked(true);
+        QTest::keyClick(chooser, Qt::Key_Return);
+    });
+    folder.messages.answerNext(true);
+    press(Qt::Key_F5, Qt::AltModifier);
+    EXPECT_TRUE(dialogs.idle());
+    EXPECT_EQ(folder.messages.questions(),
+              QStringList{u("表示中の顧客・保有車輌とその車歴・取引明細を削除します！\n"
+                            "本当によろしいですね？")});
+    EXPECT_TRUE(folder.messages.messages().isEmpty());
+    EXPECT_EQ(kv::test::DocumentTestFolder::scalar(
+                  *doc, "SELECT COUNT(*) FROM f010.Kok WHERE KokCode = 1"),
+              0);
+    EXPECT_EQ(kv::test::DocumentTestFolder::scalar(*doc, "SELECT COUNT(*) FROM f009.Car"), 0);
+    EXPECT_EQ(frame->state().mode, 0);
+    EXPECT_EQ(panel().customerTotalText(), QStringLiteral("1"));
+    EXPECT_FALSE(frame->isCommandEnabled(CommandId::Delete));
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::NewCustomer));
 }
 
 } // namespace
