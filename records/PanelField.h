@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QLatin1StringView>
+#include <QStringView>
+
+#include <optional>
+
 namespace kv::records {
 
 // Every field of the panel, customer fields first. Era lists are fields of
@@ -25,5 +30,11 @@ inline bool isCustomerField(PanelField field)
 {
     return field < PanelField::CarCode;
 }
+
+// The column of the customer or vehicle table a field shows; empty for the
+// era lists and the referrer's name, which are no columns.
+QLatin1StringView columnOf(PanelField field);
+// The field showing a column, none for a column the panel does not show.
+std::optional<PanelField> fieldOfColumn(QStringView column);
 
 } // namespace kv::records

@@ -8,6 +8,8 @@
 
 #include "data/engine/DayNumber.h"
 #include "data/tables/DaoRecordsets.h"
+#include "records/search/QueryFormValues.h"
+#include "records/search/SearchTexts.h"
 
 #include <vector>
 
@@ -203,49 +205,100 @@ void showAll(const std::vector<Binding<Set>>& bindings, const Set& record, Panel
     }
 }
 
+// One field other than a text, converted as it is recorded: list indexes,
+// numbers, postal codes and displacement into *number, dates into
+// *dayNumber (the empty date for none).
+template <class Set>
+WriteBackResult readField(const Binding<Set>& b, const PanelValues& values, int* number,
+                          double* dayNumber)
+{
+    using Kind = typename Binding<Set>::Kind;
+    const QString& text = values.text(b.field);
+    switch (b.kind) {
+    case Kind::Text: break;
+    case Kind::Index: *number = values.index(b.field); break;
+    case Kind::Number:
+        if (!b.rule->read(text, number))
+            return WriteBackResult::failure(b.field, QString::fromUtf8(b.rule->message));
+        break;
+    case Kind::Postal:
+        if (!PostalCode::read(text, number))
+            return WriteBackResult::failure(b.field, PostalCode::checkOnLeave(text).message);
+        break;
+    case Kind::Displacement:
+        if (!Displacement::read(text, number))
+            return WriteBackResult::failure(b.field, Displacement::checkOnLeave(text).message);
+        break;
+    case Kind::EraDate:
+    case Kind::Expiry: {
+        if (values.storedDateIfUnchanged(b.field, b.eraList, dayNumber))
+            break;
+        const DateReading reading = b.kind == Kind::EraDate
+            ? b.eraField->read(values.index(b.eraList), text)
+            : ExpiryDateField::read(text);
+        if (reading.outcome == DateReading::Outcome::NoEra)
+            return WriteBackResult::failure(b.eraList, reading.message);
+        if (reading.outcome != DateReading::Outcome::Empty
+            && reading.outcome != DateReading::Outcome::Date)
+            return WriteBackResult::failure(b.field, reading.message);
+        *dayNumber = reading.dayNumber;
+        break;
+    }
+    }
+    return {};
+}
+
 template <class Set>
 WriteBackResult writeAll(const std::vector<Binding<Set>>& bindings, const PanelValues& values,
                          Set& record)
 {
-    using Kind = typename Binding<Set>::Kind;
     for (const Binding<Set>& b : bindings) {
         if (!b.written)
             continue;
-        const QString& text = values.text(b.field);
-        switch (b.kind) {
-        case Kind::Text: record.*b.textMember = text; break;
-        case Kind::Index: record.*b.intMember = values.index(b.field); break;
-        case Kind::Number:
-            if (!b.rule->read(text, &(record.*b.intMember)))
-                return WriteBackResult::failure(b.field, QString::fromUtf8(b.rule->message));
-            break;
-        case Kind::Postal:
-            if (!PostalCode::read(text, &(record.*b.intMember)))
-                return WriteBackResult::failure(b.field, PostalCode::checkOnLeave(text).message);
-            break;
-        case Kind::Displacement:
-            if (!Displacement::read(text, &(record.*b.intMember)))
-                return WriteBackResult::failure(b.field, Displacement::checkOnLeave(text).message);
-            break;
-        case Kind::EraDate:
-        case Kind::Expiry: {
-            double stored = 0;
-            if (values.storedDateIfUnchanged(b.field, b.eraList, &stored)) {
-                record.*b.dateMember = stored;
-                break;
-            }
-            const DateReading reading = b.kind == Kind::EraDate
-                ? b.eraField->read(values.index(b.eraList), text)
-                : ExpiryDateField::read(text);
-            if (reading.outcome == DateReading::Outcome::NoEra)
-                return WriteBackResult::failure(b.eraList, reading.message);
-            if (reading.outcome != DateReading::Outcome::Empty
-                && reading.outcome != DateReading::Outcome::Date)
-                return WriteBackResult::failure(b.field, reading.message);
-            record.*b.dateMember = reading.dayNumber;
-            break;
+        if (b.textMember) {
+            record.*b.textMember = values.text(b.field);
+            continue;
         }
+        int number = 0;
+        double dayNumber = data::kEmptyDate;
+        const WriteBackResult result = readField(b, values, &number, &dayNumber);
+        if (!result.ok)
+            return result;
+        if (b.dateMember)
+            record.*b.dateMember = dayNumber;
+        else
+            record.*b.intMember = number;
+    }
+    return {};
+}
+
+// The fields of one half as query conditions under their column names. The
+// code is a bare integer (0 for none); the count of vehicles is no condition.
+template <class Set>
+WriteBackResult queryAll(const std::vector<Binding<Set>>& bindings, const PanelValues& values,
+                         const QString& codeMessage, search::QueryFormValues& query)
+{
+    for (const Binding<Set>& b : bindings) {
+        const QString column = columnOf(b.field);
+        if (b.textMember) {
+            query.setText(column, values.text(b.field));
+            continue;
         }
+        const bool code = b.rule == &NumberRule::recordCode();
+        if (!b.written && !code)
+            continue;
+        int number = 0;
+        double dayNumber = data::kEmptyDate;
+        WriteBackResult result = readField(b, values, &number, &dayNumber);
+        if (!result.ok) {
+            if (code)
+                result.message = codeMessage;
+            return result;
+        }
+        if (b.dateMember)
+            query.setDate(column, data::fromDayNumber(dayNumber).date());
+        else
+            query.setNumber(column, number);
     }
     return {};
 }
@@ -305,6 +358,25 @@ WriteBackResult PanelRecordBinding::writeCustomer(const PanelValues& values, CDa
     record.m_UseBase1 = base.first;
     record.m_UseBase2 = base.second;
     return result;
+}
+
+WriteBackResult PanelRecordBinding::readCustomerQuery(const PanelValues& values,
+                                                      search::QueryFormValues& query)
+{
+    const WriteBackResult result = queryAll(customerBindings(), values,
+                                            search::SearchTexts::customerCodeRange(), query);
+    // The base of use as typed: the marker is a pattern like any other text.
+    if (result.ok) {
+        query.setText(columnOf(F::UseBase1), values.text(F::UseBase1));
+        query.setText(columnOf(F::UseBase2), values.text(F::UseBase2));
+    }
+    return result;
+}
+
+WriteBackResult PanelRecordBinding::readVehicleQuery(const PanelValues& values,
+                                                     search::QueryFormValues& query)
+{
+    return queryAll(vehicleBindings(), values, search::SearchTexts::vehicleCodeRange(), query);
 }
 
 WriteBackResult PanelRecordBinding::writeVehicle(const PanelValues& values, int ownerCode,

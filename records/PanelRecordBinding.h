@@ -8,6 +8,10 @@
 class CDaoCarSet;
 class CDaoKokSet;
 
+namespace kv::records::search {
+class QueryFormValues;
+}
+
 namespace kv::records {
 
 // A write-back that could not convert a field: the field to focus and the
@@ -47,6 +51,13 @@ public:
     static WriteBackResult writeCustomer(const PanelValues& values, CDaoKokSet& record);
     static WriteBackResult writeVehicle(const PanelValues& values, int ownerCode,
                                         CDaoCarSet& record);
+
+    // The panel as the query form: every field of one half read and checked
+    // as for recording, the code as an integer with 0 for no condition.
+    static WriteBackResult readCustomerQuery(const PanelValues& values,
+                                             search::QueryFormValues& query);
+    static WriteBackResult readVehicleQuery(const PanelValues& values,
+                                            search::QueryFormValues& query);
 };
 
 } // namespace kv::records

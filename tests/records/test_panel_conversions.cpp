@@ -5,11 +5,18 @@
 #include "records/EraDateField.h"
 #include "records/NumberRule.h"
 #include "records/OwnerToUserCopy.h"
+#include "records/PanelField.h"
 #include "records/PanelMode.h"
+#include "records/PanelRecordBinding.h"
+#include "records/PanelValues.h"
 #include "records/PostalCode.h"
 #include "records/TypedDate.h"
+#include "records/search/QueryFormValues.h"
 
 #include "data/engine/DayNumber.h"
+#include "data/tables/TableColumns.h"
+
+#include <QSet>
 
 #include <QDate>
 
@@ -393,4 +400,92 @@ TEST(PanelMode, Texts)
     EXPECT_FALSE(PanelMode::changesText(100));
     EXPECT_FALSE(PanelMode::changesText(101));
     EXPECT_TRUE(PanelMode::changesText(0));
+}
+
+namespace {
+
+using F = PanelField;
+using kv::records::search::QueryFormValues;
+
+template <class Entry>
+const Entry* entryOf(const std::vector<Entry>& entries, const char* column)
+{
+    for (const Entry& entry : entries) {
+        if (entry.column == QLatin1StringView(column))
+            return &entry;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(PanelField, ColumnsBelongToTheirHalfsTable)
+{
+#define KV_NAME(column, type) QStringLiteral(#column),
+    const QSet<QString> customerColumns{KV_COLUMNS_Kok(KV_NAME)};
+    const QSet<QString> vehicleColumns{KV_COLUMNS_Car(KV_NAME)};
+#undef KV_NAME
+    QSet<QString> seen;
+    for (int i = 0; i < kPanelFieldCount; ++i) {
+        const F field = F(i);
+        const QString column = columnOf(field);
+        if (column.isEmpty())
+            continue;
+        EXPECT_TRUE((isCustomerField(field) ? customerColumns : vehicleColumns).contains(column))
+            << show(column);
+        EXPECT_FALSE(seen.contains(column)) << show(column);
+        seen.insert(column);
+        EXPECT_EQ(fieldOfColumn(column), field) << show(column);
+    }
+    EXPECT_EQ(fieldOfColumn(u("NoSuchColumn")), std::nullopt);
+    EXPECT_EQ(fieldOfColumn(QString()), std::nullopt);
+}
+
+TEST(QueryForm, FieldsAreReadAsForRecording)
+{
+    PanelValues values;
+    PanelRecordBinding::clearVehicle(values);
+    values.clearCustomer();
+    values.setText(F::Post, u("105-0001"));
+    values.setText(F::Furi, u("ｶﾄｳ*"));
+    values.setText(F::UseBase1, u("＊＊＊"));
+    values.setText(F::Burth, u("57/03/15"));
+    values.setIndex(F::BurthEra, 3); // 昭和
+    values.setText(F::Haikiryo, u("1.5"));
+    values.setText(F::Syaman, u("09/03/15"));
+
+    QueryFormValues customer;
+    QueryFormValues vehicle;
+    ASSERT_TRUE(PanelRecordBinding::readCustomerQuery(values, customer).ok);
+    ASSERT_TRUE(PanelRecordBinding::readVehicleQuery(values, vehicle).ok);
+    ASSERT_NE(entryOf(customer.numbers(), "Post"), nullptr);
+    EXPECT_EQ(entryOf(customer.numbers(), "Post")->value, 1050001);
+    // An empty code and the untouched lists are no condition.
+    EXPECT_EQ(entryOf(customer.numbers(), "KokCode"), nullptr);
+    EXPECT_EQ(entryOf(customer.numbers(), "Sama"), nullptr);
+    EXPECT_EQ(entryOf(customer.texts(), "Furi")->value, u("ｶﾄｳ*"));
+    // The marker is searched as typed, not as the address it stands for.
+    EXPECT_EQ(entryOf(customer.texts(), "UseBase1")->value, u("＊＊＊"));
+    EXPECT_EQ(entryOf(customer.dates(), "Burth")->value, QDate(1982, 3, 15));
+    EXPECT_EQ(entryOf(customer.numbers(), "Hoyu"), nullptr);
+    EXPECT_EQ(entryOf(vehicle.numbers(), "Haikiryo")->value, 150);
+    EXPECT_EQ(entryOf(vehicle.dates(), "Syaman")->value, QDate(2027, 3, 15));
+    EXPECT_EQ(entryOf(vehicle.dates(), "Homan"), nullptr);
+
+    // A code that is no whole number from 0 names the range of codes.
+    values.setText(F::KokCode, u("abc"));
+    WriteBackResult refused = PanelRecordBinding::readCustomerQuery(values, customer);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.field, F::KokCode);
+    EXPECT_EQ(refused.message, u("顧客コードには１から９９９９９９迄の整数を入力してくだい！"));
+    values.setText(F::CarCode, u("1000000"));
+    refused = PanelRecordBinding::readVehicleQuery(values, vehicle);
+    EXPECT_EQ(refused.field, F::CarCode);
+    EXPECT_EQ(refused.message, u("車輌コードには1から999999迄の整数を入力してくだい！"));
+    // Other fields keep their own messages.
+    values.setText(F::CarCode, u("12"));
+    values.setText(F::Haikiryo, u("x"));
+    refused = PanelRecordBinding::readVehicleQuery(values, vehicle);
+    EXPECT_EQ(refused.field, F::Haikiryo);
+    EXPECT_NE(refused.message, u("車輌コードには1から999999迄の整数を入力してくだい！"));
 }
