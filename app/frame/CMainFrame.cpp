@@ -298,6 +298,9 @@ void CMainFrame::refreshCommands()
         const bool handled = handledByFrame(command) || m_commands.hasHandler(command);
         it.value()->setEnabled(handled && m_availability.isAvailable(command));
     }
+    // The check button shows query mode, whatever a click toggled.
+    if (QAction* query = m_actions.value(CommandId::QueryByFormSearch))
+        query->setChecked(m_state.queryMode);
 }
 
 void CMainFrame::SetCommandButtons(const CommandAvailability::Flags& flags)

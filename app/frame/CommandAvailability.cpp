@@ -4,6 +4,9 @@
 #include "app/frame/FrameState.h"
 #include "app/startup/ProcessFlags.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace kv::app {
 
 CommandAvailability::CommandAvailability(const FrameState& state, bool isClient,
@@ -32,6 +35,18 @@ void CommandAvailability::resetButtons()
 bool CommandAvailability::childWindowOpen() const
 {
     return m_state.indexWindowOpen || m_state.slipWindowOpen || m_state.ledgerWindowOpen;
+}
+
+bool CommandAvailability::holdsRecord(int command)
+{
+    using namespace CommandId;
+    static constexpr int kCommands[] = {
+        CustomerCodeSearch, CustomerReadingSearch, VehicleCodeSearch, PlateNumberSearch,
+        OwnedVehicles,      Previous,              Next,              NewCustomer,
+        NewVehicle,         RecordCustomerVehicle, CreateSlip,        Ledger,
+        CarriedForwardBalance, ReadingIndexSearch, Delete,
+    };
+    return std::find(std::begin(kCommands), std::end(kCommands), command) != std::end(kCommands);
 }
 
 void CommandAvailability::SetCommandButtons(const Flags& flags)
@@ -69,6 +84,9 @@ bool CommandAvailability::isAvailable(int command) const
     using namespace CommandId;
     const bool slipOrLedger = m_state.slipWindowOpen || m_state.ledgerWindowOpen;
     const bool alone = !m_isClient && clientCount() == 0;
+    // While the panel holds a query's values no record command applies to it.
+    if (m_state.queryMode && holdsRecord(command))
+        return false;
     switch (command) {
     case CustomerCodeSearch:
     case CustomerReadingSearch:

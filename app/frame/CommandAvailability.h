@@ -37,6 +37,8 @@ public:
 
 private:
     bool childWindowOpen() const;
+    // The commands that act on the record the panel shows.
+    static bool holdsRecord(int command);
 
     const FrameState& m_state;
     bool m_isClient;

@@ -45,6 +45,7 @@ public:
     {
         m_extraHandlers[command] = std::move(run);
     }
+    void clearCommandHandler(int command) { m_extraHandlers.erase(command); }
 
     // Whether everything the command's flow needs is attached.
     bool hasHandler(int command) const;

@@ -6,6 +6,7 @@
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/service/ShareLockAction.h"
 #include "records/panel/CFMainPanel.h"
+#include "records/panel/PanelQueryForm.h"
 #include "records/recording/NewRecordEntry.h"
 #include "records/recording/PanelRecorder.h"
 #include "records/recording/PanelRemoval.h"
@@ -46,6 +47,8 @@ PanelFrameBridge::PanelFrameBridge(CMainFrame& frame, data::CCarMaintenanceDoc& 
     m_panel->showTotals();
     m_searches = std::make_unique<records::search::PanelSearches>(
         document.store(), *this, document.settings().makes().entries(), m_profile, &frame);
+    m_queryForm =
+        std::make_unique<records::PanelQueryForm>(*m_panel, *m_searches, m_profile, *this);
     m_newRecords = std::make_unique<records::NewRecordEntry>(*m_panel, document, *this, *this);
     m_recorder = std::make_unique<records::PanelRecorder>(*m_panel, document, *this, *this);
     m_removal = std::make_unique<records::PanelRemoval>(*m_panel, document, *this);
@@ -54,6 +57,7 @@ PanelFrameBridge::PanelFrameBridge(CMainFrame& frame, data::CCarMaintenanceDoc& 
     commands.setPanel(this);
     commands.setCommandHandler(CommandId::ReadingIndexSearch,
                                [this] { m_searches->openReadingIndex(); });
+    commands.setCommandHandler(CommandId::QueryByFormSearch, [this] { m_queryForm->run(); });
     frame.refreshCommands();
 }
 
@@ -61,7 +65,11 @@ PanelFrameBridge::~PanelFrameBridge()
 {
     // The frame outlives the bridge; the searches' windows and the panel
     // must not outlive their navigator and host.
-    m_frame.commands().setPanel(nullptr);
+    FrameCommands& commands = m_frame.commands();
+    commands.setPanel(nullptr);
+    commands.clearCommandHandler(CommandId::ReadingIndexSearch);
+    commands.clearCommandHandler(CommandId::QueryByFormSearch);
+    m_queryForm.reset();
     m_searches.reset();
     m_removal.reset();
     m_recorder.reset();
@@ -176,6 +184,16 @@ void PanelFrameBridge::SetCommandButtons(bool f3, bool f4, bool f5, bool previou
     if (m_frame.state().indexWindowOpen)
         m_flagsOnClose = flags;
     m_frame.SetCommandButtons(flags);
+}
+
+void PanelFrameBridge::setQueryMode(bool on)
+{
+    FrameState& state = m_frame.state();
+    state.queryMode = on;
+    // The panel holds no record meanwhile; the query restores the mode.
+    if (on)
+        state.mode = FrameState::Nothing;
+    m_frame.refreshCommands();
 }
 
 int PanelFrameBridge::reservedCode(records::RecordKind kind) const

@@ -4,6 +4,7 @@
 #include "app/frame/FramePanel.h"
 #include "records/DocumentPanelSource.h"
 #include "records/PanelHost.h"
+#include "records/panel/QueryFormHost.h"
 #include "records/recording/ReservationHost.h"
 #include "records/search/PanelNavigator.h"
 #include "records/search/SearchProfile.h"
@@ -23,6 +24,7 @@ class CCarMaintenanceDoc;
 namespace kv::records {
 class CFMainPanel;
 class NewRecordEntry;
+class PanelQueryForm;
 class PanelRecorder;
 class PanelRemoval;
 } // namespace kv::records
@@ -42,6 +44,7 @@ class FrameRecords;
 // frame holds for new records.
 class PanelFrameBridge final : public FramePanel,
                                public records::PanelHost,
+                               public records::QueryFormHost,
                                public records::ReservationHost,
                                public records::search::PanelNavigator {
 public:
@@ -53,6 +56,7 @@ public:
     ~PanelFrameBridge() override;
 
     records::CFMainPanel& panel() const;
+    records::PanelQueryForm& queryForm() const { return *m_queryForm; }
 
     // FramePanel
     bool ShowCustomer(int code, bool setMode) override;
@@ -76,6 +80,9 @@ public:
     void SetCommandButtons(bool f3, bool f4, bool f5, bool previous, bool next, bool slip,
                            bool newCustomer, bool newVehicle, bool ledgerGroup,
                            bool record) override;
+
+    // QueryFormHost (mode and setSearchMode are shared)
+    void setQueryMode(bool on) override;
 
     // ReservationHost
     int reservedCode(records::RecordKind kind) const override;
@@ -101,6 +108,7 @@ private:
     records::search::SearchProfile m_profile;
     QPointer<records::CFMainPanel> m_panel;
     std::unique_ptr<records::search::PanelSearches> m_searches;
+    std::unique_ptr<records::PanelQueryForm> m_queryForm;
     std::unique_ptr<records::NewRecordEntry> m_newRecords;
     std::unique_ptr<records::PanelRecorder> m_recorder;
     std::unique_ptr<records::PanelRemoval> m_removal;

@@ -9,6 +9,7 @@
 #include "records/PanelMode.h"
 #include "records/PanelRecordSource.h"
 #include "records/PostalCode.h"
+#include "records/search/CAllSearchGroup.h"
 
 #include "app/controls/CButtonEx.h"
 #include "app/controls/CComboBoxEn.h"
@@ -156,8 +157,11 @@ QWidget* CFMainPanel::buildTopRow()
         total->setAlignment(Qt::AlignRight);
         total->setFixedWidth(80);
     }
+    m_queryGroup = new search::CAllSearchGroup;
+    m_queryGroup->hide();
     return line({caption(QStringLiteral("検索ﾓｰﾄﾞ")), m_modeText, caption(QStringLiteral("顧客総数")),
-                 m_customerTotal, caption(QStringLiteral("車輌総数")), m_vehicleTotal});
+                 m_customerTotal, caption(QStringLiteral("車輌総数")), m_vehicleTotal,
+                 m_queryGroup});
 }
 
 QWidget* CFMainPanel::buildVehicleGroup()
@@ -558,6 +562,14 @@ void CFMainPanel::clearPanel()
     setVehicleGroupEnabled(false);
 }
 
+void CFMainPanel::showNothing()
+{
+    clearPanel();
+    setCustomerCodeEditable(false);
+    setVehicleCodeEditable(false);
+    m_host.SetCommandButtons(true, true, false, false, false, false, true, false, false, false);
+}
+
 void CFMainPanel::setCustomerGroupEnabled(bool enabled)
 {
     m_customerGroup->setEnabled(enabled);
@@ -791,6 +803,14 @@ bool CFMainPanel::writeVehicleTo(CDaoCarSet& record, int ownerCode)
 {
     collectValues();
     return reportFailure(PanelRecordBinding::writeVehicle(m_values, ownerCode, record));
+}
+
+bool CFMainPanel::readQueryForm(search::QueryFormValues& customer,
+                                search::QueryFormValues& vehicle)
+{
+    collectValues();
+    return reportFailure(PanelRecordBinding::readCustomerQuery(m_values, customer))
+        && reportFailure(PanelRecordBinding::readVehicleQuery(m_values, vehicle));
 }
 
 } // namespace kv::records

@@ -27,6 +27,11 @@ class SettingsList;
 class SettingsStore;
 } // namespace kv::data
 
+namespace kv::records::search {
+class CAllSearchGroup;
+class QueryFormValues;
+} // namespace kv::records::search
+
 namespace kv::records {
 
 class PanelHost;
@@ -70,6 +75,9 @@ public:
 
     // Empties both halves and disables them (nothing shown).
     void clearPanel();
+    // As clearPanel, with the codes read-only and the frame's buttons as for
+    // an empty panel.
+    void showNothing();
     void setCustomerGroupEnabled(bool enabled);
     void setVehicleGroupEnabled(bool enabled);
     // The code fields are editable only while a new record is entered.
@@ -93,6 +101,11 @@ public:
     // is shown, the field gets the focus and false is returned.
     bool writeCustomerTo(CDaoKokSet& record);
     bool writeVehicleTo(CDaoCarSet& record, int ownerCode);
+    // The panel as the query form: both halves read as conditions; on a
+    // refused field as writeCustomerTo.
+    bool readQueryForm(search::QueryFormValues& customer, search::QueryFormValues& vehicle);
+    // The group "全検索" in the top row, hidden unless a query is entered.
+    search::CAllSearchGroup* queryGroup() const { return m_queryGroup; }
 
     QWidget* fieldWidget(PanelField field) const { return m_fields[size_t(field)]; }
     QWidget* customerGroup() const { return m_customerGroup; }
@@ -142,6 +155,7 @@ private:
 
     QWidget* m_customerGroup = nullptr;
     QWidget* m_vehicleGroup = nullptr;
+    search::CAllSearchGroup* m_queryGroup = nullptr;
     CEditEx* m_modeText = nullptr;
     CEditEx* m_customerTotal = nullptr;
     CEditEx* m_vehicleTotal = nullptr;

@@ -35,9 +35,8 @@ bool PanelRemoval::DeleteCustomer()
         showMessage(RecordingTexts::customerMissing);
     if (outcome != Outcome::Removed)
         return false;
-    m_panel.clearPanel();
+    m_panel.showNothing();
     m_panel.SetModeText(PanelMode::Nothing);
-    m_host.SetCommandButtons(true, true, false, false, false, false, true, false, false, false);
     m_panel.showTotals();
     return true;
 }

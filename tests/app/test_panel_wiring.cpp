@@ -8,11 +8,16 @@
 #include "app/wiring/DialogSearchEntry.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "records/panel/CFMainPanel.h"
+#include "records/panel/PanelQueryForm.h"
 #include "records/recording/CDSelectDeleteData.h"
+#include "records/search/CAllSearchFrame.h"
+#include "records/search/CAllSearchGroup.h"
+#include "records/search/CAllSearchListView.h"
 #include "records/search/CDKokCodeSearch.h"
 #include "records/search/CKokRanSearchFrame.h"
 
 #include "data/document/DocumentTestFolder.h"
+#include "data/engine/DayNumber.h"
 #include "support/ModalDialogHelper.h"
 
 #include <QApplication>
@@ -104,6 +109,38 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
         QTest::keyClick(frame.get(), key, modifiers);
     }
+
+    // Types into a panel field as a user would and leaves it with Tab.
+    void type(F field, const QString& text)
+    {
+        QWidget* edit = panel().fieldWidget(field);
+        edit->setFocus(Qt::TabFocusReason);
+        // Japanese arrives through the input method, not as key presses.
+        bool ascii = true;
+        for (const QChar c : text)
+            ascii = ascii && c.unicode() < 0x80;
+        if (ascii) {
+            QTest::keyClicks(edit, text);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(edit, &commit);
+        }
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+
+    // The second Ctrl+F2; the result window it opened without a message.
+    kv::records::search::CAllSearchFrame* executeQuery()
+    {
+        press(Qt::Key_F2, Qt::ControlModifier);
+        EXPECT_TRUE(folder.messages.messages().isEmpty())
+            << folder.messages.messages().join('|').toStdString();
+        return bridge->queryForm().resultWindow();
+    }
+
+    bool queryMode() { return frame->state().queryMode; }
+    QAction* queryButton() { return frame->action(CommandId::QueryByFormSearch); }
+    kv::records::search::CAllSearchGroup* queryGroup() { return panel().queryGroup(); }
 
     kv::records::CFMainPanel& panel() { return bridge->panel(); }
     QString shown(F field) { return panel().heldValues().text(field); }
@@ -261,6 +298,121 @@ TEST_F(PanelWiring, AltF5DeletesTheCustomerChosenAndConfirmed)
     EXPECT_EQ(frame->state().mode, 0);
     EXPECT_EQ(panel().customerTotalText(), QStringLiteral("1"));
     EXPECT_FALSE(frame->isCommandEnabled(CommandId::Delete));
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::NewCustomer));
+}
+
+TEST_F(PanelWiring, QueryByFormIsEnteredOnThePanelAndEndsWithItsResultWindow)
+{
+    searchCustomerCode(QStringLiteral("1"));
+    ASSERT_TRUE(frame->isCommandEnabled(CommandId::QueryByFormSearch));
+    press(Qt::Key_F2, Qt::ControlModifier);
+    ASSERT_TRUE(queryMode());
+    EXPECT_TRUE(queryButton()->isChecked());
+    EXPECT_TRUE(queryGroup()->isVisible());
+    EXPECT_EQ(panel().shownCustomerCode(), 0);
+    EXPECT_TRUE(panel().customerGroupEnabled());
+    EXPECT_FALSE(panel().vehicleGroupEnabled());
+    EXPECT_FALSE(static_cast<kv::CEditEx*>(panel().fieldWidget(F::KokCode))->isReadOnly());
+    EXPECT_EQ(QApplication::focusWidget(), panel().fieldWidget(F::KokCode));
+    // The panel holds search values: nothing may record, delete or search it.
+    for (const int command : {CommandId::RecordCustomerVehicle, CommandId::Delete,
+                              CommandId::CustomerCodeSearch, CommandId::NewCustomer,
+                              CommandId::Next, CommandId::ReadingIndexSearch})
+        EXPECT_FALSE(frame->isCommandEnabled(command)) << command;
+
+    // Switching the target switches the group that takes the values.
+    queryGroup()->vehicleButton()->click();
+    EXPECT_FALSE(panel().customerGroupEnabled());
+    EXPECT_TRUE(panel().vehicleGroupEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), panel().fieldWidget(F::CarCode));
+    queryGroup()->customerButton()->click();
+    queryGroup()->orButton()->click();
+    type(F::UserName1, u("山田"));
+    type(F::UserName2, u("花子"));
+    QPointer<kv::records::search::CAllSearchFrame> results = executeQuery();
+    ASSERT_TRUE(results);
+    EXPECT_EQ(results->windowTitle(), u("指定検索　該当顧客 = 2件"));
+    EXPECT_EQ(results->listView()->rowCount(), 2);
+    EXPECT_FALSE(queryGroup()->isVisible());
+    EXPECT_EQ(profile.value(QStringLiteral("AllSearch/Conditions")).toInt(), 1);
+    EXPECT_EQ(panel().shownCustomerCode(), 1);
+    EXPECT_EQ(frame->state().mode, 1);
+
+    // A second Ctrl+F2 brings the open results back instead of a new query.
+    press(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(bridge->queryForm().resultWindow(), results.data());
+    EXPECT_TRUE(queryMode());
+
+    QTest::keyClick(results->listView(), Qt::Key_Down);
+    EXPECT_EQ(panel().shownCustomerCode(), 2);
+    QTest::keyClick(results->listView(), Qt::Key_Escape);
+    QTRY_VERIFY(!results || !results->isVisible());
+    EXPECT_FALSE(queryMode());
+    EXPECT_FALSE(queryButton()->isChecked());
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::RecordCustomerVehicle));
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::CustomerCodeSearch));
+    EXPECT_EQ(frame->state().mode, 1);
+    EXPECT_EQ(panel().shownCustomerCode(), 2);
+}
+
+TEST_F(PanelWiring, QueryByFormFindsTheVehiclesOfOneExpiryDay)
+{
+    kv::test::DocumentTestFolder::sql(
+        *doc, "UPDATE f009.Car SET Syaman = "
+                  + QByteArray::number(kv::data::toDayNumber(QDate(2027, 3, 15)), 'f', 1)
+                  + " WHERE CarCode = 11");
+    ASSERT_TRUE(doc->vehicles().Requery());
+    press(Qt::Key_F2, Qt::ControlModifier);
+    queryGroup()->vehicleButton()->click();
+    type(F::Syaman, QStringLiteral("090315"));
+    QPointer<kv::records::search::CAllSearchFrame> results = executeQuery();
+    ASSERT_TRUE(results);
+    EXPECT_EQ(results->windowTitle(), u("指定検索　該当車輌 = 1件"));
+    EXPECT_EQ(panel().shownVehicleCode(), 11);
+    EXPECT_EQ(profile.value(QStringLiteral("AllSearch/KokCar")).toInt(), 1);
+    QTest::keyClick(results->listView(), Qt::Key_Return);
+    QTRY_VERIFY(!queryMode());
+}
+
+TEST_F(PanelWiring, QueryByFormWithoutResultOrWithARefusedValue)
+{
+    // No customer at all: the query does not start.
+    kv::test::DocumentTestFolder::sql(*doc, "DELETE FROM f010.Kok");
+    ASSERT_TRUE(doc->customers().Requery());
+    press(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(folder.messages.messages(), QStringList{u("顧客が存在しません！")});
+    EXPECT_FALSE(queryMode());
+    EXPECT_FALSE(queryButton()->isChecked());
+    kv::test::DocumentTestFolder::sql(
+        *doc, "INSERT INTO f010.Kok (KokCode, UserName1, Furi) VALUES (1, '山田', 'ﾔﾏﾀﾞ')");
+    ASSERT_TRUE(doc->customers().Requery());
+    folder.messages.clear();
+
+    // A stray quote is the engine's message; the user corrects the field.
+    searchCustomerCode(QStringLiteral("1"));
+    press(Qt::Key_F2, Qt::ControlModifier);
+    type(F::UserName1, u("山\"田"));
+    press(Qt::Key_F2, Qt::ControlModifier);
+    ASSERT_EQ(folder.messages.messages().size(), 1);
+    EXPECT_TRUE(folder.messages.messages().front().startsWith(u("クエリ式")));
+    EXPECT_TRUE(queryMode());
+    EXPECT_TRUE(queryGroup()->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), panel().fieldWidget(F::UserName1));
+    EXPECT_EQ(bridge->queryForm().resultWindow(), nullptr);
+
+    // Nothing matches: the mode before the query, an empty panel.
+    folder.messages.clear();
+    static_cast<kv::CEditEx*>(panel().fieldWidget(F::UserName1))->clear();
+    type(F::UserName1, u("鈴木"));
+    press(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(folder.messages.messages(), QStringList{u("該当データが存在しません！")});
+    EXPECT_FALSE(queryMode());
+    EXPECT_FALSE(queryGroup()->isVisible());
+    EXPECT_EQ(frame->state().mode, 1);
+    EXPECT_EQ(panel().shownCustomerCode(), 0);
+    EXPECT_FALSE(panel().customerGroupEnabled());
+    EXPECT_FALSE(frame->isCommandEnabled(CommandId::RecordCustomerVehicle));
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::CustomerCodeSearch));
     EXPECT_TRUE(frame->isCommandEnabled(CommandId::NewCustomer));
 }
 
