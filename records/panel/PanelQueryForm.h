@@ -28,7 +28,6 @@ public:
     // Ctrl+F2: starts the query, executes it, or raises the open result window.
     void run();
 
-    bool entering() const { return m_entering; }
     // The open result window, if any.
     search::CAllSearchFrame* resultWindow() const;
 
