@@ -1,6 +1,6 @@
 #include "masters/CKubunRefFrame.h"
 
-#include "app/controls/CListCtrlEx.h"
+#include "controls/CListCtrlEx.h"
 #include "masters/ItemRowDelegate.h"
 #include "masters/core/LineGridAccess.h"
 

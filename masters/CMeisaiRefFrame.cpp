@@ -1,6 +1,6 @@
 #include "masters/CMeisaiRefFrame.h"
 
-#include "app/controls/CListCtrlEx.h"
+#include "controls/CListCtrlEx.h"
 #include "common/MessageGateway.h"
 #include "masters/ItemListView.h"
 #include "masters/KanaButtonBar.h"

@@ -1,6 +1,6 @@
 #include "app/startup/CCarMaintenanceApp.h"
 
-#include "app/MessageBoxGateway.h"
+#include "controls/MessageBoxGateway.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
 #include "app/frame/DocumentFrameRecords.h"

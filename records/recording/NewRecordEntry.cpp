@@ -1,6 +1,6 @@
 #include "records/recording/NewRecordEntry.h"
 
-#include "app/controls/CEditEx.h"
+#include "controls/CEditEx.h"
 #include "common/MessageGateway.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/service/ShareLockAction.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/CListCtrlEx.h"
+#include "controls/CListCtrlEx.h"
 #include "records/search/SearchRows.h"
 
 namespace kv::records::search {

@@ -1,6 +1,6 @@
 #include "records/search/CDCarCodeSearch.h"
 
-#include "app/controls/CEditEx.h"
+#include "controls/CEditEx.h"
 
 #include <limits>
 

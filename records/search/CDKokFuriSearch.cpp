@@ -1,6 +1,6 @@
 #include "records/search/CDKokFuriSearch.h"
 
-#include "app/controls/CEditEx.h"
+#include "controls/CEditEx.h"
 #include "records/search/ReadingRange.h"
 
 namespace kv::records::search {

@@ -1,6 +1,6 @@
 #include "records/search/NumberEntryDialog.h"
 
-#include "app/controls/CNumericEditEx.h"
+#include "controls/CNumericEditEx.h"
 #include "common/MessageGateway.h"
 
 namespace kv::records::search {

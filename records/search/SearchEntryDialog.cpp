@@ -1,6 +1,6 @@
 #include "records/search/SearchEntryDialog.h"
 
-#include "app/controls/CEditEx.h"
+#include "controls/CEditEx.h"
 #include "common/MessageGateway.h"
 
 #include <QHBoxLayout>

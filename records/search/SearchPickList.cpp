@@ -1,6 +1,6 @@
 #include "records/search/SearchPickList.h"
 
-#include "app/controls/CListCtrlEx.h"
+#include "controls/CListCtrlEx.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

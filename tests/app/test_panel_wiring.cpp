@@ -3,7 +3,7 @@
 
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
-#include "app/controls/CEditEx.h"
+#include "controls/CEditEx.h"
 #include "app/frame/DocumentFrameRecords.h"
 #include "app/wiring/DialogSearchEntry.h"
 #include "app/wiring/PanelFrameBridge.h"

@@ -1,9 +1,9 @@
 #include "ItemTestFolder.h"
 
-#include "app/controls/CButtonEx.h"
-#include "app/controls/CEditEx.h"
-#include "app/controls/CListCtrlEx.h"
-#include "app/controls/CNumericEditEx.h"
+#include "controls/CButtonEx.h"
+#include "controls/CEditEx.h"
+#include "controls/CListCtrlEx.h"
+#include "controls/CNumericEditEx.h"
 #include "data/service/ShareLockAction.h"
 #include "masters/CDSetMeisai.h"
 #include "masters/CKubunRefFrame.h"

@@ -1,6 +1,6 @@
 #include "ItemTestFolder.h"
 
-#include "app/controls/CListCtrlEx.h"
+#include "controls/CListCtrlEx.h"
 #include "masters/CKubunRefFrame.h"
 #include "masters/CMeisaiRefFrame.h"
 #include "masters/KanaButtonBar.h"

@@ -5,9 +5,9 @@
 #include "records/PanelHost.h"
 #include "records/panel/CFMainPanel.h"
 
-#include "app/controls/CButtonEx.h"
-#include "app/controls/CComboBoxEn.h"
-#include "app/controls/CEditEx.h"
+#include "controls/CButtonEx.h"
+#include "controls/CComboBoxEn.h"
+#include "controls/CEditEx.h"
 #include "data/document/DocumentTestFolder.h"
 #include "data/engine/DayNumber.h"
 

@@ -11,7 +11,7 @@
 #include "records/recording/PanelRemoval.h"
 #include "records/recording/ReservationHost.h"
 
-#include "app/controls/CEditEx.h"
+#include "controls/CEditEx.h"
 #include "data/document/DocumentTestFolder.h"
 #include "lan/core/RecordingChangeAnnouncer.h"
 

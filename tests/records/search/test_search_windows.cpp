@@ -4,8 +4,8 @@
 
 #include "SearchTestFolder.h"
 
-#include "app/controls/CEditEx.h"
-#include "app/controls/CListCtrlEx.h"
+#include "controls/CEditEx.h"
+#include "controls/CListCtrlEx.h"
 #include "data/engine/UnitOfWork.h"
 #include "data/tables/DaoRecordsets.h"
 #include "data/engine/DayNumber.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/CEditEx.h"
+#include "controls/CEditEx.h"
 
 namespace kv {
 

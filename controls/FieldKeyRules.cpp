@@ -1,4 +1,4 @@
-#include "app/controls/FieldKeyRules.h"
+#include "controls/FieldKeyRules.h"
 
 #include <QDialog>
 #include <QKeyEvent>

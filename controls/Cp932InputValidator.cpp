@@ -1,6 +1,6 @@
-#include "app/controls/Cp932InputValidator.h"
+#include "controls/Cp932InputValidator.h"
 
-#include "app/controls/KanaConversion.h"
+#include "controls/KanaConversion.h"
 #include "common/Cp932.h"
 
 namespace kv {

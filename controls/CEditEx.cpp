@@ -1,8 +1,8 @@
-#include "app/controls/CEditEx.h"
+#include "controls/CEditEx.h"
 
-#include "app/controls/Cp932InputValidator.h"
-#include "app/controls/FieldKeyRules.h"
-#include "app/controls/KanaConversion.h"
+#include "controls/Cp932InputValidator.h"
+#include "controls/FieldKeyRules.h"
+#include "controls/KanaConversion.h"
 #include "common/Cp932.h"
 #include "common/KVCommon.h"
 #include "common/MessageGateway.h"

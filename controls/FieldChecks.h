@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/FieldVerdict.h"
+#include "controls/FieldVerdict.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "app/controls/CNumericEditEx.h"
+#include "controls/CNumericEditEx.h"
 
 namespace kv {
 

@@ -1,6 +1,6 @@
-#include "app/controls/CComboBoxEn.h"
+#include "controls/CComboBoxEn.h"
 
-#include "app/controls/FieldKeyRules.h"
+#include "controls/FieldKeyRules.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "app/controls/FieldVerdict.h"
+#include "controls/FieldVerdict.h"
 
 #include <utility>
 

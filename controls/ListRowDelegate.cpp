@@ -1,4 +1,4 @@
-#include "app/controls/ListRowDelegate.h"
+#include "controls/ListRowDelegate.h"
 
 #include <QPainter>
 

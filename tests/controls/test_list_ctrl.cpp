@@ -1,5 +1,5 @@
-#include "app/controls/CListCtrlEx.h"
-#include "app/controls/ListRowDelegate.h"
+#include "controls/CListCtrlEx.h"
+#include "controls/ListRowDelegate.h"
 
 #include <QHeaderView>
 #include <QStandardItemModel>

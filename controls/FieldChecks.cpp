@@ -1,4 +1,4 @@
-#include "app/controls/FieldChecks.h"
+#include "controls/FieldChecks.h"
 
 #include "common/KVCommon.h"
 

@@ -1,7 +1,7 @@
-#include "app/controls/CListCtrlEx.h"
+#include "controls/CListCtrlEx.h"
 
-#include "app/controls/FieldKeyRules.h"
-#include "app/controls/ListRowDelegate.h"
+#include "controls/FieldKeyRules.h"
+#include "controls/ListRowDelegate.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
 // The keyboard rules of the input controls, through real key events on
 // shown windows.
-#include "app/controls/CButtonEx.h"
-#include "app/controls/CComboBoxEn.h"
-#include "app/controls/CEditEx.h"
-#include "app/controls/CListCtrlEx.h"
-#include "app/controls/CNumericEditEx.h"
+#include "controls/CButtonEx.h"
+#include "controls/CComboBoxEn.h"
+#include "controls/CEditEx.h"
+#include "controls/CListCtrlEx.h"
+#include "controls/CNumericEditEx.h"
 #include "support/TempFolder.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/MessageBoxGateway.h"
+#include "controls/MessageBoxGateway.h"
 #include "support/ModalDialogHelper.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
-#include "app/controls/CButtonEx.h"
+#include "controls/CButtonEx.h"
 
-#include "app/controls/FieldKeyRules.h"
+#include "controls/FieldKeyRules.h"
 
 #include <QKeyEvent>
 #include <QStyleOptionButton>

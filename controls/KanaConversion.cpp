@@ -1,4 +1,4 @@
-#include "app/controls/KanaConversion.h"
+#include "controls/KanaConversion.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 // The field-entry conventions: what happens as a field is entered and left.
-#include "app/MessageBoxGateway.h"
-#include "app/controls/CEditEx.h"
-#include "app/controls/CNumericEditEx.h"
-#include "app/controls/FieldChecks.h"
+#include "controls/MessageBoxGateway.h"
+#include "controls/CEditEx.h"
+#include "controls/CNumericEditEx.h"
+#include "controls/FieldChecks.h"
 #include "support/ModalDialogHelper.h"
 #include "support/RecordingMessageGateway.h"
 

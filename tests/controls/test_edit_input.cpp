@@ -1,8 +1,8 @@
 // What the edits take from the keyboard, the clipboard and the input method:
 // digits only where typed into a numeric edit, CP932 bytes within the
 // field's limit, no character CP932 cannot hold.
-#include "app/controls/CEditEx.h"
-#include "app/controls/CNumericEditEx.h"
+#include "controls/CEditEx.h"
+#include "controls/CNumericEditEx.h"
 
 #include <QApplication>
 #include <QClipboard>

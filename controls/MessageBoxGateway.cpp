@@ -1,4 +1,4 @@
-#include "app/MessageBoxGateway.h"
+#include "controls/MessageBoxGateway.h"
 
 #include <QApplication>
 #include <QMessageBox>
