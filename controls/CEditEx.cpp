@@ -199,17 +199,24 @@ void CEditEx::focusOutEvent(QFocusEvent* event)
     // being left by the user; checking it would report on a vanished form.
     if (!isVisible() || !isEnabled() || isReadOnly())
         return;
-    leaveField();
+    leaveField(true);
 }
 
 bool CEditEx::checkField()
 {
     if (refusalInProgress())
         return false;
-    return leaveField();
+    return leaveField(false);
 }
 
-bool CEditEx::leaveField()
+bool CEditEx::finishEditing()
+{
+    if (refusalInProgress())
+        return false;
+    return leaveField(true);
+}
+
+bool CEditEx::leaveField(bool byUser)
 {
     if (m_inputMode == InputMode::HalfWidthKana) {
         const QString converted = toHalfWidthKana(text());
@@ -226,7 +233,10 @@ bool CEditEx::leaveField()
         if (verdict.text() != text())
             setText(verdict.text());
     }
-    emit left();
+    // What a form does when the user leaves a field (filling other fields
+    // from it) is no part of checking it.
+    if (byUser)
+        emit left();
     return true;
 }
 

@@ -45,10 +45,14 @@ public:
     void setExitCheck(FieldCheck check) { m_exitCheck = std::move(check); }
     const FieldCheck& exitCheck() const { return m_exitCheck; }
 
-    // Runs the leaving conventions now, as the form does before recording:
+    // Runs the leaving conventions now, as the form does before recording
+    // (without left(), which stands for the user leaving the field):
     // true when the field was accepted (and rewritten canonically); when
     // refused the field is reset, takes the focus and the message is shown.
     bool checkField();
+    // The user is done with the field without the focus leaving it (a
+    // command key that acts on the form): as leaving it, left() included.
+    bool finishEditing();
 
     // True while some field is handling a refused value; other fields then
     // neither check nor report, so that one refusal gives one message.
@@ -80,7 +84,7 @@ private:
     bool isPrintableText(const QString& text) const;
     // What of inserted fits in place of the selection.
     QString fittingInsertion(const QString& inserted) const;
-    bool leaveField();
+    bool leaveField(bool byUser);
     void refuse(const FieldVerdict& verdict);
     void applyReadOnlyColours();
 

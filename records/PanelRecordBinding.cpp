@@ -7,10 +7,13 @@
 #include "records/PostalCode.h"
 
 #include "data/engine/DayNumber.h"
-#include "data/tables/DaoRecordsets.h"
+#include "data/tables/TableRows.h"
+#include "records/RecordingOrder.h"
 #include "records/search/QueryFormValues.h"
 #include "records/search/SearchTexts.h"
 
+#include <algorithm>
+#include <span>
 #include <vector>
 
 namespace kv::records {
@@ -86,12 +89,12 @@ Binding<Set> expiry(PanelField field, double Set::*member)
 }
 
 using F = PanelField;
-using KokBinding = Binding<CDaoKokSet>;
-using CarBinding = Binding<CDaoCarSet>;
+using KokBinding = Binding<data::KokRow>;
+using CarBinding = Binding<data::CarRow>;
 
 const std::vector<KokBinding>& customerBindings()
 {
-    using K = CDaoKokSet;
+    using K = data::KokRow;
     static const std::vector<KokBinding> bindings{
         number(F::KokCode, &K::m_KokCode, NumberRule::recordCode(), false),
         text(F::OwnerName1, &K::m_OwnerName1),
@@ -126,7 +129,7 @@ const std::vector<KokBinding>& customerBindings()
 
 const std::vector<CarBinding>& vehicleBindings()
 {
-    using C = CDaoCarSet;
+    using C = data::CarRow;
     static const std::vector<CarBinding> bindings{
         number(F::CarCode, &C::m_CarCode, NumberRule::recordCode(), false),
         text(F::Rikuji, &C::m_Rikuji),
@@ -248,11 +251,40 @@ WriteBackResult readField(const Binding<Set>& b, const PanelValues& values, int*
     return {};
 }
 
+// Where a binding stands in the order recording checks the fields: a date
+// stands with the earlier of its field and its era list.
 template <class Set>
-WriteBackResult writeAll(const std::vector<Binding<Set>>& bindings, const PanelValues& values,
-                         Set& record)
+size_t recordingPosition(const Binding<Set>& b, std::span<const PanelField> order)
 {
-    for (const Binding<Set>& b : bindings) {
+    size_t position = order.size();
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (order[i] == b.field || (b.eraList != PanelField::Count && order[i] == b.eraList))
+            position = std::min(position, i);
+    }
+    return position;
+}
+
+// The bindings in recording order, so that of several faults the user
+// always meets the first field of that order.
+template <class Set>
+std::vector<const Binding<Set>*> inRecordingOrder(const std::vector<Binding<Set>>& bindings,
+                                                  std::span<const PanelField> order)
+{
+    std::vector<const Binding<Set>*> sorted;
+    for (const Binding<Set>& b : bindings)
+        sorted.push_back(&b);
+    std::stable_sort(sorted.begin(), sorted.end(), [order](const auto* a, const auto* b) {
+        return recordingPosition(*a, order) < recordingPosition(*b, order);
+    });
+    return sorted;
+}
+
+template <class Set>
+WriteBackResult writeAll(const std::vector<const Binding<Set>*>& bindings,
+                         const PanelValues& values, Set& record)
+{
+    for (const Binding<Set>* binding : bindings) {
+        const Binding<Set>& b = *binding;
         if (!b.written)
             continue;
         if (b.textMember) {
@@ -310,7 +342,7 @@ BaseOfUse::Lines userAddressOf(const PanelValues& values)
 
 } // namespace
 
-void PanelRecordBinding::showCustomer(const CDaoKokSet& record, PanelValues& values)
+void PanelRecordBinding::showCustomer(const data::KokRow& record, PanelValues& values)
 {
     values.clearCustomer();
     showAll(customerBindings(), record, values);
@@ -320,7 +352,7 @@ void PanelRecordBinding::showCustomer(const CDaoKokSet& record, PanelValues& val
     values.setText(F::UseBase2, shown.second);
 }
 
-void PanelRecordBinding::showVehicle(const CDaoCarSet& record, PanelValues& values)
+void PanelRecordBinding::showVehicle(const data::CarRow& record, PanelValues& values)
 {
     values.clearVehicle();
     showAll(vehicleBindings(), record, values);
@@ -348,9 +380,10 @@ void PanelRecordBinding::clearVehicle(PanelValues& values)
     values.setText(F::CarCode, QString());
 }
 
-WriteBackResult PanelRecordBinding::writeCustomer(const PanelValues& values, CDaoKokSet& record)
+WriteBackResult PanelRecordBinding::writeCustomer(const PanelValues& values, data::KokRow& record)
 {
-    const WriteBackResult result = writeAll(customerBindings(), values, record);
+    static const auto ordered = inRecordingOrder(customerBindings(), RecordingOrder::customer);
+    const WriteBackResult result = writeAll(ordered, values, record);
     if (!result.ok)
         return result;
     const BaseOfUse::Lines base = BaseOfUse::forRecording(
@@ -380,9 +413,10 @@ WriteBackResult PanelRecordBinding::readVehicleQuery(const PanelValues& values,
 }
 
 WriteBackResult PanelRecordBinding::writeVehicle(const PanelValues& values, int ownerCode,
-                                                 CDaoCarSet& record)
+                                                 data::CarRow& record)
 {
-    const WriteBackResult result = writeAll(vehicleBindings(), values, record);
+    static const auto ordered = inRecordingOrder(vehicleBindings(), RecordingOrder::vehicle);
+    const WriteBackResult result = writeAll(ordered, values, record);
     if (result.ok)
         record.m_KokCode = ownerCode;
     return result;

@@ -2,11 +2,10 @@
 
 #include "records/PanelField.h"
 #include "records/PanelValues.h"
+#include "data/tables/TableRows.h"
 
 #include <QString>
 
-class CDaoCarSet;
-class CDaoKokSet;
 
 namespace kv::records::search {
 class QueryFormValues;
@@ -27,16 +26,16 @@ struct WriteBackResult {
     }
 };
 
-// Moves values between the current records of the customer and vehicle
-// recordsets and the panel's held values, with every conversion of the
+// Moves values between customer and vehicle rows and the panel's held
+// values, with every conversion of the
 // fields (comma groups, hundredths, postal code, era dates, the marker of
 // the base of use). The code columns and 保有台数 are shown but never
 // written: the record is found by its code, and the vehicle count is kept
 // by the recording itself.
 class PanelRecordBinding {
 public:
-    static void showCustomer(const CDaoKokSet& record, PanelValues& values);
-    static void showVehicle(const CDaoCarSet& record, PanelValues& values);
+    static void showCustomer(const data::KokRow& record, PanelValues& values);
+    static void showVehicle(const data::CarRow& record, PanelValues& values);
 
     // The values of a customer being created: texts empty, numbers 0, 年賀状
     // ticked, honorific 様.
@@ -45,12 +44,11 @@ public:
     // codes and dates empty.
     static void clearVehicle(PanelValues& values);
 
-    // Writes the held values into the record being edited; the record is left
-    // partly written when a field fails, so call it between Edit and Update
-    // and cancel on failure.
-    static WriteBackResult writeCustomer(const PanelValues& values, CDaoKokSet& record);
+    // Writes the held values into a row, checking the fields in recording
+    // order; the row is left partly written when a field fails.
+    static WriteBackResult writeCustomer(const PanelValues& values, data::KokRow& record);
     static WriteBackResult writeVehicle(const PanelValues& values, int ownerCode,
-                                        CDaoCarSet& record);
+                                        data::CarRow& record);
 
     // The panel as the query form: every field of one half read and checked
     // as for recording, the code as an integer with 0 for no condition.

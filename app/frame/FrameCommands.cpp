@@ -303,12 +303,18 @@ void FrameCommands::record()
         return;
     }
     if (mode == FrameState::NewCustomer || mode == FrameState::NewVehicle) {
-        if (FrameState::isSearchMode(m_state.previousSearchMode)) {
-            m_state.mode = m_state.previousSearchMode;
-        } else {
-            m_state.mode = 1;
-            m_state.previousSearchMode = 1;
-        }
+        // A new customer has no vehicle yet: it goes back to a customer
+        // order, never to a vehicle order that would show it without one.
+        const int previous = m_state.previousSearchMode;
+        const bool customerOrder = previous == FrameState::CustomerCodeOrder
+            || previous == FrameState::CustomerReadingOrder;
+        const bool back = mode == FrameState::NewCustomer ? customerOrder
+                                                          : FrameState::isSearchMode(previous);
+        m_state.mode = back ? previous : int(FrameState::CustomerCodeOrder);
+        if (!back)
+            m_state.previousSearchMode = m_state.mode;
+        if (m_state.mode != m_state.searchOrder)
+            SetSearchOrder(m_state.mode);
     }
 }
 
@@ -324,8 +330,9 @@ void FrameCommands::deleteShown()
                               : FrameTexts::DeleteVehicleQuestion,
                      true)) {
             if (customer) {
-                m_panel->DeleteCustomer();
-                m_state.mode = FrameState::Nothing;
+                // A refused deletion leaves the customer shown, in its mode.
+                if (m_panel->DeleteCustomer())
+                    m_state.mode = FrameState::Nothing;
             } else if (m_panel->DeleteVehicle()) {
                 m_state.mode = 1;
                 SetSearchOrder(1);

@@ -22,7 +22,8 @@ public:
     virtual bool RecordNewVehicle() = 0;
     virtual bool RecordCurrent() = 0;
     virtual bool RecordNewCustomer() = 0;
-    virtual void DeleteCustomer() = 0;
+    // True when the customer is gone.
+    virtual bool DeleteCustomer() = 0;
     // True when no other vehicle of the customer is left to show.
     virtual bool DeleteVehicle() = 0;
     virtual void SetModeText(int mode) = 0;

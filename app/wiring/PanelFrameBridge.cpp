@@ -146,9 +146,9 @@ bool PanelFrameBridge::RecordNewCustomer()
     return m_recorder->RecordNewCustomer();
 }
 
-void PanelFrameBridge::DeleteCustomer()
+bool PanelFrameBridge::DeleteCustomer()
 {
-    m_removal->DeleteCustomer();
+    return m_removal->DeleteCustomer();
 }
 
 bool PanelFrameBridge::DeleteVehicle()

@@ -5,7 +5,7 @@
 #include "records/DocumentPanelSource.h"
 #include "records/PanelHost.h"
 #include "records/panel/QueryFormHost.h"
-#include "records/recording/ReservationHost.h"
+#include "records/ReservationHost.h"
 #include "records/search/PanelNavigator.h"
 #include "records/search/SearchProfile.h"
 
@@ -71,7 +71,7 @@ public:
     bool RecordNewVehicle() override;
     bool RecordCurrent() override;
     bool RecordNewCustomer() override;
-    void DeleteCustomer() override;
+    bool DeleteCustomer() override;
     bool DeleteVehicle() override;
     void SetModeText(int mode) override;
 

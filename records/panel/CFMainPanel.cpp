@@ -793,16 +793,27 @@ bool CFMainPanel::reportFailure(const WriteBackResult& result)
     return false;
 }
 
-bool CFMainPanel::writeCustomerTo(CDaoKokSet& record)
+bool CFMainPanel::readCustomerRow(data::KokRow& row)
 {
     collectValues();
-    return reportFailure(PanelRecordBinding::writeCustomer(m_values, record));
+    row.m_KokCode = shownCustomerCode();
+    return reportFailure(PanelRecordBinding::writeCustomer(m_values, row));
 }
 
-bool CFMainPanel::writeVehicleTo(CDaoCarSet& record, int ownerCode)
+bool CFMainPanel::readVehicleRow(data::CarRow& row)
 {
     collectValues();
-    return reportFailure(PanelRecordBinding::writeVehicle(m_values, ownerCode, record));
+    row.m_CarCode = shownVehicleCode();
+    return reportFailure(PanelRecordBinding::writeVehicle(m_values, shownCustomerCode(), row));
+}
+
+void CFMainPanel::showRecordedCustomer(const data::KokRow& row)
+{
+    PanelValues values = heldValues();
+    const QString referrerName = values.text(F::SyoukaiName);
+    PanelRecordBinding::showCustomer(row, values);
+    values.setText(F::SyoukaiName, referrerName);
+    showValues(values, true, false);
 }
 
 bool CFMainPanel::readQueryForm(search::QueryFormValues& customer,

@@ -11,8 +11,6 @@
 #include <array>
 #include <functional>
 
-class CDaoCarSet;
-class CDaoKokSet;
 class QGridLayout;
 class QLabel;
 
@@ -97,10 +95,13 @@ public:
     // order); false after the field's message with the focus on it.
     bool checkField(PanelField field);
     void focusField(PanelField field);
-    // Writes the fields into the record being edited; on failure the message
-    // is shown, the field gets the focus and false is returned.
-    bool writeCustomerTo(CDaoKokSet& record);
-    bool writeVehicleTo(CDaoCarSet& record, int ownerCode);
+    // The fields as rows for recording (codes as shown, the vehicle's owner
+    // the shown customer), checked in recording order; on a refused field
+    // the message is shown, the field gets the focus and false is returned.
+    bool readCustomerRow(data::KokRow& row);
+    bool readVehicleRow(data::CarRow& row);
+    // A customer as it was recorded, the referrer's name kept.
+    void showRecordedCustomer(const data::KokRow& row);
     // The panel as the query form: both halves read as conditions; on a
     // refused field as writeCustomerTo.
     bool readQueryForm(search::QueryFormValues& customer, search::QueryFormValues& vehicle);

@@ -1,6 +1,6 @@
 #include "records/recording/CDSelectDeleteData.h"
 
-#include "records/recording/RecordingTexts.h"
+#include "records/RecordingTexts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

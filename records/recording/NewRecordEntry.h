@@ -1,10 +1,9 @@
 #pragma once
 
 #include "controls/FieldVerdict.h"
+#include "records/NewRecordCodes.h"
 #include "records/PanelField.h"
-#include "records/recording/ReservationHost.h"
-
-#include <QString>
+#include "records/ReservationHost.h"
 
 namespace kv::data {
 class CCarMaintenanceDoc;
@@ -15,10 +14,9 @@ namespace kv::records {
 class CFMainPanel;
 class PanelHost;
 
-// Preparing a new customer (F10) or a new vehicle (F11) under a reserved
-// code, and the code the user may type over the reserved one: it is
-// claimed for this computer, checked and, when free, takes the reserved
-// code's place with a placeholder of its own.
+// Preparing a new customer (F10) or a new vehicle (F11) on the panel, and
+// the code field's check while one is entered; the codes themselves are
+// NewRecordCodes' business.
 class NewRecordEntry {
 public:
     NewRecordEntry(CFMainPanel& panel, data::CCarMaintenanceDoc& document, PanelHost& host,
@@ -30,20 +28,11 @@ public:
     bool NewVehicle(int* reservedCode);
 
 private:
-    struct Kind;
-    static const Kind& kindOf(RecordKind kind);
-
-    FieldVerdict codeLeft(const Kind& kind, const QString& text);
-    // The lowest free code reserved, claimed and returned; 0 when none.
-    int reserveFresh(const Kind& kind);
-    bool claim(const Kind& kind, int code);
-    void release(const Kind& kind);
-    QString reservedText(const Kind& kind) const;
+    FieldVerdict codeLeft(RecordKind kind, const QString& text);
 
     CFMainPanel& m_panel;
-    data::CCarMaintenanceDoc& m_document;
     PanelHost& m_host;
-    ReservationHost& m_reservations;
+    NewRecordCodes m_codes;
 };
 
 } // namespace kv::records

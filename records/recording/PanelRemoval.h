@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/CustomerVehicleRecorder.h"
+
 namespace kv::data {
 class CCarMaintenanceDoc;
 }
@@ -10,12 +12,13 @@ class CFMainPanel;
 class PanelHost;
 
 // Deleting the customer shown, with everything that hangs on it, or the
-// vehicle shown with its slips (Alt+F5, once the frame has asked). Records
-// another computer has open in its slip or ledger work are not deleted.
+// vehicle shown with its slips (Alt+F5, once the frame has asked), and
+// what the panel shows afterwards. A refused deletion leaves the panel as
+// it was.
 class PanelRemoval {
 public:
     PanelRemoval(CFMainPanel& panel, data::CCarMaintenanceDoc& document, PanelHost& host)
-        : m_panel(panel), m_document(document), m_host(host)
+        : m_panel(panel), m_host(host), m_recorder(document)
     {
     }
 
@@ -25,11 +28,9 @@ public:
     bool DeleteVehicle();
 
 private:
-    bool heldElsewhere(const char* resource, int code) const;
-
     CFMainPanel& m_panel;
-    data::CCarMaintenanceDoc& m_document;
     PanelHost& m_host;
+    CustomerVehicleRecorder m_recorder;
 };
 
 } // namespace kv::records

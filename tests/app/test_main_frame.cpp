@@ -63,6 +63,7 @@ class FakePanel final : public FramePanel {
 public:
     QStringList calls;
     bool found = true;
+    bool deletes = true;
     int reservedCustomer = 0;
     bool ShowCustomer(int code, bool) override { calls << QStringLiteral("ShowCustomer %1").arg(code); return found; }
     bool ShowByReading(const QString& r) override { calls << QStringLiteral("ShowByReading ") + r; return found; }
@@ -76,8 +77,12 @@ public:
     bool RecordNewVehicle() override { calls << QStringLiteral("RecordNewVehicle"); return true; }
     bool RecordCurrent() override { calls << QStringLiteral("RecordCurrent"); return true; }
     bool RecordNewCustomer() override { calls << QStringLiteral("RecordNewCustomer"); return true; }
-    void DeleteCustomer() override { calls << QStringLiteral("DeleteCustomer"); }
-    bool DeleteVehicle() override { calls << QStringLiteral("DeleteVehicle"); return true; }
+    bool DeleteCustomer() override
+    {
+        calls << QStringLiteral("DeleteCustomer");
+        return deletes;
+    }
+    bool DeleteVehicle() override { calls << QStringLiteral("DeleteVehicle"); return deletes; }
     void SetModeText(int mode) override { calls << QStringLiteral("SetModeText %1").arg(mode); }
 };
 
@@ -426,6 +431,38 @@ TEST(MainFrame, AltF5AsksBeforeDeletingAndSuspendsCallLookups)
         EXPECT_EQ(f.frame->state().mode, c.mode);
         EXPECT_EQ(messages.questions(), c.questions);
         EXPECT_FALSE(ProcessFlags::callLookupSuspended);
+    }
+}
+
+TEST(MainFrame, ARefusedDeletionKeepsTheModeOfTheRecordStillShown)
+{
+    FrameFixture f;
+    f.panel.deletes = false;
+    for (const auto choice : {SearchEntry::DeleteChoice::Customer, SearchEntry::DeleteChoice::Vehicle}) {
+        RecordingMessageGateway messages;
+        messages.answerNext(true);
+        f.frame->state().mode = 3;
+        f.entry.choice = choice;
+        f.frame->SetCommandButtons(allOn());
+        f.press(Qt::Key_F5, Qt::AltModifier);
+        EXPECT_EQ(f.frame->state().mode, 3);
+        EXPECT_TRUE(f.enabled(Cmd::RecordCustomerVehicle));
+        EXPECT_TRUE(f.enabled(Cmd::Next));
+    }
+}
+
+TEST(MainFrame, ANewCustomerStartedInVehicleOrderReturnsToCustomerCodeOrder)
+{
+    for (const int before : {3, 4}) {
+        FrameFixture f;
+        f.frame->SetCommandButtons(allOn());
+        f.frame->SetSearchOrder(before);
+        f.frame->state().mode = before;
+        f.panel.reservedCustomer = 12;
+        f.press(Qt::Key_F10);
+        f.press(Qt::Key_F12);
+        EXPECT_EQ(f.frame->state().mode, 1) << before;
+        EXPECT_EQ(f.frame->state().searchOrder, 1) << "the recordsets follow the mode";
     }
 }
 

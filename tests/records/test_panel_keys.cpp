@@ -170,11 +170,13 @@ TEST_F(PanelKeys, DatesTypedAndRecorded)
     for (const Case& c : cases) {
         type(F::Syaman, c.typed);
         EXPECT_EQ(edit(F::Syaman)->text(), u(c.shown));
-        ASSERT_TRUE(panel->writeVehicleTo(doc->vehicles(), 1));
-        EXPECT_EQ(doc->vehicles().m_Syaman, kv::data::toDayNumber(c.stored)) << c.typed;
+        kv::data::CarRow car;
+        ASSERT_TRUE(panel->readVehicleRow(car));
+        EXPECT_EQ(car.m_Syaman, kv::data::toDayNumber(c.stored)) << c.typed;
     }
-    ASSERT_TRUE(panel->writeCustomerTo(doc->customers()));
-    EXPECT_EQ(doc->customers().m_Burth, kv::data::toDayNumber(QDate(1982, 3, 15)));
+    kv::data::KokRow kok;
+    ASSERT_TRUE(panel->readCustomerRow(kok));
+    EXPECT_EQ(kok.m_Burth, kv::data::toDayNumber(QDate(1982, 3, 15)));
     EXPECT_TRUE(messages->messages().isEmpty());
 
     type(F::Syaman, "310230");
@@ -185,7 +187,7 @@ TEST_F(PanelKeys, DatesTypedAndRecorded)
     // A date without its era stops the write-back on the era list.
     messages->clear();
     combo(F::BurthEra)->setCurrentIndex(0);
-    EXPECT_FALSE(panel->writeCustomerTo(doc->customers()));
+    EXPECT_FALSE(panel->readCustomerRow(kok));
     EXPECT_EQ(messages->messages(), QStringList{u("元号を指定して下さい！")});
     EXPECT_TRUE(combo(F::BurthEra)->hasFocus());
 }
@@ -204,8 +206,9 @@ TEST_F(PanelKeys, PostalCodeDisplacementAndAmounts)
     EXPECT_TRUE(edit(F::Post)->hasFocus());
     messages->clear();
     type(F::Post, "1234567");
-    ASSERT_TRUE(panel->writeCustomerTo(doc->customers()));
-    EXPECT_EQ(doc->customers().m_Post, 1234567);
+    kv::data::KokRow kok;
+    ASSERT_TRUE(panel->readCustomerRow(kok));
+    EXPECT_EQ(kok.m_Post, 1234567);
 
     type(F::Haikiryo, "1.5");
     EXPECT_EQ(edit(F::Haikiryo)->text(), u("1.50"));
@@ -213,10 +216,11 @@ TEST_F(PanelKeys, PostalCodeDisplacementAndAmounts)
     EXPECT_EQ(edit(F::Jibai)->text(), u("1,234,567"));
     type(F::Kata, "42");
     EXPECT_EQ(edit(F::Kata)->text(), u("00042"));
-    ASSERT_TRUE(panel->writeVehicleTo(doc->vehicles(), 1));
-    EXPECT_EQ(doc->vehicles().m_Haikiryo, 150);
-    EXPECT_EQ(doc->vehicles().m_Jibai, 1234567);
-    EXPECT_EQ(doc->vehicles().m_Kata, 42);
+    kv::data::CarRow car;
+    ASSERT_TRUE(panel->readVehicleRow(car));
+    EXPECT_EQ(car.m_Haikiryo, 150);
+    EXPECT_EQ(car.m_Jibai, 1234567);
+    EXPECT_EQ(car.m_Kata, 42);
 
     // Seven characters hold no amount above the range; letters are refused.
     type(F::JyuZei, "12x");
@@ -242,9 +246,10 @@ TEST_F(PanelKeys, BaseOfUseMarker)
     QApplication::processEvents();
     EXPECT_EQ(edit(F::UseBase2)->text(), QString());
 
-    ASSERT_TRUE(panel->writeCustomerTo(doc->customers()));
-    EXPECT_EQ(doc->customers().m_UseBase1, u("東京都港区芝公園1-2-3"));
-    EXPECT_EQ(doc->customers().m_UseBase2, u("サンプルビル3F"));
+    kv::data::KokRow kok;
+    ASSERT_TRUE(panel->readCustomerRow(kok));
+    EXPECT_EQ(kok.m_UseBase1, u("東京都港区芝公園1-2-3"));
+    EXPECT_EQ(kok.m_UseBase2, u("サンプルビル3F"));
 }
 
 TEST_F(PanelKeys, OwnerLinesFillTheUserLinesOfANewCustomer)

@@ -9,7 +9,7 @@
 #include "records/recording/NewRecordEntry.h"
 #include "records/recording/PanelRecorder.h"
 #include "records/recording/PanelRemoval.h"
-#include "records/recording/ReservationHost.h"
+#include "records/ReservationHost.h"
 
 #include "controls/CEditEx.h"
 #include "data/document/DocumentTestFolder.h"

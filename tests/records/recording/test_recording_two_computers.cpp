@@ -3,6 +3,8 @@
 
 #include "RecordingFixture.h"
 
+#include "records/NewRecordCodes.h"
+
 #include <QProcess>
 
 using namespace kv::test;
@@ -79,6 +81,51 @@ TEST_F(TwoComputers, ACustomerOpenOnTheOtherComputerIsNeitherRecordedNorDeleted)
     EXPECT_EQ(messages(), refused);
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM f010.Kok WHERE KokCode = 1 AND Tel1 = '03-1111-2222'"), 1);
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM f009.Car WHERE KokCode = 1"), 2);
+}
+
+TEST_F(TwoComputers, AVehicleEnteredForACustomerLeavesTheSameVehicleCodeAlone)
+{
+    sql("INSERT INTO f009.Car (CarCode, KokCode, Rikuji, Syatai) VALUES (4, 1, '品川', 'C-4')");
+    ASSERT_TRUE(doc->vehicles().Requery());
+    // The other computer is entering a new vehicle for customer 4.
+    OtherComputer other(folder.folder.path(),
+                        {"claim", "NewCarDummy",
+                         QString::number(kv::records::NewRecordCodes::ownerKey(4))});
+    ASSERT_TRUE(other.ready);
+
+    EXPECT_TRUE(panel->ShowVehicle(4, true)) << messages().join('|').toStdString();
+    EXPECT_EQ(shown(F::Syatai), u("C-4"));
+
+    // Customer 4 itself is guarded: no second new vehicle for it here.
+    ASSERT_TRUE(panel->ShowCustomer(4, true));
+    int code = 0;
+    EXPECT_FALSE(entry->NewVehicle(&code));
+    EXPECT_EQ(messages(), QStringList{u("この顧客は他のコンピュータで編集中です！")});
+
+    // A free vehicle code of the same number is no customer's.
+    sql("DELETE FROM f009.Car WHERE CarCode = 4");
+    ASSERT_TRUE(doc->vehicles().Requery());
+    folder.messages.clear();
+    ASSERT_TRUE(panel->ShowCustomer(3, true));
+    host->previousMode = 1;
+    ASSERT_TRUE(entry->NewVehicle(&code));
+    host->reserved[1] = code;
+    host->currentMode = 101;
+    type(F::CarCode, "4");
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
+    EXPECT_EQ(edit(F::CarCode)->text(), "4");
+    EXPECT_EQ(host->reserved[1], 4);
+}
+
+TEST_F(TwoComputers, AFaultyFieldIsReportedBeforeAnyLockIsAsked)
+{
+    ASSERT_TRUE(panel->ShowCustomer(1, true));
+    OtherComputer other(folder.folder.path(), {"hold", "Printing"});
+    ASSERT_TRUE(other.ready);
+    edit(F::Shime2)->setText("45");
+    EXPECT_FALSE(recorder->RecordCurrent());
+    EXPECT_EQ(messages(), QStringList{u("0から31迄の整数を入力してくだい！")});
+    EXPECT_TRUE(edit(F::Shime2)->hasFocus());
 }
 
 } // namespace
