@@ -1,11 +1,9 @@
 #pragma once
 
-struct sqlite3;
+#include "data/engine/Cp932Collation.h"
 
 namespace kv::data {
 
-// Name of the collation every text column is declared with.
-inline constexpr char kTextCollation[] = "CP932";
 // Name of the SQL function the translator calls for Like: kv_like(pattern, value).
 inline constexpr char kLikeFunction[] = "kv_like";
 

@@ -1,7 +1,7 @@
 #include "data/tables/DataFiles.h"
 
+#include "data/engine/Cp932Collation.h"
 #include "data/engine/DayNumber.h"
-#include "data/engine/EngineFunctions.h"
 #include "data/engine/FilterTranslator.h"
 #include "data/tables/DaoRecordsets.h"
 #include "data/tables/PostalRecordsets.h"
