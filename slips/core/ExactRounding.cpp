@@ -1,0 +1,113 @@
+#include "slips/core/ExactRounding.h"
+
+#include <cmath>
+
+namespace kv::slips {
+
+namespace {
+
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    const qint64 q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+qint64 ceilDiv(qint64 a, qint64 b)
+{
+    return -floorDiv(-a, b);
+}
+
+// A decimal number as text into units of 10^-decimals, the further digits
+// cut off as the floor does; nullopt when it is no number.
+std::optional<qint64> scaledFromText(const QString& text, int decimals)
+{
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == u'-' || t[i] == u'+'))
+        negative = t[i++] == u'-';
+    qint64 whole = 0;
+    int digits = 0;
+    for (; i < t.size() && t[i].isDigit() && t[i].unicode() < 0x80; ++i, ++digits) {
+        whole = whole * 10 + t[i].digitValue();
+        if (whole > 1'000'000'000)
+            return std::nullopt;
+    }
+    qint64 fraction = 0;
+    int fractionDigits = 0;
+    bool dropped = false;
+    if (i < t.size() && t[i] == u'.') {
+        for (++i; i < t.size() && t[i].isDigit() && t[i].unicode() < 0x80; ++i, ++digits) {
+            if (fractionDigits < decimals) {
+                fraction = fraction * 10 + t[i].digitValue();
+                ++fractionDigits;
+            } else {
+                dropped = dropped || t[i] != u'0';
+            }
+        }
+    }
+    if (i != t.size() || digits == 0)
+        return std::nullopt;
+    for (; fractionDigits < decimals; ++fractionDigits)
+        fraction *= 10;
+    qint64 scale = 1;
+    for (int d = 0; d < decimals; ++d)
+        scale *= 10;
+    const qint64 value = whole * scale + fraction;
+    return negative ? -value - (dropped ? 1 : 0) : value;
+}
+
+} // namespace
+
+qint64 roundFraction(qint64 numerator, qint64 denominator, const data::RoundingRule& rule)
+{
+    const qint64 unit = rule.unit == 1 ? 10 : rule.unit == 2 ? 100 : 1;
+    const qint64 d = denominator * unit;
+    switch (rule.type) {
+    case 0: return floorDiv(numerator, d) * unit;
+    case 1: return ceilDiv(numerator, d) * unit;
+    case 2: return floorDiv(2 * numerator + d, 2 * d) * unit;
+    default: return numerator / denominator;
+    }
+}
+
+qint64 rateInHundredthsOfPercent(double rate)
+{
+    return std::llround(rate * 10000.0);
+}
+
+std::optional<int> percentFromText(const QString& text)
+{
+    const std::optional<qint64> value = scaledFromText(text, 2);
+    if (!value || *value < 0 || *value > 10000)
+        return std::nullopt;
+    return int(*value);
+}
+
+QString percentText(int hundredths)
+{
+    return QStringLiteral("%1.%2")
+        .arg(hundredths / 100)
+        .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+}
+
+std::optional<int> tenthsFromText(const QString& text)
+{
+    const std::optional<qint64> value = scaledFromText(text, 1);
+    if (!value || *value > 100'000'000 || *value < -100'000'000)
+        return std::nullopt;
+    return int(*value);
+}
+
+QString tenthsText(int tenths)
+{
+    if (tenths == 0)
+        return {};
+    const int magnitude = tenths < 0 ? -tenths : tenths;
+    return QStringLiteral("%1%2.%3")
+        .arg(tenths < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / 10)
+        .arg(magnitude % 10);
+}
+
+} // namespace kv::slips
