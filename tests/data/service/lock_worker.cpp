@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr kv::data::ExclusiveOpenTiming kTiming{1, 60000};
+constexpr kv::RetryTiming kTiming{1, 60000};
 namespace Action = kv::data::ShareLockAction;
 
 bool waitForGo(const QString& folder)

@@ -22,6 +22,8 @@ using kv::test::ExpectedBytes;
 using kv::test::RecordingMessageGateway;
 using kv::test::TempFolder;
 using namespace kv::data;
+using kv::RetryClock;
+using kv::RetryTiming;
 
 namespace {
 
