@@ -12,6 +12,7 @@
 #include "data/settings/SettingsStore.h"
 #include "support/RecordingMessageGateway.h"
 #include "support/TempFolder.h"
+#include "support/TestPaths.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,6 +3,8 @@
 
 #include "RecordingFixture.h"
 
+#include "support/TestPaths.h"
+
 #include <QProcess>
 
 using namespace kv::test;
@@ -14,8 +16,7 @@ class OtherComputer {
 public:
     OtherComputer(const QString& folder, const QStringList& lockArguments)
     {
-        m_process.start(buildDir() + "/tests/record_lock_holder",
-                        QStringList{folder, "PC2"} + lockArguments);
+        m_process.start(peerProgram(), QStringList{"lock-holder", folder, "PC2"} + lockArguments);
         ready = m_process.waitForReadyRead(10000)
              && m_process.readLine().trimmed() == QByteArray("ready");
     }
