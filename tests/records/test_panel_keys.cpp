@@ -11,13 +11,12 @@
 #include "data/document/DocumentTestFolder.h"
 #include "data/engine/DayNumber.h"
 #include "support/CustomerBuilder.h"
-#include "support/TestPaths.h"
+#include "support/GoldenImage.h"
 #include "support/Utf8.h"
 #include "support/VehicleBuilder.h"
 
 #include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QFont>
 #include <QTest>
 
@@ -28,6 +27,9 @@ using kv::test::u;
 using kv::test::VehicleBuilder;
 
 namespace {
+
+// The panel of the picture: its size at the fonts of the tests.
+constexpr QSize kPanelShotSize(800, 837);
 
 class TestHost final : public PanelHost {
 public:
@@ -321,13 +323,28 @@ TEST_F(PanelKeys, SteppingPastTheEndsLeavesThePanel)
     EXPECT_EQ(edit(F::CarCode)->text(), u("11"));
 }
 
-TEST_F(PanelKeys, Screenshot)
+// The panel showing customer 1 and vehicle 10 against its reviewed picture.
+// The tolerance absorbs anti-aliasing; a field moved by a few pixels is
+// still well beyond it, which the second half proves on the same picture.
+TEST_F(PanelKeys, LooksAsReviewed)
 {
+    const kv::test::GoldenImage::Tolerance tolerance{48, 0.0001};
     ASSERT_TRUE(panel->ShowCustomer(1, true));
+    QApplication::setCursorFlashTime(0); // a steady caret in the focused field
+    panel->resize(kPanelShotSize);
     QApplication::processEvents();
-    const QString folderPath = kv::test::buildDir() + u("/screenshots");
-    QDir().mkpath(folderPath);
-    EXPECT_TRUE(panel->grab().save(folderPath + u("/panel.png")));
+    const QImage shot = panel->grab().toImage();
+    EXPECT_TRUE(kv::test::GoldenImage::matches(shot, u("records/panel_customer"), tolerance));
+
+    QWidget* phone = panel->fieldWidget(F::Tel1);
+    phone->move(phone->pos() + QPoint(4, 0));
+    const auto moved = kv::test::GoldenImage::compare(shot, panel->grab().toImage(),
+                                                      tolerance.channelTolerance);
+    EXPECT_GT(moved.differingShare(), tolerance.maxDifferingShare);
+    phone->hide();
+    const auto missing = kv::test::GoldenImage::compare(shot, panel->grab().toImage(),
+                                                        tolerance.channelTolerance);
+    EXPECT_GT(missing.differingShare(), tolerance.maxDifferingShare);
 }
 
 } // namespace
