@@ -28,6 +28,8 @@ endfunction()
 
 # kv_test(NAME SOURCES ... LIBS ... [GUI])
 # One test program per feature; every test runs offscreen with its own temporary folder.
+# Tests need no other environment: the build and source trees and the test
+# peer's path are compiled into the support library (tests/support/TestPaths.h).
 function(kv_test name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -41,6 +43,6 @@ function(kv_test name)
   kv_warnings(${name})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KV_TEST_BINARY_DIR=${CMAKE_BINARY_DIR};KV_TEST_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     TIMEOUT 600)
 endfunction()

@@ -1,4 +1,6 @@
+#include "common/FileErrorMessage.h"
 #include "common/KVCommon.h"
+#include "common/MessageGateway.h"
 
 #include <array>
 
@@ -33,3 +35,14 @@ void CFileSetErrStr(QString& message, QString fileName, int cause)
     else
         message += sentence;
 }
+
+namespace kv {
+
+void showFileError(const QString& path, int cause)
+{
+    QString message;
+    CFileSetErrStr(message, path, cause);
+    showMessage(message);
+}
+
+} // namespace kv

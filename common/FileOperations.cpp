@@ -3,6 +3,7 @@
 // changes the process's working folder, and recursion never follows a
 // symbolic link: a link is an entry of its own folder, deleted as a link.
 
+#include "common/FileErrorMessage.h"
 #include "common/FileNamePattern.h"
 #include "common/KVCommon.h"
 #include "common/MessageGateway.h"
@@ -17,15 +18,9 @@
 using kv::DirectoryEntry;
 using kv::FileNamePattern;
 using kv::FileSystem;
+using kv::showFileError;
 
 namespace {
-
-void showFileError(const QString& fileName, int cause)
-{
-    QString message;
-    CFileSetErrStr(message, fileName, cause);
-    kv::showMessage(message);
-}
 
 // A folder argument that should end in "/": one without it still means the
 // folder, never its parent; an empty one means nothing.

@@ -4,9 +4,9 @@
 // dropped, since logging must never stop the program.
 
 #include "common/Cp932.h"
+#include "common/FileErrorMessage.h"
 #include "common/KVCommon.h"
 #include "common/LogEvent.h"
-#include "common/MessageGateway.h"
 #include "common/platform/SharedFile.h"
 
 #include <QCoreApplication>
@@ -15,16 +15,9 @@
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 60000;
-constexpr int kRetryIntervalMs = 300;
+// Retried every 300 ms for a minute.
+constexpr kv::RetryTiming kBusyRetry{300, 60000};
 constexpr unsigned long kPauseAfterWriteMs = 300;
-
-void showFileError(const QString& fileName, int cause)
-{
-    QString message;
-    CFileSetErrStr(message, fileName, cause);
-    kv::showMessage(message);
-}
 
 } // namespace
 
@@ -41,13 +34,13 @@ void AddLog(QString folder, QString message, QObject* window)
     int cause = 0;
     const unsigned mode = kv::FileMode::Write | kv::FileMode::ShareExclusive
         | kv::FileMode::Create | kv::FileMode::NoTruncate | kv::FileMode::TypeBinary;
-    if (!file.openRetrying(fileName, mode, kBusyTimeoutMs, kRetryIntervalMs, &cause)) {
+    if (!file.openRetrying(fileName, mode, kBusyRetry, &cause)) {
         if (cause != kv::FileCause::SharingViolation)
-            showFileError(fileName, cause);
+            kv::showFileError(fileName, cause);
         return;
     }
     if (file.seek(0, 2) < 0 || !file.write(kv::cp932::encode(line)) || !file.close()) {
-        showFileError(fileName, file.lastCause());
+        kv::showFileError(fileName, file.lastCause());
         return;
     }
     if (window) {

@@ -6,7 +6,7 @@
 #include "app/frame/DocumentFrameRecords.h"
 #include "app/frame/QtPrinterAccess.h"
 #include "app/startup/CListeningSocket.h"
-#include "app/startup/DiskSpaceCheck.h"
+#include "common/DiskSpaceCheck.h"
 #include "app/startup/DocumentLifecycle.h"
 #include "app/startup/DocumentRecordService.h"
 #include "app/startup/InstanceLock.h"

@@ -2,7 +2,7 @@
 
 #include "app/startup/AppGlobals.h"
 #include "app/startup/CListeningSocket.h"
-#include "app/startup/DiskSpaceCheck.h"
+#include "common/DiskSpaceCheck.h"
 #include "app/startup/RecordService.h"
 #include "app/startup/StartupTexts.h"
 #include "common/MessageGateway.h"

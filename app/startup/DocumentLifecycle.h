@@ -4,11 +4,14 @@
 
 #include <functional>
 
+namespace kv {
+class DiskSpaceCheck;
+}
+
 namespace kv::app {
 
 struct AppGlobals;
 class CListeningSocket;
-class DiskSpaceCheck;
 class RecordService;
 
 // Creation and closing of the one document: the LAN listener on the server,

@@ -17,12 +17,6 @@ inline const QString KindOpenError = QStringLiteral("オープンエラー！");
 inline const QString KindReadError = QStringLiteral("リードエラー！");
 inline const QString FolderCreateFailed = QStringLiteral("%1 の作成に失敗しました！(エラーコード %2)");
 inline const QString ComputerNameOnly = QStringLiteral("パスにコンピュータ名しかありません！");
-inline const QString DiskQueryFailed = QStringLiteral("空き容量チェックエラー");
-inline const QString StartSpaceLow = QStringLiteral(
-    "ドライブ (%1) の空き容量が１ＧＢ未満です！\nディスクの空き容量が少ない状態での実行は\n"
-    "誤動作やデータ破損の原因になります。\n整理して空き容量を増やして下さい。");
-inline const QString WriteSpaceLow =
-    QStringLiteral("ドライブ (%1) の空き容量が１ＭＢ未満です！\n整理して空き容量を増やして下さい");
 // A listener that cannot listen would otherwise end the start without a word.
 inline const QString ListenFailed = QStringLiteral(
     "ポート %1 で接続の待ち受けを開始できません！\n(%2)\n"

@@ -1,9 +1,7 @@
 #include "common/platform/SharedFile.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QThread>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -131,11 +129,10 @@ bool SharedFile::open(const QString& path, unsigned mode, int* cause, int* osErr
     return true;
 }
 
-bool SharedFile::openRetrying(const QString& path, unsigned mode, int timeoutMs, int intervalMs,
-                              int* cause, int* osError)
+bool SharedFile::openRetrying(const QString& path, unsigned mode, const RetryTiming& timing,
+                              int* cause, int* osError, RetryClock& clock)
 {
-    QElapsedTimer clock;
-    clock.start();
+    clock.restart();
     int localCause = 0;
     for (;;) {
         if (open(path, mode, &localCause, osError))
@@ -144,9 +141,9 @@ bool SharedFile::openRetrying(const QString& path, unsigned mode, int timeoutMs,
             *cause = localCause;
         if (localCause != FileCause::SharingViolation)
             return false;
-        if (timeoutMs >= 0 && clock.elapsed() >= timeoutMs)
+        if (timing.timeoutMs >= 0 && clock.elapsedMs() >= timing.timeoutMs)
             return false;
-        QThread::msleep(static_cast<unsigned long>(intervalMs));
+        clock.sleepMs(timing.intervalMs);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/KVCommonExport.h"
+#include "common/platform/RetryClock.h"
 
 #include <QByteArray>
 #include <QString>
@@ -67,10 +68,12 @@ public:
     // Opens path with FileMode bits; on failure returns false with the cause
     // and the errno value.
     bool open(const QString& path, unsigned mode, int* cause = nullptr, int* osError = nullptr);
-    // As open, retrying a sharing violation every intervalMs until timeoutMs
-    // has passed since the first attempt (timeoutMs < 0: forever).
-    bool openRetrying(const QString& path, unsigned mode, int timeoutMs, int intervalMs,
-                      int* cause = nullptr, int* osError = nullptr);
+    // As open, retrying a sharing violation every timing.intervalMs until
+    // timing.timeoutMs has passed since the first attempt (< 0: forever),
+    // by clock. A file still busy then gives false with cause 11.
+    bool openRetrying(const QString& path, unsigned mode, const RetryTiming& timing,
+                      int* cause = nullptr, int* osError = nullptr,
+                      RetryClock& clock = RetryClock::system());
     // False when the system reports an error on closing (cause in lastCause()).
     bool close();
     bool isOpen() const { return m_fd >= 0; }

@@ -397,7 +397,7 @@ bool CCarMaintenanceDoc::checkDiskSpaceForWrite()
 {
     if (m_config.checkDiskSpaceForWrite)
         return m_config.checkDiskSpaceForWrite();
-    return DiskSpaceCheck::forWrite(m_config.dataFolder);
+    return DiskSpaceCheck(m_config.dataFolder).CheckDiskSpaceForWrite();
 }
 
 CCarMaintenanceDoc::Placement CCarMaintenanceDoc::place(const Reservation& reservation,
@@ -749,7 +749,7 @@ bool CCarMaintenanceDoc::copyToTemporaryFolder(const QStringList& files)
         needed += double(size);
     }
     const QString folder = temporaryFolder();
-    const DiskSpaceCheck::FreeBytesQuery query =
+    const DiskSpaceCheck::FreeSpaceQuery query =
         m_config.freeBytes ? m_config.freeBytes : DiskSpaceCheck::systemQuery();
     double freeBytes = 0;
     if (!query(folder, &freeBytes)) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/document/DiskSpaceCheck.h"
+#include "common/DiskSpaceCheck.h"
 #include "data/service/ExclusiveFileOpener.h"
 
 #include <QString>
@@ -24,14 +24,14 @@ struct DocumentConfig {
     std::function<bool()> checkDiskSpaceForWrite;
     // Free bytes of a folder's drive, for the work copies; empty: the
     // common library's query.
-    DiskSpaceCheck::FreeBytesQuery freeBytes;
+    DiskSpaceCheck::FreeSpaceQuery freeBytes;
     // The default printer whose positions are loaded at start; nullptr: the
     // print system's.
     const DefaultPrinterSource* printers = nullptr;
     // Runs between "017.dat" and "018.dat" at start (caller-ID profile values).
     std::function<void()> callerIdStep;
     // Retries of the shared lock and counter files (tests shorten them).
-    ExclusiveOpenTiming openTiming;
+    RetryTiming openTiming;
 };
 
 } // namespace kv::data

@@ -1,12 +1,11 @@
 #include "data/service/ExclusiveFileOpener.h"
 
-#include "common/KVCommon.h"
-#include "common/MessageGateway.h"
+#include "common/FileErrorMessage.h"
 #include "common/platform/SharedFile.h"
 
 namespace kv::data {
 
-ExclusiveFileOpener::ExclusiveFileOpener(const ExclusiveOpenTiming& timing)
+ExclusiveFileOpener::ExclusiveFileOpener(const RetryTiming& timing)
     : m_timing(timing)
 {
 }
@@ -16,19 +15,12 @@ ExclusiveFileOpener::Outcome ExclusiveFileOpener::open(SharedFile& file, const Q
     constexpr unsigned mode = FileMode::ReadWrite | FileMode::ShareExclusive | FileMode::Create
         | FileMode::NoTruncate;
     int cause = FileCause::None;
-    if (file.openRetrying(path, mode, m_timing.timeoutMs, m_timing.intervalMs, &cause))
+    if (file.openRetrying(path, mode, m_timing, &cause))
         return Outcome::Opened;
     if (cause == FileCause::SharingViolation)
         return Outcome::Busy;
     showFileError(path, cause);
     return Outcome::Failed;
-}
-
-void ExclusiveFileOpener::showFileError(const QString& path, int cause)
-{
-    QString message;
-    CFileSetErrStr(message, path, cause);
-    showMessage(message);
 }
 
 } // namespace kv::data

@@ -1,5 +1,6 @@
 #include "data/service/LockTables.h"
 
+#include "common/FileErrorMessage.h"
 #include "common/MessageGateway.h"
 #include "common/platform/SharedFile.h"
 #include "data/service/LockResources.h"
@@ -16,7 +17,7 @@ bool readTable(SharedFile& file, ShareLockTable* table)
     QByteArray bytes(ShareLockTable::kFileSize, '\0');
     const qint64 got = file.read(bytes.data(), bytes.size());
     if (got < 0) {
-        ExclusiveFileOpener::showFileError(file.path(), file.lastCause());
+        showFileError(file.path(), file.lastCause());
         return false;
     }
     bytes.truncate(got);
@@ -27,7 +28,7 @@ bool readTable(SharedFile& file, ShareLockTable* table)
 bool writeTable(SharedFile& file, const ShareLockTable& table)
 {
     if (file.seek(0) < 0 || !file.write(table.bytes())) {
-        ExclusiveFileOpener::showFileError(file.path(), file.lastCause());
+        showFileError(file.path(), file.lastCause());
         return false;
     }
     return true;
@@ -46,7 +47,7 @@ void assignCode(ShareLockTable& table, const QByteArray& name, qint32 code)
 }
 }
 
-LockTables::LockTables(const QString& dataFolder, const ExclusiveOpenTiming& timing)
+LockTables::LockTables(const QString& dataFolder, const RetryTiming& timing)
     : m_dataFolder(dataFolder)
     , m_opener(timing)
 {
@@ -127,7 +128,7 @@ bool LockTables::ShareLock(const QString& resource, const QString& computer, int
         if (!writeTable(file, table))
             return false;
         if (!file.close()) {
-            ExclusiveFileOpener::showFileError(path, file.lastCause());
+            showFileError(path, file.lastCause());
             return false;
         }
     }

@@ -16,7 +16,7 @@ namespace kv::data {
 // each opened exclusively for one read-modify-write.
 class LockTables {
 public:
-    explicit LockTables(const QString& dataFolder, const ExclusiveOpenTiming& timing = {});
+    explicit LockTables(const QString& dataFolder, const RetryTiming& timing = {});
 
     // Acts on the resource's table for this computer (ShareLockAction).
     // Release/Join/Clear/SetHeld give true; Claim and IsHeldElsewhere give

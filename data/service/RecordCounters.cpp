@@ -1,5 +1,6 @@
 #include "data/service/RecordCounters.h"
 
+#include "common/FileErrorMessage.h"
 #include "common/platform/SharedFile.h"
 #include "data/service/FileMasks.h"
 
@@ -22,7 +23,7 @@ QString RecordCounters::counterFileOf(const QString& database)
     return {};
 }
 
-RecordCounters::RecordCounters(const QString& dataFolder, const ExclusiveOpenTiming& timing)
+RecordCounters::RecordCounters(const QString& dataFolder, const RetryTiming& timing)
     : m_dataFolder(dataFolder)
     , m_opener(timing)
 {
@@ -53,7 +54,7 @@ int RecordCounters::RecordCounter(const QString& database, int action,
         char stored[4] = {};
         const qint64 got = file.read(stored, sizeof stored);
         if (got < 0) {
-            ExclusiveFileOpener::showFileError(path, file.lastCause());
+            showFileError(path, file.lastCause());
             return -1;
         }
         // A counter file created empty (or cut short) has counted nothing
@@ -70,7 +71,7 @@ int RecordCounters::RecordCounter(const QString& database, int action,
     char stored[4];
     qToLittleEndian<qint32>(maskedCode(value), stored);
     if (file.seek(0) < 0 || !file.write(stored, sizeof stored) || !file.close()) {
-        ExclusiveFileOpener::showFileError(path, file.lastCause());
+        showFileError(path, file.lastCause());
         return -1;
     }
     return value;

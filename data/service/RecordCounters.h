@@ -15,7 +15,7 @@ class RecordCounters {
 public:
     enum Action : int { Decrement = -1, Read = 0, Increment = 1, Recount = 2 };
 
-    explicit RecordCounters(const QString& dataFolder, const ExclusiveOpenTiming& timing = {});
+    explicit RecordCounters(const QString& dataFolder, const RetryTiming& timing = {});
 
     // The count after the action; -1 when the file cannot be had, the
     // database has no counter or the action is unknown. Recount stores what

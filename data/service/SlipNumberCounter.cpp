@@ -1,5 +1,6 @@
 #include "data/service/SlipNumberCounter.h"
 
+#include "common/FileErrorMessage.h"
 #include "common/platform/SharedFile.h"
 
 #include <QtEndian>
@@ -13,7 +14,7 @@ int following(int number)
 }
 }
 
-SlipNumberCounter::SlipNumberCounter(const QString& dataFolder, const ExclusiveOpenTiming& timing)
+SlipNumberCounter::SlipNumberCounter(const QString& dataFolder, const RetryTiming& timing)
     : m_dataFolder(dataFolder)
     , m_opener(timing)
 {
@@ -34,7 +35,7 @@ int SlipNumberCounter::NextSlipNumber(const std::function<bool(int)>& isUsed)
     char stored[4] = {};
     const qint64 got = file.read(stored, sizeof stored);
     if (got < 0) {
-        ExclusiveFileOpener::showFileError(path, file.lastCause());
+        showFileError(path, file.lastCause());
         return 0;
     }
     // A new (empty) counter has handed out nothing yet.
@@ -50,7 +51,7 @@ int SlipNumberCounter::NextSlipNumber(const std::function<bool(int)>& isUsed)
 
     qToLittleEndian<qint32>(number, stored);
     if (file.seek(0) < 0 || !file.write(stored, sizeof stored) || !file.close()) {
-        ExclusiveFileOpener::showFileError(path, file.lastCause());
+        showFileError(path, file.lastCause());
         return 0;
     }
     return number;

@@ -14,7 +14,7 @@ class SlipNumberCounter {
 public:
     static constexpr int kMaxSlipNumber = 999999;
 
-    explicit SlipNumberCounter(const QString& dataFolder, const ExclusiveOpenTiming& timing = {});
+    explicit SlipNumberCounter(const QString& dataFolder, const RetryTiming& timing = {});
 
     // The next number after the stored one that isUsed rejects (999999 wraps
     // to 1), stored as the new last number. The counter file stays held from

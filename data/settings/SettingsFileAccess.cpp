@@ -1,7 +1,6 @@
 #include "data/settings/SettingsFileAccess.h"
 
-#include "common/KVCommon.h"
-#include "common/MessageGateway.h"
+#include "common/FileErrorMessage.h"
 
 namespace kv::data {
 
@@ -18,27 +17,20 @@ SettingsFileAccess::SettingsFileAccess(RetryClock& clock, const RetryTiming& tim
 {
 }
 
-void SettingsFileAccess::showFileError(const QString& path, int cause)
-{
-    QString message;
-    CFileSetErrStr(message, path, cause);
-    showMessage(message);
-}
-
 SettingsFileAccess::Outcome SettingsFileAccess::open(SharedFile& file, const QString& path,
                                                      unsigned mode, RetryRule rule)
 {
-    m_clock->restart();
+    RetryTiming timing = m_timing;
+    if (rule == RetryRule::None)
+        timing.timeoutMs = 0; // one attempt
+    else if (rule == RetryRule::UntilSuccess)
+        timing.timeoutMs = -1;
     int cause = FileCause::None;
-    for (;;) {
-        if (file.open(path, mode, &cause))
-            return Outcome::Done;
-        if (cause != FileCause::SharingViolation || rule == RetryRule::None)
-            return Outcome::Failed;
-        if (rule == RetryRule::GiveUp && m_clock->elapsedMs() >= m_timing.giveUpMs)
-            return Outcome::GaveUp;
-        m_clock->sleepMs(m_timing.intervalMs);
-    }
+    if (file.openRetrying(path, mode, timing, &cause, nullptr, *m_clock))
+        return Outcome::Done;
+    if (cause == FileCause::SharingViolation && rule == RetryRule::GiveUp)
+        return Outcome::GaveUp;
+    return Outcome::Failed;
 }
 
 SettingsFileAccess::Outcome SettingsFileAccess::read(const QString& path, qsizetype maxBytes,

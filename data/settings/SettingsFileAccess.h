@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/platform/SharedFile.h"
-#include "data/settings/RetryClock.h"
+#include "common/platform/RetryClock.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,9 +34,6 @@ public:
                  QByteArray* bytes, bool quietWhenMissing = false);
     // Creates the file if missing and never truncates it.
     Outcome write(const QString& path, const QByteArray& bytes, bool shareAll, RetryRule rule);
-
-    // The common library's file error text for path and cause, shown.
-    static void showFileError(const QString& path, int cause);
 
 private:
     Outcome open(SharedFile& file, const QString& path, unsigned mode, RetryRule rule);

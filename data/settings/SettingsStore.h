@@ -7,7 +7,7 @@
 #include "data/settings/DefaultPrinterSource.h"
 #include "data/settings/GeneralSettings.h"
 #include "data/settings/PrintSettings.h"
-#include "data/settings/RetryClock.h"
+#include "common/platform/RetryClock.h"
 #include "data/settings/RoundingSettings.h"
 #include "data/settings/SettingsFileId.h"
 #include "data/settings/SettingsList.h"

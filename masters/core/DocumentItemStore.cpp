@@ -83,9 +83,9 @@ bool DocumentItemStore::checkDiskSpaceForWrite()
     const kv::data::DocumentConfig& config = m_document.config();
     if (config.checkDiskSpaceForWrite)
         return config.checkDiskSpaceForWrite();
-    return kv::data::DiskSpaceCheck::forWrite(
-        config.dataFolder,
-        config.freeBytes ? config.freeBytes : kv::data::DiskSpaceCheck::systemQuery());
+    return kv::DiskSpaceCheck(config.dataFolder, {}, false,
+                              config.freeBytes ? config.freeBytes : kv::DiskSpaceCheck::systemQuery())
+        .CheckDiskSpaceForWrite();
 }
 
 bool DocumentItemStore::write(const ItemRecord& item)

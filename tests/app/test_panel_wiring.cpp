@@ -18,7 +18,11 @@
 
 #include "data/document/DocumentTestFolder.h"
 #include "data/engine/DayNumber.h"
+#include "support/CustomerBuilder.h"
 #include "support/ModalDialogHelper.h"
+#include "support/TestPaths.h"
+#include "support/Utf8.h"
+#include "support/VehicleBuilder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,13 +33,11 @@
 
 using namespace kv::app;
 using F = kv::records::PanelField;
+using kv::test::CustomerBuilder;
+using kv::test::u;
+using kv::test::VehicleBuilder;
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 class PanelWiring : public ::testing::Test {
 protected:
@@ -43,14 +45,17 @@ protected:
     {
         doc = folder.open();
         ASSERT_TRUE(doc);
-        kv::test::DocumentTestFolder::sql(
-            *doc, "INSERT INTO f010.Kok (KokCode, UserName1, UserName2, Furi, UserJyu1, Post, Hoyu)"
-                  " VALUES (1, '山田', '太郎', 'ﾔﾏﾀﾞ', '東京都港区1-1', 1050001, 2),"
-                  " (2, '佐藤', '花子', 'ｻﾄｳ', '大阪府', 0, 0)");
-        kv::test::DocumentTestFolder::sql(
-            *doc, "INSERT INTO f009.Car (CarCode, KokCode, Rikuji, Rno, Kana, Preno, Syatai)"
-                  " VALUES (10, 1, '品川', 500, 'あ', 1234, 'A-1'),"
-                  " (11, 1, '練馬', 300, 'さ', 42, 'A-2')");
+        kv::data::DataStore& store = doc->store();
+        CustomerBuilder(1)
+            .name(u("山田"), u("太郎"))
+            .reading(u("ﾔﾏﾀﾞ"))
+            .address(u("東京都港区1-1"))
+            .postalCode(1050001)
+            .vehicles(2)
+            .insertInto(store);
+        CustomerBuilder(2).name(u("佐藤"), u("花子")).reading(u("ｻﾄｳ")).address(u("大阪府")).insertInto(store);
+        VehicleBuilder(10).owner(1).plate(u("品川"), 500, u("あ"), 1234).chassis(u("A-1")).insertInto(store);
+        VehicleBuilder(11).owner(1).plate(u("練馬"), 300, u("さ"), 42).chassis(u("A-2")).insertInto(store);
         // The document opened its recordsets before these rows existed.
         ASSERT_TRUE(doc->customers().Requery());
         ASSERT_TRUE(doc->vehicles().Requery());
@@ -383,8 +388,7 @@ TEST_F(PanelWiring, QueryByFormWithoutResultOrWithARefusedValue)
     EXPECT_EQ(folder.messages.messages(), QStringList{u("顧客が存在しません！")});
     EXPECT_FALSE(queryMode());
     EXPECT_FALSE(queryButton()->isChecked());
-    kv::test::DocumentTestFolder::sql(
-        *doc, "INSERT INTO f010.Kok (KokCode, UserName1, Furi) VALUES (1, '山田', 'ﾔﾏﾀﾞ')");
+    CustomerBuilder(1).name(u("山田")).reading(u("ﾔﾏﾀﾞ")).insertInto(doc->store());
     ASSERT_TRUE(doc->customers().Requery());
     folder.messages.clear();
 

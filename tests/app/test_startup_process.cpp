@@ -2,6 +2,7 @@
 #include "data/settings/DefaultSettings.h"
 #include "data/tables/DataFiles.h"
 #include "support/TempFolder.h"
+#include "support/TestPaths.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -3,6 +3,7 @@
 #include "common/LogEvent.h"
 #include "support/RecordingMessageGateway.h"
 #include "support/TempFolder.h"
+#include "support/TestPaths.h"
 
 #include <QDate>
 #include <QDir>
@@ -31,11 +32,6 @@ QByteArray readLog(const TempFolder& dir, const QDate& day)
 {
     QByteArray bytes = dir.read(logName(day));
     return bytes.isEmpty() ? dir.read(logName(day.addDays(1))) : bytes;
-}
-
-QString helper()
-{
-    return kv::test::buildDir() + "/tests/log_writer";
 }
 
 class LogReceiver : public QObject {
@@ -137,8 +133,8 @@ TEST(AddLog, TwoProcessesWritingAtOnceLoseNoLine)
     const QDate today = QDate::currentDate();
     constexpr int kLines = 12;
     QProcess a, b;
-    a.start(helper(), {"write", dir.path(), "A", QString::number(kLines)});
-    b.start(helper(), {"write", dir.path(), "B", QString::number(kLines)});
+    a.start(kv::test::peerProgram(), {"log", "write", dir.path(), "A", QString::number(kLines)});
+    b.start(kv::test::peerProgram(), {"log", "write", dir.path(), "B", QString::number(kLines)});
     ASSERT_TRUE(a.waitForFinished(60000));
     ASSERT_TRUE(b.waitForFinished(60000));
     ASSERT_EQ(a.exitCode(), 0);
@@ -168,7 +164,7 @@ TEST(AddLog, WaitsForAnotherProcessHoldingTheFileThenWrites)
     const QDate today = QDate::currentDate();
     RecordingMessageGateway messages;
     QProcess holder;
-    holder.start(helper(), {"hold", dir.file(logName(today)), "1000"});
+    holder.start(kv::test::peerProgram(), {"log", "hold", dir.file(logName(today)), "1000"});
     ASSERT_TRUE(holder.waitForReadyRead(10000));
     ASSERT_EQ(holder.readLine().trimmed(), "locked");
 

@@ -86,7 +86,7 @@ TEST(SharedFile, RetryingOpenWaitsForTheHolderThenSucceeds)
     SharedFile waiter;
     QElapsedTimer clock;
     clock.start();
-    EXPECT_TRUE(waiter.openRetrying(dir.file("052.dat"), kExclusive, 60000, 100));
+    EXPECT_TRUE(waiter.openRetrying(dir.file("052.dat"), kExclusive, {100, 60000}));
     EXPECT_GE(clock.elapsed(), 300);
     release.join();
 }
@@ -98,7 +98,7 @@ TEST(SharedFile, RetryingOpenGivesUpAfterItsTimeout)
     ASSERT_TRUE(holder.open(dir.file("053.dat"), kExclusive));
     SharedFile waiter;
     int cause = 0;
-    EXPECT_FALSE(waiter.openRetrying(dir.file("053.dat"), kExclusive, 250, 50, &cause));
+    EXPECT_FALSE(waiter.openRetrying(dir.file("053.dat"), kExclusive, {50, 250}, &cause));
     EXPECT_EQ(cause, FileCause::SharingViolation);
 }
 

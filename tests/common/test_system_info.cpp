@@ -4,6 +4,7 @@
 #include "common/KVCommon.h"
 #include "support/RecordingMessageGateway.h"
 #include "support/TempFolder.h"
+#include "support/TestPaths.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -6,6 +6,7 @@
 #include "controls/CListCtrlEx.h"
 #include "controls/CNumericEditEx.h"
 #include "support/TempFolder.h"
+#include "support/TestPaths.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,6 +6,7 @@
 
 #include "data/engine/UnitOfWork.h"
 #include "data/tables/DaoRecordsets.h"
+#include "support/TestPaths.h"
 
 #include <QProcess>
 #include <QThread>
@@ -16,15 +17,10 @@ using namespace kv::data;
 
 namespace {
 
-QString peerProgram()
-{
-    return kv::test::buildDir() + QStringLiteral("/tests/kv_data_peer");
-}
-
 int runPeer(const QString& folder, const QStringList& arguments)
 {
     QProcess peer;
-    peer.start(peerProgram(), QStringList{folder} + arguments);
+    peer.start(kv::test::peerProgram(), QStringList{QStringLiteral("engine"), folder} + arguments);
     if (!peer.waitForFinished(60000))
         return -1;
     if (peer.exitCode() != 0)
@@ -112,7 +108,8 @@ TEST_F(TwoProcessTest, aWriterWaitsForAnOpenUnitOfWork)
     ASSERT_TRUE(set.Update());
 
     QProcess peer;
-    peer.start(peerProgram(), {t.folder.path(), QStringLiteral("add"), QStringLiteral("11"), QStringLiteral("ｵ")});
+    peer.start(kv::test::peerProgram(), {QStringLiteral("engine"), t.folder.path(), QStringLiteral("add"),
+                                        QStringLiteral("11"), QStringLiteral("ｵ")});
     ASSERT_TRUE(peer.waitForStarted());
     EXPECT_FALSE(peer.waitForFinished(700)); // blocked by our write lock, not failed
     ASSERT_TRUE(work.commit());
@@ -152,7 +149,8 @@ TEST(UnitOfWorkCrash, killedInTheMiddleLeavesTheOldOrTheNewState)
     int advanced = 0;
     for (int attempt = 0; attempt < 8; ++attempt) {
         QProcess peer;
-        peer.start(peerProgram(), {t.folder.path(), QStringLiteral("churn")});
+        peer.start(kv::test::peerProgram(),
+                   {QStringLiteral("engine"), t.folder.path(), QStringLiteral("churn")});
         ASSERT_TRUE(peer.waitForStarted());
         ASSERT_TRUE(peer.waitForReadyRead(30000)) << peer.readAllStandardError().toStdString();
         // Kill at a different moment each time, mostly inside a unit of work

@@ -3,12 +3,15 @@
 #include "data/document/DocumentTestFolder.h"
 #include "lan/core/RecordingChangeAnnouncer.h"
 #include "masters/core/DocumentItemStore.h"
+#include "support/ItemBuilder.h"
 #include "support/TempFolder.h"
+#include "support/TestPaths.h"
 
 #include <QProcess>
 #include <QSettings>
 
 #include <memory>
+#include <vector>
 
 namespace kv::test {
 
@@ -27,12 +30,13 @@ struct ItemTestFolder {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, profileFolder.path());
     }
 
-    // Rows to be there before the document opens; "(code, 'text', 'ｱ', 0, 100), ...".
-    void addItems(const QByteArray& values)
+    // Items to be there before the document opens.
+    void addItems(const std::vector<ItemBuilder>& items)
     {
-        data.sqlOnFile(QStringLiteral("011.mdb"),
-                       "INSERT INTO Meisai (MeisaiCode, Meisai, Furi, Kubun, Tanka) VALUES "
-                           + values + ";");
+        kv::data::DataStore store;
+        ASSERT_TRUE(store.open(data.folder.path()));
+        for (const ItemBuilder& item : items)
+            item.insertInto(store);
     }
 
     kv::data::CCarMaintenanceDoc& open()
@@ -49,11 +53,12 @@ struct ItemTestFolder {
     }
     qint64 placeholders() { return countWhere("Meisai = '新規作成中'"); }
 
-    // The other computer of the network: a separate process on the folder.
+    // The other computer of the network: a separate process on the folder
+    // (the test peer's "items" work).
     int peer(const QStringList& arguments, QString* output = nullptr)
     {
         QProcess process;
-        process.start(buildDir() + QStringLiteral("/tests/items_peer"), arguments);
+        process.start(peerProgram(), QStringList{QStringLiteral("items")} + arguments);
         if (!process.waitForFinished(60000))
             return -1;
         if (output)

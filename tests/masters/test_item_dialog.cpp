@@ -29,6 +29,7 @@ namespace {
 namespace Action = kv::data::ShareLockAction;
 using kv::masters::CDSetMeisai;
 using kv::masters::ItemOrder;
+using kv::test::ItemBuilder;
 
 class ItemDialogTest : public ::testing::Test {
 protected:
@@ -203,7 +204,7 @@ TEST_F(ItemDialogTest, CategoryTakesNumbersUpToEighteenAndNames)
 
 TEST_F(ItemDialogTest, CodeZeroSkipsCodesHeldByAnotherComputersPlaceholder)
 {
-    f.addItems("(1, 'ワイパー', 'ﾜ', 0, 1000)");
+    f.addItems({ItemBuilder(1).text("ワイパー").reading("ﾜ").price(1000)});
     f.open();
     QString peerCode;
     ASSERT_EQ(f.peer({QStringLiteral("reserve"), f.data.folder.path(), QStringLiteral("PC2")},
@@ -224,7 +225,8 @@ TEST_F(ItemDialogTest, CodeZeroSkipsCodesHeldByAnotherComputersPlaceholder)
 
 TEST_F(ItemDialogTest, CodeEditedOnAnotherComputerIsRefusedAndReset)
 {
-    f.addItems("(1, 'ワイパー', 'ﾜ', 0, 1000), (2, 'バッテリー', 'ﾊ', 0, 9000)");
+    f.addItems({ItemBuilder(1).text("ワイパー").reading("ﾜ").price(1000),
+                ItemBuilder(2).text("バッテリー").reading("ﾊ").price(9000)});
     f.open();
     ASSERT_TRUE(f.peerLock(QStringLiteral("PC2"), Action::Claim, 2));
     openDialog();
@@ -323,7 +325,8 @@ TEST_F(ItemDialogTest, FullTableRefusesANewItemButAllowsEdits)
 
 TEST_F(ItemDialogTest, RightClickDeletesAfterTheQuestion)
 {
-    f.addItems("(1, 'ワイパー', 'ﾜ', 0, 1000), (2, 'バッテリー', 'ﾊ', 0, 9000)");
+    f.addItems({ItemBuilder(1).text("ワイパー").reading("ﾜ").price(1000),
+                ItemBuilder(2).text("バッテリー").reading("ﾊ").price(9000)});
     openDialog(ItemOrder::Code);
     EXPECT_EQ(dialog->countLabel()->text(), QStringLiteral("   2/9999件"));
 
@@ -349,12 +352,15 @@ TEST_F(ItemDialogTest, RightClickDeletesAfterTheQuestion)
 
 TEST_F(ItemDialogTest, KanaIndexPicksTheFirstRowAtOrAfterTheKana)
 {
+    const ItemBuilder antenna = ItemBuilder(1).text("アンテナ").reading("ｱ");
+    const ItemBuilder cover = ItemBuilder(2).text("カバー").reading("ｶ");
+    const ItemBuilder handle = ItemBuilder(3).text("ハンドル").reading("ﾊ");
     const struct {
-        QByteArray rows;
+        std::vector<ItemBuilder> rows;
         const char* expected;
     } cases[] = {
-        {"(1, 'アンテナ', 'ｱ', 0, 0), (2, 'カバー', 'ｶ', 0, 0), (3, 'ハンドル', 'ﾊ', 0, 0)", "ﾊ"},
-        {"(1, 'アンテナ', 'ｱ', 0, 0), (2, 'カバー', 'ｶ', 0, 0)", "ｶ"},
+        {{antenna, cover, handle}, "ﾊ"},
+        {{antenna, cover}, "ｶ"},
     };
     for (const auto& c : cases) {
         kv::test::ItemTestFolder folder;
@@ -376,7 +382,9 @@ TEST_F(ItemDialogTest, KanaIndexPicksTheFirstRowAtOrAfterTheKana)
 
 TEST_F(ItemDialogTest, ColumnTitlesSwitchTheOrderAndTheProfileKeepsIt)
 {
-    f.addItems("(1, 'ワイパー', 'ﾜ', 0, 0), (2, 'アンテナ', 'ｱ', 0, 0), (3, 'カバー', 'ｶ', 0, 0)");
+    f.addItems({ItemBuilder(1).text("ワイパー").reading("ﾜ"),
+                ItemBuilder(2).text("アンテナ").reading("ｱ"),
+                ItemBuilder(3).text("カバー").reading("ｶ")});
     openDialog(ItemOrder::Reading);
     EXPECT_EQ(readings(), (QStringList{"ｱ", "ｶ", "ﾜ"}));
 
@@ -402,7 +410,7 @@ TEST_F(ItemDialogTest, ColumnTitlesSwitchTheOrderAndTheProfileKeepsIt)
 
 TEST_F(ItemDialogTest, ChoosingARowLoadsItAndFollowsAChangedRecord)
 {
-    f.addItems("(1, 'ワイパー', 'ﾜ', 5, 1200)");
+    f.addItems({ItemBuilder(1).text("ワイパー").reading("ﾜ").category(5).price(1200)});
     openDialog();
     f.data.sql(*f.doc, "UPDATE f011.Meisai SET Meisai = 'ワイパーゴム' WHERE MeisaiCode = 1;");
     clickRow(0);
@@ -423,7 +431,7 @@ TEST_F(ItemDialogTest, ChoosingARowLoadsItAndFollowsAChangedRecord)
 
 TEST_F(ItemDialogTest, MessagesFromOtherComputersUpdateTheList)
 {
-    f.addItems("(1, 'ワイパー', 'ﾜ', 0, 0)");
+    f.addItems({ItemBuilder(1).text("ワイパー").reading("ﾜ")});
     openDialog(ItemOrder::Reading);
     ASSERT_EQ(CDSetMeisai::openInstance(), dialog.get());
     f.data.sql(*f.doc, "INSERT INTO f011.Meisai (MeisaiCode, Meisai, Furi, Kubun, Tanka) VALUES "
@@ -491,7 +499,8 @@ TEST_F(ItemDialogTest, CategoryWindowFillsTheFieldAndRemembersItsState)
 
 TEST_F(ItemDialogTest, SelectedRowIsDrawnGreenWithWhiteText)
 {
-    f.addItems("(1, 'ワイパー', 'ﾜ', 0, 0), (2, 'アンテナ', 'ｱ', 0, 0)");
+    f.addItems({ItemBuilder(1).text("ワイパー").reading("ﾜ"),
+                ItemBuilder(2).text("アンテナ").reading("ｱ")});
     openDialog(ItemOrder::Code);
     clickRow(0);
     const QImage image = dialog->list()->viewport()->grab().toImage();

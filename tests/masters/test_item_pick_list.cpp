@@ -23,6 +23,7 @@ using kv::masters::CKubunRefFrame;
 using kv::masters::CMeisaiRefFrame;
 using kv::masters::GridContext;
 using kv::masters::ItemOrder;
+using kv::test::ItemBuilder;
 
 // A line grid of seven cells per row that records what the item windows do.
 class TestGrid final : public kv::masters::LineGridAccess {
@@ -79,7 +80,8 @@ TEST_F(ItemPickListTest, RefusedOnAnEmptyTable)
 
 TEST_F(ItemPickListTest, OkPutsTextCategoryAndPriceIntoTheCurrentRow)
 {
-    f.addItems("(1, 'ワイパー', 'ﾜ', 5, 1200), (2, '工賃サービス', 'ｺ', 3, 0)");
+    f.addItems({ItemBuilder(1).text("ワイパー").reading("ﾜ").category(5).price(1200),
+                ItemBuilder(2).text("工賃サービス").reading("ｺ").category(3)});
     const struct {
         int row;
         const char* text;
@@ -105,7 +107,9 @@ TEST_F(ItemPickListTest, OkPutsTextCategoryAndPriceIntoTheCurrentRow)
 
 TEST_F(ItemPickListTest, KeysSwitchTheOrderAndDigitsActAsKana)
 {
-    f.addItems("(1, 'ワイパー', 'ﾜ', 0, 0), (2, 'アンテナ', 'ｱ', 0, 0), (3, 'ハンドル', 'ﾊ', 0, 0)");
+    f.addItems({ItemBuilder(1).text("ワイパー").reading("ﾜ"),
+                ItemBuilder(2).text("アンテナ").reading("ｱ"),
+                ItemBuilder(3).text("ハンドル").reading("ﾊ")});
     QPointer<CMeisaiRefFrame> list = openList();
     ASSERT_NE(list, nullptr);
     kv::CListCtrlEx* rows = list->form()->list();

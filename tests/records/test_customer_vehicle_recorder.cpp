@@ -7,6 +7,7 @@
 #include "data/service/ShareLockAction.h"
 #include "data/tables/DaoRecordsets.h"
 #include "lan/core/RecordingChangeAnnouncer.h"
+#include "support/Utf8.h"
 
 using namespace kv::test;
 using kv::records::CustomerVehicleRecorder;
@@ -14,11 +15,6 @@ using kv::records::NewRecordCodes;
 using kv::records::RecordKind;
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 class Reservations final : public kv::records::ReservationHost {
 public:

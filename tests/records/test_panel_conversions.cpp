@@ -15,6 +15,7 @@
 
 #include "data/engine/DayNumber.h"
 #include "data/tables/TableColumns.h"
+#include "support/Utf8.h"
 
 #include <QSet>
 
@@ -25,13 +26,9 @@
 using namespace kv::records;
 using kv::data::kEmptyDate;
 using kv::data::toDayNumber;
+using kv::test::u;
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 double day(int y, int m, int d)
 {

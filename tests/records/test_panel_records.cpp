@@ -8,23 +8,19 @@
 #include "data/document/DocumentTestFolder.h"
 #include "data/engine/DayNumber.h"
 #include "data/service/ShareLockAction.h"
+#include "support/CustomerBuilder.h"
+#include "support/Utf8.h"
+#include "support/VehicleBuilder.h"
 
 #include <QDate>
 
 using namespace kv::records;
 using F = kv::records::PanelField;
+using kv::test::CustomerBuilder;
+using kv::test::u;
+using kv::test::VehicleBuilder;
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-QByteArray day(int y, int m, int d)
-{
-    return QByteArray::number(kv::data::toDayNumber(QDate(y, m, d)), 'f', 1);
-}
 
 class PanelRecords : public ::testing::Test {
 protected:
@@ -34,31 +30,51 @@ protected:
         ASSERT_TRUE(doc);
         // Customer 2 and vehicle 12 are placeholders; 4 names a referrer
         // that is gone; vehicle 13's owner is missing; 14's is a placeholder.
-        sql("INSERT INTO f010.Kok (KokCode, UserName1, UserName2, Furi, UserJyu1, UserJyu2,"
-            " UseBase1, UseBase2, Post, Burth, SyoukaiKokCode, Hoyu, Sama, Nenga, Shime1) VALUES"
-            "(1, '山田', '太郎', 'ﾔﾏﾀﾞ', '東京都港区1-1', 'ビル3F', '東京都港区1-1', 'ビル3F',"
-            " 1050001, " + day(1982, 3, 15) + ", 0, 2, 1, 1, 20),"
-            "(2, '新規作成中', '', '', '', '', '', '', 0, -1000000.0, 0, 0, 0, 0, 0),"
-            "(3, '佐藤', '', 'ｻﾄｳ', '大阪府', '', '', '', 0, -1000000.0, 1, 1, 2, 0, 0),"
-            "(4, '鈴木', '', 'ｽｽﾞｷ', '', '', '', '', 0, -1000000.0, 99, 0, 0, 0, 0)");
-        sql("INSERT INTO f009.Car (CarCode, KokCode, Rikuji, Rno, Kana, Preno, Syaman, Homan,"
-            " Tounen, Syonen, Haikiryo, Kata, Rui, Jibai, Syatai, Syamei) VALUES"
-            "(10, 1, '品川', 500, 'あ', 1234, " + day(2008, 6, 1) + ", " + day(2024, 3, 31) + ", "
-            + day(2015, 4, 10) + ", " + day(2015, 4, 15) + ", 150, 123, 45, 27840, 'A-1', 3),"
-            "(11, 1, '練馬', 300, 'さ', 42, -1000000.0, -1000000.0, -1000000.0, -1000000.0, 0, 0,"
-            " 0, 0, 'A-2', 0),"
-            "(12, 0, '', 0, '', 0, -1000000.0, -1000000.0, -1000000.0, -1000000.0, 0, 0, 0, 0,"
-            " '新規作成中', 0),"
-            "(13, 77, '', 0, '', 0, -1000000.0, -1000000.0, -1000000.0, -1000000.0, 0, 0, 0, 0,"
-            " 'B-1', 0),"
-            "(14, 2, '', 0, '', 0, -1000000.0, -1000000.0, -1000000.0, -1000000.0, 0, 0, 0, 0,"
-            " 'C-1', 0),"
-            "(15, 3, '', 0, '', 0, -1000000.0, -1000000.0, -1000000.0, -1000000.0, 0, 0, 0, 0,"
-            " 'D-1', 0)");
+        kv::data::DataStore& store = doc->store();
+        CustomerBuilder(1)
+            .name(u("山田"), u("太郎"))
+            .reading(u("ﾔﾏﾀﾞ"))
+            .address(u("東京都港区1-1"), u("ビル3F"))
+            .base(u("東京都港区1-1"), u("ビル3F"))
+            .postalCode(1050001)
+            .birthday(QDate(1982, 3, 15))
+            .vehicles(2)
+            .set(&CDaoKokSet::m_Sama, 1)
+            .set(&CDaoKokSet::m_Nenga, 1)
+            .set(&CDaoKokSet::m_Shime1, 20)
+            .insertInto(store);
+        CustomerBuilder(2).name(u("新規作成中")).insertInto(store);
+        CustomerBuilder(3)
+            .name(u("佐藤"))
+            .reading(u("ｻﾄｳ"))
+            .address(u("大阪府"))
+            .referrer(1)
+            .vehicles(1)
+            .set(&CDaoKokSet::m_Sama, 2)
+            .insertInto(store);
+        CustomerBuilder(4).name(u("鈴木")).reading(u("ｽｽﾞｷ")).referrer(99).insertInto(store);
+        VehicleBuilder(10)
+            .owner(1)
+            .plate(u("品川"), 500, u("あ"), 1234)
+            .inspectionExpiry(QDate(2008, 6, 1))
+            .insuranceExpiry(QDate(2024, 3, 31))
+            .registered(QDate(2015, 4, 10))
+            .firstRegistered(QDate(2015, 4, 15))
+            .set(&CDaoCarSet::m_Haikiryo, 150)
+            .set(&CDaoCarSet::m_Kata, 123)
+            .set(&CDaoCarSet::m_Rui, 45)
+            .set(&CDaoCarSet::m_Jibai, 27840)
+            .chassis(u("A-1"))
+            .maker(3)
+            .insertInto(store);
+        VehicleBuilder(11).owner(1).plate(u("練馬"), 300, u("さ"), 42).chassis(u("A-2")).insertInto(store);
+        VehicleBuilder(12).chassis(u("新規作成中")).insertInto(store);
+        VehicleBuilder(13).owner(77).chassis(u("B-1")).insertInto(store);
+        VehicleBuilder(14).owner(2).chassis(u("C-1")).insertInto(store);
+        VehicleBuilder(15).owner(3).chassis(u("D-1")).insertInto(store);
         requery("KokCode", "CarCode");
     }
 
-    void sql(const QByteArray& text) { kv::test::DocumentTestFolder::sql(*doc, text); }
     void requery(const char* customerSort, const char* vehicleSort)
     {
         doc->customers().SetSort(QString::fromLatin1(customerSort));

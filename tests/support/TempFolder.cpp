@@ -34,14 +34,4 @@ QByteArray TempFolder::read(const QString& name) const
     return f.readAll();
 }
 
-QString buildDir()
-{
-    return qEnvironmentVariable("KV_TEST_BINARY_DIR");
-}
-
-QString sourceDir()
-{
-    return qEnvironmentVariable("KV_TEST_SOURCE_DIR");
-}
-
 } // namespace kv::test

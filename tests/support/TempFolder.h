@@ -21,8 +21,4 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Folder of the build tree, for helper programs built beside the tests.
-QString buildDir();
-QString sourceDir();
-
 } // namespace kv::test

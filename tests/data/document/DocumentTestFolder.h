@@ -1,9 +1,9 @@
 #pragma once
 
 #include "data/document/CCarMaintenanceDoc.h"
-#include "data/settings/DefaultPrinterSource.h"
 #include "data/settings/DefaultSettings.h"
 #include "data/tables/DataFiles.h"
+#include "support/NoDefaultPrinter.h"
 #include "support/RecordingMessageGateway.h"
 #include "support/TempFolder.h"
 
@@ -16,11 +16,6 @@
 #include <memory>
 
 namespace kv::test {
-
-class NoDefaultPrinter final : public kv::data::DefaultPrinterSource {
-public:
-    Result defaultPrinter(kv::data::PrinterIdentity*) const override { return Result::NoPrinter; }
-};
 
 // A fresh data folder as the data-folder creator makes it, and a document
 // on it for one computer.

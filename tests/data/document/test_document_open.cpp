@@ -1,6 +1,5 @@
 #include "DocumentTestFolder.h"
 
-#include "data/document/DiskSpaceCheck.h"
 #include "data/service/LockResources.h"
 #include "data/service/ShareLockAction.h"
 #include "data/service/ShareLockTable.h"
@@ -207,33 +206,6 @@ TEST_F(OpenTest, MissingDataFileStopsTheOpenWithTheEngineText)
     EXPECT_TRUE(m_data.messages.messages().front().contains("013.mdb"))
         << m_data.messages.messages().front().toStdString();
     EXPECT_FALSE(doc.isOpen());
-}
-
-TEST(DiskSpaceCheckTest, OneMebibyteIsTheLimit)
-{
-    kv::test::RecordingMessageGateway messages;
-    struct Case {
-        bool queried;
-        double freeBytes;
-        bool expected;
-        const char* message;
-    };
-    const Case cases[] = {
-        {true, 1048576, true, nullptr},
-        {true, 1048575, false, "ドライブ (/data) の空き容量が１ＭＢ未満です！\n整理して空き容量を増やして下さい"},
-        {false, 0, false, "空き容量チェックエラー"},
-    };
-    for (const Case& c : cases) {
-        messages.clear();
-        const bool ok = kv::data::DiskSpaceCheck::forWrite("/data", [&](const QString& folder, double* freeBytes) {
-            EXPECT_EQ(folder, QStringLiteral("/data"));
-            *freeBytes = c.freeBytes;
-            return c.queried;
-        });
-        EXPECT_EQ(ok, c.expected);
-        EXPECT_EQ(messages.messages(),
-                  c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList{});
-    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "DocumentTestFolder.h"
 
 #include "data/document/CodeOccupancy.h"
+#include "support/TestPaths.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -26,11 +27,11 @@ TEST(TwoComputersTest, NoCodeOrSlipNumberIsHandedOutTwice)
         // Made once by the server, as at the shop's first start.
         auto server = data.open();
     }
-    const QString worker = kv::test::buildDir() + "/tests/document_worker";
+    const QString worker = kv::test::peerProgram();
     std::vector<std::unique_ptr<QProcess>> processes;
     for (const char* computer : {"PC-A", "PC-B"}) {
         auto process = std::make_unique<QProcess>();
-        process->start(worker, {data.folder.path(), computer, QString::number(kRounds)});
+        process->start(worker, {"document", data.folder.path(), computer, QString::number(kRounds)});
         ASSERT_TRUE(process->waitForStarted()) << worker.toStdString();
         processes.push_back(std::move(process));
     }

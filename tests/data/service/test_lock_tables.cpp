@@ -26,7 +26,7 @@ const QString kB = QStringLiteral("PC-B");
 const QString kC = QStringLiteral("PC-C");
 
 // Short waits so that the 60-second give-up path runs in a blink.
-constexpr kv::data::ExclusiveOpenTiming kFast{5, 60};
+constexpr kv::RetryTiming kFast{5, 60};
 
 class LockTablesTest : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 #include "data/service/ShareLockTable.h"
 
 #include "support/TempFolder.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +23,11 @@ protected:
     // after a failure (already reported).
     std::vector<QByteArray> runBoth(const QString& mode)
     {
-        const QString worker = kv::test::buildDir() + "/tests/lock_worker";
+        const QString worker = kv::test::peerProgram();
         std::vector<std::unique_ptr<QProcess>> processes;
         for (const char* computer : {"PC-A", "PC-B"}) {
             auto process = std::make_unique<QProcess>();
-            process->start(worker, {mode, m_folder.path(), computer, QString::number(kRounds)});
+            process->start(worker, {"contention", mode, m_folder.path(), computer, QString::number(kRounds)});
             if (!process->waitForStarted()) {
                 ADD_FAILURE() << "cannot start " << worker.toStdString();
                 return {};

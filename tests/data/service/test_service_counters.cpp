@@ -17,7 +17,7 @@ namespace {
 using kv::data::RecordCounters;
 using kv::data::SlipNumberCounter;
 
-constexpr kv::data::ExclusiveOpenTiming kFast{5, 60};
+constexpr kv::RetryTiming kFast{5, 60};
 
 class CountersTest : public ::testing::Test {
 protected:

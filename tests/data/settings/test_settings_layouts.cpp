@@ -8,6 +8,7 @@
 #include "data/settings/SettingsList.h"
 #include "data/settings/ShopDetails.h"
 #include "ExpectedBytes.h"
+#include "support/Utf8.h"
 
 #include <QRandomGenerator>
 
@@ -17,12 +18,9 @@
 
 using kv::test::ExpectedBytes;
 using namespace kv::data;
+using kv::test::u;
 
 namespace {
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 QByteArray hexBytes(const char* digits)
 {
     return QByteArray::fromHex(QByteArray(digits).replace(' ', ""));

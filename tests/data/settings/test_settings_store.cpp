@@ -8,6 +8,7 @@
 #include "ExpectedBytes.h"
 #include "support/RecordingMessageGateway.h"
 #include "support/TempFolder.h"
+#include "support/Utf8.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,13 +23,11 @@ using kv::test::ExpectedBytes;
 using kv::test::RecordingMessageGateway;
 using kv::test::TempFolder;
 using namespace kv::data;
+using kv::RetryClock;
+using kv::RetryTiming;
+using kv::test::u;
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 QString fileError(const QString& path, int cause)
 {

@@ -7,6 +7,7 @@
 #include "data/tools/DataFolderCreator.h"
 #include "data/tools/DataFolderTool.h"
 #include "support/TempFolder.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 

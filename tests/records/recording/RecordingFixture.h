@@ -14,17 +14,15 @@
 #include "controls/CEditEx.h"
 #include "data/document/DocumentTestFolder.h"
 #include "lan/core/RecordingChangeAnnouncer.h"
+#include "support/CustomerBuilder.h"
+#include "support/Utf8.h"
+#include "support/VehicleBuilder.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QTest>
 
 namespace kv::test {
-
-inline QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 // The frame's side: mode, buttons and the codes held for new records.
 class RecordingHost final : public records::PanelHost, public records::ReservationHost {
@@ -77,11 +75,14 @@ protected:
     {
         doc = folder.open();
         ASSERT_TRUE(doc);
-        sql("INSERT INTO f010.Kok (KokCode, UserName1, Furi, Hoyu, Tel1) VALUES"
-            " (1, '山田', 'ﾔﾏﾀﾞ', 2, '03-1111-2222'), (3, '佐藤', 'ｻﾄｳ', 0, ''),"
-            " (4, '鈴木', 'ｽｽﾞｷ', 1, '')");
-        sql("INSERT INTO f009.Car (CarCode, KokCode, Rikuji, Preno, Syatai) VALUES"
-            " (10, 1, '品川', 1234, 'A-10'), (11, 1, '練馬', 42, 'A-11'), (20, 4, '足立', 7, 'B-20')");
+        data::DataStore& store = doc->store();
+        CustomerBuilder(1).name(u("山田")).reading(u("ﾔﾏﾀﾞ")).vehicles(2).phone(u("03-1111-2222"))
+            .insertInto(store);
+        CustomerBuilder(3).name(u("佐藤")).reading(u("ｻﾄｳ")).insertInto(store);
+        CustomerBuilder(4).name(u("鈴木")).reading(u("ｽｽﾞｷ")).vehicles(1).insertInto(store);
+        VehicleBuilder(10).owner(1).plate(u("品川"), 0, {}, 1234).chassis(u("A-10")).insertInto(store);
+        VehicleBuilder(11).owner(1).plate(u("練馬"), 0, {}, 42).chassis(u("A-11")).insertInto(store);
+        VehicleBuilder(20).owner(4).plate(u("足立"), 0, {}, 7).chassis(u("B-20")).insertInto(store);
         sql("INSERT INTO f014.Zan (KokCode, KuriZan) VALUES (1, 5000), (4, 0)");
         ASSERT_TRUE(doc->customers().Requery());
         ASSERT_TRUE(doc->vehicles().Requery());

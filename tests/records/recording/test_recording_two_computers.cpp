@@ -4,6 +4,7 @@
 #include "RecordingFixture.h"
 
 #include "records/NewRecordCodes.h"
+#include "support/TestPaths.h"
 
 #include <QProcess>
 
@@ -16,8 +17,7 @@ class OtherComputer {
 public:
     OtherComputer(const QString& folder, const QStringList& lockArguments)
     {
-        m_process.start(buildDir() + "/tests/record_lock_holder",
-                        QStringList{folder, "PC2"} + lockArguments);
+        m_process.start(peerProgram(), QStringList{"lock-holder", folder, "PC2"} + lockArguments);
         ready = m_process.waitForReadyRead(10000)
              && m_process.readLine().trimmed() == QByteArray("ready");
     }

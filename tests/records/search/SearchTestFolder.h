@@ -1,24 +1,24 @@
 #pragma once
 
 #include "data/tables/DataStore.h"
+#include "support/CustomerBuilder.h"
 #include "support/TempFolder.h"
+#include "support/VehicleBuilder.h"
 
 #include <QString>
 
 namespace kv::test {
 
 // A fresh data folder (databases and default settings) opened for the
-// searches, with helpers that add customers and vehicles.
+// searches; rows go in with the record builders on store().
 class SearchTestFolder {
 public:
     SearchTestFolder();
     bool isOpen() const { return m_open; }
     data::DataStore& store() { return m_store; }
 
-    void addCustomer(int code, const QString& userName1, const QString& reading,
-                     const QString& address = QString(), int vehicles = 0);
-    void addVehicle(int code, int customerCode, int plateNumber, const QString& model = QString(),
-                    const QString& chassis = QString(), double inspectionExpiry = -1000000.0);
+    // The searches' usual vehicle: plate 品川 500 あ plateNumber, maker 1.
+    static VehicleBuilder vehicle(int code, int customerCode, int plateNumber);
 
 private:
     TempFolder m_folder;

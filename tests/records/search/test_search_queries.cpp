@@ -9,19 +9,18 @@
 #include "records/search/SearchProfile.h"
 #include "records/search/VehicleSearch.h"
 #include "support/RecordingMessageGateway.h"
+#include "support/Utf8.h"
 
 #include <QSettings>
 
 #include <gtest/gtest.h>
 
 using namespace kv::records::search;
+using kv::test::CustomerBuilder;
+using kv::test::SearchTestFolder;
+using kv::test::u;
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 std::vector<int> codes(const RowList<CustomerRow>& list)
 {
@@ -44,21 +43,24 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isOpen());
-        folder.addCustomer(1, u("加藤"), u("ｶﾄｳ"), u("東京都"), 1);
-        folder.addCustomer(2, u("加藤"), u("ｶﾄｳﾀﾛｳ"), u("大阪府"), 3);
-        folder.addCustomer(3, u("門"), u("ｶﾄﾞ"));
-        folder.addCustomer(4, u("新規作成中"), u("ｶﾄｳ"));
-        folder.addCustomer(5, u("後藤"), u("ｺﾞﾄｳ"));
-        folder.addCustomer(6, u("佐藤"), u("ｻﾄｳ"));
-        folder.addCustomer(7, u("曽我"), u("ｿｶﾞ"));
-        folder.addCustomer(8, u("名無"), QString());
-        folder.addCustomer(9, u("ＡＢＣ商会"), u("ABC"));
-        folder.addCustomer(10, u("渡辺"), u("ﾜﾀﾅﾍﾞ"));
-        folder.addVehicle(21, 2, 1234, u("ﾌﾟﾘｳｽ"));
-        folder.addVehicle(22, 2, 1234, u("ｱｸｱ"));
-        folder.addVehicle(20, 2, 1234, u("ﾉｰﾄ"));
-        folder.addVehicle(23, 1, 88);
-        folder.addVehicle(24, 0, 1234, QString(), u("新規作成中"));
+        kv::data::DataStore& store = folder.store();
+        CustomerBuilder(1).name(u("加藤")).reading(u("ｶﾄｳ")).address(u("東京都")).vehicles(1)
+            .insertInto(store);
+        CustomerBuilder(2).name(u("加藤")).reading(u("ｶﾄｳﾀﾛｳ")).address(u("大阪府")).vehicles(3)
+            .insertInto(store);
+        CustomerBuilder(3).name(u("門")).reading(u("ｶﾄﾞ")).insertInto(store);
+        CustomerBuilder(4).name(u("新規作成中")).reading(u("ｶﾄｳ")).insertInto(store);
+        CustomerBuilder(5).name(u("後藤")).reading(u("ｺﾞﾄｳ")).insertInto(store);
+        CustomerBuilder(6).name(u("佐藤")).reading(u("ｻﾄｳ")).insertInto(store);
+        CustomerBuilder(7).name(u("曽我")).reading(u("ｿｶﾞ")).insertInto(store);
+        CustomerBuilder(8).name(u("名無")).insertInto(store);
+        CustomerBuilder(9).name(u("ＡＢＣ商会")).reading(u("ABC")).insertInto(store);
+        CustomerBuilder(10).name(u("渡辺")).reading(u("ﾜﾀﾅﾍﾞ")).insertInto(store);
+        SearchTestFolder::vehicle(21, 2, 1234).model(u("ﾌﾟﾘｳｽ")).insertInto(store);
+        SearchTestFolder::vehicle(22, 2, 1234).model(u("ｱｸｱ")).insertInto(store);
+        SearchTestFolder::vehicle(20, 2, 1234).model(u("ﾉｰﾄ")).insertInto(store);
+        SearchTestFolder::vehicle(23, 1, 88).insertInto(store);
+        SearchTestFolder::vehicle(24, 0, 1234).chassis(u("新規作成中")).insertInto(store);
     }
 
     kv::test::SearchTestFolder folder;

@@ -23,6 +23,7 @@
 #include "records/search/SearchProfile.h"
 #include "support/ModalDialogHelper.h"
 #include "support/RecordingMessageGateway.h"
+#include "support/Utf8.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -35,13 +36,11 @@
 #include <gtest/gtest.h>
 
 using namespace kv::records::search;
+using kv::test::CustomerBuilder;
+using kv::test::SearchTestFolder;
+using kv::test::u;
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 class FakePanel : public PanelNavigator {
 public:
@@ -88,17 +87,20 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isOpen());
-        folder.addCustomer(1, u("加藤"), u("ｶﾄｳ"), u("東京都"), 1);
-        folder.addCustomer(2, u("加藤"), u("ｶﾄｳﾀﾛｳ"), u("大阪府"), 3);
-        folder.addCustomer(3, u("門"), u("ｶﾄﾞ"));
-        folder.addCustomer(4, u("新規作成中"), u("ｶﾄｳ"));
-        folder.addCustomer(6, u("佐藤"), u("ｻﾄｳ"));
-        folder.addCustomer(7, u("曽我"), u("ｿﾝﾝ"));
-        folder.addCustomer(8, u("名無"), QString());
-        folder.addCustomer(10, u("田中"), u("ﾀﾅｶ"));
-        folder.addVehicle(21, 2, 1234);
-        folder.addVehicle(20, 2, 1234);
-        folder.addVehicle(22, 2, 1234);
+        kv::data::DataStore& store = folder.store();
+        CustomerBuilder(1).name(u("加藤")).reading(u("ｶﾄｳ")).address(u("東京都")).vehicles(1)
+            .insertInto(store);
+        CustomerBuilder(2).name(u("加藤")).reading(u("ｶﾄｳﾀﾛｳ")).address(u("大阪府")).vehicles(3)
+            .insertInto(store);
+        CustomerBuilder(3).name(u("門")).reading(u("ｶﾄﾞ")).insertInto(store);
+        CustomerBuilder(4).name(u("新規作成中")).reading(u("ｶﾄｳ")).insertInto(store);
+        CustomerBuilder(6).name(u("佐藤")).reading(u("ｻﾄｳ")).insertInto(store);
+        CustomerBuilder(7).name(u("曽我")).reading(u("ｿﾝﾝ")).insertInto(store);
+        CustomerBuilder(8).name(u("名無")).insertInto(store);
+        CustomerBuilder(10).name(u("田中")).reading(u("ﾀﾅｶ")).insertInto(store);
+        SearchTestFolder::vehicle(21, 2, 1234).insertInto(store);
+        SearchTestFolder::vehicle(20, 2, 1234).insertInto(store);
+        SearchTestFolder::vehicle(22, 2, 1234).insertInto(store);
     }
 
     kv::test::SearchTestFolder folder;
@@ -335,9 +337,9 @@ TEST_F(SearchWindows, QueryByFormResultsFollowedByThePanel)
     EXPECT_EQ(profile.queryJoiner(), 1);
 
     const double day = kv::data::toDayNumber(QDate(2025, 6, 30));
-    folder.addVehicle(30, 6, 77, QString(), QString(), day);
-    folder.addVehicle(31, 10, 78, QString(), QString(), day + 0.5);
-    folder.addVehicle(32, 10, 79, QString(), QString(), day + 1);
+    SearchTestFolder::vehicle(30, 6, 77).inspectionExpiry(day).insertInto(folder.store());
+    SearchTestFolder::vehicle(31, 10, 78).inspectionExpiry(day + 0.5).insertInto(folder.store());
+    SearchTestFolder::vehicle(32, 10, 79).inspectionExpiry(day + 1).insertInto(folder.store());
     QueryFormValues expiry;
     expiry.setDate(QStringLiteral("Syaman"), QDate(2025, 6, 30));
     execution = searches.executeQuery({}, expiry, 1, 0, 0);

@@ -1,9 +1,9 @@
-#include "data/settings/RetryClock.h"
+#include "common/platform/RetryClock.h"
 
 #include <QElapsedTimer>
 #include <QThread>
 
-namespace kv::data {
+namespace kv {
 
 RetryClock::~RetryClock() = default;
 
@@ -25,4 +25,4 @@ RetryClock& RetryClock::system()
     return clock;
 }
 
-} // namespace kv::data
+} // namespace kv

@@ -1,70 +1,41 @@
 // One computer of the two-computer runs on a shared data folder:
 //
-//   document_worker FOLDER COMPUTER COUNT
+//   document FOLDER COMPUTER COUNT
 //
 // opens the document as a client under its own computer name, says so in
 // FOLDER/ready-COMPUTER, waits for FOLDER/go and then COUNT times reserves a
 // customer code and takes a slip number, writing the slip's header with it
 // as the slip window does. Prints "code N" and "slip N" lines.
 
-#include "data/document/CCarMaintenanceDoc.h"
-#include "data/settings/DefaultPrinterSource.h"
+#include "PeerCommands.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include "data/document/CCarMaintenanceDoc.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QThread>
 
 #include <cstdio>
 
-namespace {
+namespace kv::test::peer {
 
-class NoPrinter final : public kv::data::DefaultPrinterSource {
-public:
-    Result defaultPrinter(kv::data::PrinterIdentity*) const override { return Result::NoPrinter; }
-};
-
-bool waitFor(const QString& path)
+int runDocument(const QStringList& args)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!QFileInfo::exists(path)) {
-        if (clock.elapsed() > 60000)
-            return false;
-        QThread::usleep(200);
-    }
-    return true;
-}
-
-} // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    if (argc != 4)
+    if (args.size() != 3)
         return 1;
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    const QString computer = QString::fromLocal8Bit(argv[2]);
-    const int count = QString::fromLocal8Bit(argv[3]).toInt();
+    const QString& folder = args[0];
+    const QString& computer = args[1];
+    const int count = args[2].toInt();
 
-    NoPrinter printers;
-    kv::data::DocumentConfig config;
-    config.dataFolder = folder;
+    data::DocumentConfig config = clientConfig(folder, computer);
     config.programFolder = folder + "/no-program-folder";
-    config.lanRole = 1;
-    config.computerName = computer;
-    config.printers = &printers;
     config.openTiming = {1, 60000};
-    config.checkDiskSpaceForWrite = [] { return true; };
-    kv::data::CCarMaintenanceDoc doc(config);
+    data::CCarMaintenanceDoc doc(config);
     if (!doc.OpenAllDatabases())
         return 2;
     QFile ready(folder + "/ready-" + computer);
     if (!ready.open(QIODevice::WriteOnly))
         return 3;
     ready.close();
-    if (!waitFor(folder + "/go"))
+    if (!waitForFile(folder + "/go", 60000))
         return 4;
 
     for (int i = 0; i < count; ++i) {
@@ -88,3 +59,5 @@ int main(int argc, char** argv)
     std::fflush(stdout);
     return 0;
 }
+
+} // namespace kv::test::peer

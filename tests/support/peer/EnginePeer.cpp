@@ -1,19 +1,23 @@
-// The other process of the two-process data tests: opens the same data
-// folder and changes it the way another computer would.
-//   kv_data_peer DIR add CODE FURI | edit CODE FURI | delete CODE
-//   kv_data_peer DIR churn   (units of work over two files, until killed)
+// Another process on the same data folder, changing it the way another
+// computer would:
+//   engine DIR add CODE FURI | edit CODE FURI | delete CODE
+//   engine DIR churn   (units of work over two files, until killed)
+
+#include "PeerCommands.h"
 
 #include "data/engine/UnitOfWork.h"
 #include "data/tables/DaoRecordsets.h"
 #include "data/tables/DataStore.h"
 
-#include <QString>
-
 #include <cstdio>
 
-using namespace kv::data;
+namespace kv::test::peer {
 
 namespace {
+
+using data::DataStore;
+using data::EngineError;
+using data::UnitOfWork;
 
 int fail(const EngineError& error)
 {
@@ -57,15 +61,15 @@ int churn(DataStore& store)
 
 } // namespace
 
-int main(int argc, char** argv)
+int runEngine(const QStringList& args)
 {
-    if (argc < 3)
+    if (args.size() < 2)
         return 1;
     DataStore store;
-    if (!store.open(QString::fromLocal8Bit(argv[1])))
+    if (!store.open(args[0]))
         return fail(store.lastError());
-    const QString command = QString::fromLatin1(argv[2]);
-    const int code = argc > 3 ? QString::fromLatin1(argv[3]).toInt() : 0;
+    const QString& command = args[1];
+    const int code = args.value(2).toInt();
     if (command == u"churn")
         return churn(store);
 
@@ -77,7 +81,7 @@ int main(int argc, char** argv)
         if (!customers.AddNew())
             return fail(customers.lastError());
         customers.m_KokCode = code;
-        customers.m_Furi = QString::fromUtf8(argv[4]);
+        customers.m_Furi = args.value(3);
         return customers.Update() ? 0 : fail(customers.lastError());
     }
     if (!customers.FindFirst(QStringLiteral("KokCode = %1").arg(code)))
@@ -85,10 +89,12 @@ int main(int argc, char** argv)
     if (command == u"edit") {
         if (!customers.Edit())
             return fail(customers.lastError());
-        customers.m_Furi = QString::fromUtf8(argv[4]);
+        customers.m_Furi = args.value(3);
         return customers.Update() ? 0 : fail(customers.lastError());
     }
     if (command == u"delete")
         return customers.Delete() ? 0 : fail(customers.lastError());
     return 1;
 }
+
+} // namespace kv::test::peer

@@ -1,10 +1,18 @@
-#include "app/startup/DiskSpaceCheck.h"
+#include "common/DiskSpaceCheck.h"
 
-#include "app/startup/StartupTexts.h"
 #include "common/KVCommon.h"
 #include "common/MessageGateway.h"
 
-namespace kv::app {
+namespace kv {
+
+namespace {
+const QString kQueryFailed = QStringLiteral("空き容量チェックエラー");
+const QString kStartSpaceLow = QStringLiteral(
+    "ドライブ (%1) の空き容量が１ＧＢ未満です！\nディスクの空き容量が少ない状態での実行は\n"
+    "誤動作やデータ破損の原因になります。\n整理して空き容量を増やして下さい。");
+const QString kWriteSpaceLow =
+    QStringLiteral("ドライブ (%1) の空き容量が１ＭＢ未満です！\n整理して空き容量を増やして下さい");
+} // namespace
 
 DiskSpaceCheck::DiskSpaceCheck(QString dataFolder, QString localDataFolder, bool isClient,
                                FreeSpaceQuery query)
@@ -34,41 +42,31 @@ DiskSpaceCheck::Outcome DiskSpaceCheck::test(const QString& folder, double minim
     return freeBytes >= minimum ? Outcome::Enough : Outcome::Short;
 }
 
-bool DiskSpaceCheck::checkStart(const QString& folder) const
+bool DiskSpaceCheck::check(const QString& folder, double minimum, const QString& shortText) const
 {
-    switch (test(folder, StartMinimum)) {
+    switch (test(folder, minimum)) {
     case Outcome::Enough:
         return true;
     case Outcome::Short:
-        showMessage(StartupTexts::StartSpaceLow.arg(folder));
+        showMessage(shortText.arg(folder));
         return false;
     case Outcome::QueryFailed:
         break;
     }
-    showMessage(StartupTexts::DiskQueryFailed);
+    showMessage(kQueryFailed);
     return false;
 }
 
 bool DiskSpaceCheck::CheckDiskSpaceForStart() const
 {
-    if (!checkStart(m_dataFolder))
+    if (!check(m_dataFolder, StartMinimum, kStartSpaceLow))
         return false;
-    return !m_isClient || checkStart(m_localDataFolder);
+    return !m_isClient || check(m_localDataFolder, StartMinimum, kStartSpaceLow);
 }
 
 bool DiskSpaceCheck::CheckDiskSpaceForWrite() const
 {
-    switch (test(m_dataFolder, WriteMinimum)) {
-    case Outcome::Enough:
-        return true;
-    case Outcome::Short:
-        showMessage(StartupTexts::WriteSpaceLow.arg(m_dataFolder));
-        return false;
-    case Outcome::QueryFailed:
-        break;
-    }
-    showMessage(StartupTexts::DiskQueryFailed);
-    return false;
+    return check(m_dataFolder, WriteMinimum, kWriteSpaceLow);
 }
 
-} // namespace kv::app
+} // namespace kv

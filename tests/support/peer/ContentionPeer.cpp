@@ -1,49 +1,38 @@
 // One computer of the contention runs: works on a shared data folder under
 // its own computer name and prints what it got, one line per result.
 //
-//   lock_worker claims  FOLDER COMPUTER COUNT   claim/release one code COUNT times
-//   lock_worker slips   FOLDER COMPUTER COUNT   take COUNT slip numbers
-//   lock_worker counter FOLDER COMPUTER COUNT   increment the customer counter
+//   contention claims  FOLDER COMPUTER COUNT   claim/release one code COUNT times
+//   contention slips   FOLDER COMPUTER COUNT   take COUNT slip numbers
+//   contention counter FOLDER COMPUTER COUNT   increment the customer counter
 //
 // Every run waits for FOLDER/go before it starts, so that both computers
 // really run at once.
+
+#include "PeerCommands.h"
 
 #include "data/service/LockTables.h"
 #include "data/service/RecordCounters.h"
 #include "data/service/ShareLockAction.h"
 #include "data/service/SlipNumberCounter.h"
 
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QThread>
 
 #include <cstdio>
 
+namespace kv::test::peer {
+
 namespace {
 
-constexpr kv::data::ExclusiveOpenTiming kTiming{1, 60000};
-namespace Action = kv::data::ShareLockAction;
-
-bool waitForGo(const QString& folder)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!QFileInfo::exists(folder + "/go")) {
-        if (clock.elapsed() > 30000)
-            return false;
-        QThread::usleep(200);
-    }
-    return true;
-}
+constexpr RetryTiming kTiming{1, 60000};
+namespace Action = data::ShareLockAction;
 
 // Claim and release code 5 of the customers COUNT times. Inside each hold a
 // marker file is created exclusively: a second holder at the same moment
 // finds it there.
 int runClaims(const QString& folder, const QString& computer, int count)
 {
-    kv::data::LockTables locks(folder, kTiming);
+    data::LockTables locks(folder, kTiming);
     if (!locks.ShareLock("010.mdb", computer, 0, Action::Join))
         return 2;
     const QString marker = folder + "/inside";
@@ -69,7 +58,7 @@ int runClaims(const QString& folder, const QString& computer, int count)
 
 int runSlips(const QString& folder, int count)
 {
-    kv::data::SlipNumberCounter slips(folder, kTiming);
+    data::SlipNumberCounter slips(folder, kTiming);
     for (int i = 0; i < count; ++i) {
         // The search on the slip table runs while the counter is held.
         const int number = slips.NextSlipNumber([](int) {
@@ -85,9 +74,9 @@ int runSlips(const QString& folder, int count)
 
 int runCounter(const QString& folder, int count)
 {
-    kv::data::RecordCounters counters(folder, kTiming);
+    data::RecordCounters counters(folder, kTiming);
     for (int i = 0; i < count; ++i) {
-        if (counters.RecordCounter("010.mdb", kv::data::RecordCounters::Increment) < 0)
+        if (counters.RecordCounter("010.mdb", data::RecordCounters::Increment) < 0)
             return 3;
         // Spread the run out, so that both computers are at it at the same time
         // rather than one after the other within a time slice.
@@ -98,23 +87,25 @@ int runCounter(const QString& folder, int count)
 
 } // namespace
 
-int main(int argc, char** argv)
+int runContention(const QStringList& args)
 {
-    if (argc != 5)
+    if (args.size() != 4)
         return 1;
-    const QString mode = QString::fromLocal8Bit(argv[1]);
-    const QString folder = QString::fromLocal8Bit(argv[2]);
-    const QString computer = QString::fromLocal8Bit(argv[3]);
-    const int count = QString::fromLocal8Bit(argv[4]).toInt();
-    if (!waitForGo(folder))
+    const QString& mode = args[0];
+    const QString& folder = args[1];
+    const QString& computer = args[2];
+    const int count = args[3].toInt();
+    if (!waitForFile(folder + "/go", 30000))
         return 4;
     int rc = 1;
-    if (mode == "claims")
+    if (mode == u"claims")
         rc = runClaims(folder, computer, count);
-    else if (mode == "slips")
+    else if (mode == u"slips")
         rc = runSlips(folder, count);
-    else if (mode == "counter")
+    else if (mode == u"counter")
         rc = runCounter(folder, count);
     std::fflush(stdout);
     return rc;
 }
+
+} // namespace kv::test::peer
