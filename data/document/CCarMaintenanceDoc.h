@@ -101,6 +101,10 @@ public:
     // carries ("015.dat" held throughout); 0 when none can be had.
     int NextSlipNumber();
 
+    // Free space for writing records on the data folder's drive; false
+    // after the message.
+    bool checkDiskSpaceForWrite();
+
     // Deletes the slip's lines as one unit of work, then their photo files.
     bool DeleteSlipLines(int slipNumber);
     // Deletes the photo files named in a line's Photo column ("\r\n"
@@ -186,7 +190,6 @@ private:
     Placement place(const Reservation& reservation, int wanted, int* placedCode);
     Reservation customerReservation();
     Reservation vehicleReservation();
-    bool checkDiskSpaceForWrite();
     bool deleteLines(int slipNumber, QStringList* photos);
     bool trimOldestSlip(QStringList* photos);
     void showError(const EngineError& error) const;

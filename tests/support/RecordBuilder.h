@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 namespace kv::test {
@@ -20,9 +21,11 @@ class RecordBuilder {
 public:
     // Any column of the table, for those without a named setter:
     // .set(&CDaoKokSet::m_Nenga, 1).
-    template <class T, class V>
-    Builder& set(T Set::*column, const V& value)
+    // The members live in the table's row, a base of the recordset.
+    template <class T, class Owner, class V>
+    Builder& set(T Owner::*column, const V& value)
     {
+        static_assert(std::is_base_of_v<Owner, Set>, "a column of another table");
         m_setters.push_back([column, v = T(value)](Set& record) { record.*column = v; });
         return static_cast<Builder&>(*this);
     }
