@@ -8,12 +8,14 @@
 #include "app/startup/ProcessFlags.h"
 #include "app/startup/StartupTexts.h"
 #include "common/MessageGateway.h"
+#include "controls/FieldKeyRules.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
@@ -396,9 +398,31 @@ bool CMainFrame::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
+bool CMainFrame::takesKeyFromControl(QObject* receiver, const QKeyEvent& key)
+{
+    const auto* control = qobject_cast<QWidget*>(receiver);
+    if (!control || control->window() != this || FieldKeyRules::keepsKey(key))
+        return false;
+    const int command = m_registry.commandForKey(QKeySequence(key.keyCombination()));
+    QAction* action = command != 0 ? m_actions.value(command) : nullptr;
+    // A key whose command is off stays the control's, as it was before the
+    // frame had it (Ctrl+arrows still move by words then).
+    return action && refreshCommand(command, action);
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // A control claims the keys it has a use for (a line edit moves by
+        // words on Ctrl+Left and Ctrl+Right), yet the frame's keys must work
+        // from any field. Left unaccepted, the key goes to the window's
+        // shortcuts; the filter sees it again on each parent it passes to.
+        if (takesKeyFromControl(watched, *static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+        break;
     case QEvent::KeyRelease:
     case QEvent::ApplicationActivate:
         updateIndicators();

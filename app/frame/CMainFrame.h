@@ -13,6 +13,7 @@
 #include <functional>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QSettings;
@@ -26,10 +27,12 @@ class PrinterAccess;
 // status bar with the LAN pane and the keyboard indicators, and the slot of
 // the customer and vehicle panel. Its menu items, buttons and keys show the
 // commands the subsystems registered; the window asks the registry whether
-// a command is available and runs it. It registers only its own commands
-// (exit, help, version, printer setup, the received-calls switch) and owns
-// the frame state, the button states and the record flows the records
-// wiring registers.
+// a command is available and runs it. The keys of available commands reach
+// it from any of its fields, but for those a field keeps (typing, editing
+// and moving keys). It registers only its own commands (exit, help,
+// version, printer setup, the received-calls switch) and owns the frame
+// state, the button states and the record flows the records wiring
+// registers.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -94,6 +97,9 @@ private:
     void buildToolBars();
     void buildStatusBar();
     void registerOwnCommands();
+    // Whether a key pressed in a control of this window goes to the frame:
+    // one of its enabled commands' keys, unless the control keeps it.
+    bool takesKeyFromControl(QObject* receiver, const QKeyEvent& key);
     void restorePosition();
     void storePosition();
     void showHelp();

@@ -1,5 +1,6 @@
 // The registry of the main window's commands, alone and as the window shows
-// it: registering, refusing a taken id, rules asked anew.
+// it: registering, refusing a taken id, rules asked anew, keys of disabled
+// commands and keys the focused field keeps.
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandGroup.h"
 #include "app/frame/CommandId.h"
@@ -205,6 +206,50 @@ TEST_F(RegisteredCommands, TheRuleIsAskedAgainAtEveryRefreshAndBeforeEveryRun)
     action->trigger();
     EXPECT_EQ(runs, 0);
     EXPECT_FALSE(action->isEnabled());
+}
+
+TEST_F(RegisteredCommands, AFramesKeyRunsFromTheFocusedFieldButADisabledOneStaysTheFields)
+{
+    CommandGroup owner(frame->registry());
+    add(owner, kFreeId, {key(Qt::Key_Right, Qt::ControlModifier)});
+
+    // Unavailable: nothing runs and the field moves by a word as ever.
+    allowed = false;
+    frame->refreshCommands();
+    QTest::keyClick(field, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(field->cursorPosition(), 6);
+
+    // Available, even since the last refresh: the frame takes the key.
+    allowed = true;
+    QTest::keyClick(field, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(field->cursorPosition(), 6);
+}
+
+TEST_F(RegisteredCommands, KeysTheFieldKeepsAreNotTakenFromItEvenWhenTheFrameHasThem)
+{
+    CommandGroup owner(frame->registry());
+    add(owner, kFreeId, {key(Qt::Key_Right)});
+    add(owner, kFreeId + 1, {key(Qt::Key_A, Qt::ControlModifier)});
+    QTest::keyClick(field, Qt::Key_Right);
+    EXPECT_EQ(field->cursorPosition(), 1);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(field->selectedText(), QStringLiteral("alpha beta"));
+    EXPECT_EQ(runs, 0);
+
+    // In a window of its own the field is no business of the frame's.
+    add(owner, kFreeId + 2, {key(Qt::Key_Right, Qt::ControlModifier)});
+    QWidget other;
+    auto* otherField = new QLineEdit(QStringLiteral("alpha beta"), &other);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    otherField->setFocus();
+    otherField->setCursorPosition(0);
+    QTest::keyClick(otherField, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(otherField->cursorPosition(), 6);
+    EXPECT_EQ(runs, 0);
 }
 
 } // namespace
