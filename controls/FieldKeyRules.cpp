@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QWidget>
 
 namespace kv {
@@ -38,6 +39,22 @@ bool FieldKeyRules::handleKeyPress(QWidget* control, QKeyEvent* event, const Mov
     default:
         return false;
     }
+}
+
+bool FieldKeyRules::keepsKey(const QKeyEvent& event)
+{
+    for (const QKeySequence::StandardKey editing :
+         {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
+          QKeySequence::Redo, QKeySequence::SelectAll}) {
+        if (event.matches(editing))
+            return true;
+    }
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (modifiers != Qt::NoModifier)
+        return false;
+    const int key = event.key();
+    return key < Qt::Key_F1 || key > Qt::Key_F35;
 }
 
 } // namespace kv

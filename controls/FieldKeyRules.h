@@ -19,6 +19,12 @@ public:
 
     // Applies the rules to a key press; true when the key was consumed.
     static bool handleKeyPress(QWidget* control, QKeyEvent* event, const MoveFocus& moveFocus);
+
+    // Whether a control keeps the key even where its window binds it to a
+    // command: typing, Enter, Tab, Esc, the plain and shifted arrows and
+    // other editing keys, and the clipboard and undo keys. Function keys and
+    // the other Ctrl and Alt combinations are the window's.
+    static bool keepsKey(const QKeyEvent& event);
 };
 
 } // namespace kv

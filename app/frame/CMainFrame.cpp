@@ -1,7 +1,6 @@
 #include "app/frame/CMainFrame.h"
 
 #include "app/frame/CommandId.h"
-#include "app/frame/CommandTexts.h"
 #include "app/frame/FrameTexts.h"
 #include "app/frame/platform/KeyboardIndicators.h"
 #include "app/help/HelpWindow.h"
@@ -9,12 +8,14 @@
 #include "app/startup/ProcessFlags.h"
 #include "app/startup/StartupTexts.h"
 #include "common/MessageGateway.h"
+#include "controls/FieldKeyRules.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
@@ -57,11 +58,6 @@ QIcon toolIcon(int strip, int image)
     return QIcon(QStringLiteral(":/icons/toolbar%1/%2.svg").arg(strip).arg(image, 2, 10, QLatin1Char('0')));
 }
 
-QKeySequence keys(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
-{
-    return QKeySequence(QKeyCombination(modifiers, key));
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(Setup setup, QWidget* parent)
@@ -85,10 +81,11 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent)
     m_viewSlot->setObjectName(QStringLiteral("viewSlot"));
     setCentralWidget(m_viewSlot);
 
+    m_registry.setListener([this](int command) { applyRegistration(command); });
     buildMenu();
     buildStatusBar();
     buildToolBars();
-    buildAccelerators();
+    registerOwnCommands();
 
     m_state = FrameState{};
     CommandAvailability::Flags start;
@@ -103,69 +100,127 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent)
 CMainFrame::~CMainFrame()
 {
     qApp->removeEventFilter(this);
+    m_registry.setListener({});
     if (m_help)
         m_help->close();
 }
 
-QAction* CMainFrame::makeAction(int command, const QString& text)
+QAction* CMainFrame::actionFor(int command)
 {
     if (QAction* existing = m_actions.value(command))
         return existing;
-    auto* action = new QAction(text.isEmpty() ? CommandTexts::menuText(command) : text, this);
+    auto* action = new QAction(this);
     action->setData(command);
-    const QString prompt = CommandTexts::prompt(command);
-    const QString tip = CommandTexts::toolTip(command);
-    if (!prompt.isEmpty())
-        action->setStatusTip(prompt);
     // A blank tool tip keeps Qt from showing the item's text instead.
-    action->setToolTip(tip.isEmpty() ? QStringLiteral(" ") : tip);
+    action->setToolTip(QStringLiteral(" "));
+    action->setEnabled(false);
     connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
     addAction(action);
     m_actions.insert(command, action);
     return action;
 }
 
+void CMainFrame::applyRegistration(int command)
+{
+    QAction* action = actionFor(command);
+    const Command* registered = m_registry.command(command);
+    if (!registered) {
+        // The owner went: its keys must not reach a flow that is gone.
+        action->setShortcuts({});
+        refreshCommand(command, action);
+        return;
+    }
+    action->setText(registered->text.isEmpty() ? registered->toolTip : registered->text);
+    action->setStatusTip(registered->statusTip);
+    action->setToolTip(registered->toolTip.isEmpty() ? QStringLiteral(" ") : registered->toolTip);
+    action->setShortcuts(registered->keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    refreshCommand(command, action);
+}
+
+void CMainFrame::registerOwnCommands()
+{
+    using namespace CommandId;
+    const QString title = StartupTexts::ApplicationTitle;
+    m_registry.registerCommand({
+        .id = Exit,
+        .text = title + QStringLiteral("の終了(&X)"),
+        .statusTip = title + QStringLiteral("を終了します(Alt+F4)"),
+        .toolTip = QStringLiteral("終了"),
+        .keys = {QKeySequence(Qt::ALT | Qt::Key_F4)},
+        .run = [this] { close(); },
+    });
+    m_registry.registerCommand({
+        .id = HelpContents,
+        .text = QStringLiteral("目次(&C)"),
+        .run = [this] { showHelp(); },
+        .available = [this] { return m_help.isNull(); },
+    });
+    m_registry.registerCommand({
+        .id = VersionInfo,
+        .text = QStringLiteral("バージョン情報(&A)..."),
+        .run =
+            [this] {
+                VersionDialog dialog(this);
+                dialog.exec();
+            },
+    });
+    // Without a printer access the command waits for one.
+    std::function<void()> printerSetup;
+    if (PrinterAccess* printers = m_setup.printers)
+        printerSetup = [this, printers] { m_commands.printerSetup(*printers); };
+    m_registry.registerCommand({
+        .id = PrinterSetup,
+        .text = QStringLiteral("プリンタ設定(&P)..."),
+        .run = std::move(printerSetup),
+    });
+    m_registry.registerCommand({
+        .id = ShowReceivedCalls,
+        .run = [this] { toggleReceivedCalls(m_actions.value(ShowReceivedCalls)->isChecked()); },
+    });
+}
+
 void CMainFrame::buildMenu()
 {
     using namespace CommandId;
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    file->addAction(makeAction(Backup));
+    file->addAction(actionFor(Backup));
     file->addSeparator();
-    file->addAction(makeAction(PrinterSetup));
+    file->addAction(actionFor(PrinterSetup));
     file->addSeparator();
-    file->addAction(makeAction(Exit));
+    file->addAction(actionFor(Exit));
 
     QMenu* reports = menuBar()->addMenu(QStringLiteral("帳票(&T)"));
     for (int command : {LedgerReport, BillingList, DetailedInvoice, ReceivableList, SalesAnalysis,
                         SalesGraph})
-        reports->addAction(makeAction(command));
+        reports->addAction(actionFor(command));
     reports->addSeparator();
     for (int command : {CustomerVehicleList, InspectionDueList, InspectionMissedList,
                         InsuranceDueList, FirstYearList, VehicleHistoryList})
-        reports->addAction(makeAction(command));
+        reports->addAction(actionFor(command));
     reports->addSeparator();
-    reports->addAction(makeAction(ReferrerRanking, QStringLiteral("紹介者ランキング(&R)...")));
+    reports->addAction(actionFor(ReferrerRanking));
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
     QMenu* required = settings->addMenu(QStringLiteral("必ず設定しておかなければならないもの(&M)"));
     for (int command : {CompanyInformation, Rounding, AgencyFeeTax, JobCategories})
-        required->addAction(makeAction(command));
+        required->addAction(actionFor(command));
     required->addSeparator();
     for (int command : {VehicleKinds, VehicleUses, BodyShapes, VehicleNameList, Fuels})
-        required->addAction(makeAction(command));
+        required->addAction(actionFor(command));
     QMenu* useful = settings->addMenu(QStringLiteral("設定しておくと便利なもの(&C)"));
     for (int command : {WorkPartsItems, WorkPartsSets, CustomerNameList, AddressList,
                         TransportOfficeList, ModelList})
-        useful->addAction(makeAction(command));
+        useful->addAction(actionFor(command));
     settings->addSeparator();
-    settings->addAction(makeAction(DefaultPrefecture, QStringLiteral("既定の都道府県(&P)...")));
-    settings->addAction(makeAction(CallerIdSettings, QStringLiteral("ナンバー・ディスプレイ設定(&N)...")));
-    settings->addAction(makeAction(PopupSettings, QStringLiteral("着信表示設定(&I)...")));
+    settings->addAction(actionFor(DefaultPrefecture));
+    settings->addAction(actionFor(CallerIdSettings));
+    settings->addAction(actionFor(PopupSettings));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->addAction(makeAction(HelpContents));
+    help->addAction(actionFor(HelpContents));
     help->addSeparator();
-    help->addAction(makeAction(VersionInfo));
+    help->addAction(actionFor(VersionInfo));
 
     for (QMenu* menu : {file, reports, settings, required, useful, help})
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommands);
@@ -183,9 +238,8 @@ void CMainFrame::buildToolBars()
                 bar->addSeparator();
                 continue;
             }
-            QAction* action = button.command == CommandId::None
-                                  ? new QAction(this)
-                                  : makeAction(button.command, CommandTexts::toolTip(button.command));
+            QAction* action =
+                button.command == CommandId::None ? new QAction(this) : actionFor(button.command);
             action->setIcon(toolIcon(strip, button.image));
             action->setCheckable(button.checkable);
             if (button.command == CommandId::None)
@@ -232,75 +286,27 @@ void CMainFrame::buildStatusBar()
     m_scrollPane = pane(QStringLiteral("SCRL"), QStringLiteral("scrollPane"));
 }
 
-void CMainFrame::buildAccelerators()
-{
-    using namespace CommandId;
-    const struct {
-        int command;
-        QList<QKeySequence> keys;
-    } table[] = {
-        {CustomerCodeSearch, {keys(Qt::Key_F1)}},
-        {CustomerReadingSearch, {keys(Qt::Key_F2)}},
-        {VehicleCodeSearch, {keys(Qt::Key_F3)}},
-        {PlateNumberSearch, {keys(Qt::Key_F4)}},
-        {OwnedVehicles, {keys(Qt::Key_F5)}},
-        {CreateSlip, {keys(Qt::Key_F8)}},
-        {Ledger, {keys(Qt::Key_F9)}},
-        {NewCustomer, {keys(Qt::Key_F10)}},
-        {NewVehicle, {keys(Qt::Key_F11)}},
-        {RecordCustomerVehicle, {keys(Qt::Key_F12)}},
-        {ReadingIndexSearch, {keys(Qt::Key_F1, Qt::ControlModifier)}},
-        {QueryByFormSearch, {keys(Qt::Key_F2, Qt::ControlModifier)}},
-        {CarriedForwardBalance, {keys(Qt::Key_F2, Qt::AltModifier)}},
-        {Delete, {keys(Qt::Key_F5, Qt::AltModifier)}},
-        {Previous, {keys(Qt::Key_Left, Qt::ControlModifier)}},
-        {Next, {keys(Qt::Key_Right, Qt::ControlModifier)}},
-        {FieldPickList, {keys(Qt::Key_Space, Qt::ControlModifier)}},
-        {OwnerNamePickList, {keys(Qt::Key_1, Qt::ControlModifier), keys(Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier)}},
-        {OwnerAddressPickList, {keys(Qt::Key_3, Qt::ControlModifier), keys(Qt::Key_3, Qt::ControlModifier | Qt::KeypadModifier)}},
-        {TransportOfficePickList, {keys(Qt::Key_5, Qt::ControlModifier), keys(Qt::Key_5, Qt::ControlModifier | Qt::KeypadModifier)}},
-        {VehicleNamePickList, {keys(Qt::Key_6, Qt::ControlModifier), keys(Qt::Key_6, Qt::ControlModifier | Qt::KeypadModifier)}},
-        {Exit, {keys(Qt::Key_F4, Qt::AltModifier)}},
-    };
-    for (const auto& entry : table) {
-        QAction* action = makeAction(entry.command, CommandTexts::toolTip(entry.command));
-        action->setShortcuts(entry.keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-    }
-}
-
-bool CMainFrame::handledByFrame(int command) const
-{
-    switch (command) {
-    case CommandId::Exit:
-    case CommandId::HelpContents:
-    case CommandId::VersionInfo:
-    case CommandId::ShowReceivedCalls:
-        return true;
-    case CommandId::PrinterSetup:
-        return m_setup.printers != nullptr;
-    default:
-        return false;
-    }
-}
-
 bool CMainFrame::isCommandEnabled(int command) const
 {
     const QAction* action = m_actions.value(command);
     return action && action->isEnabled();
 }
 
+bool CMainFrame::refreshCommand(int command, QAction* action)
+{
+    const bool available = m_registry.isAvailable(command);
+    action->setEnabled(available);
+    // A check button that shows a state shows it whatever a click toggled.
+    const Command* registered = m_registry.command(command);
+    if (registered && registered->checked)
+        action->setChecked(registered->checked());
+    return available;
+}
+
 void CMainFrame::refreshCommands()
 {
-    m_availability.setHelpOpen(!m_help.isNull());
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
-        const int command = it.key();
-        const bool handled = handledByFrame(command) || m_commands.hasHandler(command);
-        it.value()->setEnabled(handled && m_availability.isAvailable(command));
-    }
-    // The check button shows query mode, whatever a click toggled.
-    if (QAction* query = m_actions.value(CommandId::QueryByFormSearch))
-        query->setChecked(m_state.queryMode);
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
+        refreshCommand(it.key(), it.value());
 }
 
 void CMainFrame::SetCommandButtons(const CommandAvailability::Flags& flags)
@@ -315,28 +321,7 @@ void CMainFrame::runCommand(int command)
     refreshCommands();
     if (!isCommandEnabled(command))
         return;
-    switch (command) {
-    case CommandId::Exit:
-        close();
-        break;
-    case CommandId::HelpContents:
-        showHelp();
-        break;
-    case CommandId::VersionInfo: {
-        VersionDialog dialog(this);
-        dialog.exec();
-        break;
-    }
-    case CommandId::PrinterSetup:
-        m_commands.printerSetup(*m_setup.printers);
-        break;
-    case CommandId::ShowReceivedCalls:
-        toggleReceivedCalls(m_actions.value(command)->isChecked());
-        break;
-    default:
-        m_commands.execute(command);
-        break;
-    }
+    m_registry.run(command);
     refreshCommands();
 }
 
@@ -413,9 +398,31 @@ bool CMainFrame::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
+bool CMainFrame::takesKeyFromControl(QObject* receiver, const QKeyEvent& key)
+{
+    const auto* control = qobject_cast<QWidget*>(receiver);
+    if (!control || control->window() != this || FieldKeyRules::keepsKey(key))
+        return false;
+    const int command = m_registry.commandForKey(QKeySequence(key.keyCombination()));
+    QAction* action = command != 0 ? m_actions.value(command) : nullptr;
+    // A key whose command is off stays the control's, as it was before the
+    // frame had it (Ctrl+arrows still move by words then).
+    return action && refreshCommand(command, action);
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // A control claims the keys it has a use for (a line edit moves by
+        // words on Ctrl+Left and Ctrl+Right), yet the frame's keys must work
+        // from any field. Left unaccepted, the key goes to the window's
+        // shortcuts; the filter sees it again on each parent it passes to.
+        if (takesKeyFromControl(watched, *static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+        break;
     case QEvent::KeyRelease:
     case QEvent::ApplicationActivate:
         updateIndicators();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frame/CommandAvailability.h"
+#include "app/frame/CommandRegistry.h"
 #include "app/frame/FrameCommands.h"
 #include "app/frame/FrameState.h"
 #include "app/help/HelpWindow.h"
@@ -12,6 +13,7 @@
 #include <functional>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QSettings;
@@ -22,9 +24,15 @@ namespace kv::app {
 class PrinterAccess;
 
 // The program's one top-level window: menu 128, the two toolbars, the
-// status bar with the LAN pane and the keyboard indicators, the keys of
-// accelerator table 128, and the slot of the customer and vehicle panel.
-// It owns the frame state and runs the commands through FrameCommands.
+// status bar with the LAN pane and the keyboard indicators, and the slot of
+// the customer and vehicle panel. Its menu items, buttons and keys show the
+// commands the subsystems registered; the window asks the registry whether
+// a command is available and runs it. The keys of available commands reach
+// it from any of its fields, but for those a field keeps (typing, editing
+// and moving keys). It registers only its own commands (exit, help,
+// version, printer setup, the received-calls switch) and owns the frame
+// state, the button states and the record flows the records wiring
+// registers.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -49,6 +57,8 @@ public:
     FrameState& state() { return m_state; }
     CommandAvailability& availability() { return m_availability; }
     FrameCommands& commands() { return m_commands; }
+    CommandRegistry& registry() { return m_registry; }
+    const CommandRegistry& registry() const { return m_registry; }
     // Where the customer and vehicle panel goes.
     QWidget* viewSlot() const { return m_viewSlot; }
 
@@ -58,7 +68,7 @@ public:
     QLabel* lanPane() const { return m_lanPane; }
     HelpWindow* helpWindow() const { return m_help; }
 
-    // Whether the command's action is enabled now.
+    // Whether the command's menu item, button and keys are enabled now.
     bool isCommandEnabled(int command) const;
     // Brings menu items, buttons and keys in line with the state; called
     // after every command and by windows that change the state.
@@ -68,6 +78,7 @@ public:
     bool DiscardReservedCustomer() { return m_commands.DiscardReservedCustomer(); }
     bool DiscardReservedVehicle() { return m_commands.DiscardReservedVehicle(); }
 
+    // Runs the command if it is available now.
     void runCommand(int command);
     void updateIndicators();
 
@@ -77,14 +88,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* makeAction(int command, const QString& text = {});
+    // The action of the command's menu items, buttons and keys; made on
+    // first use, shown as the command registered it.
+    QAction* actionFor(int command);
+    void applyRegistration(int command);
+    bool refreshCommand(int command, QAction* action);
     void buildMenu();
     void buildToolBars();
     void buildStatusBar();
-    void buildAccelerators();
+    void registerOwnCommands();
+    // Whether a key pressed in a control of this window goes to the frame:
+    // one of its enabled commands' keys, unless the control keeps it.
+    bool takesKeyFromControl(QObject* receiver, const QKeyEvent& key);
     void restorePosition();
     void storePosition();
-    bool handledByFrame(int command) const;
     void showHelp();
     void toggleReceivedCalls(bool on);
 
@@ -92,6 +109,7 @@ private:
     FrameState m_state;
     CommandAvailability m_availability;
     FrameCommands m_commands;
+    CommandRegistry m_registry;
     QHash<int, QAction*> m_actions;
     QToolBar* m_toolBar1 = nullptr;
     QToolBar* m_toolBar2 = nullptr;

@@ -2,10 +2,6 @@
 
 #include "app/frame/CommandId.h"
 #include "app/frame/FrameState.h"
-#include "app/startup/ProcessFlags.h"
-
-#include <algorithm>
-#include <iterator>
 
 namespace kv::app {
 
@@ -37,18 +33,6 @@ bool CommandAvailability::childWindowOpen() const
     return m_state.indexWindowOpen || m_state.slipWindowOpen || m_state.ledgerWindowOpen;
 }
 
-bool CommandAvailability::holdsRecord(int command)
-{
-    using namespace CommandId;
-    static constexpr int kCommands[] = {
-        CustomerCodeSearch, CustomerReadingSearch, VehicleCodeSearch, PlateNumberSearch,
-        OwnedVehicles,      Previous,              Next,              NewCustomer,
-        NewVehicle,         RecordCustomerVehicle, CreateSlip,        Ledger,
-        CarriedForwardBalance, ReadingIndexSearch, Delete,
-    };
-    return std::find(std::begin(kCommands), std::end(kCommands), command) != std::end(kCommands);
-}
-
 void CommandAvailability::SetCommandButtons(const Flags& flags)
 {
     using namespace CommandId;
@@ -65,7 +49,7 @@ void CommandAvailability::SetCommandButtons(const Flags& flags)
     m_buttons[NewVehicle] = flags.newVehicle;
     m_buttons[Ledger] = flags.ledgerGroup;
     m_buttons[CarriedForwardBalance] = flags.ledgerGroup;
-    m_buttons[Delete] = flags.ledgerGroup && !m_isClient && clientCount() == 0;
+    m_buttons[Delete] = flags.ledgerGroup && alone();
     m_buttons[RecordCustomerVehicle] = flags.record;
 }
 
@@ -79,57 +63,14 @@ void CommandAvailability::setButtonEnabled(int command, bool enabled)
     m_buttons[command] = enabled;
 }
 
-bool CommandAvailability::isAvailable(int command) const
+bool CommandAvailability::panelHoldsRecord() const
 {
-    using namespace CommandId;
-    const bool slipOrLedger = m_state.slipWindowOpen || m_state.ledgerWindowOpen;
-    const bool alone = !m_isClient && clientCount() == 0;
-    // While the panel holds a query's values no record command applies to it.
-    if (m_state.queryMode && holdsRecord(command))
-        return false;
-    switch (command) {
-    case CustomerCodeSearch:
-    case CustomerReadingSearch:
-        return !m_state.indexWindowOpen;
-    case VehicleCodeSearch:
-    case PlateNumberSearch:
-        return !m_state.indexWindowOpen && buttonEnabled(command);
-    case OwnedVehicles:
-    case Previous:
-    case Next:
-    case NewCustomer:
-    case NewVehicle:
-    case RecordCustomerVehicle:
-    case CreateSlip:
-    case Ledger:
-    case CarriedForwardBalance:
-    case ReadingIndexSearch:
-        return buttonEnabled(command);
-    case Delete:
-        return buttonEnabled(command) && alone;
-    case Backup:
-        return !childWindowOpen() && ProcessFlags::backupIdle && alone;
-    case CompanyInformation:
-    case Rounding:
-        return !m_isClient;
-    case AgencyFeeTax:
-        return !slipOrLedger && !m_isClient;
-    case JobCategories:
-        return !slipOrLedger && alone;
-    case WorkPartsItems:
-    case WorkPartsSets:
-        return !slipOrLedger && !m_state.setWindowOpen;
-    case CallerIdSettings:
-        return alone;
-    case PopupSettings:
-        return m_adapterPort;
-    case HelpContents:
-        return !m_helpOpen;
-    case None:
-        return false;
-    default:
-        return true;
-    }
+    return !m_state.queryMode;
+}
+
+bool CommandAvailability::slipOrLedgerOpen() const
+{
+    return m_state.slipWindowOpen || m_state.ledgerWindowOpen;
 }
 
 } // namespace kv::app

@@ -8,10 +8,10 @@ namespace kv::app {
 
 struct FrameState;
 
-// Which commands of the main window may run now: the states the toolbar
-// buttons were last given and the rules of each command (open windows, the
-// LAN role, connected clients, a running backup). One rule applies alike to
-// the menu item, the button and the key.
+// What the rules of the main window's commands are made of: the states the
+// panel last gave the toolbar buttons, the open windows, the LAN role and
+// the connected clients. Each subsystem builds its commands' rules from
+// these; one rule applies alike to the menu item, the button and the key.
 class CommandAvailability {
 public:
     struct Flags {
@@ -28,23 +28,27 @@ public:
     bool buttonEnabled(int command) const;
     void setButtonEnabled(int command, bool enabled);
 
-    bool isAvailable(int command) const;
+    // False while the panel holds a query's values: no command that acts on
+    // the shown record applies to them.
+    bool panelHoldsRecord() const;
+    // A command on the shown record that follows its button.
+    bool recordCommandOn(int command) const { return panelHoldsRecord() && buttonEnabled(command); }
+    // An index, slip or ledger window is open.
+    bool childWindowOpen() const;
+    bool slipOrLedgerOpen() const;
+    // A server no client is connected to: nobody else works on the data.
+    bool alone() const { return !m_isClient && clientCount() == 0; }
 
-    void setHelpOpen(bool open) { m_helpOpen = open; }
     void setAdapterPortConfigured(bool configured) { m_adapterPort = configured; }
+    bool adapterPortConfigured() const { return m_adapterPort; }
     bool isClient() const { return m_isClient; }
     int clientCount() const { return m_clientCount ? m_clientCount() : 0; }
 
 private:
-    bool childWindowOpen() const;
-    // The commands that act on the record the panel shows.
-    static bool holdsRecord(int command);
-
     const FrameState& m_state;
     bool m_isClient;
     std::function<int()> m_clientCount;
     QHash<int, bool> m_buttons;
-    bool m_helpOpen = false;
     bool m_adapterPort = false;
 };
 

@@ -47,87 +47,11 @@ FrameCommands::FrameCommands(FrameState& state, CommandAvailability& availabilit
 {
 }
 
-bool FrameCommands::hasHandler(int command) const
-{
-    using namespace CommandId;
-    if (m_extraHandlers.count(command))
-        return true;
-    const bool panelAndRecords = m_panel && m_records;
-    switch (command) {
-    case CustomerCodeSearch:
-    case CustomerReadingSearch:
-    case VehicleCodeSearch:
-    case PlateNumberSearch:
-    case Delete:
-        return panelAndRecords && m_entry;
-    case OwnedVehicles:
-    case Previous:
-    case Next:
-    case NewCustomer:
-    case NewVehicle:
-    case RecordCustomerVehicle:
-        return panelAndRecords;
-    case CustomerNameList:
-    case AddressList:
-    case ModelList:
-        return m_records && m_pickLists;
-    default:
-        return false;
-    }
-}
-
-bool FrameCommands::execute(int command)
-{
-    using namespace CommandId;
-    if (!hasHandler(command) || !m_availability.isAvailable(command))
-        return false;
-    if (const auto extra = m_extraHandlers.find(command); extra != m_extraHandlers.end()) {
-        extra->second();
-        return true;
-    }
-    switch (command) {
-    case CustomerCodeSearch:
-        runSearch(Search::CustomerCode);
-        break;
-    case CustomerReadingSearch:
-        runSearch(Search::CustomerReading);
-        break;
-    case VehicleCodeSearch:
-        runSearch(Search::VehicleCode);
-        break;
-    case PlateNumberSearch:
-        runSearch(Search::PlateNumber);
-        break;
-    case OwnedVehicles:
-        ownedVehicles();
-        break;
-    case Previous:
-    case Next:
-        step(command == Next);
-        break;
-    case NewCustomer:
-        newCustomer();
-        break;
-    case NewVehicle:
-        newVehicle();
-        break;
-    case RecordCustomerVehicle:
-        record();
-        break;
-    case Delete:
-        deleteShown();
-        break;
-    default:
-        editPickListUnderLock(command);
-        break;
-    }
-    return true;
-}
-
 void FrameCommands::SetSearchOrder(int mode)
 {
     if (!m_records)
         return;
+    // By search mode, from CustomerCodeOrder on.
     static const QString sorts[4][2] = {
         {QStringLiteral("KokCode"), QStringLiteral("KokCode, CarCode")},
         {QStringLiteral("Furi, KokCode"), QStringLiteral("KokCode, CarCode")},
@@ -136,7 +60,8 @@ void FrameCommands::SetSearchOrder(int mode)
     };
     if (FrameState::isSearchMode(mode)) {
         m_state.searchOrder = mode;
-        m_records->orderCustomersAndVehicles(sorts[mode - 1][0], sorts[mode - 1][1]);
+        const QString(&sort)[2] = sorts[mode - FrameState::CustomerCodeOrder];
+        m_records->orderCustomersAndVehicles(sort[0], sort[1]);
     }
     m_records->orderBalances(QStringLiteral("KokCode"));
 }
@@ -174,48 +99,48 @@ void FrameCommands::runSearch(Search search)
 {
     if (!mainWindowEnabled())
         return;
-    int newMode = 0;
+    int newMode = FrameState::Nothing;
     bool found = false;
     switch (search) {
     case Search::CustomerCode: {
         const auto code = m_entry->customerCode();
         if (!code)
             return;
-        if (m_state.previousSearchMode != 1)
-            SetSearchOrder(1);
+        newMode = FrameState::CustomerCodeOrder;
+        if (m_state.previousSearchMode != newMode)
+            SetSearchOrder(newMode);
         found = m_panel->ShowCustomer(*code, true);
-        newMode = 1;
         break;
     }
     case Search::CustomerReading: {
         const auto reading = m_entry->customerReading();
         if (!reading)
             return;
-        if (m_state.previousSearchMode != 2)
-            SetSearchOrder(2);
+        newMode = FrameState::CustomerReadingOrder;
+        if (m_state.previousSearchMode != newMode)
+            SetSearchOrder(newMode);
         found = m_panel->ShowByReading(*reading);
-        newMode = 2;
         break;
     }
     case Search::VehicleCode: {
         const auto code = m_entry->vehicleCode();
         if (!code)
             return;
+        newMode = FrameState::VehicleCodeOrder;
         // This search alone compares with the current mode.
-        if (m_state.mode != 3)
-            SetSearchOrder(3);
+        if (m_state.mode != newMode)
+            SetSearchOrder(newMode);
         found = m_panel->ShowVehicle(*code, true);
-        newMode = 3;
         break;
     }
     case Search::PlateNumber: {
         const auto number = m_entry->plateNumber();
         if (!number)
             return;
-        if (m_state.previousSearchMode != 4)
-            SetSearchOrder(4);
+        newMode = FrameState::PlateNumberOrder;
+        if (m_state.previousSearchMode != newMode)
+            SetSearchOrder(newMode);
         found = m_panel->ShowByPlate(*number);
-        newMode = 4;
         break;
     }
     }
@@ -240,10 +165,18 @@ void FrameCommands::step(bool next)
 {
     if (!mainWindowEnabled())
         return;
-    if (m_state.mode == 1 || m_state.mode == 2)
+    switch (m_state.mode) {
+    case FrameState::CustomerCodeOrder:
+    case FrameState::CustomerReadingOrder:
         m_panel->StepCustomer(next);
-    else if (m_state.mode == 3 || m_state.mode == 4)
+        break;
+    case FrameState::VehicleCodeOrder:
+    case FrameState::PlateNumberOrder:
         m_panel->StepVehicle(next);
+        break;
+    default:
+        break;
+    }
 }
 
 namespace {
@@ -334,9 +267,9 @@ void FrameCommands::deleteShown()
                 if (m_panel->DeleteCustomer())
                     m_state.mode = FrameState::Nothing;
             } else if (m_panel->DeleteVehicle()) {
-                m_state.mode = 1;
-                SetSearchOrder(1);
-                m_panel->SetModeText(1);
+                m_state.mode = FrameState::CustomerCodeOrder;
+                SetSearchOrder(m_state.mode);
+                m_panel->SetModeText(m_state.mode);
             }
         }
     }

@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <functional>
-#include <map>
 
 namespace kv::data {
 class SettingsStore;
@@ -24,7 +23,8 @@ class SearchEntry;
 // delete and step, the order of the recordsets, the placeholders of new
 // records, the pick-list maintenance under its lock and the printer choice.
 // The panel, the entry dialogs and the pick-list dialogs are attached when
-// they exist; a flow whose part is missing is not offered (hasHandler).
+// they exist; the subsystems that register these flows as commands offer
+// none whose parts are missing.
 class FrameCommands {
 public:
     enum class Search { CustomerCode, CustomerReading, VehicleCode, PlateNumber };
@@ -39,19 +39,11 @@ public:
     // Whether no window that disables the main window is open.
     void setMainWindowEnabled(std::function<bool()> enabled) { m_mainEnabled = std::move(enabled); }
 
-    // A flow that lives in another subsystem (a master-data dialog), run
-    // when the command is available.
-    void setCommandHandler(int command, std::function<void()> run)
-    {
-        m_extraHandlers[command] = std::move(run);
-    }
-    void clearCommandHandler(int command) { m_extraHandlers.erase(command); }
-
-    // Whether everything the command's flow needs is attached.
-    bool hasHandler(int command) const;
-    // Runs the command's flow when it is available and handled here; false
-    // when it was not run.
-    bool execute(int command);
+    // Whether the parts the flows work on are attached: the panel with the
+    // document's records, the entry dialogs, the pick-list editor.
+    bool panelAttached() const { return m_panel && m_records; }
+    bool searchEntryAttached() const { return m_entry != nullptr; }
+    bool pickListsAttached() const { return m_records && m_pickLists; }
 
     void SetSearchOrder(int mode);
     void SetCommandButtons(const CommandAvailability::Flags& flags);
@@ -84,7 +76,6 @@ private:
     PickListEditor* m_pickLists = nullptr;
     data::SettingsStore* m_settings = nullptr;
     std::function<bool()> m_mainEnabled;
-    std::map<int, std::function<void()>> m_extraHandlers;
 };
 
 } // namespace kv::app

@@ -17,8 +17,8 @@ struct FrameState {
     };
 
     int mode = Nothing;
-    int previousSearchMode = 0;
-    int searchOrder = 1;
+    int previousSearchMode = Nothing;
+    int searchOrder = CustomerCodeOrder;
     int reservedCustomerCode = 0;
     int reservedVehicleCode = 0;
     bool indexWindowOpen = false;
@@ -28,7 +28,10 @@ struct FrameState {
     bool queryMode = false;
     bool lanPanePending = true;
 
-    static bool isSearchMode(int value) { return value >= 1 && value <= 4; }
+    static bool isSearchMode(int value)
+    {
+        return value >= CustomerCodeOrder && value <= PlateNumberOrder;
+    }
 };
 
 } // namespace kv::app

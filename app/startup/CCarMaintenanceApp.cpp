@@ -2,7 +2,6 @@
 
 #include "controls/MessageBoxGateway.h"
 #include "app/frame/CMainFrame.h"
-#include "app/frame/CommandId.h"
 #include "app/frame/DocumentFrameRecords.h"
 #include "app/frame/QtPrinterAccess.h"
 #include "app/startup/CListeningSocket.h"
@@ -14,13 +13,13 @@
 #include "app/startup/StartupTexts.h"
 #include "app/startup/platform/SystemFolderMaker.h"
 #include "app/wiring/DialogSearchEntry.h"
+#include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
+#include "app/wiring/PendingCommands.h"
 #include "common/InstallSettings.h"
 #include "common/KVCommon.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/settings/UserProfile.h"
-#include "lan/core/ChangeAnnouncer.h"
-#include "masters/CDSetMeisai.h"
 #include "masters/core/DocumentItemStore.h"
 
 #include <QSettings>
@@ -44,6 +43,8 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<DialogSearchEntry> searchEntry;
     std::unique_ptr<PanelFrameBridge> panel;
+    std::unique_ptr<MasterCommands> masters;
+    std::unique_ptr<PendingCommands> pending;
 };
 
 CCarMaintenanceApp::CCarMaintenanceApp()
@@ -54,8 +55,10 @@ CCarMaintenanceApp::CCarMaintenanceApp()
 
 CCarMaintenanceApp::~CCarMaintenanceApp()
 {
-    // The window goes before the document it works on, the panel before
-    // the window.
+    // The window goes before the document it works on, the panel and the
+    // commands registered with the window before the window.
+    m_parts->pending.reset();
+    m_parts->masters.reset();
     m_parts->panel.reset();
     m_parts->frame.reset();
     installMessageGateway(nullptr);
@@ -120,13 +123,10 @@ bool CCarMaintenanceApp::InitInstance()
     parts.items->setNetworkInUse([this] {
         return m_globals.isClient() || m_parts->lifecycle->ClientCount() > 0;
     });
-    commands.setCommandHandler(CommandId::WorkPartsItems, [this] {
-        Parts& open = *m_parts;
-        masters::CDSetMeisai dialog(*open.items, open.document->settings().categories(),
-                                    lan::changeAnnouncer(), open.frame.get());
-        dialog.exec();
-        open.frame->activateWindow();
-    });
+    parts.masters = std::make_unique<MasterCommands>(
+        *parts.frame,
+        MasterCommands::documentWindows(*parts.frame, *parts.document, *parts.items));
+    parts.pending = std::make_unique<PendingCommands>(*parts.frame);
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });

@@ -3,8 +3,10 @@
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
 #include "app/frame/FrameRecords.h"
+#include "app/wiring/RecordCommands.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/service/ShareLockAction.h"
+#include "records/PanelMode.h"
 #include "records/panel/CFMainPanel.h"
 #include "records/panel/PanelQueryForm.h"
 #include "records/recording/NewRecordEntry.h"
@@ -17,6 +19,25 @@
 namespace kv::app {
 
 namespace {
+
+// The frame, the panel and the searches hand the mode to each other as a
+// number.
+constexpr bool sameMode(int frame, int panel, int search = -1)
+{
+    return frame == panel && (search < 0 || search == panel);
+}
+using Navigator = records::search::PanelNavigator;
+static_assert(sameMode(FrameState::Nothing, records::PanelMode::Nothing));
+static_assert(sameMode(FrameState::CustomerCodeOrder, records::PanelMode::CustomerCodeOrder,
+                       Navigator::CustomerCodeOrder));
+static_assert(sameMode(FrameState::CustomerReadingOrder, records::PanelMode::ReadingOrder,
+                       Navigator::ReadingOrder));
+static_assert(sameMode(FrameState::VehicleCodeOrder, records::PanelMode::VehicleCodeOrder,
+                       Navigator::VehicleCodeOrder));
+static_assert(sameMode(FrameState::PlateNumberOrder, records::PanelMode::PlateOrder,
+                       Navigator::PlateOrder));
+static_assert(sameMode(FrameState::NewCustomer, records::PanelMode::NewCustomer));
+static_assert(sameMode(FrameState::NewVehicle, records::PanelMode::NewVehicle));
 
 // What an open index window holds off; the searches' own buttons keep
 // following the records it shows.
@@ -53,11 +74,11 @@ PanelFrameBridge::PanelFrameBridge(CMainFrame& frame, data::CCarMaintenanceDoc& 
     m_recorder = std::make_unique<records::PanelRecorder>(*m_panel, document, *this, *this);
     m_removal = std::make_unique<records::PanelRemoval>(*m_panel, document, *this);
 
-    FrameCommands& commands = frame.commands();
-    commands.setPanel(this);
-    commands.setCommandHandler(CommandId::ReadingIndexSearch,
-                               [this] { m_searches->openReadingIndex(); });
-    commands.setCommandHandler(CommandId::QueryByFormSearch, [this] { m_queryForm->run(); });
+    frame.commands().setPanel(this);
+    RecordCommands::SearchWindows windows;
+    windows.readingIndex = [this] { m_searches->openReadingIndex(); };
+    windows.queryByForm = [this] { m_queryForm->run(); };
+    m_commands = std::make_unique<RecordCommands>(frame, std::move(windows));
     frame.refreshCommands();
 }
 
@@ -65,10 +86,8 @@ PanelFrameBridge::~PanelFrameBridge()
 {
     // The frame outlives the bridge; the searches' windows and the panel
     // must not outlive their navigator and host.
-    FrameCommands& commands = m_frame.commands();
-    commands.setPanel(nullptr);
-    commands.clearCommandHandler(CommandId::ReadingIndexSearch);
-    commands.clearCommandHandler(CommandId::QueryByFormSearch);
+    m_commands.reset();
+    m_frame.commands().setPanel(nullptr);
     m_queryForm.reset();
     m_searches.reset();
     m_removal.reset();

@@ -37,11 +37,12 @@ namespace kv::app {
 
 class CMainFrame;
 class FrameRecords;
+class RecordCommands;
 
 // Puts the customer and vehicle panel into the main window and joins the
-// two: the frame's commands reach the panel, its searches, its recording and
-// deleting; the panel sets the frame's buttons and mode and the codes the
-// frame holds for new records.
+// two: it registers the record commands, whose flows reach the panel, its
+// searches, its recording and deleting; the panel sets the frame's buttons
+// and mode and the codes the frame holds for new records.
 class PanelFrameBridge final : public FramePanel,
                                public records::PanelHost,
                                public records::QueryFormHost,
@@ -112,6 +113,7 @@ private:
     std::unique_ptr<records::NewRecordEntry> m_newRecords;
     std::unique_ptr<records::PanelRecorder> m_recorder;
     std::unique_ptr<records::PanelRemoval> m_removal;
+    std::unique_ptr<RecordCommands> m_commands;
     // The record commands' buttons while an index window holds them off.
     QHash<int, bool> m_heldButtons;
     std::optional<CommandAvailability::Flags> m_flagsOnClose;

@@ -80,10 +80,16 @@ class BenchHost final : public kv::records::PanelHost {
 public:
     int mode() const override { return m_mode; }
     void SetCommandButtons(bool, bool, bool, bool, bool, bool, bool, bool, bool, bool) override {}
-    int m_mode = 1;
+    int m_mode = kv::app::FrameState::CustomerCodeOrder;
 };
 
-enum Mode { kCustomerCodeOrder = 1, kReadingOrder = 2, kVehicleCodeOrder = 3, kPlateOrder = 4 };
+// The frame's search modes, in the order the benchmarks loop through them.
+enum Mode {
+    kCustomerCodeOrder = kv::app::FrameState::CustomerCodeOrder,
+    kReadingOrder = kv::app::FrameState::CustomerReadingOrder,
+    kVehicleCodeOrder = kv::app::FrameState::VehicleCodeOrder,
+    kPlateOrder = kv::app::FrameState::PlateNumberOrder,
+};
 enum Where { kStart, kMiddle, kEnd };
 const char* const kWhereNames[] = {"start", "middle", "end"};
 const char* const kModeNames[] = {"", "KokCode", "Furi", "CarCode", "Preno"};

@@ -18,7 +18,6 @@ namespace kv::records::search {
 namespace {
 
 const QString kSection = QStringLiteral("KokRanSearchFrame");
-constexpr int kReadingOrder = 2;
 
 } // namespace
 
@@ -78,8 +77,8 @@ void CKokRanSearchFrame::chooseRow(int row)
     m_row = row;
     for (QAction* action : m_rows->actions())
         action->setChecked(action->data().toInt() == row);
-    m_navigator.setSearchMode(kReadingOrder);
-    m_navigator.setModeText(kReadingOrder);
+    m_navigator.setSearchMode(PanelNavigator::ReadingOrder);
+    m_navigator.setModeText(PanelNavigator::ReadingOrder);
     const auto list = CustomerSearch(m_store).inReadingRange(ReadingRange::kanaRow(row),
                                                              Capacity::kReadingIndex, false);
     m_filling = true;
@@ -133,7 +132,7 @@ void CKokRanSearchFrame::closeEvent(QCloseEvent* event)
     if (!isMinimized() && !isMaximized())
         m_profile.setPlacement(kSection, geometry());
     m_profile.setKanaRow(m_row);
-    m_navigator.setModeText(kReadingOrder);
+    m_navigator.setModeText(PanelNavigator::ReadingOrder);
     event->accept();
     emit closed();
 }

@@ -7,6 +7,15 @@ namespace kv::records::search {
 // the displayed customer. The panel implements it.
 class PanelNavigator {
 public:
+    // The frame's search modes the searches set; the panel's modes
+    // (records/PanelMode.h, above the searches) use the same numbers.
+    enum SearchMode : int {
+        CustomerCodeOrder = 1,
+        ReadingOrder = 2,
+        VehicleCodeOrder = 3,
+        PlateOrder = 4,
+    };
+
     virtual ~PanelNavigator() = default;
 
     virtual bool showCustomer(int code, bool setMode) = 0;

@@ -16,9 +16,6 @@
 namespace kv::records::search {
 namespace {
 
-constexpr int kReadingOrder = 2;
-constexpr int kPlateOrder = 4;
-
 template <typename Row>
 void tellIfCut(const RowList<Row>& list)
 {
@@ -65,7 +62,7 @@ bool PanelSearches::showByReading(const QString& reading)
     }
     if (!m_navigator.showCustomer(code, true))
         return false;
-    m_navigator.setModeText(kReadingOrder);
+    m_navigator.setModeText(PanelNavigator::ReadingOrder);
     return true;
 }
 
@@ -91,7 +88,7 @@ bool PanelSearches::showByPlate(int number)
     // command from the owner's vehicle count.
     if (!m_navigator.showVehicle(code, true))
         return false;
-    m_navigator.setModeText(kPlateOrder);
+    m_navigator.setModeText(PanelNavigator::PlateOrder);
     return true;
 }
 
@@ -190,8 +187,9 @@ PanelSearches::QueryExecution PanelSearches::executeQuery(const QueryFormValues&
     }
     tellIfCut(result.list);
     delete m_queryResults.data();
-    m_navigator.setSearchMode(previousSearchMode >= 1 && previousSearchMode <= 4 ? previousSearchMode
-                                                                                 : 1);
+    const bool searchMode = previousSearchMode >= PanelNavigator::CustomerCodeOrder
+                         && previousSearchMode <= PanelNavigator::PlateOrder;
+    m_navigator.setSearchMode(searchMode ? previousSearchMode : PanelNavigator::CustomerCodeOrder);
     m_queryResults = new CAllSearchFrame(result.list, result.outcome == Outcome::Vehicles,
                                          m_navigator, m_profile, m_parent);
     m_navigator.indexWindowOpened(false);

@@ -8,6 +8,9 @@
 #include "app/frame/SearchEntry.h"
 #include "app/help/HelpWindow.h"
 #include "app/startup/ProcessFlags.h"
+#include "app/wiring/MasterCommands.h"
+#include "app/wiring/PendingCommands.h"
+#include "app/wiring/RecordCommands.h"
 #include "data/service/ShareLockAction.h"
 #include "data/settings/SettingsStore.h"
 #include "support/GoldenImage.h"
@@ -114,8 +117,9 @@ public:
     std::optional<kv::data::PrinterIdentity> chooseSetup() override { ++asked; return answer; }
 };
 
-// A main window on a profile of its own, with the later parts stood in by
-// the fakes above, shown and active so its keys work.
+// A main window on a profile of its own, with the commands registered as the
+// program registers them and the later parts stood in by the fakes above,
+// shown and active so its keys work.
 struct FrameFixture {
     TempFolder temp;
     QSettings profile{temp.file(QStringLiteral("profile.ini")), QSettings::IniFormat};
@@ -128,6 +132,9 @@ struct FrameFixture {
     bool allowClose = true;
     int documentClosed = 0;
     std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<RecordCommands> recordCommands;
+    std::unique_ptr<MasterCommands> masterCommands;
+    std::unique_ptr<PendingCommands> pendingCommands;
 
     explicit FrameFixture(bool isClient = false, bool attachParts = true)
     {
@@ -141,6 +148,9 @@ struct FrameFixture {
         setup.canClose = [this] { return allowClose; };
         setup.closeDocument = [this] { ++documentClosed; };
         frame = std::make_unique<CMainFrame>(std::move(setup));
+        recordCommands = std::make_unique<RecordCommands>(*frame);
+        masterCommands = std::make_unique<MasterCommands>(*frame);
+        pendingCommands = std::make_unique<PendingCommands>(*frame);
         if (attachParts) {
             frame->commands().setRecords(&records);
             frame->commands().setPanel(&panel);
@@ -160,6 +170,45 @@ struct FrameFixture {
     bool enabled(int command) const { return frame->isCommandEnabled(command); }
 };
 
+// A main window that is never shown, for its commands' rules: the record
+// and pending commands registered, the parts attached, the reading index
+// standing in as a window that does nothing.
+struct RulesFrame {
+    FakeRecords records;
+    FakePanel panel;
+    FakeEntry entry;
+    int clients = 0;
+    CMainFrame frame;
+    RecordCommands recordCommands;
+    PendingCommands pendingCommands;
+
+    explicit RulesFrame(bool isClient = false)
+        : frame(setup(isClient))
+        , recordCommands(frame, {.readingIndex = [] {}, .queryByForm = {}})
+        , pendingCommands(frame)
+    {
+        frame.commands().setRecords(&records);
+        frame.commands().setPanel(&panel);
+        frame.commands().setSearchEntry(&entry);
+    }
+
+    CMainFrame::Setup setup(bool isClient)
+    {
+        CMainFrame::Setup setup;
+        setup.isClient = isClient;
+        setup.clientCount = [this] { return clients; };
+        return setup;
+    }
+
+    // The command's rule, whether or not its window is built.
+    bool ruleAllows(int command) const
+    {
+        const Command* registered = frame.registry().command(command);
+        EXPECT_NE(registered, nullptr) << command;
+        return registered && (!registered->available || registered->available());
+    }
+};
+
 CommandAvailability::Flags allOn()
 {
     CommandAvailability::Flags flags;
@@ -172,18 +221,14 @@ CommandAvailability::Flags allOn()
 
 TEST(MainFrameRules, AtStartOnlyTheSearchesNewCustomerAndExitAreOffered)
 {
-    FrameState state;
-    CommandAvailability rules(state, false, [] { return 0; });
-    CommandAvailability::Flags start;
-    start.f3 = start.f4 = start.newCustomer = true;
-    rules.SetCommandButtons(start);
+    RulesFrame f;
     for (int command : {Cmd::CustomerCodeSearch, Cmd::CustomerReadingSearch, Cmd::VehicleCodeSearch,
                         Cmd::PlateNumberSearch, Cmd::NewCustomer, Cmd::ReadingIndexSearch, Cmd::Exit})
-        EXPECT_TRUE(rules.isAvailable(command)) << command;
+        EXPECT_TRUE(f.frame.registry().isAvailable(command)) << command;
     for (int command : {Cmd::OwnedVehicles, Cmd::CreateSlip, Cmd::Ledger, Cmd::NewVehicle,
                         Cmd::RecordCustomerVehicle, Cmd::CarriedForwardBalance, Cmd::Delete,
                         Cmd::Previous, Cmd::Next})
-        EXPECT_FALSE(rules.isAvailable(command)) << command;
+        EXPECT_FALSE(f.ruleAllows(command)) << command;
 }
 
 TEST(MainFrameRules, DeleteAndBackupNeedAServerWithoutClientsAndNoOpenWindow)
@@ -207,18 +252,18 @@ TEST(MainFrameRules, DeleteAndBackupNeedAServerWithoutClientsAndNoOpenWindow)
         {"ledger window open", false, 0, false, false, false, true, true, false},
     };
     for (const Case& c : cases) {
-        FrameState state;
-        int clients = 0;
-        CommandAvailability rules(state, c.client, [&] { return clients; });
-        rules.SetCommandButtons(allOn());
+        RulesFrame f(c.client);
+        f.frame.SetCommandButtons(allOn());
         // The windows open after the buttons were set; connecting clients too.
-        clients = c.clients;
+        f.clients = c.clients;
+        FrameState& state = f.frame.state();
         state.indexWindowOpen = c.indexOpen;
         state.slipWindowOpen = c.slipOpen;
         state.ledgerWindowOpen = c.ledgerOpen;
         ProcessFlags::backupIdle = !c.backupRunning;
-        EXPECT_EQ(rules.isAvailable(Cmd::Delete), c.deleteAvailable) << c.name;
-        EXPECT_EQ(rules.isAvailable(Cmd::Backup), c.backupAvailable) << c.name;
+        EXPECT_EQ(f.frame.registry().isAvailable(Cmd::Delete), c.deleteAvailable) << c.name;
+        // The backup has no window yet: its rule alone.
+        EXPECT_EQ(f.ruleAllows(Cmd::Backup), c.backupAvailable) << c.name;
         ProcessFlags::backupIdle = true;
     }
 }

@@ -228,6 +228,40 @@ TEST_F(PanelWiring, StepMovesToTheNextCustomerInCodeOrder)
     EXPECT_EQ(shown(F::UserName1), u("佐藤"));
 }
 
+TEST_F(PanelWiring, CtrlArrowsStepFromAnyFieldOfThePanel)
+{
+    kv::test::DocumentTestFolder::sql(
+        *doc, "INSERT INTO f010.Kok (KokCode, UserName1, Furi) VALUES (3, '鈴木', 'ｽｽﾞｷ')");
+    ASSERT_TRUE(doc->customers().Requery());
+    searchCustomerCode(QStringLiteral("2"));
+    ASSERT_EQ(panel().shownCustomerCode(), 2);
+
+    // The keys go to the focused field, which has uses of its own for them
+    // (a line edit moves by words); the frame's step must win in every kind.
+    const struct {
+        F field;
+        Qt::Key key;
+        int shown;
+    } presses[] = {
+        {F::OwnerName1, Qt::Key_Right, 3}, {F::OwnerName1, Qt::Key_Left, 2},
+        {F::Shime1, Qt::Key_Left, 1},      {F::Shime1, Qt::Key_Right, 2},
+        {F::Sama, Qt::Key_Right, 3},       {F::Sama, Qt::Key_Left, 2},
+    };
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    for (const auto& press : presses) {
+        QWidget* field = panel().fieldWidget(press.field);
+        SCOPED_TRACE(field->metaObject()->className());
+        field->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), field);
+        QTest::keyClick(field, press.key, Qt::ControlModifier);
+        EXPECT_EQ(panel().shownCustomerCode(), press.shown);
+    }
+    EXPECT_EQ(shown(F::UserName1), u("佐藤"));
+    EXPECT_TRUE(folder.messages.messages().isEmpty())
+        << folder.messages.messages().join('|').toStdString();
+}
+
 TEST_F(PanelWiring, ReadingIndexHoldsTheMainWindowUntilItCloses)
 {
     searchCustomerCode(QStringLiteral("1"));

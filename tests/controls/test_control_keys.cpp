@@ -5,12 +5,14 @@
 #include "controls/CEditEx.h"
 #include "controls/CListCtrlEx.h"
 #include "controls/CNumericEditEx.h"
+#include "controls/FieldKeyRules.h"
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -95,6 +97,49 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{4, Qt::Key_Tab, Qt::ShiftModifier, 3},
         // Shift+Enter in the first field wraps round to the last tab stop.
         MoveCase{0, Qt::Key_Return, Qt::ShiftModifier, 6}));
+
+// What a control keeps when its window binds the same key to a command:
+// its editing keys; function keys and other combinations go to the window.
+TEST(ControlKeys, ControlsKeepEditingKeysAndLeaveTheRestToTheirWindow)
+{
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool kept;
+    } keys[] = {
+        {Qt::Key_A, none, true},
+        {Qt::Key_A, Qt::ShiftModifier, true},
+        {Qt::Key_1, Qt::KeypadModifier, true},
+        {Qt::Key_Return, none, true},
+        {Qt::Key_Tab, none, true},
+        {Qt::Key_Escape, none, true},
+        {Qt::Key_Left, none, true},
+        {Qt::Key_Right, Qt::ShiftModifier, true},
+        {Qt::Key_Home, none, true},
+        {Qt::Key_Backspace, none, true},
+        {Qt::Key_C, Qt::ControlModifier, true},
+        {Qt::Key_X, Qt::ControlModifier, true},
+        {Qt::Key_V, Qt::ControlModifier, true},
+        {Qt::Key_Z, Qt::ControlModifier, true},
+        {Qt::Key_A, Qt::ControlModifier, true},
+        {Qt::Key_F1, none, false},
+        {Qt::Key_F12, Qt::ShiftModifier, false},
+        {Qt::Key_F2, Qt::ControlModifier, false},
+        {Qt::Key_F5, Qt::AltModifier, false},
+        {Qt::Key_Left, Qt::ControlModifier, false},
+        {Qt::Key_Right, Qt::ControlModifier, false},
+        {Qt::Key_Space, Qt::ControlModifier, false},
+        {Qt::Key_1, Qt::ControlModifier, false},
+        {Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier, false},
+        {Qt::Key_X, Qt::AltModifier, false},
+    };
+    for (const auto& k : keys) {
+        const QKeyEvent event(QEvent::KeyPress, k.key, k.modifiers);
+        EXPECT_EQ(FieldKeyRules::keepsKey(event), k.kept)
+            << QKeySequence(QKeyCombination(k.modifiers, k.key)).toString().toStdString();
+    }
+}
 
 TEST(ControlKeys, EnterInRightAlignedAmountMovesOnWithoutLineBreak)
 {

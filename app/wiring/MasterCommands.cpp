@@ -1,0 +1,75 @@
+#include "app/wiring/MasterCommands.h"
+
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CommandId.h"
+#include "data/document/CCarMaintenanceDoc.h"
+#include "lan/core/ChangeAnnouncer.h"
+#include "masters/CDSetMeisai.h"
+#include "masters/core/DocumentItemStore.h"
+
+namespace kv::app {
+
+MasterCommands::Windows MasterCommands::documentWindows(CMainFrame& frame,
+                                                        data::CCarMaintenanceDoc& document,
+                                                        masters::DocumentItemStore& items)
+{
+    Windows windows;
+    windows.workPartsItems = [&frame, &document, &items] {
+        masters::CDSetMeisai dialog(items, document.settings().categories(),
+                                    lan::changeAnnouncer(), &frame);
+        dialog.exec();
+        frame.activateWindow();
+    };
+    return windows;
+}
+
+MasterCommands::MasterCommands(CMainFrame& frame, Windows windows)
+    : m_group(frame.registry())
+{
+    using namespace CommandId;
+    FrameCommands& flows = frame.commands();
+    const CommandAvailability& rules = frame.availability();
+    const FrameState& state = frame.state();
+    const auto menuItem = [this](int id, const char* text, std::function<bool()> available = {},
+                                 std::function<void()> run = {}) {
+        m_group.add({
+            .id = id,
+            .text = QString::fromUtf8(text),
+            .run = std::move(run),
+            .available = std::move(available),
+        });
+    };
+    // A slip or ledger being entered uses the tax, categories and items.
+    const auto noSlipOrLedger = [&rules] { return !rules.slipOrLedgerOpen(); };
+    const auto itemsFree = [&rules, &state] {
+        return !rules.slipOrLedgerOpen() && !state.setWindowOpen;
+    };
+
+    // What must be set before the first slip.
+    menuItem(CompanyInformation, "自社情報(&J)...", [&rules] { return !rules.isClient(); });
+    menuItem(Rounding, "端数処理(&H)...", [&rules] { return !rules.isClient(); });
+    menuItem(AgencyFeeTax, "代行料 課税・非課税(&D)...",
+             [noSlipOrLedger, &rules] { return noSlipOrLedger() && !rules.isClient(); });
+    menuItem(JobCategories, "入庫区分(&K)...",
+             [noSlipOrLedger, &rules] { return noSlipOrLedger() && rules.alone(); });
+    menuItem(VehicleKinds, "種別（&S）...");
+    menuItem(VehicleUses, "用途（&Y）...");
+    menuItem(BodyShapes, "車体の形状（&K）...");
+    menuItem(VehicleNameList, "車名（&M）...");
+    menuItem(Fuels, "燃料の種類（&E）...");
+
+    // What is useful to set.
+    menuItem(WorkPartsItems, "作業・部品(&B)...", itemsFree, std::move(windows.workPartsItems));
+    menuItem(WorkPartsSets, "作業・部品セット(&S)...", itemsFree);
+    for (const auto& [id, text] : {std::pair{CustomerNameList, "名前(&N)..."},
+                                   std::pair{AddressList, "住所(&A)..."},
+                                   std::pair{ModelList, "車種（&S）..."}}) {
+        const int list = id;
+        menuItem(list, text, [&flows] { return flows.pickListsAttached(); },
+                 [&flows, list] { flows.editPickListUnderLock(list); });
+    }
+    menuItem(TransportOfficeList, "陸事(&R)...");
+    menuItem(DefaultPrefecture, "既定の都道府県(&P)...");
+}
+
+} // namespace kv::app

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/frame/CommandGroup.h"
+
+#include <functional>
+
+namespace kv::app {
+
+class CMainFrame;
+
+// The commands of the customer and vehicle records, registered with the
+// main window: the searches, new, record, delete, step and owned vehicles
+// on the frame's record flows, the reading index and the query form, and
+// the panel's pick-list keys, which stay off until the pick lists are
+// windows of their own. A flow whose parts are not attached is not offered.
+class RecordCommands {
+public:
+    // The search windows; an empty one leaves its command off.
+    struct SearchWindows {
+        std::function<void()> readingIndex;
+        std::function<void()> queryByForm;
+    };
+
+    // The frame outlives this object; the commands go with it.
+    explicit RecordCommands(CMainFrame& frame, SearchWindows windows = {});
+
+private:
+    CommandGroup m_group;
+};
+
+} // namespace kv::app
