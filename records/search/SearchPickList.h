@@ -3,7 +3,6 @@
 #include "records/search/SearchRows.h"
 
 #include <QDialog>
-#include <QStringList>
 
 namespace kv {
 class CListCtrlEx;
