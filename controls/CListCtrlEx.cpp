@@ -2,27 +2,25 @@
 
 #include "controls/FieldKeyRules.h"
 #include "controls/ListRowDelegate.h"
+#include "controls/TypedListModel.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStandardItemModel>
 
-#include <algorithm>
 #include <utility>
 
 namespace kv {
-namespace {
 
-constexpr int CodeRole = Qt::UserRole + 1;
-
-} // namespace
+struct CListCtrlEx::TextRow {
+    QStringList cells;
+    int code = 0;
+};
 
 CListCtrlEx::CListCtrlEx(QWidget* parent)
-    : QTreeView(parent), m_rows(new QStandardItemModel(this))
+    : QTreeView(parent), m_delegate(new ListRowDelegate(this))
 {
-    setModel(m_rows);
-    setItemDelegate(new ListRowDelegate(this));
+    setItemDelegate(m_delegate);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -41,37 +39,52 @@ CListCtrlEx::CListCtrlEx(QWidget* parent)
                 if (m_headerPressed)
                     m_resizedColumns.insert(column);
             });
+    setColumns({});
 }
 
-void CListCtrlEx::setColumns(const QList<Column>& columns)
+CListCtrlEx::~CListCtrlEx() = default;
+
+void CListCtrlEx::setRows(ListModel* rows)
 {
-    m_columns = columns;
-    m_rows->clear();
-    m_rows->setColumnCount(int(columns.size()));
-    for (int column = 0; column < columns.size(); ++column) {
-        auto* heading = new QStandardItem(columns[column].heading);
-        m_rows->setHorizontalHeaderItem(column, heading);
-    }
+    if (rows == m_rows)
+        return;
+    disconnect(m_columnsReset);
+    if (!rows->parent())
+        rows->setParent(this);
+    m_rows = rows;
+    setModel(rows);
+    // New columns come with a reset; refills keep the user's widths.
+    m_columnsReset = connect(rows, &QAbstractItemModel::modelReset, this,
+                             &CListCtrlEx::applyColumnWidths);
+    applyColumnWidths();
+}
+
+void CListCtrlEx::applyColumnWidths()
+{
+    const QList<ListColumn>& columns = m_rows->columns();
     for (int column = 0; column < columns.size(); ++column)
         setColumnWidth(column, columns[column].width);
 }
 
+void CListCtrlEx::setColumns(const QList<Column>& columns)
+{
+    QList<TypedListModel<TextRow>::Column> texts;
+    for (int column = 0; column < columns.size(); ++column)
+        texts.append({columns[column].caption, columns[column].width, columns[column].alignment,
+                      [column](const TextRow& row) { return row.cells.value(column); }});
+    if (!m_texts) {
+        m_texts = new TypedListModel<TextRow>(std::move(texts), &TextRow::code, this);
+    } else {
+        m_texts->replaceAll({});
+        m_texts->setColumns(std::move(texts));
+    }
+    setRows(m_texts);
+}
+
 int CListCtrlEx::addRow(const QStringList& cells, int code)
 {
-    QList<QStandardItem*> items;
-    const int columns = std::max(int(m_columns.size()), int(cells.size()));
-    for (int column = 0; column < columns; ++column) {
-        auto* item = new QStandardItem(column < cells.size() ? cells[column] : QString());
-        item->setEditable(false);
-        if (column < m_columns.size())
-            item->setData(int(m_columns[column].alignment | Qt::AlignVCenter),
-                          Qt::TextAlignmentRole);
-        items << item;
-    }
-    if (!items.isEmpty())
-        items.front()->setData(code, CodeRole);
-    m_rows->appendRow(items);
-    return m_rows->rowCount() - 1;
+    m_texts->append({cells, code});
+    return m_texts->rowCount() - 1;
 }
 
 void CListCtrlEx::clearRows()
@@ -86,9 +99,12 @@ int CListCtrlEx::rowCount() const
 
 int CListCtrlEx::codeOfRow(int row) const
 {
-    if (row < 0 || row >= m_rows->rowCount())
-        return 0;
-    return m_rows->index(row, 0).data(CodeRole).toInt();
+    return m_rows->codeOfRow(row);
+}
+
+int CListCtrlEx::rowOfCode(int code) const
+{
+    return m_rows->rowOfCode(code);
 }
 
 QString CListCtrlEx::cellText(int row, int column) const

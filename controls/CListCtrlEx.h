@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/ListModel.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -7,37 +9,46 @@
 
 #include <set>
 
-class QStandardItemModel;
-
 namespace kv {
 
-// The list of master-data dialogs: whole rows selected one at a time, drawn
-// by the shared row delegate, with the keyboard rules of the other controls
-// (Enter and Tab move on, Esc ends the dialog). Each row carries the code of
-// the record it shows.
+class ListRowDelegate;
+template <typename Row>
+class TypedListModel;
+
+// The list of the program's windows: whole rows selected one at a time,
+// drawn by the row delegate, with the keyboard rules of the other controls
+// (Enter and Tab move on, Esc ends the dialog). It shows a ListModel, whose
+// rows carry the code of the record they show; lists of plain texts use the
+// list's own text model through setColumns and addRow.
 class CListCtrlEx : public QTreeView {
     Q_OBJECT
 public:
-    struct Column {
-        QString heading;
-        int width = 100;
-        Qt::Alignment alignment = Qt::AlignLeft;
-    };
+    using Column = ListColumn;
 
     explicit CListCtrlEx(QWidget* parent = nullptr);
+    ~CListCtrlEx() override;
 
-    // Replaces the columns and removes all rows.
+    // Shows the model's rows, its columns at their widths. The list becomes
+    // the model's parent unless it has one.
+    void setRows(ListModel* rows);
+    ListModel* rows() const { return m_rows; }
+    ListRowDelegate* rowDelegate() const { return m_delegate; }
+
+    // Shows the text model with these columns and no rows.
     void setColumns(const QList<Column>& columns);
+    // Appends to the text model; cells beyond the columns are not shown.
     int addRow(const QStringList& cells, int code);
+    // Removes all rows of the model shown.
     void clearRows();
+
     int rowCount() const;
     int codeOfRow(int row) const;
+    // The first row of the code's record, or -1.
+    int rowOfCode(int code) const;
     QString cellText(int row, int column) const;
     // The selected row, or -1.
     int currentRow() const;
     void selectRow(int row);
-
-    QStandardItemModel* rows() const { return m_rows; }
 
 signals:
     // The user finished dragging a column divider (sent once, on release),
@@ -49,8 +60,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QStandardItemModel* m_rows;
-    QList<Column> m_columns;
+    struct TextRow;
+
+    void applyColumnWidths();
+
+    ListModel* m_rows = nullptr;
+    TypedListModel<TextRow>* m_texts = nullptr;
+    ListRowDelegate* m_delegate;
+    QMetaObject::Connection m_columnsReset;
     std::set<int> m_resizedColumns;
     bool m_headerPressed = false;
 };

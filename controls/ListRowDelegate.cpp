@@ -5,11 +5,6 @@
 #include <algorithm>
 
 namespace kv {
-namespace {
-
-constexpr int TextMargin = 3;
-
-} // namespace
 
 ListRowDelegate::ListRowDelegate(QObject* parent)
     : QStyledItemDelegate(parent)
@@ -20,9 +15,12 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                             const QModelIndex& index) const
 {
     const bool selected = option.state.testFlag(QStyle::State_Selected);
+    const bool solid = selected && m_selection == Selection::Solid;
     const QRect cell = option.rect;
     painter->save();
-    painter->fillRect(cell, selected ? selectedBackground() : rowBackground());
+    painter->fillRect(cell, !selected ? rowBackground()
+                            : solid   ? solidSelectedBackground()
+                                      : selectedBackground());
 
     // Grid: the right and bottom edge of every cell.
     painter->setPen(gridLine());
@@ -34,13 +32,13 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const Qt::Alignment align = alignment.isValid()
         ? Qt::Alignment(alignment.toInt())
         : Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const QRect textArea = cell.adjusted(TextMargin, 0, -TextMargin, 0);
+    const QRect textArea = cell.adjusted(m_textMargin, 0, -m_textMargin, 0);
     painter->setFont(option.font);
-    painter->setPen(Qt::black);
+    painter->setPen(solid ? QColor(Qt::white) : QColor(Qt::black));
     painter->drawText(textArea, int(align | Qt::AlignVCenter),
                       option.fontMetrics.elidedText(text, Qt::ElideRight, textArea.width()));
 
-    if (selected) {
+    if (selected && !solid) {
         // One frame around the whole row: top and bottom on every cell, the
         // sides only on the first and last column.
         painter->setPen(selectedFrame());

@@ -2,7 +2,6 @@
 
 #include "controls/CButtonEx.h"
 #include "controls/CEditEx.h"
-#include "controls/CListCtrlEx.h"
 #include "controls/CNumericEditEx.h"
 #include "controls/FieldVerdict.h"
 #include "masters/CKubunRefFrame.h"
@@ -19,7 +18,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStandardItemModel>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -57,9 +55,8 @@ CDSetMeisai* CDSetMeisai::openInstance()
 
 void CDSetMeisai::buildLayout()
 {
-    m_list = new CListCtrlEx(this);
+    m_list = new ItemListView(QStringLiteral("                    　　　作業・部品"), this);
     m_list->setObjectName(QStringLiteral("itemList"));
-    ItemListView::setUp(*m_list, QStringLiteral("                    　　　作業・部品"));
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->setMinimumWidth(380);
     m_kana = new KanaButtonBar(KanaButtonBar::Captions::Dialog, this);
@@ -204,7 +201,7 @@ void CDSetMeisai::showState()
 {
     m_syncing = true;
     if (m_shownRowsVersion != m_editor.rowsVersion()) {
-        ItemListView::fill(*m_list, m_editor.rows());
+        m_list->fill(m_editor.rows());
         m_shownRowsVersion = m_editor.rowsVersion();
     }
     const int selected = m_editor.selectedRow();
@@ -377,7 +374,7 @@ void CDSetMeisai::showList()
 {
     // The input area is the user's: only the list and the count follow.
     m_syncing = true;
-    ItemListView::fill(*m_list, m_editor.rows());
+    m_list->fill(m_editor.rows());
     m_shownRowsVersion = m_editor.rowsVersion();
     if (m_editor.selectedRow() >= 0)
         m_list->selectRow(m_editor.selectedRow());

@@ -2,6 +2,7 @@
 
 #include "data/settings/CategoryNames.h"
 #include "masters/CKubunRefFrame.h"
+#include "masters/ItemListView.h"
 #include "masters/core/ItemEditor.h"
 
 #include <QDialog>
@@ -13,7 +14,6 @@ class QPushButton;
 namespace kv {
 class CButtonEx;
 class CEditEx;
-class CListCtrlEx;
 class CNumericEditEx;
 class FieldVerdict;
 }
@@ -46,7 +46,7 @@ public:
     void removeItem(int code);
 
     const ItemEditor& editor() const { return m_editor; }
-    CListCtrlEx* list() const { return m_list; }
+    ItemListView* list() const { return m_list; }
     CNumericEditEx* codeEdit() const { return m_code; }
     CEditEx* textEdit() const { return m_text; }
     CEditEx* readingEdit() const { return m_reading; }
@@ -89,7 +89,7 @@ private:
     bool m_finished = false;
     bool m_shownOnce = false;
 
-    CListCtrlEx* m_list = nullptr;
+    ItemListView* m_list = nullptr;
     KanaButtonBar* m_kana = nullptr;
     CNumericEditEx* m_code = nullptr;
     CEditEx* m_text = nullptr;

@@ -1,7 +1,8 @@
 #include "masters/CKubunRefFrame.h"
 
 #include "controls/CListCtrlEx.h"
-#include "masters/ItemRowDelegate.h"
+#include "controls/ListRowDelegate.h"
+#include "controls/TypedListModel.h"
 #include "masters/core/LineGridAccess.h"
 
 #include <QCloseEvent>
@@ -13,6 +14,14 @@
 #include <QVBoxLayout>
 
 namespace kv::masters {
+namespace {
+
+struct CategoryRow {
+    int index = 0;
+    QString name;
+};
+
+} // namespace
 
 CKubunRefFrame::CKubunRefFrame(const kv::data::CategoryNames& categories, QString profileSection,
                                Buttons buttons, QPoint defaultPosition, QWidget* owner)
@@ -22,12 +31,19 @@ CKubunRefFrame::CKubunRefFrame(const kv::data::CategoryNames& categories, QStrin
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("区分"));
-    m_list->setColumns({{QStringLiteral(" NO"), 35, Qt::AlignHCenter},
-                        {QStringLiteral("区 分"), 80, Qt::AlignLeft}});
-    m_list->header()->setStretchLastSection(true);
-    m_list->setItemDelegate(new ItemRowDelegate(m_list));
+    auto* rows = new TypedListModel<CategoryRow>(
+        {{QStringLiteral(" NO"), 35, Qt::AlignHCenter,
+          [](const CategoryRow& row) { return QString::asprintf("%d", row.index); }},
+         {QStringLiteral("区 分"), 80, Qt::AlignLeft, &CategoryRow::name}},
+        &CategoryRow::index, m_list);
+    std::vector<CategoryRow> names;
     for (int index = 0; index < int(categories.names.size()); ++index)
-        m_list->addRow({QString::asprintf("%d", index), categories.names[size_t(index)]}, index);
+        names.push_back({index, categories.names[size_t(index)]});
+    rows->replaceAll(std::move(names));
+    m_list->setRows(rows);
+    m_list->header()->setStretchLastSection(true);
+    m_list->rowDelegate()->setSelection(ListRowDelegate::Selection::Solid);
+    m_list->rowDelegate()->setTextMargin(2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);

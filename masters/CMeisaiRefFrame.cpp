@@ -1,8 +1,6 @@
 #include "masters/CMeisaiRefFrame.h"
 
-#include "controls/CListCtrlEx.h"
 #include "common/MessageGateway.h"
-#include "masters/ItemListView.h"
 #include "masters/KanaButtonBar.h"
 #include "masters/core/ItemRules.h"
 #include "masters/core/ItemStore.h"
@@ -15,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -34,13 +31,13 @@ QWidget* mainWindowOf(QWidget* widget)
 } // namespace
 
 CFMeisai::CFMeisai(QWidget* parent)
-    : QWidget(parent), m_list(new CListCtrlEx(this)),
+    : QWidget(parent),
+      m_list(new ItemListView(QStringLiteral("                      作業・部品（↑↓）"), this)),
       m_kana(new KanaButtonBar(KanaButtonBar::Captions::PickList, this)),
       m_ok(new QPushButton(QStringLiteral("OK(Enter)"), this)),
       m_cancel(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(Esc)"), this))
 {
     m_list->setObjectName(QStringLiteral("itemList"));
-    ItemListView::setUp(*m_list, QStringLiteral("                      作業・部品（↑↓）"));
     m_list->setMinimumWidth(380);
     m_ok->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
@@ -131,7 +128,7 @@ CMeisaiRefFrame::~CMeisaiRefFrame()
 
 void CMeisaiRefFrame::showRows()
 {
-    ItemListView::fill(*m_form->list(), m_rows);
+    m_form->list()->fill(m_rows);
 }
 
 void CMeisaiRefFrame::setOrder(ItemOrder order)

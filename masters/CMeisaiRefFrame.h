@@ -2,6 +2,7 @@
 
 #include "data/settings/CategoryNames.h"
 #include "masters/core/ItemProfile.h"
+#include "masters/ItemListView.h"
 #include "masters/core/ItemRowList.h"
 
 #include <QPointer>
@@ -9,10 +10,6 @@
 
 class QAction;
 class QPushButton;
-
-namespace kv {
-class CListCtrlEx;
-}
 
 namespace kv::masters {
 
@@ -27,13 +24,13 @@ class CFMeisai : public QWidget {
 public:
     explicit CFMeisai(QWidget* parent = nullptr);
 
-    CListCtrlEx* list() const { return m_list; }
+    ItemListView* list() const { return m_list; }
     KanaButtonBar* kanaButtons() const { return m_kana; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
 
 private:
-    CListCtrlEx* m_list;
+    ItemListView* m_list;
     KanaButtonBar* m_kana;
     QPushButton* m_ok;
     QPushButton* m_cancel;

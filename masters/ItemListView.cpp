@@ -1,7 +1,7 @@
 #include "masters/ItemListView.h"
 
-#include "controls/CListCtrlEx.h"
-#include "masters/ItemRowDelegate.h"
+#include "controls/ListRowDelegate.h"
+#include "controls/TypedListModel.h"
 #include "masters/core/ItemRules.h"
 
 #include <QHeaderView>
@@ -9,26 +9,28 @@
 
 namespace kv::masters {
 
-void ItemListView::setUp(CListCtrlEx& list, const QString& textHeading)
+ItemListView::ItemListView(const QString& textHeading, QWidget* parent)
+    : CListCtrlEx(parent)
+    , m_items(new TypedListModel<ItemRow>(
+          {{QStringLiteral("  ｺｰﾄﾞ"), 50, Qt::AlignHCenter,
+            [](const ItemRow& row) { return ItemRules::formatCode(row.code); }},
+           {textHeading, 270, Qt::AlignLeft, &ItemRow::text},
+           {QString(), 30, Qt::AlignLeft, &ItemRow::reading}},
+          &ItemRow::code, this))
 {
-    list.setColumns({{QStringLiteral("  ｺｰﾄﾞ"), 50, Qt::AlignHCenter},
-                     {textHeading, 270, Qt::AlignLeft},
-                     {QString(), 30, Qt::AlignLeft}});
-    list.header()->setStretchLastSection(true);
-    list.header()->setSectionsClickable(true);
-    list.setItemDelegate(new ItemRowDelegate(&list));
-    QPalette palette = list.palette();
-    palette.setColor(QPalette::Base, ItemRowDelegate::windowColour());
-    list.setPalette(palette);
+    setRows(m_items);
+    header()->setStretchLastSection(true);
+    header()->setSectionsClickable(true);
+    rowDelegate()->setSelection(ListRowDelegate::Selection::Solid);
+    rowDelegate()->setTextMargin(2);
+    QPalette cream = palette();
+    cream.setColor(QPalette::Base, ListRowDelegate::rowBackground());
+    setPalette(cream);
 }
 
-void ItemListView::fill(CListCtrlEx& list, const ItemRowList& rows)
+void ItemListView::fill(const ItemRowList& rows)
 {
-    list.setUpdatesEnabled(false);
-    list.clearRows();
-    for (const ItemRow& row : rows.rows())
-        list.addRow({ItemRules::formatCode(row.code), row.text, row.reading}, row.code);
-    list.setUpdatesEnabled(true);
+    m_items->replaceAll(rows.rows());
 }
 
 } // namespace kv::masters

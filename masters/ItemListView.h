@@ -1,22 +1,21 @@
 #pragma once
 
+#include "controls/CListCtrlEx.h"
 #include "masters/core/ItemRowList.h"
-
-#include <QString>
-
-namespace kv {
-class CListCtrlEx;
-}
 
 namespace kv::masters {
 
-// The item lists of the dialog and of the pick list: three columns (code,
-// text, reading), drawn by the item row delegate.
-class ItemListView {
+// The item list of the dialog and of the pick list: three columns (code,
+// text, reading) on cream, the selected row solid green with white text.
+class ItemListView : public CListCtrlEx {
+    Q_OBJECT
 public:
-    static void setUp(CListCtrlEx& list, const QString& textHeading);
+    ItemListView(const QString& textHeading, QWidget* parent = nullptr);
     // Shows the rows in their order; the selection is left to the caller.
-    static void fill(CListCtrlEx& list, const ItemRowList& rows);
+    void fill(const ItemRowList& rows);
+
+private:
+    TypedListModel<ItemRow>* m_items;
 };
 
 } // namespace kv::masters

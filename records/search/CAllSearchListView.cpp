@@ -1,29 +1,50 @@
 #include "records/search/CAllSearchListView.h"
 
+#include "controls/TypedListModel.h"
 #include "records/search/SearchProfile.h"
 
 namespace kv::records::search {
 namespace {
+
+using ResultColumn = TypedListModel<QueryResultRow>::Column;
 
 const QString kSection = QStringLiteral("AllSearchListView");
 const QString kKeys[] = {QStringLiteral("NameWidth"), QStringLiteral("JyuWidth"),
                          QStringLiteral("ToubanWidth"), QStringLiteral("SyameiWidth")};
 const int kDefaultWidths[] = {150, 220, 140, 150};
 
+QList<ResultColumn> resultColumns(SearchProfile& profile, bool vehicles)
+{
+    QList<ResultColumn> columns{
+        {QStringLiteral("      名  前（↑↓）"), 0, Qt::AlignLeft,
+         [](const QueryResultRow& row) { return row.customer.name; }},
+        {QStringLiteral("住  所"), 0, Qt::AlignLeft,
+         [](const QueryResultRow& row) { return row.customer.address; }},
+        {QStringLiteral("登録番号"), 0, Qt::AlignLeft,
+         [](const QueryResultRow& row) { return row.vehicle.plate(); }},
+        {QStringLiteral("車  名"), 0, Qt::AlignLeft,
+         [](const QueryResultRow& row) { return row.vehicle.nameAndModel(); }}};
+    if (!vehicles)
+        columns.resize(2);
+    for (int column = 0; column < columns.size(); ++column)
+        columns[column].width =
+            profile.columnWidth(kSection, kKeys[column], kDefaultWidths[column]);
+    return columns;
+}
+
 } // namespace
 
 CAllSearchListView::CAllSearchListView(SearchProfile& profile, bool vehicles, QWidget* parent)
     : CListCtrlEx(parent)
-    , m_vehicles(vehicles)
+    , m_results(new TypedListModel<QueryResultRow>(
+          resultColumns(profile, vehicles),
+          [vehicles](const QueryResultRow& row) {
+              return vehicles ? row.vehicle.code : row.customer.code;
+          },
+          this))
 {
-    const QString headings[] = {QStringLiteral("      名  前（↑↓）"), QStringLiteral("住  所"),
-                                QStringLiteral("登録番号"), QStringLiteral("車  名")};
-    QList<Column> columns;
-    for (int column = 0; column < (vehicles ? 4 : 2); ++column)
-        columns.append({headings[column],
-                        profile.columnWidth(kSection, kKeys[column], kDefaultWidths[column])});
-    setColumns(columns);
-    const int count = int(columns.size());
+    setRows(m_results);
+    const int count = int(m_results->columns().size());
     connect(this, &CListCtrlEx::columnWidthChosen, this, [&profile, count](int column, int width) {
         if (column >= 0 && column < count)
             profile.setColumnWidth(kSection, kKeys[column], width);
@@ -32,15 +53,7 @@ CAllSearchListView::CAllSearchListView(SearchProfile& profile, bool vehicles, QW
 
 void CAllSearchListView::fill(const std::vector<QueryResultRow>& rows)
 {
-    clearRows();
-    for (const QueryResultRow& row : rows) {
-        if (m_vehicles)
-            addRow({row.customer.name, row.customer.address, row.vehicle.plate(),
-                    row.vehicle.nameAndModel()},
-                   row.vehicle.code);
-        else
-            addRow({row.customer.name, row.customer.address}, row.customer.code);
-    }
+    m_results->replaceAll(rows);
 }
 
 } // namespace kv::records::search

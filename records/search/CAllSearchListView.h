@@ -17,7 +17,7 @@ public:
     void fill(const std::vector<QueryResultRow>& rows);
 
 private:
-    bool m_vehicles;
+    TypedListModel<QueryResultRow>* m_results;
 };
 
 } // namespace kv::records::search

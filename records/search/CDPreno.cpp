@@ -3,12 +3,11 @@
 namespace kv::records::search {
 
 CDPreno::CDPreno(const std::vector<VehicleRow>& rows, QWidget* parent)
-    : SearchPickList(QStringLiteral("該当車輌一覧"), QStringLiteral("  登録番号（↑↓）"), 132,
-                     QStringLiteral("車  名"), QStringLiteral("OK(Enter)"), QStringLiteral("ｷｬﾝｾﾙ(Esc)"),
-                     parent)
+    : SearchPickList(QStringLiteral("該当車輌一覧"),
+                     vehicleRows(rows, QStringLiteral("  登録番号（↑↓）"), 132,
+                                 QStringLiteral("車  名")),
+                     QStringLiteral("OK(Enter)"), QStringLiteral("ｷｬﾝｾﾙ(Esc)"), parent)
 {
-    for (const VehicleRow& row : rows)
-        addRow(row.plate(), row.nameAndModel(), row.code);
 }
 
 } // namespace kv::records::search

@@ -1,5 +1,6 @@
 #include "records/search/CKokRanSearchListView.h"
 
+#include "controls/TypedListModel.h"
 #include "records/search/SearchProfile.h"
 
 namespace kv::records::search {
@@ -12,9 +13,14 @@ const QString kKeys[] = {QStringLiteral("NameWidth"), QStringLiteral("JyuWidth")
 
 CKokRanSearchListView::CKokRanSearchListView(SearchProfile& profile, QWidget* parent)
     : CListCtrlEx(parent)
+    , m_customers(new TypedListModel<CustomerRow>(
+          {{QStringLiteral("      名  前（↑↓）"), profile.columnWidth(kSection, kKeys[0], 150),
+            Qt::AlignLeft, &CustomerRow::name},
+           {QStringLiteral("住  所"), profile.columnWidth(kSection, kKeys[1], 220), Qt::AlignLeft,
+            &CustomerRow::address}},
+          &CustomerRow::code, this))
 {
-    setColumns({{QStringLiteral("      名  前（↑↓）"), profile.columnWidth(kSection, kKeys[0], 150)},
-                {QStringLiteral("住  所"), profile.columnWidth(kSection, kKeys[1], 220)}});
+    setRows(m_customers);
     connect(this, &CListCtrlEx::columnWidthChosen, this, [&profile](int column, int width) {
         if (column >= 0 && column < 2)
             profile.setColumnWidth(kSection, kKeys[column], width);
@@ -23,9 +29,7 @@ CKokRanSearchListView::CKokRanSearchListView(SearchProfile& profile, QWidget* pa
 
 void CKokRanSearchListView::fill(const std::vector<CustomerRow>& rows)
 {
-    clearRows();
-    for (const CustomerRow& row : rows)
-        addRow({row.name, row.address}, row.code);
+    m_customers->replaceAll(rows);
 }
 
 } // namespace kv::records::search

@@ -14,6 +14,9 @@ class CKokRanSearchListView : public CListCtrlEx {
 public:
     CKokRanSearchListView(SearchProfile& profile, QWidget* parent = nullptr);
     void fill(const std::vector<CustomerRow>& rows);
+
+private:
+    TypedListModel<CustomerRow>* m_customers;
 };
 
 } // namespace kv::records::search

@@ -1,6 +1,7 @@
 #include "records/search/SearchPickList.h"
 
 #include "controls/CListCtrlEx.h"
+#include "controls/TypedListModel.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,15 +11,14 @@
 
 namespace kv::records::search {
 
-SearchPickList::SearchPickList(const QString& caption, const QString& firstHeading,
-                               int firstWidth, const QString& secondHeading,
-                               const QString& okText, const QString& cancelText, QWidget* parent)
+SearchPickList::SearchPickList(const QString& caption, ListModel* rows, const QString& okText,
+                               const QString& cancelText, QWidget* parent)
     : QDialog(parent)
     , m_list(new CListCtrlEx(this))
 {
     setWindowTitle(caption);
     resize(480, 320);
-    m_list->setColumns({{firstHeading, firstWidth}, {secondHeading, 300}});
+    m_list->setRows(rows);
     m_list->header()->setStretchLastSection(true);
     // Enter chooses here: the list is the dialog's only field.
     m_list->installEventFilter(this);
@@ -38,9 +38,26 @@ SearchPickList::SearchPickList(const QString& caption, const QString& firstHeadi
     layout->addLayout(buttons);
 }
 
-void SearchPickList::addRow(const QString& first, const QString& second, int code)
+ListModel* SearchPickList::customerRows(const std::vector<CustomerRow>& rows)
 {
-    m_list->addRow({first, second}, code);
+    auto* model = new TypedListModel<CustomerRow>(
+        {{QStringLiteral("      名  前（↑↓）"), 150, Qt::AlignLeft, &CustomerRow::name},
+         {QStringLiteral("住  所"), 300, Qt::AlignLeft, &CustomerRow::address}},
+        &CustomerRow::code);
+    model->replaceAll(rows);
+    return model;
+}
+
+ListModel* SearchPickList::vehicleRows(const std::vector<VehicleRow>& rows,
+                                       const QString& plateHeading, int plateWidth,
+                                       const QString& nameHeading)
+{
+    auto* model = new TypedListModel<VehicleRow>(
+        {{plateHeading, plateWidth, Qt::AlignLeft, &VehicleRow::plate},
+         {nameHeading, 300, Qt::AlignLeft, &VehicleRow::nameAndModel}},
+        &VehicleRow::code);
+    model->replaceAll(rows);
+    return model;
 }
 
 int SearchPickList::chosenCode() const

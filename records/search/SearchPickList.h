@@ -1,10 +1,12 @@
 #pragma once
 
+#include "records/search/SearchRows.h"
+
 #include <QDialog>
-#include <QStringList>
 
 namespace kv {
 class CListCtrlEx;
+class ListModel;
 }
 
 namespace kv::records::search {
@@ -21,10 +23,14 @@ public:
     int chosenCode() const;
 
 protected:
-    SearchPickList(const QString& caption, const QString& firstHeading, int firstWidth,
-                   const QString& secondHeading, const QString& okText, const QString& cancelText,
-                   QWidget* parent);
-    void addRow(const QString& first, const QString& second, int code);
+    // The list takes the rows; its last column reaches the dialog's edge.
+    SearchPickList(const QString& caption, ListModel* rows, const QString& okText,
+                   const QString& cancelText, QWidget* parent);
+    // Name and address (300 pixels) of customers, 150 pixels for the name.
+    static ListModel* customerRows(const std::vector<CustomerRow>& rows);
+    // Plate and vehicle name (300 pixels) of vehicles.
+    static ListModel* vehicleRows(const std::vector<VehicleRow>& rows, const QString& plateHeading,
+                                  int plateWidth, const QString& nameHeading);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

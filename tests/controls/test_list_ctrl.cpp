@@ -1,7 +1,9 @@
 #include "controls/CListCtrlEx.h"
 #include "controls/ListRowDelegate.h"
+#include "controls/TypedListModel.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QStandardItemModel>
 #include <QSignalSpy>
 #include <QTest>
@@ -92,6 +94,54 @@ TEST_F(ListCtrl, ColumnWidthIsReportedOnceWhenTheUserReleasesTheDivider)
     EXPECT_EQ(chosen.front().at(0).toInt(), 0);
     EXPECT_EQ(chosen.front().at(1).toInt(), m_list.columnWidth(0));
     EXPECT_GT(m_list.columnWidth(0), 60);
+}
+
+struct Part {
+    int code = 0;
+    QString name;
+};
+
+TEST(ListCtrlModel, ShowsATypedModelAndKeepsTheUsersWidthsWhenRefilled)
+{
+    CListCtrlEx list;
+    auto* parts = new TypedListModel<Part>(
+        {{QStringLiteral("ｺｰﾄﾞ"), 60, Qt::AlignRight,
+          [](const Part& part) { return QString::number(part.code); }},
+         {QStringLiteral("名称"), 150, Qt::AlignLeft, &Part::name}},
+        &Part::code);
+    parts->replaceAll({{7, QStringLiteral("オイル")}, {12, QStringLiteral("タイヤ")}});
+    list.setRows(parts);
+    EXPECT_EQ(parts->parent(), &list);
+    EXPECT_EQ(list.rows(), parts);
+    EXPECT_EQ(list.columnWidth(0), 60);
+    EXPECT_EQ(list.columnWidth(1), 150);
+    EXPECT_EQ(list.rowOfCode(12), 1);
+    EXPECT_EQ(list.codeOfRow(0), 7);
+    EXPECT_EQ(list.cellText(1, 1), QStringLiteral("タイヤ"));
+
+    // A refill drops the selection, telling whoever follows it.
+    list.selectRow(1);
+    QSignalSpy current(list.selectionModel(), &QItemSelectionModel::currentRowChanged);
+    list.setColumnWidth(1, 90);
+    parts->replaceAll({{3, QStringLiteral("ワイパー")}});
+    EXPECT_EQ(list.currentRow(), -1);
+    EXPECT_EQ(current.count(), 1);
+    EXPECT_EQ(list.columnWidth(1), 90);
+    EXPECT_EQ(list.rowOfCode(12), -1);
+
+    // New columns bring their own widths.
+    parts->setColumns({{QStringLiteral("名称"), 70, Qt::AlignLeft, &Part::name}});
+    EXPECT_EQ(list.columnWidth(0), 70);
+    EXPECT_EQ(list.cellText(0, 0), QStringLiteral("ワイパー"));
+    list.clearRows();
+    EXPECT_EQ(parts->rowCount(), 0);
+
+    // Back to plain texts.
+    list.setColumns({{QStringLiteral("名称"), 110}});
+    list.addRow({QStringLiteral("バッテリー")}, 40);
+    EXPECT_EQ(list.rowOfCode(40), 0);
+    EXPECT_EQ(list.columnWidth(0), 110);
+    EXPECT_EQ(parts->rowCount(), 0);
 }
 
 } // namespace

@@ -4,10 +4,10 @@
 #include "controls/CEditEx.h"
 #include "controls/CListCtrlEx.h"
 #include "controls/CNumericEditEx.h"
+#include "controls/ListRowDelegate.h"
 #include "data/service/ShareLockAction.h"
 #include "masters/CDSetMeisai.h"
 #include "masters/CKubunRefFrame.h"
-#include "masters/ItemRowDelegate.h"
 #include "masters/KanaButtonBar.h"
 #include "masters/core/ItemProfile.h"
 
@@ -241,7 +241,7 @@ TEST_F(ItemDialogTest, CodeEditedOnAnotherComputerIsRefusedAndReset)
     // Choosing the row instead shows its code only; leaving the field then
     // reports the lock.
     messages().clear();
-    clickRow(dialog->list()->rows()->findItems(QStringLiteral("0002"))[0]->row());
+    clickRow(dialog->list()->rowOfCode(2));
     EXPECT_EQ(dialog->codeEdit()->text(), QStringLiteral("2"));
     EXPECT_TRUE(dialog->textEdit()->text().isEmpty());
     EXPECT_EQ(dialog->priceEdit()->text(), QStringLiteral("0"));
@@ -507,9 +507,9 @@ TEST_F(ItemDialogTest, SelectedRowIsDrawnGreenWithWhiteText)
     const QRect selected = rowRect(0);
     const QRect other = rowRect(1);
     EXPECT_EQ(image.pixelColor(selected.left() + 1, selected.center().y()),
-              kv::masters::ItemRowDelegate::selectedColour());
+              kv::ListRowDelegate::solidSelectedBackground());
     EXPECT_EQ(image.pixelColor(other.left() + 1, other.center().y()),
-              kv::masters::ItemRowDelegate::windowColour());
+              kv::ListRowDelegate::rowBackground());
     // The text's strokes, antialiased against the green.
     bool lightText = false;
     for (int x = selected.left(); x < selected.right() && !lightText; ++x)
