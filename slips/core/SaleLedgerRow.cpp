@@ -43,7 +43,8 @@ data::ToriJnlRow saleRowOf(const data::SyaheadRow& slip, const data::CarRow* veh
 
 QString noteFor(int customerCode, const QString& displayName)
 {
-    return QStringLiteral("%1 %2").arg(customerCode).arg(cp932::truncateToBytes(displayName, 10));
+    return QStringLiteral("%1 %2").arg(QString::number(customerCode),
+                                       cp932::truncateToBytes(displayName, 10));
 }
 
 } // namespace kv::slips

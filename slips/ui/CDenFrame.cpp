@@ -1,0 +1,233 @@
+#include "slips/ui/CDenFrame.h"
+
+#include "common/MessageGateway.h"
+#include "data/engine/DayNumber.h"
+#include "slips/core/SlipAccess.h"
+#include "slips/core/SlipRecorder.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QLabel>
+#include <QSettings>
+#include <QSplitter>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace kv::slips {
+
+namespace {
+
+double dayNumberOr(const QDate& date)
+{
+    return date.isValid() ? data::toDayNumber(date) : data::kEmptyDate;
+}
+
+QString placementKey(const char* key)
+{
+    return QStringLiteral("Den/") + QLatin1String(key);
+}
+
+} // namespace
+
+CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Setup setup,
+                     SlipHeaderPane& header, SlipLinesPane& lines, SlipTotalsPane& totals,
+                     QWidget* parent)
+    : QMainWindow(parent)
+    , m_document(document)
+    , m_access(access)
+    , m_setup(std::move(setup))
+    , m_header(header)
+    , m_lines(lines)
+    , m_totals(totals)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(m_setup.title);
+
+    auto* upper = new QSplitter(Qt::Horizontal);
+    upper->addWidget(m_header.widget());
+    upper->addWidget(m_lines.widget());
+    auto* panes = new QSplitter(Qt::Vertical);
+    panes->addWidget(upper);
+    panes->addWidget(m_totals.widget());
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(QStringLiteral("区分 15:鈑金 16:塗装　のみ鈑金ﾚﾊﾞﾚｰﾄが適用されます")));
+    layout->addWidget(panes, 1);
+    setCentralWidget(central);
+
+    auto* tools = addToolBar(QStringLiteral("Den"));
+    tools->setObjectName(QStringLiteral("DenToolBar"));
+    tools->addAction(addCommand(QStringLiteral("基本項目を入力します"), Qt::Key_F1,
+                                [this] { switchTo(Pane::Header); }));
+    tools->addAction(addCommand(QStringLiteral("明細を入力します"), Qt::Key_F2,
+                                [this] { switchTo(Pane::Lines); }));
+    tools->addAction(addCommand(QStringLiteral("合計金額を入力します"), Qt::Key_F3,
+                                [this] { switchTo(Pane::Totals); }));
+    m_lineCommands = {
+        addCommand(QStringLiteral("１行挿入します"), Qt::Key_F6, [this] { m_lines.insertRow(); }),
+        addCommand(QStringLiteral("１行切取って記憶します"), Qt::Key_F7, [this] { m_lines.cutRow(); }),
+        addCommand(QStringLiteral("１行ｺﾋﾟｰします"), Qt::Key_F8, [this] { m_lines.copyRow(); }),
+        addCommand(QStringLiteral("１行貼付けます"), Qt::Key_F9, [this] { m_lines.pasteRow(); }),
+    };
+    for (QAction* action : std::as_const(m_lineCommands))
+        tools->addAction(action);
+    // Printing comes with the printouts; until then only recording is offered.
+    m_totalsCommands = {
+        addCommand(QStringLiteral("記録のみ行います"), Qt::Key_F11, [this] { recordOnly(); }),
+    };
+    for (QAction* action : std::as_const(m_totalsCommands))
+        tools->addAction(action);
+    tools->addSeparator();
+    tools->addAction(addCommand(QStringLiteral("ウィンドウを閉じます"),
+                                QKeySequence(Qt::ALT | Qt::Key_F4), [this] { close(); }));
+
+    QSettings* profile = m_setup.profile;
+    resize(profile ? profile->value(placementKey("cx"), 809).toInt() : 809,
+           profile ? profile->value(placementKey("cy"), 584).toInt() : 584);
+    if (profile && profile->contains(placementKey("x")))
+        move(profile->value(placementKey("x")).toInt(), profile->value(placementKey("y")).toInt());
+    activate(Pane::Header);
+}
+
+CDenFrame::~CDenFrame() = default;
+
+QAction* CDenFrame::addCommand(const QString& tip, const QKeySequence& key,
+                               std::function<void()> run)
+{
+    auto* action = new QAction(tip, this);
+    action->setToolTip(tip);
+    action->setStatusTip(tip);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, std::move(run));
+    addAction(action);
+    m_byKey.insert(key[0].toCombined(), action);
+    return action;
+}
+
+QAction* CDenFrame::commandAction(int key) const
+{
+    return m_byKey.value(key);
+}
+
+void CDenFrame::activate(Pane pane)
+{
+    m_active = pane;
+    switch (pane) {
+    case Pane::Header: m_header.activate(); break;
+    case Pane::Lines: m_lines.activate(); break;
+    case Pane::Totals: m_totals.activate(); break;
+    }
+    updateCommands();
+}
+
+void CDenFrame::updateCommands()
+{
+    for (QAction* action : std::as_const(m_lineCommands))
+        action->setEnabled(m_active == Pane::Lines);
+    for (QAction* action : std::as_const(m_totalsCommands))
+        action->setEnabled(m_active == Pane::Totals);
+}
+
+bool CDenFrame::checkAll(SlipHeaderValues* header, int* partsTotal, int* labourTotal)
+{
+    if (!m_header.validateHeader(header)) {
+        activate(Pane::Header);
+        return false;
+    }
+    m_lines.setRates(header->labourRate, header->bodyWorkRate);
+    if (!m_lines.checkLines(partsTotal, labourTotal)) {
+        activate(Pane::Lines);
+        return false;
+    }
+    if (!m_totals.recalcAll(*partsTotal, *labourTotal)) {
+        activate(Pane::Totals);
+        return false;
+    }
+    return true;
+}
+
+bool CDenFrame::switchTo(Pane pane)
+{
+    SlipHeaderValues header;
+    int parts = 0;
+    int labour = 0;
+    if (!checkAll(&header, &parts, &labour))
+        return false;
+    activate(pane);
+    return true;
+}
+
+SlipRecording CDenFrame::recording(const SlipHeaderValues& values) const
+{
+    SlipRecording slip;
+    slip.mode = m_setup.mode;
+    slip.customerCode = m_setup.customerCode;
+    slip.categoryKind = values.categoryKind;
+    data::SyaheadRow& h = slip.header;
+    h.m_DenNo = m_setup.slipNumber;
+    h.m_CarCode = m_setup.vehicleCode;
+    h.m_SeiKokCode = m_setup.billingCode;
+    h.m_DenKind = values.kind;
+    // The time of day keeps two slips of one day in their order.
+    h.m_HatuDate = data::toDayNumber(values.issued, QTime::currentTime());
+    h.m_NyuukoKbnCode = values.categoryCode;
+    h.m_Km = values.mileage;
+    h.m_Syaman = dayNumberOr(values.nextInspection);
+    h.m_NyuDate = dayNumberOr(values.dateIn);
+    h.m_NouDate = dayNumberOr(values.delivered);
+    h.m_KouLeba = values.labourRate;
+    h.m_BanLeba = values.bodyWorkRate;
+    m_totals.writeTotals(h);
+    return slip;
+}
+
+bool CDenFrame::recordOnly()
+{
+    SlipHeaderValues values;
+    int parts = 0;
+    int labour = 0;
+    if (!checkAll(&values, &parts, &labour))
+        return false;
+    SlipRecording slip = recording(values);
+    if (!m_lines.storedLines(&slip.lines)) {
+        activate(Pane::Lines);
+        return false;
+    }
+    const SlipRecorder::Outcome outcome = SlipRecorder(m_document).record(slip);
+    if (!outcome.message.isEmpty())
+        showMessage(outcome.message);
+    if (!outcome.recorded)
+        return false;
+    // A second recording in this window rewrites the same slip.
+    m_setup.mode = SlipMode::Modify;
+    emit recorded(slip.header.m_DenNo, slip.movesInspectionExpiry());
+    close();
+    return true;
+}
+
+void CDenFrame::storePlacement()
+{
+    QSettings* profile = m_setup.profile;
+    if (!profile || isMinimized())
+        return;
+    profile->setValue(placementKey("Maximize"), isMaximized() ? 1 : 0);
+    if (isMaximized())
+        return;
+    profile->setValue(placementKey("x"), x());
+    profile->setValue(placementKey("y"), y());
+    profile->setValue(placementKey("cx"), width());
+    profile->setValue(placementKey("cy"), height());
+}
+
+void CDenFrame::closeEvent(QCloseEvent* event)
+{
+    storePlacement();
+    m_access.close();
+    emit closedWindow();
+    event->accept();
+}
+
+} // namespace kv::slips

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "slips/core/SlipRecording.h"
+#include "slips/ui/SlipPanes.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QSettings;
+
+namespace kv::data {
+class CCarMaintenanceDoc;
+}
+
+namespace kv::slips {
+
+class SlipAccess;
+
+// The slip window: the header (F1), the lines (F2) and the totals (F3) of
+// one slip, the row commands of the lines (F6 to F9) and recording (F11).
+// Every pane switch and every recording first checks the header, then the
+// lines, then recomputes the totals, stopping at the first pane that
+// refuses. Closing gives the slip work's locks back; what was not
+// recorded is discarded.
+class CDenFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    enum class Pane { Header, Lines, Totals };
+
+    struct Setup {
+        SlipMode mode = SlipMode::New;
+        int slipNumber = 0;
+        int customerCode = 0;
+        int billingCode = 0;
+        int vehicleCode = 0;
+        QString title;
+        // The profile section "Den" (placement); not owned.
+        QSettings* profile = nullptr;
+    };
+
+    CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Setup setup,
+              SlipHeaderPane& header, SlipLinesPane& lines, SlipTotalsPane& totals,
+              QWidget* parent = nullptr);
+    ~CDenFrame() override;
+
+    SlipMode mode() const { return m_setup.mode; }
+    Pane activePane() const { return m_active; }
+    QAction* commandAction(int key) const;
+
+    // F1, F2, F3; false when a pane refused on the way.
+    bool switchTo(Pane pane);
+    // F11: records and closes the window; false (window open) on a refusal.
+    bool recordOnly();
+
+signals:
+    // After a recording: the slip's number and whether it moved the
+    // vehicle's inspection expiry (the panel then shows the new date).
+    void recorded(int slipNumber, bool inspectionExpiryMoved);
+    void closedWindow();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* addCommand(const QString& tip, const QKeySequence& key, std::function<void()> run);
+    // Header, lines, totals in this order; the refusing pane is activated.
+    bool checkAll(SlipHeaderValues* header, int* partsTotal, int* labourTotal);
+    void activate(Pane pane);
+    SlipRecording recording(const SlipHeaderValues& values) const;
+    void updateCommands();
+    void storePlacement();
+
+    data::CCarMaintenanceDoc& m_document;
+    SlipAccess& m_access;
+    Setup m_setup;
+    SlipHeaderPane& m_header;
+    SlipLinesPane& m_lines;
+    SlipTotalsPane& m_totals;
+    Pane m_active = Pane::Header;
+    QList<QAction*> m_lineCommands;
+    QList<QAction*> m_totalsCommands;
+    QHash<int, QAction*> m_byKey;
+};
+
+} // namespace kv::slips

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "data/tables/TableRows.h"
+
+#include <QDate>
+
+#include <vector>
+
+class QWidget;
+
+namespace kv::slips {
+
+// The header as the header pane has checked it.
+struct SlipHeaderValues {
+    int kind = 0;
+    QDate issued;
+    int categoryCode = 0;
+    int categoryKind = 0;
+    int mileage = 0;
+    QDate nextInspection; // invalid: none
+    QDate dateIn;         // invalid: none
+    QDate delivered;      // invalid: none
+    int labourRate = 0;
+    int bodyWorkRate = 0;
+};
+
+// What the slip window needs of its three panes; each pane reports its own
+// failures (message, focus on the field) before it returns false.
+class SlipHeaderPane {
+public:
+    virtual ~SlipHeaderPane() = default;
+    virtual QWidget* widget() = 0;
+    virtual bool validateHeader(SlipHeaderValues* values) = 0;
+    // The focus on 伝票種別 (or 発行日 when the kind cannot change).
+    virtual void activate() = 0;
+};
+
+class SlipLinesPane {
+public:
+    virtual ~SlipLinesPane() = default;
+    virtual QWidget* widget() = 0;
+    virtual bool checkLines(int* partsTotal, int* labourTotal) = 0;
+    // The rows to store; false after the message.
+    virtual bool storedLines(std::vector<data::SyaJnlRow>* lines) = 0;
+    virtual void setRates(int labourRate, int bodyWorkRate) = 0;
+    virtual void activate() = 0;
+    virtual void insertRow() = 0;
+    virtual void cutRow() = 0;
+    virtual void copyRow() = 0;
+    virtual void pasteRow() = 0;
+};
+
+class SlipTotalsPane {
+public:
+    virtual ~SlipTotalsPane() = default;
+    virtual QWidget* widget() = 0;
+    // Everything recomputed from the line totals; false after the message.
+    virtual bool recalcAll(int partsTotal, int labourTotal) = 0;
+    // Writes the totals columns into the header row.
+    virtual void writeTotals(data::SyaheadRow& header) const = 0;
+    virtual void activate() = 0;
+};
+
+} // namespace kv::slips
