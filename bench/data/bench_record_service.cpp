@@ -7,11 +7,9 @@
 // *_RawBlocks: the document's own queries on SQLite directly, without the
 //   lock file and the recordset, to show the layer's share.
 
-#include "data/document/CCarMaintenanceDoc.h"
-#include "data/settings/DefaultPrinterSource.h"
-#include "data/settings/DefaultSettings.h"
+#include "FreshDocument.h"
+
 #include "data/engine/EngineFunctions.h"
-#include "data/tables/DataFiles.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,39 +28,13 @@ namespace {
 
 constexpr int kTaken = 99999;
 
-class NoPrinter final : public kv::data::DefaultPrinterSource {
-public:
-    Result defaultPrinter(kv::data::PrinterIdentity*) const override { return Result::NoPrinter; }
-};
+using kv::bench::check;
 
-void check(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "bench setup failed: %s\n", what);
-        std::exit(1);
-    }
-}
-
-struct Fixture {
-    QTemporaryDir dir;
-    NoPrinter printers;
-    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
+struct Fixture : kv::bench::FreshDocument {
     sqlite3* raw = nullptr;
 
     Fixture()
     {
-        check(dir.isValid(), "temporary folder");
-        check(kv::data::createDataFolderDatabases(dir.path()), "databases");
-        check(kv::data::writeDefaultSettings(dir.path()), "settings");
-        QDir(dir.path()).mkpath("Temp");
-        kv::data::DocumentConfig config;
-        config.dataFolder = dir.path();
-        config.programFolder = dir.path() + "/program";
-        config.computerName = "Server";
-        config.printers = &printers;
-        config.checkDiskSpaceForWrite = [] { return true; };
-        doc = std::make_unique<kv::data::CCarMaintenanceDoc>(config);
-        check(doc->OpenAllDatabases(), "open");
         const QByteArray codes = "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < "
                                + QByteArray::number(kTaken) + ") ";
         check(doc->store().mainConnection().execute(

@@ -10,10 +10,7 @@
 #include "slips/core/SlipTotals.h"
 
 #include "common/MessageGateway.h"
-#include "data/document/CCarMaintenanceDoc.h"
-#include "data/settings/DefaultPrinterSource.h"
-#include "data/settings/DefaultSettings.h"
-#include "data/tables/DataFiles.h"
+#include "../data/FreshDocument.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,11 +29,6 @@ constexpr int kHistoryVehicle = 1;
 constexpr int kHistorySlips = 119;
 constexpr int kLines = 90;
 
-class NoPrinter final : public kv::data::DefaultPrinterSource {
-public:
-    Result defaultPrinter(kv::data::PrinterIdentity*) const override { return Result::NoPrinter; }
-};
-
 // Answers every question with Yes and keeps quiet.
 class YesGateway final : public kv::MessageGateway {
 public:
@@ -47,35 +39,14 @@ public:
     bool askYesNo(const QString&, bool, Icon) override { return true; }
 };
 
-void check(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "bench setup failed: %s\n", what);
-        std::exit(1);
-    }
-}
+using kv::bench::check;
 
-struct Shop {
-    QTemporaryDir dir;
-    NoPrinter printers;
+struct Shop : kv::bench::FreshDocument {
     YesGateway gateway;
-    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
 
     Shop()
     {
         kv::installMessageGateway(&gateway);
-        check(dir.isValid(), "temporary folder");
-        check(kv::data::createDataFolderDatabases(dir.path()), "databases");
-        check(kv::data::writeDefaultSettings(dir.path()), "settings");
-        QDir(dir.path()).mkpath("Temp");
-        kv::data::DocumentConfig config;
-        config.dataFolder = dir.path();
-        config.programFolder = dir.path() + "/program";
-        config.computerName = "Server";
-        config.printers = &printers;
-        config.checkDiskSpaceForWrite = [] { return true; };
-        doc = std::make_unique<kv::data::CCarMaintenanceDoc>(config);
-        check(doc->OpenAllDatabases(), "open");
         const QByteArray slips = "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c"
                                  " WHERE n < " + QByteArray::number(kSlips) + ") ";
         // Vehicle 1 has the history; the others one slip each, with lines.

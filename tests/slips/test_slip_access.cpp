@@ -8,12 +8,11 @@
 #include "data/engine/DayNumber.h"
 #include "data/service/ShareLockAction.h"
 #include "support/CustomerBuilder.h"
-#include "support/TestPaths.h"
+#include "support/LockHoldingComputer.h"
 #include "support/Utf8.h"
 #include "support/VehicleBuilder.h"
 
 #include <QDate>
-#include <QProcess>
 
 #include <memory>
 
@@ -23,25 +22,6 @@ using namespace kv::slips;
 namespace {
 
 // Another computer holding one lock until it is let go.
-class OtherComputer {
-public:
-    OtherComputer(const QString& folder, const QStringList& lock)
-    {
-        m_process.start(peerProgram(), QStringList{"lock-holder", folder, "PC2"} + lock);
-        ready = m_process.waitForReadyRead(10000)
-             && m_process.readLine().trimmed() == QByteArray("ready");
-    }
-    ~OtherComputer()
-    {
-        m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(10000))
-            m_process.kill();
-    }
-    bool ready = false;
-
-private:
-    QProcess m_process;
-};
 
 class SlipAccessTest : public ::testing::Test {
 protected:
@@ -83,18 +63,18 @@ protected:
 TEST_F(SlipAccessTest, ACustomerBeingEditedElsewhereIsRefusedButASlipWindowIsShared)
 {
     {
-        OtherComputer editing(folder.folder.path(), {"claim", "010.mdb", "1"});
+        LockHoldingComputer editing(folder.folder.path(), {"claim", "010.mdb", "1"});
         ASSERT_TRUE(editing.ready);
         const SlipAccess::Opened refused = SlipAccess(*doc).open(1, 10);
         EXPECT_FALSE(refused.ok);
         EXPECT_EQ(refused.message, u("このデータは他のコンピュータで編集中です！"));
-        OtherComputer slipWindow(folder.folder.path(), {"claim", "DenKok", "1"});
+        LockHoldingComputer slipWindow(folder.folder.path(), {"claim", "DenKok", "1"});
         ASSERT_TRUE(slipWindow.ready);
         SlipAccess access(*doc);
         EXPECT_TRUE(access.open(1, 10).ok) << "another slip window of the customer";
         access.close();
     }
-    OtherComputer vehicle(folder.folder.path(), {"claim", "009.mdb", "10"});
+    LockHoldingComputer vehicle(folder.folder.path(), {"claim", "009.mdb", "10"});
     ASSERT_TRUE(vehicle.ready);
     EXPECT_FALSE(SlipAccess(*doc).open(1, 10).ok);
     // What was taken before the refusal was given back.

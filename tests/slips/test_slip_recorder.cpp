@@ -6,12 +6,11 @@
 #include "data/document/DocumentTestFolder.h"
 #include "data/engine/DayNumber.h"
 #include "support/CustomerBuilder.h"
-#include "support/TestPaths.h"
+#include "support/LockHoldingComputer.h"
 #include "support/Utf8.h"
 #include "support/VehicleBuilder.h"
 
 #include <QDate>
-#include <QProcess>
 
 using namespace kv::test;
 using namespace kv::slips;
@@ -182,16 +181,14 @@ TEST_F(SlipRecorderTest, MissingRecordsAndAGoneSlipWriteNothing)
 
 TEST_F(SlipRecorderTest, NothingIsWrittenWhileAnotherComputerPrints)
 {
-    QProcess other;
-    other.start(peerProgram(),
-                {"lock-holder", folder.folder.path(), "PC2", "hold", "Printing"});
-    ASSERT_TRUE(other.waitForReadyRead(10000));
-    ASSERT_EQ(other.readLine().trimmed(), QByteArray("ready"));
-    SlipRecorder recorder(*doc);
-    folder.messages.answerNext(true);
-    const SlipRecorder::Outcome outcome = recorder.record(inspection(30));
-    other.closeWriteChannel();
-    other.waitForFinished(10000);
+    SlipRecorder::Outcome outcome;
+    {
+        LockHoldingComputer printing(folder.folder.path(), {"hold", "Printing"});
+        ASSERT_TRUE(printing.ready);
+        SlipRecorder recorder(*doc);
+        folder.messages.answerNext(true);
+        outcome = recorder.record(inspection(30));
+    }
     EXPECT_FALSE(outcome.recorded);
     EXPECT_EQ(outcome.message,
               u("他のコンピュータで印刷準備中です！\n暫くしてから再度記録を行ってください。"));

@@ -2,42 +2,22 @@
 // under another computer name, holding one lock while this one records.
 
 #include "RecordingFixture.h"
+#include "support/LockHoldingComputer.h"
 
 #include "records/NewRecordCodes.h"
-#include "support/TestPaths.h"
 
-#include <QProcess>
 
 using namespace kv::test;
 using F = kv::records::PanelField;
 
 namespace {
 
-class OtherComputer {
-public:
-    OtherComputer(const QString& folder, const QStringList& lockArguments)
-    {
-        m_process.start(peerProgram(), QStringList{"lock-holder", folder, "PC2"} + lockArguments);
-        ready = m_process.waitForReadyRead(10000)
-             && m_process.readLine().trimmed() == QByteArray("ready");
-    }
-    ~OtherComputer()
-    {
-        m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(10000))
-            m_process.kill();
-    }
-    bool ready = false;
-
-private:
-    QProcess m_process;
-};
 
 using TwoComputers = RecordingFixture;
 
-TEST_F(TwoComputers, ACodeTypedOnTheOtherComputerIsRefused)
+TEST_F(TwoComputers, ACodeTypedOnTheLockHoldingComputerIsRefused)
 {
-    OtherComputer other(folder.folder.path(), {"claim", "NewKokDummy", "7"});
+    LockHoldingComputer other(folder.folder.path(), {"claim", "NewKokDummy", "7"});
     ASSERT_TRUE(other.ready);
     ASSERT_EQ(newCustomer(), 2);
     type(F::KokCode, "7");
@@ -52,7 +32,7 @@ TEST_F(TwoComputers, NothingIsRecordedWhileTheOtherPreparesPrinting)
     ASSERT_TRUE(panel->ShowCustomer(1, true));
     type(F::Tel1, "099-1");
     {
-        OtherComputer other(folder.folder.path(), {"hold", "Printing"});
+        LockHoldingComputer other(folder.folder.path(), {"hold", "Printing"});
         ASSERT_TRUE(other.ready);
         EXPECT_FALSE(recorder->RecordCurrent());
         EXPECT_EQ(messages(), QStringList{u("他のコンピュータで印刷準備中です！\n"
@@ -64,9 +44,9 @@ TEST_F(TwoComputers, NothingIsRecordedWhileTheOtherPreparesPrinting)
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM f010.Kok WHERE Tel1 = '099-1'"), 1);
 }
 
-TEST_F(TwoComputers, ACustomerOpenOnTheOtherComputerIsNeitherRecordedNorDeleted)
+TEST_F(TwoComputers, ACustomerOpenOnTheLockHoldingComputerIsNeitherRecordedNorDeleted)
 {
-    OtherComputer other(folder.folder.path(), {"claim", "010.mdb", "1"});
+    LockHoldingComputer other(folder.folder.path(), {"claim", "010.mdb", "1"});
     ASSERT_TRUE(other.ready);
     ASSERT_TRUE(panel->ShowCustomer(1, true));
     type(F::Tel1, "099-2");
@@ -88,7 +68,7 @@ TEST_F(TwoComputers, AVehicleEnteredForACustomerLeavesTheSameVehicleCodeAlone)
     sql("INSERT INTO f009.Car (CarCode, KokCode, Rikuji, Syatai) VALUES (4, 1, '品川', 'C-4')");
     ASSERT_TRUE(doc->vehicles().Requery());
     // The other computer is entering a new vehicle for customer 4.
-    OtherComputer other(folder.folder.path(),
+    LockHoldingComputer other(folder.folder.path(),
                         {"claim", "NewCarDummy",
                          QString::number(kv::records::NewRecordCodes::ownerKey(4))});
     ASSERT_TRUE(other.ready);
@@ -120,7 +100,7 @@ TEST_F(TwoComputers, AVehicleEnteredForACustomerLeavesTheSameVehicleCodeAlone)
 TEST_F(TwoComputers, AFaultyFieldIsReportedBeforeAnyLockIsAsked)
 {
     ASSERT_TRUE(panel->ShowCustomer(1, true));
-    OtherComputer other(folder.folder.path(), {"hold", "Printing"});
+    LockHoldingComputer other(folder.folder.path(), {"hold", "Printing"});
     ASSERT_TRUE(other.ready);
     edit(F::Shime2)->setText("45");
     EXPECT_FALSE(recorder->RecordCurrent());
