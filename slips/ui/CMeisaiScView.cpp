@@ -234,6 +234,9 @@ void CMeisaiScView::recomputeRow(int row)
 
 void CMeisaiScView::focusCurrentCell()
 {
+    // Coming back from the pick list or the category window.
+    if (isVisible() && !window()->isActiveWindow())
+        window()->activateWindow();
     m_editor->setFocus(Qt::OtherFocusReason);
     m_editor->selectAll();
 }
@@ -288,6 +291,11 @@ void CMeisaiScView::openItemList()
 {
     if (!m_items || !leaveCurrentCell(false))
         return;
+    // An empty item table is refused by the list itself, before this.
+    if (m_items->count() != 0 && m_vehicleCheck && !m_vehicleCheck()) {
+        showMessage(QStringLiteral("該当車輌が存在しません！"));
+        return;
+    }
     masters::CMeisaiRefFrame::open(*m_items, m_lines.categories(), *this,
                                    masters::GridContext::Slip, window());
 }

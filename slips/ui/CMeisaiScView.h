@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QHeaderView;
 class QScrollArea;
@@ -44,6 +45,9 @@ public:
     // Typed item codes only, without a pick list.
     void setItemLookup(SlipLines::ItemLookup lookup);
     void setSetLookup(SlipLines::SetLookup lookup);
+    // Whether the slip's vehicle still exists; the pick list is refused
+    // without it. None in the set editor.
+    void setVehicleCheck(std::function<bool()> check) { m_vehicleCheck = std::move(check); }
 
     // The slip's stored lines into the rows of their LineNo.
     void load(const std::vector<data::SyaJnlRow>& lines);
@@ -117,6 +121,7 @@ private:
     QSettings* m_profile;
     SlipLines m_lines;
     masters::ItemStore* m_items = nullptr;
+    std::function<bool()> m_vehicleCheck;
     std::array<int, kWidthCount> m_widths{};
     int m_rowHeight = 0;
     int m_row = 0;
