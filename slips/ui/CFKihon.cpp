@@ -12,6 +12,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace kv::slips {
 
 namespace {
