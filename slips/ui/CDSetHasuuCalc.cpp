@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <cmath>
+#include <algorithm>
 
 namespace kv::slips {
 

@@ -5,6 +5,7 @@
 #include "slips/core/SlipRecording.h"
 
 #include <QDate>
+#include <QTime>
 #include <QString>
 #include <QWidget>
 
@@ -51,6 +52,11 @@ struct HeaderValues {
     QDate deliveryDate;
     int labourRate = 0;
     int bodyWorkRate = 0;
+
+    // The header columns of a slip row; the issue date takes the time of
+    // recording, so that slips of one day keep their order, and an empty
+    // date becomes the empty-date value.
+    void writeInto(data::SyaheadRow& header, const QTime& now) const;
 };
 
 // The header form of the slip window (基本項目): number, billing

@@ -189,6 +189,20 @@ TEST_F(HeaderForm, ValidationReadsEveryFieldOrStopsAtTheFirstBadOne)
     EXPECT_EQ(values.labourRate, 8000);
     EXPECT_EQ(values.bodyWorkRate, 9500);
 
+    kv::data::SyaheadRow header;
+    header.m_DenNo = 42;
+    values.writeInto(header, QTime(14, 5, 9, 500));
+    EXPECT_EQ(header.m_DenNo, 42);
+    EXPECT_EQ(header.m_NyuukoKbnCode, 5);
+    EXPECT_EQ(header.m_Km, 45678);
+    EXPECT_EQ(kv::data::fromDayNumber(header.m_HatuDate),
+              QDateTime(QDate(2050, 1, 1), QTime(14, 5, 9)));
+    EXPECT_EQ(kv::data::fromDayNumber(header.m_Syaman).date(), QDate(2013, 3, 31));
+    EXPECT_EQ(header.m_NyuDate, kv::data::kEmptyDate);
+    EXPECT_EQ(kv::data::fromDayNumber(header.m_NouDate).date(), QDate(2026, 12, 10));
+    EXPECT_EQ(header.m_KouLeba, 8000);
+    EXPECT_EQ(header.m_BanLeba, 9500);
+
     // 令和5 for a year outside 21..31.
     type(m_form.nextInspectionEdit(), u("050331"));
     ASSERT_TRUE(m_form.validateHeader(&values));

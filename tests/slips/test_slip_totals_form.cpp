@@ -180,6 +180,28 @@ TEST_F(TotalsForm, AmountsOutOfTheirRangeAreRefused)
     EXPECT_EQ(shown(Shown::Billed), u("99,999,999"));
 }
 
+TEST_F(TotalsForm, RecomputingReadsEveryFieldAndStopsAtABadOne)
+{
+    // Pasted text that was never left: the grid's next change finds it.
+    m_form.field(F::PartsDiscountPercent)->setText(u("50"));
+    m_form.field(F::Insi)->setText(u("12a"));
+    EXPECT_FALSE(m_form.setLineTotals(20000, 20000));
+    EXPECT_EQ(m_messages.messages(),
+              QStringList{u("-9,999,999から9,999,999迄の整数を入力してくだい！")});
+    EXPECT_EQ(text(F::Insi), u("0"));
+    EXPECT_TRUE(m_form.field(F::Insi)->hasFocus());
+
+    m_messages.clear();
+    m_form.field(F::LabourDiscountPercent)->setText(u("101"));
+    EXPECT_FALSE(m_form.setLineTotals(20000, 20000));
+    EXPECT_EQ(m_messages.messages(), QStringList{u("0から100迄を入力して下さい！")});
+    EXPECT_TRUE(m_form.field(F::LabourDiscountPercent)->hasFocus());
+    m_form.field(F::LabourDiscountPercent)->setText(u("0.00"));
+    ASSERT_TRUE(m_form.setLineTotals(20000, 20000));
+    EXPECT_EQ(text(F::PartsDiscount), u("10,000"));
+    EXPECT_EQ(text(F::PartsLabourTax), u("3,000"));
+}
+
 TEST_F(TotalsForm, InspectionCostsComeAndGoWithTheCategory)
 {
     ASSERT_TRUE(m_form.setStatutoryCosts({17650, 16400, 1800, 10000}));
