@@ -3,6 +3,8 @@
 
 #include "slips/ui/CMeisaiScView.h"
 
+#include "StoredLine.h"
+
 #include "controls/CEditEx.h"
 #include "data/settings/DefaultSettings.h"
 #include "support/RecordingMessageGateway.h"
@@ -20,17 +22,9 @@
 #include <memory>
 
 using kv::slips::CMeisaiScView;
+using kv::test::storedLine;
 
 namespace {
-
-kv::data::SyaJnlRow storedLine(int lineNo, const QString& text, int kingaku)
-{
-    kv::data::SyaJnlRow row;
-    row.m_LineNo = lineNo;
-    row.m_Meisai = text;
-    row.m_Kingaku = kingaku;
-    return row;
-}
 
 class LineGridTest : public ::testing::Test {
 protected:
@@ -140,8 +134,8 @@ TEST_F(LineGridTest, ItemCodeFillsTheRow)
 
 TEST_F(LineGridTest, RowCommandsMoveRows)
 {
-    grid->load({storedLine(0, QStringLiteral("a"), 100), storedLine(1, QStringLiteral("b"), 200),
-                storedLine(2, QStringLiteral("c"), 400)});
+    grid->load({storedLine(0, QStringLiteral("a"), 0, 0, 0, 0, 100), storedLine(1, QStringLiteral("b"), 0, 0, 0, 0, 200),
+                storedLine(2, QStringLiteral("c"), 0, 0, 0, 0, 400)});
     grid->setCurrentCell(1, 0);
     grid->focusCurrentCell();
 
