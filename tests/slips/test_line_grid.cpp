@@ -293,4 +293,29 @@ TEST_F(LineGridTest, HeaderCaptionsAndRememberedWidths)
     EXPECT_EQ(grid->columnWidth(1), 48);
 }
 
+TEST_F(LineGridTest, MouseChoosesACellAfterCheckingTheOneLeft)
+{
+    QWidget* cells = editor->parentWidget();
+    const auto pointOf = [this](int row, int column) {
+        int x = 19 + grid->columnWidth(column) / 2;
+        for (int c = 0; c < column; ++c)
+            x += grid->columnWidth(c);
+        return QPoint(x, row * grid->rowHeight() + grid->rowHeight() / 2);
+    };
+    QTest::mouseClick(cells, Qt::LeftButton, {}, pointOf(3, 2));
+    EXPECT_EQ(cell(), std::make_pair(3, 2));
+    EXPECT_TRUE(editor->hasFocus());
+
+    QTest::keyClicks(editor, QStringLiteral("1000"));
+    QTest::mouseClick(cells, Qt::LeftButton, {}, pointOf(6, 0));
+    EXPECT_EQ(messages.messages(), QStringList{QStringLiteral("0から999.9迄を入力して下さい！")});
+    EXPECT_EQ(cell(), std::make_pair(3, 2));
+
+    QTest::keyClicks(editor, QStringLiteral("2.55"));
+    QTest::mouseClick(cells, Qt::LeftButton, {}, pointOf(6, 0));
+    EXPECT_EQ(cell(), std::make_pair(6, 0));
+    EXPECT_EQ(grid->cellText(3, 2), QStringLiteral("2.5"));
+    EXPECT_EQ(grid->cellText(3, 6), QString()) << "the mouse leaves amounts as they were";
+}
+
 } // namespace
