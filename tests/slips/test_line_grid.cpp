@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -316,6 +317,23 @@ TEST_F(LineGridTest, MouseChoosesACellAfterCheckingTheOneLeft)
     EXPECT_EQ(cell(), std::make_pair(6, 0));
     EXPECT_EQ(grid->cellText(3, 2), QStringLiteral("2.5"));
     EXPECT_EQ(grid->cellText(3, 6), QString()) << "the mouse leaves amounts as they were";
+}
+
+TEST_F(LineGridTest, WheelMovesOneRowPerNotchWithinTheGrid)
+{
+    const auto turn = [this](int angle) {
+        QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(editor->parentWidget(), &wheel);
+    };
+    turn(-120);
+    EXPECT_EQ(cell(), std::make_pair(1, 0));
+    turn(-360);
+    EXPECT_EQ(cell(), std::make_pair(4, 0));
+    turn(600);
+    EXPECT_EQ(cell(), std::make_pair(4, 0)) << "five rows up would leave the grid";
+    turn(480);
+    EXPECT_EQ(cell(), std::make_pair(0, 0));
 }
 
 } // namespace
