@@ -262,34 +262,32 @@ int SlipLines::categoryIndex(int row) const
 
 std::optional<QString> SlipLines::recomputeParts(int row)
 {
-    SlipLine& line = m_rows.at(row);
+    const SlipLine& line = m_rows.at(row);
     const int quantity = tenthsFromText(line.cells[QuantityColumn]).value_or(0);
     const int price = KanmaToInt(line.cells[PriceColumn], nullptr);
-    line.parts = 0;
-    const std::optional<int> amount = LineAmount::parts(price, quantity, m_rounding.parts);
-    if (!amount) {
-        line.cells[PartsColumn].clear();
-        return computedMessage();
-    }
-    line.cells[PartsColumn] = amountText(*amount, broughtInText());
-    line.parts = LineAmount::counted(*amount);
-    return std::nullopt;
+    return putComputed(row, PartsColumn, LineAmount::parts(price, quantity, m_rounding.parts));
 }
 
 std::optional<QString> SlipLines::recomputeLabour(int row)
 {
-    SlipLine& line = m_rows.at(row);
+    const SlipLine& line = m_rows.at(row);
     const int category = std::max(categoryIndex(row), 0);
     const int rate = LineAmount::takesBodyWorkRate(category) ? m_bodyWorkRate : m_labourRate;
     const int index = tenthsFromText(line.cells[IndexColumn]).value_or(0);
-    line.labour = 0;
-    const std::optional<int> amount = LineAmount::labour(rate, index, m_rounding.labour);
+    return putComputed(row, LabourColumn, LineAmount::labour(rate, index, m_rounding.labour));
+}
+
+std::optional<QString> SlipLines::putComputed(int row, int column, std::optional<int> amount)
+{
+    SlipLine& line = m_rows.at(row);
+    int& counted = column == PartsColumn ? line.parts : line.labour;
+    counted = 0;
     if (!amount) {
-        line.cells[LabourColumn].clear();
+        line.cells[column].clear();
         return computedMessage();
     }
-    line.cells[LabourColumn] = amountText(*amount, serviceText());
-    line.labour = LineAmount::counted(*amount);
+    line.cells[column] = amountText(*amount, column == PartsColumn ? broughtInText() : serviceText());
+    counted = LineAmount::counted(*amount);
     return std::nullopt;
 }
 

@@ -138,6 +138,8 @@ private:
     LeaveResult recomputed(std::optional<QString> failure);
     // Index of the category cell's name; -1 when it is none of them.
     int categoryIndex(int row) const;
+    // A computed amount into the row: nullopt (out of range) clears it.
+    std::optional<QString> putComputed(int row, int column, std::optional<int> amount);
     int storedAmount(int row, int column) const;
     void putLine(int row, const data::SyaJnlRow& stored);
 

@@ -251,38 +251,29 @@ void CMeisaiScView::afterItemPut(int)
 
 void CMeisaiScView::insertLine()
 {
-    if (!leaveCurrentCell(false))
-        return;
-    m_lines.insertRow(m_row);
-    afterRowOperation();
+    rowOperation(&SlipLines::insertRow);
 }
 
 void CMeisaiScView::cutLine()
 {
-    if (!leaveCurrentCell(false))
-        return;
-    m_lines.cutRow(m_row);
-    afterRowOperation();
+    rowOperation(&SlipLines::cutRow);
 }
 
 void CMeisaiScView::copyLine()
 {
-    if (!leaveCurrentCell(false))
-        return;
-    m_lines.copyRow(m_row);
-    afterRowOperation();
+    rowOperation(&SlipLines::copyRow);
 }
 
 void CMeisaiScView::pasteLine()
 {
-    if (!leaveCurrentCell(false))
-        return;
-    m_lines.pasteRow(m_row);
-    afterRowOperation();
+    rowOperation(&SlipLines::pasteRow);
 }
 
-void CMeisaiScView::afterRowOperation()
+void CMeisaiScView::rowOperation(void (SlipLines::*operation)(int row))
 {
+    if (!leaveCurrentCell(false))
+        return;
+    (m_lines.*operation)(m_row);
     enterCell(m_row, m_column);
     reportTotals();
 }

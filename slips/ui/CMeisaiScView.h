@@ -110,7 +110,7 @@ private:
     void placeEditor();
     void reportTotals();
     void refuse(const QString& message);
-    void afterRowOperation();
+    void rowOperation(void (SlipLines::*operation)(int row));
     void paintCanvas();
     void clickCanvas(QPoint position);
     void columnResized(int section, int newSize);

@@ -3,6 +3,8 @@
 
 #include "slips/ui/CMeisaiScView.h"
 
+#include "StoredLine.h"
+
 #include "controls/CEditEx.h"
 #include "data/settings/DefaultSettings.h"
 #include "support/RecordingMessageGateway.h"
@@ -13,6 +15,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -20,17 +23,9 @@
 #include <memory>
 
 using kv::slips::CMeisaiScView;
+using kv::test::storedLine;
 
 namespace {
-
-kv::data::SyaJnlRow storedLine(int lineNo, const QString& text, int kingaku)
-{
-    kv::data::SyaJnlRow row;
-    row.m_LineNo = lineNo;
-    row.m_Meisai = text;
-    row.m_Kingaku = kingaku;
-    return row;
-}
 
 class LineGridTest : public ::testing::Test {
 protected:
@@ -140,8 +135,8 @@ TEST_F(LineGridTest, ItemCodeFillsTheRow)
 
 TEST_F(LineGridTest, RowCommandsMoveRows)
 {
-    grid->load({storedLine(0, QStringLiteral("a"), 100), storedLine(1, QStringLiteral("b"), 200),
-                storedLine(2, QStringLiteral("c"), 400)});
+    grid->load({storedLine(0, QStringLiteral("a"), 0, 0, 0, 0, 100), storedLine(1, QStringLiteral("b"), 0, 0, 0, 0, 200),
+                storedLine(2, QStringLiteral("c"), 0, 0, 0, 0, 400)});
     grid->setCurrentCell(1, 0);
     grid->focusCurrentCell();
 
@@ -297,6 +292,48 @@ TEST_F(LineGridTest, HeaderCaptionsAndRememberedWidths)
     open();
     EXPECT_EQ(grid->columnWidth(0), 300);
     EXPECT_EQ(grid->columnWidth(1), 48);
+}
+
+TEST_F(LineGridTest, MouseChoosesACellAfterCheckingTheOneLeft)
+{
+    QWidget* cells = editor->parentWidget();
+    const auto pointOf = [this](int row, int column) {
+        int x = 19 + grid->columnWidth(column) / 2;
+        for (int c = 0; c < column; ++c)
+            x += grid->columnWidth(c);
+        return QPoint(x, row * grid->rowHeight() + grid->rowHeight() / 2);
+    };
+    QTest::mouseClick(cells, Qt::LeftButton, {}, pointOf(3, 2));
+    EXPECT_EQ(cell(), std::make_pair(3, 2));
+    EXPECT_TRUE(editor->hasFocus());
+
+    QTest::keyClicks(editor, QStringLiteral("1000"));
+    QTest::mouseClick(cells, Qt::LeftButton, {}, pointOf(6, 0));
+    EXPECT_EQ(messages.messages(), QStringList{QStringLiteral("0から999.9迄を入力して下さい！")});
+    EXPECT_EQ(cell(), std::make_pair(3, 2));
+
+    QTest::keyClicks(editor, QStringLiteral("2.55"));
+    QTest::mouseClick(cells, Qt::LeftButton, {}, pointOf(6, 0));
+    EXPECT_EQ(cell(), std::make_pair(6, 0));
+    EXPECT_EQ(grid->cellText(3, 2), QStringLiteral("2.5"));
+    EXPECT_EQ(grid->cellText(3, 6), QString()) << "the mouse leaves amounts as they were";
+}
+
+TEST_F(LineGridTest, WheelMovesOneRowPerNotchWithinTheGrid)
+{
+    const auto turn = [this](int angle) {
+        QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(editor->parentWidget(), &wheel);
+    };
+    turn(-120);
+    EXPECT_EQ(cell(), std::make_pair(1, 0));
+    turn(-360);
+    EXPECT_EQ(cell(), std::make_pair(4, 0));
+    turn(600);
+    EXPECT_EQ(cell(), std::make_pair(4, 0)) << "five rows up would leave the grid";
+    turn(480);
+    EXPECT_EQ(cell(), std::make_pair(0, 0));
 }
 
 } // namespace

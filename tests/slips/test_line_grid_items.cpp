@@ -5,6 +5,7 @@
 
 #include "controls/CEditEx.h"
 #include "controls/CListCtrlEx.h"
+#include "masters/CKubunRefFrame.h"
 #include "masters/CMeisaiRefFrame.h"
 #include "slips/ui/CMeisaiScView.h"
 
@@ -12,12 +13,14 @@
 #include <QPointer>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
+using kv::masters::CKubunRefFrame;
 using kv::masters::CMeisaiRefFrame;
 using kv::slips::CMeisaiScView;
 using kv::test::ItemBuilder;
@@ -57,13 +60,20 @@ protected:
         QTest::keyClicks(editor, text);
         QTest::keyClick(editor, Qt::Key_Return);
     }
+    template <typename Window>
+    static QList<Window*> shown()
+    {
+        QList<Window*> found;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* w = qobject_cast<Window*>(window); w && w->isVisible())
+                found << w;
+        }
+        return found;
+    }
     static CMeisaiRefFrame* openList()
     {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* list = qobject_cast<CMeisaiRefFrame*>(window); list && list->isVisible())
-                return list;
-        }
-        return nullptr;
+        const QList<CMeisaiRefFrame*> lists = shown<CMeisaiRefFrame>();
+        return lists.isEmpty() ? nullptr : lists.first();
     }
     int lastParts() const { return totals->isEmpty() ? -1 : totals->last().at(0).toInt(); }
 };
@@ -113,6 +123,23 @@ TEST_F(LineGridItemsTest, PickListRefusedWithoutTheVehicle)
     EXPECT_EQ(openList(), nullptr);
     EXPECT_EQ(f.data.messages.messages(), QStringList{QStringLiteral("該当車輌が存在しません！")});
     EXPECT_TRUE(grid->isEnabled());
+}
+
+TEST_F(LineGridItemsTest, CategoryWindowWritesTheCurrentRowsCategory)
+{
+    grid->setCurrentCell(2, 1);
+    grid->focusCurrentCell();
+    QTest::keyClick(editor, Qt::Key_3, Qt::ControlModifier);
+    ASSERT_EQ(shown<CKubunRefFrame>().size(), 1);
+    kv::CListCtrlEx* list = shown<CKubunRefFrame>().first()->list();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->rows()->index(15, 1)).center());
+    EXPECT_EQ(grid->cellText(2, 1), QStringLiteral("鈑金"));
+
+    // Asked again, the open window comes to the front.
+    grid->focusCurrentCell();
+    QTest::keyClick(editor, Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(shown<CKubunRefFrame>().size(), 1);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include "slips/core/SlipLines.h"
 
+#include "StoredLine.h"
+
 #include "data/settings/DefaultSettings.h"
 #include "support/RecordingMessageGateway.h"
 
@@ -12,26 +14,12 @@
 
 using kv::data::SyaJnlRow;
 using kv::slips::SlipLines;
+using kv::test::storedLine;
 
 namespace {
 
 constexpr int kLabourRate = 8000;
 constexpr int kBodyWorkRate = 10000;
-
-SyaJnlRow storedLine(int lineNo, const QString& text, int kubun = 0, int sisu = 0,
-                     int suuryo = 0, int tanka = 0, int kingaku = 0, int koutin = 0)
-{
-    SyaJnlRow row;
-    row.m_LineNo = lineNo;
-    row.m_Meisai = text;
-    row.m_Kubun = kubun;
-    row.m_Sisu = sisu;
-    row.m_Suuryo = suuryo;
-    row.m_Tanka = tanka;
-    row.m_Kingaku = kingaku;
-    row.m_Koutin = koutin;
-    return row;
-}
 
 class SlipLinesTest : public ::testing::Test {
 protected:
