@@ -16,6 +16,7 @@
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "app/wiring/PendingCommands.h"
+#include "app/wiring/SlipCommands.h"
 #include "common/InstallSettings.h"
 #include "common/KVCommon.h"
 #include "data/document/CCarMaintenanceDoc.h"
@@ -45,6 +46,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<PanelFrameBridge> panel;
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
+    std::unique_ptr<SlipCommands> slips;
 };
 
 CCarMaintenanceApp::CCarMaintenanceApp()
@@ -57,6 +59,7 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
 {
     // The window goes before the document it works on, the panel and the
     // commands registered with the window before the window.
+    m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
     m_parts->panel.reset();
@@ -127,6 +130,8 @@ bool CCarMaintenanceApp::InitInstance()
         *parts.frame,
         MasterCommands::documentWindows(*parts.frame, *parts.document, *parts.items));
     parts.pending = std::make_unique<PendingCommands>(*parts.frame);
+    parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
+                                                 parts.items.get(), parts.profile.get());
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });

@@ -6,6 +6,8 @@
 #include "lan/core/ChangeAnnouncer.h"
 #include "masters/CDSetMeisai.h"
 #include "masters/core/DocumentItemStore.h"
+#include "slips/ui/CDSetHasuuCalc.h"
+#include "slips/ui/CDSetKazei.h"
 
 namespace kv::app {
 
@@ -19,6 +21,14 @@ MasterCommands::Windows MasterCommands::documentWindows(CMainFrame& frame,
                                     lan::changeAnnouncer(), &frame);
         dialog.exec();
         frame.activateWindow();
+    };
+    windows.rounding = [&frame, &document] {
+        slips::CDSetHasuuCalc dialog(document.settings(), &frame);
+        dialog.exec();
+    };
+    windows.agencyFeeTax = [&frame, &document] {
+        slips::CDSetKazei dialog(document.settings(), &frame);
+        dialog.exec();
     };
     return windows;
 }
@@ -47,9 +57,11 @@ MasterCommands::MasterCommands(CMainFrame& frame, Windows windows)
 
     // What must be set before the first slip.
     menuItem(CompanyInformation, "自社情報(&J)...", [&rules] { return !rules.isClient(); });
-    menuItem(Rounding, "端数処理(&H)...", [&rules] { return !rules.isClient(); });
+    menuItem(Rounding, "端数処理(&H)...", [&rules] { return !rules.isClient(); },
+             std::move(windows.rounding));
     menuItem(AgencyFeeTax, "代行料 課税・非課税(&D)...",
-             [noSlipOrLedger, &rules] { return noSlipOrLedger() && !rules.isClient(); });
+             [noSlipOrLedger, &rules] { return noSlipOrLedger() && !rules.isClient(); },
+             std::move(windows.agencyFeeTax));
     menuItem(JobCategories, "入庫区分(&K)...",
              [noSlipOrLedger, &rules] { return noSlipOrLedger() && rules.alone(); });
     menuItem(VehicleKinds, "種別（&S）...");

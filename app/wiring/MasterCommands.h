@@ -26,6 +26,8 @@ public:
     // The master-data windows; an empty one leaves its command off.
     struct Windows {
         std::function<void()> workPartsItems;
+        std::function<void()> rounding;
+        std::function<void()> agencyFeeTax;
     };
 
     // The windows on the document: the item dialog on the item store, over

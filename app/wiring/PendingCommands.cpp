@@ -12,8 +12,7 @@ PendingCommands::PendingCommands(CMainFrame& frame)
     using namespace CommandId;
     const CommandAvailability& rules = frame.availability();
 
-    // The slip and ledger work on the shown record and follow the buttons
-    // the panel set.
+    // The ledger work on the shown record follows the buttons the panel set.
     const auto onRecord = [&](int id, Qt::Key key, Qt::KeyboardModifiers modifiers,
                               const char* prompt, const char* tip) {
         m_group.add({
@@ -24,7 +23,6 @@ PendingCommands::PendingCommands(CMainFrame& frame)
             .available = [&rules, id] { return rules.recordCommandOn(id); },
         });
     };
-    onRecord(CreateSlip, Qt::Key_F8, {}, "伝票を作成します(F8)", "伝票作成");
     onRecord(Ledger, Qt::Key_F9, {}, "売上・入金を元帳に入力します(F9)", "元帳入力");
     onRecord(CarriedForwardBalance, Qt::Key_F2, Qt::AltModifier,
              "繰越残高を設定します(Alt+F2)", "繰越残高設定");

@@ -257,6 +257,9 @@ SettingsUpdate SettingsStore::reloadForUpdate(const QString& kind)
         {"車名", SettingsFileId::Makes, SettingsUpdate::Makes},
         {"燃料", SettingsFileId::Fuels, SettingsUpdate::Fuels},
         {"ファイル名", SettingsFileId::BitmapNames, SettingsUpdate::BitmapNames},
+        // So that no computer bills at a rate another has changed.
+        {"端数処理", SettingsFileId::Rounding, SettingsUpdate::Rounding},
+        {"代行料 課税・非課税", SettingsFileId::General, SettingsUpdate::General},
     };
     if (kind == QStringLiteral("印字")) {
         LoadSettingsFile(SettingsFileId::Print);

@@ -13,6 +13,8 @@ enum class SettingsUpdate {
     BodyShapes,     // "形状": "012.dat"
     Makes,          // "車名": "013.dat"
     Fuels,          // "燃料": "014.dat"
+    Rounding,       // "端数処理": "002.dat", the tax rate and rounding of new totals
+    General,        // "代行料 課税・非課税": "001.dat"
 };
 
 } // namespace kv::data

@@ -7,6 +7,7 @@
 #include "app/frame/DocumentFrameRecords.h"
 #include "app/wiring/DialogSearchEntry.h"
 #include "app/wiring/PanelFrameBridge.h"
+#include "app/wiring/SlipCommands.h"
 #include "records/panel/CFMainPanel.h"
 #include "records/panel/PanelQueryForm.h"
 #include "records/recording/CDSelectDeleteData.h"
@@ -15,9 +16,13 @@
 #include "records/search/CAllSearchListView.h"
 #include "records/search/CDKokCodeSearch.h"
 #include "records/search/CKokRanSearchFrame.h"
+#include "slips/core/SlipRecorder.h"
+#include "slips/ui/CDenFrame.h"
+#include "slips/ui/CSyareFrame.h"
 
 #include "data/document/DocumentTestFolder.h"
 #include "data/engine/DayNumber.h"
+#include "data/service/ShareLockAction.h"
 #include "support/CustomerBuilder.h"
 #include "support/ModalDialogHelper.h"
 #include "support/TestPaths.h"
@@ -27,6 +32,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
+#include <QPointer>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTest>
@@ -452,6 +458,51 @@ TEST_F(PanelWiring, QueryByFormWithoutResultOrWithARefusedValue)
     EXPECT_FALSE(frame->isCommandEnabled(CommandId::RecordCustomerVehicle));
     EXPECT_TRUE(frame->isCommandEnabled(CommandId::CustomerCodeSearch));
     EXPECT_TRUE(frame->isCommandEnabled(CommandId::NewCustomer));
+}
+
+TEST_F(PanelWiring, F8OpensANewSlipOrTheHistoryAndHoldsTheRecordCommandsMeanwhile)
+{
+    SlipCommands slips(*frame, *doc, *bridge, nullptr, &profile);
+    frame->refreshCommands();
+    EXPECT_FALSE(frame->isCommandEnabled(CommandId::CreateSlip)) << "nothing shown yet";
+    searchCustomerCode(QStringLiteral("1"));
+    ASSERT_EQ(panel().shownVehicleCode(), 10);
+    ASSERT_TRUE(frame->isCommandEnabled(CommandId::CreateSlip));
+
+    // A vehicle without slips: a new slip at once.
+    press(Qt::Key_F8);
+    QPointer<kv::slips::CDenFrame> window = frame->findChild<kv::slips::CDenFrame*>();
+    ASSERT_TRUE(window) << folder.messages.messages().join('|').toStdString();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->mode(), kv::slips::SlipMode::New);
+    for (const int command : {CommandId::CreateSlip, CommandId::RecordCustomerVehicle,
+                              CommandId::NewVehicle, CommandId::Ledger})
+        EXPECT_FALSE(frame->isCommandEnabled(command)) << command;
+    window->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::CreateSlip));
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::RecordCustomerVehicle));
+    EXPECT_TRUE(doc->ShareLock("009.mdb", "PC3", 10, kv::data::ShareLockAction::IsHeldElsewhere))
+        << "closing gave the vehicle back";
+
+    // A vehicle with slips: its history.
+    kv::slips::SlipRecording estimate;
+    estimate.customerCode = 1;
+    estimate.header.m_DenNo = 5;
+    estimate.header.m_CarCode = 10;
+    estimate.header.m_SeiKokCode = 1;
+    estimate.header.m_DenKind = kv::slips::Estimate;
+    ASSERT_TRUE(kv::slips::SlipRecorder(*doc).record(estimate).recorded);
+    press(Qt::Key_F8);
+    QPointer<kv::slips::CSyareFrame> history = frame->findChild<kv::slips::CSyareFrame*>();
+    ASSERT_TRUE(history);
+    EXPECT_EQ(history->currentSlip(), 5);
+    EXPECT_TRUE(history->windowTitle().startsWith(u("車歴一覧   顧客：1 山田太郎")))
+        << history->windowTitle().toStdString();
+    history->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::CreateSlip));
 }
 
 } // namespace

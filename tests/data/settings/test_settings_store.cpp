@@ -412,11 +412,13 @@ TEST_F(SettingsStoreTest, ReloadByUpdateKind)
     other.fuels().setEntry(7, u("燃料X"));
     other.bitmapNames().paths[1] = u("new.bmp");
     other.rounding().taxRate = 0.08;
+    other.general().agencyFeeTaxable = 1;
     other.print().colourInk = 1;
     other.print().positions.slipTop = 40;
     for (SettingsFileId id : {SettingsFileId::VehicleClasses, SettingsFileId::VehicleUses,
                               SettingsFileId::BodyShapes, SettingsFileId::Makes, SettingsFileId::Fuels,
-                              SettingsFileId::BitmapNames, SettingsFileId::Rounding, SettingsFileId::Print})
+                              SettingsFileId::BitmapNames, SettingsFileId::Rounding, SettingsFileId::General,
+                              SettingsFileId::Print})
         ASSERT_TRUE(other.SaveSettingsFile(id));
     other.print().positions.slipTop = 41;
     ASSERT_EQ(other.SavePrintPositions("PC1LBP3000.dat"), 1);
@@ -428,7 +430,10 @@ TEST_F(SettingsStoreTest, ReloadByUpdateKind)
         const char* expected;
     };
     const Case cases[] = {
-        {"端数処理", SettingsUpdate::None, [&] { return QString::number(m_store.rounding().taxRate); }, "0.1"},
+        // No computer goes on billing at a rate another has changed.
+        {"端数処理", SettingsUpdate::Rounding, [&] { return QString::number(m_store.rounding().taxRate); }, "0.08"},
+        {"代行料 課税・非課税", SettingsUpdate::General,
+         [&] { return QString::number(m_store.general().agencyFeeTaxable); }, "1"},
         {"名前", SettingsUpdate::None, [&] { return m_store.makes().entry(7); }, "スズキ"},
         {"種別", SettingsUpdate::VehicleClasses, [&] { return m_store.vehicleClasses().entry(7); }, "種別X"},
         {"用途", SettingsUpdate::VehicleUses, [&] { return m_store.vehicleUses().entry(7); }, "用途X"},

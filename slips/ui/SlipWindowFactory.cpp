@@ -1,0 +1,213 @@
+#include "slips/ui/SlipWindowFactory.h"
+
+#include "common/Cp932.h"
+#include "common/MessageGateway.h"
+#include "data/document/CCarMaintenanceDoc.h"
+#include "data/tables/DaoRecordsets.h"
+#include "slips/core/SlipAccess.h"
+#include "slips/core/SlipTitles.h"
+#include "slips/ui/CDenFrame.h"
+#include "slips/ui/CFKihon.h"
+#include "slips/ui/CFTot.h"
+#include "slips/ui/CMeisaiScView.h"
+
+#include <QSettings>
+
+#include <memory>
+#include <optional>
+
+namespace kv::slips {
+
+namespace {
+
+class HeaderPane final : public SlipHeaderPane {
+public:
+    explicit HeaderPane(CFKihon* form) : m_form(form) {}
+    QWidget* widget() override { return m_form; }
+    bool validateHeader(SlipHeaderValues* values) override
+    {
+        HeaderValues header;
+        if (!m_form->validateHeader(&header))
+            return false;
+        values->kind = header.kind;
+        values->issued = header.issueDate;
+        values->categoryCode = header.categoryCode;
+        values->categoryKind = header.categoryKind;
+        values->mileage = header.mileage;
+        values->nextInspection = header.nextInspection;
+        values->dateIn = header.dateIn;
+        values->delivered = header.deliveryDate;
+        values->labourRate = header.labourRate;
+        values->bodyWorkRate = header.bodyWorkRate;
+        return true;
+    }
+    void activate() override { m_form->focusFirstField(); }
+
+private:
+    CFKihon* m_form;
+};
+
+class LinesPane final : public SlipLinesPane {
+public:
+    explicit LinesPane(CMeisaiScView* grid) : m_grid(grid) {}
+    QWidget* widget() override { return m_grid; }
+    bool checkLines(int* parts, int* labour) override { return m_grid->checkLines(parts, labour); }
+    bool storedLines(std::vector<data::SyaJnlRow>* lines) override
+    {
+        return m_grid->storedLines(lines);
+    }
+    void setRates(int labour, int bodyWork) override { m_grid->setRates(labour, bodyWork); }
+    void activate() override { m_grid->focusCurrentCell(); }
+    void insertRow() override { m_grid->insertLine(); }
+    void cutRow() override { m_grid->cutLine(); }
+    void copyRow() override { m_grid->copyLine(); }
+    void pasteRow() override { m_grid->pasteLine(); }
+
+private:
+    CMeisaiScView* m_grid;
+};
+
+class TotalsPane final : public SlipTotalsPane {
+public:
+    explicit TotalsPane(CFTot* form) : m_form(form) {}
+    QWidget* widget() override { return m_form; }
+    bool recalcAll(int parts, int labour) override { return m_form->setLineTotals(parts, labour); }
+    void writeTotals(data::SyaheadRow& header) const override { m_form->totals(header); }
+    void activate() override { m_form->focusFirstField(); }
+
+private:
+    CFTot* m_form;
+};
+
+// The adapters live as long as the window they serve.
+class PaneAdapters : public QObject {
+public:
+    PaneAdapters(CFKihon* header, CMeisaiScView* grid, CFTot* totals)
+        : header(header), lines(grid), totals(totals)
+    {
+    }
+    HeaderPane header;
+    LinesPane lines;
+    TotalsPane totals;
+};
+
+template <class Set>
+std::optional<typename Set::Row> findRow(data::CCarMaintenanceDoc& document, const QString& filter)
+{
+    Set set(document.store().mainConnection());
+    set.SetFilter(filter);
+    if (!set.Open()) {
+        showMessage(set.lastError().description);
+        return std::nullopt;
+    }
+    if (set.GetRecordCount() == 0)
+        return std::nullopt;
+    return set.row();
+}
+
+std::vector<data::NyuukoKbnRow> jobCategories(data::CCarMaintenanceDoc& document)
+{
+    std::vector<data::NyuukoKbnRow> rows;
+    CDaoNyuukoKbnSet set(document.store().mainConnection());
+    if (!set.Open())
+        return rows;
+    for (; !set.IsEOF(); set.MoveNext())
+        rows.push_back(set.row());
+    return rows;
+}
+
+QString nameOf(const data::KokRow& customer)
+{
+    return cp932::truncateToBytes(customer.m_UserName1 + customer.m_UserName2, 20);
+}
+
+} // namespace
+
+CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access,
+                          masters::ItemStore* items, QSettings* profile,
+                          const SlipContext& context, QWidget* parent)
+{
+    std::optional<data::SyaheadRow> stored;
+    std::vector<data::SyaJnlRow> lines;
+    if (context.mode != SlipMode::New) {
+        data::SyaheadRow header;
+        if (!access.load(context.sourceSlip, &header, &lines))
+            return nullptr;
+        stored = header;
+    }
+    const int billingCode = stored ? stored->m_SeiKokCode : context.customerCode;
+    const auto customer = findRow<CDaoKokSet>(document, QStringLiteral("KokCode = %1").arg(context.customerCode));
+    const auto billing = findRow<CDaoKokSet>(document, QStringLiteral("KokCode = %1").arg(billingCode));
+    const auto vehicle = findRow<CDaoCarSet>(document, QStringLiteral("CarCode = %1").arg(context.vehicleCode));
+    if (!customer || !vehicle) {
+        showMessage(!customer ? QStringLiteral("該当顧客が存在しません！")
+                              : QStringLiteral("該当車輌が存在しません！"));
+        return nullptr;
+    }
+    data::SettingsStore& settings = document.settings();
+    const bool saleExists = context.mode == SlipMode::Modify
+        && findRow<CDaoToriJnlSet>(document, QStringLiteral("DenFlag = 1 AND DenNo = %1")
+                                                 .arg(context.slipNumber))
+               .has_value();
+
+    auto* header = new CFKihon;
+    HeaderSetup headerSetup;
+    headerSetup.mode = context.mode;
+    headerSetup.slipNumber = context.slipNumber;
+    headerSetup.billingName = billing ? nameOf(*billing) : QString();
+    headerSetup.stored = stored;
+    headerSetup.vehicle = *vehicle;
+    headerSetup.labourRate = settings.shop().labourRate;
+    headerSetup.bodyWorkRate = settings.shop().bodyWorkRate;
+    headerSetup.saleExists = saleExists;
+    headerSetup.categories = jobCategories(document);
+    header->fill(headerSetup);
+
+    auto* grid = new CMeisaiScView(profile);
+    grid->setCategories(settings.categories());
+    grid->setRounding(settings.rounding());
+    grid->setItemStore(items);
+    const int labourRate = stored ? stored->m_KouLeba : headerSetup.labourRate;
+    const int bodyWorkRate = stored ? stored->m_BanLeba : headerSetup.bodyWorkRate;
+    grid->setRates(labourRate, bodyWorkRate);
+    grid->load(lines);
+
+    auto* totals = new CFTot;
+    TotalsSetup totalsSetup;
+    totalsSetup.mode = context.mode;
+    totalsSetup.stored = stored;
+    totalsSetup.rounding = settings.rounding();
+    totalsSetup.agencyFeeTaxable = settings.general().agencyFeeTaxable != 0;
+    const JobCategory* category = header->selectedCategory();
+    if (!stored && category && category->kind == kInspectionCategoryKind)
+        totalsSetup.costs = StatutoryCosts::of(*vehicle);
+    totals->fill(totalsSetup);
+
+    CDenFrame::Setup setup;
+    setup.mode = context.mode;
+    setup.slipNumber = context.slipNumber;
+    setup.customerCode = context.customerCode;
+    setup.billingCode = billingCode;
+    setup.vehicleCode = context.vehicleCode;
+    setup.title = slipWindowTitle(int(context.mode),
+                                  slipSubject(*customer, *vehicle,
+                                              settings.makes().entries().value(vehicle->m_Syamei)));
+    setup.profile = profile;
+    auto* adapters = new PaneAdapters(header, grid, totals);
+    auto* frame = new CDenFrame(document, access, setup, adapters->header, adapters->lines,
+                                adapters->totals, parent);
+    adapters->setParent(frame);
+
+    QObject::connect(grid, &CMeisaiScView::linesChanged, totals,
+                     [totals](int parts, int labour) { totals->setLineTotals(parts, labour); });
+    const data::CarRow vehicleRow = *vehicle;
+    QObject::connect(header, &CFKihon::categoryChanged, totals, [totals, vehicleRow](int kind) {
+        if (kind == kInspectionCategoryKind)
+            totals->setStatutoryCosts(StatutoryCosts::of(vehicleRow));
+        else
+            totals->clearStatutoryCosts();
+    });
+    return frame;
+}
+
+} // namespace kv::slips

@@ -1,0 +1,114 @@
+// A new slip typed through the real window: a line in the grid, the totals,
+// F11, and the slip with its sale read back.
+
+#include "slips/ui/SlipWindowFactory.h"
+
+#include "data/document/DocumentTestFolder.h"
+#include "slips/core/SlipAccess.h"
+#include "slips/ui/CDenFrame.h"
+#include "slips/ui/CMeisaiScView.h"
+#include "support/CustomerBuilder.h"
+#include "support/TempFolder.h"
+#include "support/Utf8.h"
+#include "support/VehicleBuilder.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace kv::test;
+using namespace kv::slips;
+
+namespace {
+
+class SlipWindowKeys : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc = folder.open();
+        ASSERT_TRUE(doc);
+        ASSERT_TRUE(CustomerBuilder(1).name(u("山田")).insertInto(doc->store()));
+        ASSERT_TRUE(VehicleBuilder(10).owner(1).insertInto(doc->store()));
+        ASSERT_TRUE(doc->customers().Requery());
+        ASSERT_TRUE(doc->vehicles().Requery());
+        doc->settings().rounding().taxRate = 0.10;
+        profile = std::make_unique<QSettings>(profileFolder.path() + "/profile.ini",
+                                              QSettings::IniFormat);
+        access = std::make_unique<SlipAccess>(*doc);
+        ASSERT_TRUE(access->open(1, 10).ok);
+    }
+
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        QApplication::processEvents();
+    }
+    void type(const QString& text)
+    {
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        press(Qt::Key_Return);
+    }
+    qint64 scalar(const QByteArray& query) { return DocumentTestFolder::scalar(*doc, query); }
+
+    DocumentTestFolder folder;
+    TempFolder profileFolder;
+    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
+    std::unique_ptr<QSettings> profile;
+    std::unique_ptr<SlipAccess> access;
+};
+
+TEST_F(SlipWindowKeys, ALineTypedIntoANewSlipIsRecordedWithItsSale)
+{
+    SlipContext context;
+    context.slipNumber = 1;
+    context.customerCode = 1;
+    context.vehicleCode = 10;
+    QPointer<CDenFrame> frame =
+        openSlipWindow(*doc, *access, nullptr, profile.get(), context);
+    ASSERT_TRUE(frame);
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+
+    press(Qt::Key_F2);
+    ASSERT_EQ(frame->activePane(), CDenFrame::Pane::Lines)
+        << folder.messages.messages().join('|').toStdString();
+    type("Oil");
+    type("");
+    type("");
+    type("2");
+    type("1500");
+    auto* grid = frame->findChild<CMeisaiScView*>();
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->cellText(0, 5), "3,000");
+
+    press(Qt::Key_F3);
+    ASSERT_EQ(frame->activePane(), CDenFrame::Pane::Totals)
+        << folder.messages.messages().join('|').toStdString();
+    folder.messages.answerNext(true);
+    press(Qt::Key_F11);
+    EXPECT_TRUE(frame.isNull()) << folder.messages.messages().join('|').toStdString();
+    EXPECT_EQ(scalar("SELECT BuhiMeiTot FROM f003.Syahead WHERE DenNo = 1"), 3000);
+    EXPECT_EQ(scalar("SELECT BuhiKouZei FROM f003.Syahead WHERE DenNo = 1"), 300);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM f002.SyaJnl WHERE DenNo = 1 AND Meisai = 'Oil'"
+                     " AND Suuryo = 20 AND Tanka = 1500 AND Kingaku = 3000"),
+              1);
+    EXPECT_EQ(scalar("SELECT Buhin FROM f013.ToriJnl WHERE DenNo = 1"), 3000);
+    EXPECT_EQ(scalar("SELECT GTot FROM f013.ToriJnl WHERE DenNo = 1"), 3300);
+
+    // Opened again for modification, the same totals come back.
+    ASSERT_TRUE(access->open(1, 10).ok);
+    context.mode = SlipMode::Modify;
+    context.sourceSlip = 1;
+    frame = openSlipWindow(*doc, *access, nullptr, profile.get(), context);
+    ASSERT_TRUE(frame);
+    frame->show();
+    grid = frame->findChild<CMeisaiScView*>();
+    EXPECT_EQ(grid->cellText(0, 0), "Oil");
+    EXPECT_EQ(grid->cellText(0, 5), "3,000");
+    delete frame;
+}
+
+} // namespace
