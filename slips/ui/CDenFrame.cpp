@@ -59,28 +59,28 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
 
     auto* tools = addToolBar(QStringLiteral("Den"));
     tools->setObjectName(QStringLiteral("DenToolBar"));
-    tools->addAction(addCommand(QStringLiteral("基本項目を入力します"), Qt::Key_F1,
+    tools->addAction(addCommand(QStringLiteral("基本項目"), QStringLiteral("基本項目を入力します"), Qt::Key_F1,
                                 [this] { switchTo(Pane::Header); }));
-    tools->addAction(addCommand(QStringLiteral("明細を入力します"), Qt::Key_F2,
+    tools->addAction(addCommand(QStringLiteral("明細"), QStringLiteral("明細を入力します"), Qt::Key_F2,
                                 [this] { switchTo(Pane::Lines); }));
-    tools->addAction(addCommand(QStringLiteral("合計金額を入力します"), Qt::Key_F3,
+    tools->addAction(addCommand(QStringLiteral("合計"), QStringLiteral("合計金額を入力します"), Qt::Key_F3,
                                 [this] { switchTo(Pane::Totals); }));
     m_lineCommands = {
-        addCommand(QStringLiteral("１行挿入します"), Qt::Key_F6, [this] { m_lines.insertRow(); }),
-        addCommand(QStringLiteral("１行切取って記憶します"), Qt::Key_F7, [this] { m_lines.cutRow(); }),
-        addCommand(QStringLiteral("１行ｺﾋﾟｰします"), Qt::Key_F8, [this] { m_lines.copyRow(); }),
-        addCommand(QStringLiteral("１行貼付けます"), Qt::Key_F9, [this] { m_lines.pasteRow(); }),
+        addCommand(QStringLiteral("行挿入"), QStringLiteral("１行挿入します"), Qt::Key_F6, [this] { m_lines.insertRow(); }),
+        addCommand(QStringLiteral("行切取"), QStringLiteral("１行切取って記憶します"), Qt::Key_F7, [this] { m_lines.cutRow(); }),
+        addCommand(QStringLiteral("行ｺﾋﾟｰ"), QStringLiteral("１行ｺﾋﾟｰします"), Qt::Key_F8, [this] { m_lines.copyRow(); }),
+        addCommand(QStringLiteral("行貼付"), QStringLiteral("１行貼付けます"), Qt::Key_F9, [this] { m_lines.pasteRow(); }),
     };
     for (QAction* action : std::as_const(m_lineCommands))
         tools->addAction(action);
     // Printing comes with the printouts; until then only recording is offered.
     m_totalsCommands = {
-        addCommand(QStringLiteral("記録のみ行います"), Qt::Key_F11, [this] { recordOnly(); }),
+        addCommand(QStringLiteral("記録のみ"), QStringLiteral("記録のみ行います"), Qt::Key_F11, [this] { recordOnly(); }),
     };
     for (QAction* action : std::as_const(m_totalsCommands))
         tools->addAction(action);
     tools->addSeparator();
-    tools->addAction(addCommand(QStringLiteral("ウィンドウを閉じます"),
+    tools->addAction(addCommand(QStringLiteral("閉じる"), QStringLiteral("ウィンドウを閉じます"),
                                 QKeySequence(Qt::ALT | Qt::Key_F4), [this] { close(); }));
 
     QSettings* profile = m_setup.profile;
@@ -93,10 +93,10 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
 
 CDenFrame::~CDenFrame() = default;
 
-QAction* CDenFrame::addCommand(const QString& tip, const QKeySequence& key,
+QAction* CDenFrame::addCommand(const QString& text, const QString& tip, const QKeySequence& key,
                                std::function<void()> run)
 {
-    auto* action = new QAction(tip, this);
+    auto* action = new QAction(text, this);
     action->setToolTip(tip);
     action->setStatusTip(tip);
     action->setShortcut(key);

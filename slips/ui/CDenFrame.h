@@ -62,7 +62,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QAction* addCommand(const QString& tip, const QKeySequence& key, std::function<void()> run);
+    QAction* addCommand(const QString& text, const QString& tip, const QKeySequence& key,
+                        std::function<void()> run);
     // Header, lines, totals in this order; the refusing pane is activated.
     bool checkAll(SlipHeaderValues* header, int* partsTotal, int* labourTotal);
     void activate(Pane pane);
