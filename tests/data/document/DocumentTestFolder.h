@@ -85,6 +85,19 @@ struct DocumentTestFolder {
         sqlite3_finalize(statement);
         return value;
     }
+    // The same as text ("ok" of an integrity check).
+    static QString text(kv::data::CCarMaintenanceDoc& doc, const QByteArray& query)
+    {
+        sqlite3_stmt* statement = nullptr;
+        QString value;
+        if (sqlite3_prepare_v2(doc.store().mainConnection().handle(), query.constData(), -1,
+                               &statement, nullptr) == SQLITE_OK
+            && sqlite3_step(statement) == SQLITE_ROW)
+            value = QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+        sqlite3_finalize(statement);
+        return value;
+    }
     // Setup SQL on the file alone, as another program (or a folder made
     // before the document kept its code tables) would write it.
     void sqlOnFile(const QString& fileName, const QByteArray& text)

@@ -22,6 +22,8 @@ int runLockHolder(const QStringList& args);
 int runItems(const QStringList& args);
 // log write FOLDER TAG COUNT | hold FILE MS
 int runLog(const QStringList& args);
+// slips FOLDER COMPUTER CUSTOMER VEHICLE COUNT (0: until killed)
+int runSlips(const QStringList& args);
 
 // Waits up to timeoutMs for a file to appear, as the start signal of a run.
 bool waitForFile(const QString& path, int timeoutMs);

@@ -26,6 +26,9 @@ int main(int argc, char** argv)
         return runItems(rest);
     if (command == QLatin1String("log"))
         return runLog(rest);
-    std::fprintf(stderr, "usage: kv_test_peer engine|document|contention|lock-holder|items|log ...\n");
+    if (command == QLatin1String("slips"))
+        return runSlips(rest);
+    std::fprintf(stderr,
+                 "usage: kv_test_peer engine|document|contention|lock-holder|items|log|slips ...\n");
     return 64;
 }
