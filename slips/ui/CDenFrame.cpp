@@ -1,7 +1,6 @@
 #include "slips/ui/CDenFrame.h"
 
 #include "common/MessageGateway.h"
-#include "data/engine/DayNumber.h"
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipRecorder.h"
 
@@ -17,11 +16,6 @@
 namespace kv::slips {
 
 namespace {
-
-double dayNumberOr(const QDate& date)
-{
-    return date.isValid() ? data::toDayNumber(date) : data::kEmptyDate;
-}
 
 QString placementKey(const char* key)
 {
@@ -131,7 +125,7 @@ void CDenFrame::updateCommands()
         action->setEnabled(m_active == Pane::Totals);
 }
 
-bool CDenFrame::checkAll(SlipHeaderValues* header, int* partsTotal, int* labourTotal)
+bool CDenFrame::checkAll(HeaderValues* header, int* partsTotal, int* labourTotal)
 {
     if (!m_header.validateHeader(header)) {
         activate(Pane::Header);
@@ -151,7 +145,7 @@ bool CDenFrame::checkAll(SlipHeaderValues* header, int* partsTotal, int* labourT
 
 bool CDenFrame::switchTo(Pane pane)
 {
-    SlipHeaderValues header;
+    HeaderValues header;
     int parts = 0;
     int labour = 0;
     if (!checkAll(&header, &parts, &labour))
@@ -160,7 +154,7 @@ bool CDenFrame::switchTo(Pane pane)
     return true;
 }
 
-SlipRecording CDenFrame::recording(const SlipHeaderValues& values) const
+SlipRecording CDenFrame::recording(const HeaderValues& values) const
 {
     SlipRecording slip;
     slip.mode = m_setup.mode;
@@ -170,23 +164,14 @@ SlipRecording CDenFrame::recording(const SlipHeaderValues& values) const
     h.m_DenNo = m_setup.slipNumber;
     h.m_CarCode = m_setup.vehicleCode;
     h.m_SeiKokCode = m_setup.billingCode;
-    h.m_DenKind = values.kind;
-    // The time of day keeps two slips of one day in their order.
-    h.m_HatuDate = data::toDayNumber(values.issued, QTime::currentTime());
-    h.m_NyuukoKbnCode = values.categoryCode;
-    h.m_Km = values.mileage;
-    h.m_Syaman = dayNumberOr(values.nextInspection);
-    h.m_NyuDate = dayNumberOr(values.dateIn);
-    h.m_NouDate = dayNumberOr(values.delivered);
-    h.m_KouLeba = values.labourRate;
-    h.m_BanLeba = values.bodyWorkRate;
+    values.writeInto(h, QTime::currentTime());
     m_totals.writeTotals(h);
     return slip;
 }
 
 bool CDenFrame::recordOnly()
 {
-    SlipHeaderValues values;
+    HeaderValues values;
     int parts = 0;
     int labour = 0;
     if (!checkAll(&values, &parts, &labour))

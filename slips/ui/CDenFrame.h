@@ -65,9 +65,9 @@ private:
     QAction* addCommand(const QString& text, const QString& tip, const QKeySequence& key,
                         std::function<void()> run);
     // Header, lines, totals in this order; the refusing pane is activated.
-    bool checkAll(SlipHeaderValues* header, int* partsTotal, int* labourTotal);
+    bool checkAll(HeaderValues* header, int* partsTotal, int* labourTotal);
     void activate(Pane pane);
-    SlipRecording recording(const SlipHeaderValues& values) const;
+    SlipRecording recording(const HeaderValues& values) const;
     void updateCommands();
     void storePlacement();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/tables/TableRows.h"
+#include "slips/core/SlipHeaderValues.h"
 #include "slips/core/JobCategoryList.h"
 #include "slips/core/SlipRecording.h"
 
@@ -38,25 +39,6 @@ struct HeaderSetup {
     // The NyuukoKbn table in its order.
     std::vector<data::NyuukoKbnRow> categories;
     QDate today = QDate::currentDate();
-};
-
-// The header as validated: dates are invalid when left empty.
-struct HeaderValues {
-    int kind = 0;
-    QDate issueDate;
-    int categoryCode = 0;
-    int categoryKind = 0;
-    int mileage = 0;
-    QDate nextInspection;
-    QDate dateIn;
-    QDate deliveryDate;
-    int labourRate = 0;
-    int bodyWorkRate = 0;
-
-    // The header columns of a slip row; the issue date takes the time of
-    // recording, so that slips of one day keep their order, and an empty
-    // date becomes the empty-date value.
-    void writeInto(data::SyaheadRow& header, const QTime& now) const;
 };
 
 // The header form of the slip window (基本項目): number, billing

@@ -114,8 +114,10 @@ CMeisaiScView::CMeisaiScView(QSettings* profile, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    // The rows take the height; the captions keep one line.
+    m_header->setFixedHeight(m_header->fontMetrics().height() + 8);
     layout->addWidget(m_header);
-    layout->addWidget(m_scroll);
+    layout->addWidget(m_scroll, 1);
 
     layoutCanvas();
     enterCell(0, 0);

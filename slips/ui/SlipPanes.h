@@ -1,8 +1,7 @@
 #pragma once
 
 #include "data/tables/TableRows.h"
-
-#include <QDate>
+#include "slips/core/SlipHeaderValues.h"
 
 #include <vector>
 
@@ -10,27 +9,13 @@ class QWidget;
 
 namespace kv::slips {
 
-// The header as the header pane has checked it.
-struct SlipHeaderValues {
-    int kind = 0;
-    QDate issued;
-    int categoryCode = 0;
-    int categoryKind = 0;
-    int mileage = 0;
-    QDate nextInspection; // invalid: none
-    QDate dateIn;         // invalid: none
-    QDate delivered;      // invalid: none
-    int labourRate = 0;
-    int bodyWorkRate = 0;
-};
-
 // What the slip window needs of its three panes; each pane reports its own
 // failures (message, focus on the field) before it returns false.
 class SlipHeaderPane {
 public:
     virtual ~SlipHeaderPane() = default;
     virtual QWidget* widget() = 0;
-    virtual bool validateHeader(SlipHeaderValues* values) = 0;
+    virtual bool validateHeader(HeaderValues* values) = 0;
     // The focus on 伝票種別 (or 発行日 when the kind cannot change).
     virtual void activate() = 0;
 };

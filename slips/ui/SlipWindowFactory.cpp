@@ -24,23 +24,7 @@ class HeaderPane final : public SlipHeaderPane {
 public:
     explicit HeaderPane(CFKihon* form) : m_form(form) {}
     QWidget* widget() override { return m_form; }
-    bool validateHeader(SlipHeaderValues* values) override
-    {
-        HeaderValues header;
-        if (!m_form->validateHeader(&header))
-            return false;
-        values->kind = header.kind;
-        values->issued = header.issueDate;
-        values->categoryCode = header.categoryCode;
-        values->categoryKind = header.categoryKind;
-        values->mileage = header.mileage;
-        values->nextInspection = header.nextInspection;
-        values->dateIn = header.dateIn;
-        values->delivered = header.deliveryDate;
-        values->labourRate = header.labourRate;
-        values->bodyWorkRate = header.bodyWorkRate;
-        return true;
-    }
+    bool validateHeader(HeaderValues* values) override { return m_form->validateHeader(values); }
     void activate() override { m_form->focusFirstField(); }
 
 private:

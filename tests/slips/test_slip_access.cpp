@@ -4,13 +4,11 @@
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipRecorder.h"
 
-#include "data/document/DocumentTestFolder.h"
+#include "SlipTestShop.h"
 #include "data/engine/DayNumber.h"
 #include "data/service/ShareLockAction.h"
-#include "support/CustomerBuilder.h"
 #include "support/LockHoldingComputer.h"
 #include "support/Utf8.h"
-#include "support/VehicleBuilder.h"
 
 #include <QDate>
 
@@ -23,16 +21,13 @@ namespace {
 
 // Another computer holding one lock until it is let go.
 
-class SlipAccessTest : public ::testing::Test {
+class SlipAccessTest : public SlipTestShop {
 protected:
     void SetUp() override
     {
-        doc = folder.open();
-        ASSERT_TRUE(doc);
-        ASSERT_TRUE(CustomerBuilder(1).name(u("山田")).insertInto(doc->store()));
-        ASSERT_TRUE(VehicleBuilder(10).owner(1).insertInto(doc->store()));
-        ASSERT_TRUE(doc->customers().Requery());
-        ASSERT_TRUE(doc->vehicles().Requery());
+        SlipTestShop::SetUp();
+        if (HasFatalFailure())
+            return;
     }
 
     // A delivery note of 1,000 yen issued on the day, recorded with its sale.
@@ -54,10 +49,7 @@ protected:
         folder.messages.clear();
     }
 
-    qint64 scalar(const QByteArray& query) { return DocumentTestFolder::scalar(*doc, query); }
 
-    DocumentTestFolder folder;
-    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
 };
 
 TEST_F(SlipAccessTest, ACustomerBeingEditedElsewhereIsRefusedButASlipWindowIsShared)

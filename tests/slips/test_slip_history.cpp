@@ -3,15 +3,13 @@
 #include "slips/ui/CSyareFrame.h"
 
 #include "controls/CListCtrlEx.h"
-#include "data/document/DocumentTestFolder.h"
+#include "SlipTestShop.h"
 #include "data/engine/DayNumber.h"
 #include "data/service/ShareLockAction.h"
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipRecorder.h"
-#include "support/CustomerBuilder.h"
 #include "support/TempFolder.h"
 #include "support/Utf8.h"
-#include "support/VehicleBuilder.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -24,16 +22,13 @@ using namespace kv::slips;
 
 namespace {
 
-class SlipHistory : public ::testing::Test {
+class SlipHistory : public SlipTestShop {
 protected:
     void SetUp() override
     {
-        doc = folder.open();
-        ASSERT_TRUE(doc);
-        ASSERT_TRUE(CustomerBuilder(1).name(u("山田")).insertInto(doc->store()));
-        ASSERT_TRUE(VehicleBuilder(10).owner(1).insertInto(doc->store()));
-        ASSERT_TRUE(doc->customers().Requery());
-        ASSERT_TRUE(doc->vehicles().Requery());
+        SlipTestShop::SetUp();
+        if (HasFatalFailure())
+            return;
         record(42, QDate(2023, 6, 1), 12000, 8000, 500);
         record(7, QDate(2024, 2, 20), 1000, 0, 0);
         record(43, QDate(2023, 1, 10), 0, 0, 0);
@@ -79,9 +74,7 @@ protected:
                                kv::data::ShareLockAction::IsHeldElsewhere);
     }
 
-    DocumentTestFolder folder;
     TempFolder profileFolder;
-    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
     std::unique_ptr<QSettings> profile;
     std::unique_ptr<SlipAccess> access;
 };
@@ -124,7 +117,7 @@ TEST_F(SlipHistory, KeysOpenTheCurrentSlipAndDeleteIt)
     QTest::keyClick(frame->list(), Qt::Key_F4);
     EXPECT_EQ(frame->list()->rowCount(), 2);
     EXPECT_EQ(frame->currentSlip(), 42);
-    EXPECT_EQ(DocumentTestFolder::scalar(*doc, "SELECT COUNT(*) FROM f003.Syahead WHERE DenNo = 43"),
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM f003.Syahead WHERE DenNo = 43"),
               0);
     delete frame;
 }

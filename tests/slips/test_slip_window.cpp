@@ -52,10 +52,10 @@ protected:
 class Header final : public ToldPane<SlipHeaderPane> {
 public:
     using ToldPane::ToldPane;
-    bool validateHeader(SlipHeaderValues* values) override
+    bool validateHeader(HeaderValues* values) override
     {
         values->kind = DeliveryNote;
-        values->issued = QDate(2026, 12, 10);
+        values->issueDate = QDate(2026, 12, 10);
         values->categoryCode = 1;
         values->categoryKind = kInspectionCategoryKind;
         values->nextInspection = QDate(2028, 12, 9);

@@ -3,14 +3,12 @@
 
 #include "slips/ui/SlipWindowFactory.h"
 
-#include "data/document/DocumentTestFolder.h"
+#include "SlipTestShop.h"
 #include "slips/core/SlipAccess.h"
 #include "slips/ui/CDenFrame.h"
 #include "slips/ui/CMeisaiScView.h"
-#include "support/CustomerBuilder.h"
 #include "support/TempFolder.h"
 #include "support/Utf8.h"
-#include "support/VehicleBuilder.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -23,16 +21,13 @@ using namespace kv::slips;
 
 namespace {
 
-class SlipWindowKeys : public ::testing::Test {
+class SlipWindowKeys : public SlipTestShop {
 protected:
     void SetUp() override
     {
-        doc = folder.open();
-        ASSERT_TRUE(doc);
-        ASSERT_TRUE(CustomerBuilder(1).name(u("山田")).insertInto(doc->store()));
-        ASSERT_TRUE(VehicleBuilder(10).owner(1).insertInto(doc->store()));
-        ASSERT_TRUE(doc->customers().Requery());
-        ASSERT_TRUE(doc->vehicles().Requery());
+        SlipTestShop::SetUp();
+        if (HasFatalFailure())
+            return;
         doc->settings().rounding().taxRate = 0.10;
         profile = std::make_unique<QSettings>(profileFolder.path() + "/profile.ini",
                                               QSettings::IniFormat);
@@ -50,11 +45,8 @@ protected:
         QTest::keyClicks(QApplication::focusWidget(), text);
         press(Qt::Key_Return);
     }
-    qint64 scalar(const QByteArray& query) { return DocumentTestFolder::scalar(*doc, query); }
 
-    DocumentTestFolder folder;
     TempFolder profileFolder;
-    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
     std::unique_ptr<QSettings> profile;
     std::unique_ptr<SlipAccess> access;
 };
