@@ -38,12 +38,13 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(m_setup.title);
 
-    auto* upper = new QSplitter(Qt::Horizontal);
-    upper->addWidget(m_header.widget());
-    upper->addWidget(m_lines.widget());
+    m_upper = new QSplitter(Qt::Horizontal);
+    m_upper->addWidget(m_header.widget());
+    m_upper->addWidget(m_lines.widget());
     auto* panes = new QSplitter(Qt::Vertical);
-    panes->addWidget(upper);
+    panes->addWidget(m_upper);
     panes->addWidget(m_totals.widget());
+    m_panes = panes;
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -78,10 +79,14 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
                                 QKeySequence(Qt::ALT | Qt::Key_F4), [this] { close(); }));
 
     QSettings* profile = m_setup.profile;
-    resize(profile ? profile->value(placementKey("cx"), 809).toInt() : 809,
-           profile ? profile->value(placementKey("cy"), 584).toInt() : 584);
+    const auto stored = [profile](const char* key, int fallback) {
+        return profile ? profile->value(placementKey(key), fallback).toInt() : fallback;
+    };
+    resize(stored("cx", 809), stored("cy", 584));
     if (profile && profile->contains(placementKey("x")))
-        move(profile->value(placementKey("x")).toInt(), profile->value(placementKey("y")).toInt());
+        move(stored("x", 0), stored("y", 0));
+    if (stored("Maximize", 0) == 1)
+        setWindowState(windowState() | Qt::WindowMaximized);
     activate(Pane::Header);
 }
 
@@ -193,18 +198,44 @@ bool CDenFrame::recordOnly()
     return true;
 }
 
+void CDenFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_panesPlaced)
+        return;
+    // Once the window has its size, so that the panes get the sizes kept.
+    m_panesPlaced = true;
+    QSettings* profile = m_setup.profile;
+    const auto stored = [profile](const char* key, int fallback) {
+        return profile ? profile->value(placementKey(key), fallback).toInt() : fallback;
+    };
+    // The header and the totals keep their sizes; the lines take the rest.
+    const int header = stored("Kihoncx", 205);
+    const int totals = stored("Totcy", 168);
+    m_upper->setSizes({header, std::max(1, m_upper->width() - header - m_upper->handleWidth())});
+    m_panes->setSizes({std::max(1, m_panes->height() - totals - m_panes->handleWidth()), totals});
+}
+
 void CDenFrame::storePlacement()
 {
     QSettings* profile = m_setup.profile;
     if (!profile || isMinimized())
         return;
     profile->setValue(placementKey("Maximize"), isMaximized() ? 1 : 0);
-    if (isMaximized())
-        return;
-    profile->setValue(placementKey("x"), x());
-    profile->setValue(placementKey("y"), y());
-    profile->setValue(placementKey("cx"), width());
-    profile->setValue(placementKey("cy"), height());
+    if (!isMaximized()) {
+        profile->setValue(placementKey("x"), x());
+        profile->setValue(placementKey("y"), y());
+        profile->setValue(placementKey("cx"), width());
+        profile->setValue(placementKey("cy"), height());
+    }
+    const QList<int> columns = m_upper->sizes();
+    const QList<int> rows = m_panes->sizes();
+    profile->setValue(placementKey("Kihoncx"), columns.value(0));
+    profile->setValue(placementKey("Kihoncy"), rows.value(0));
+    profile->setValue(placementKey("Meisaicx"), columns.value(1));
+    profile->setValue(placementKey("Meisaicy"), rows.value(0));
+    profile->setValue(placementKey("Totcx"), width());
+    profile->setValue(placementKey("Totcy"), rows.value(1));
 }
 
 void CDenFrame::closeEvent(QCloseEvent* event)

@@ -7,6 +7,7 @@
 
 class QAction;
 class QSettings;
+class QSplitter;
 
 namespace kv::data {
 class CCarMaintenanceDoc;
@@ -60,6 +61,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QAction* addCommand(const QString& text, const QString& tip, const QKeySequence& key,
@@ -81,6 +83,10 @@ private:
     QList<QAction*> m_lineCommands;
     QList<QAction*> m_totalsCommands;
     QHash<int, QAction*> m_byKey;
+    // The header beside the lines, and both above the totals.
+    QSplitter* m_upper = nullptr;
+    QSplitter* m_panes = nullptr;
+    bool m_panesPlaced = false;
 };
 
 } // namespace kv::slips

@@ -8,6 +8,7 @@
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipTitles.h"
 #include "support/CustomerBuilder.h"
+#include "support/TempFolder.h"
 #include "support/Utf8.h"
 #include "support/VehicleBuilder.h"
 
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -206,6 +208,34 @@ TEST_F(SlipWindow, TitlesNameTheCustomerAndThePlate)
     kv::data::CarRow bare;
     bare.m_Rikuji = u("品川");
     EXPECT_EQ(plateText(bare), u("品川    ") + u("      "));
+}
+
+TEST_F(SlipWindow, PaneSizesAndPlacementAreKeptInTheProfile)
+{
+    TempFolder profileFolder;
+    QSettings profile(profileFolder.path() + "/profile.ini", QSettings::IniFormat);
+    profile.setValue("Den/Kihoncx", 240);
+    profile.setValue("Den/Totcy", 150);
+    delete frame;
+    ASSERT_TRUE(access->open(1, 10).ok);
+    CDenFrame::Setup setup;
+    setup.slipNumber = 32;
+    setup.customerCode = setup.billingCode = 1;
+    setup.vehicleCode = 10;
+    setup.profile = &profile;
+    Header header2{"header", &log};
+    Lines lines2{"lines", &log};
+    Totals totals2{"totals", &log};
+    QPointer<CDenFrame> window = new CDenFrame(*doc, *access, setup, header2, lines2, totals2);
+    window->show();
+    QApplication::processEvents();
+    EXPECT_EQ(header2.widget()->width(), 240);
+    window->close();
+    QApplication::processEvents();
+    EXPECT_EQ(profile.value("Den/Maximize").toInt(), 0);
+    EXPECT_EQ(profile.value("Den/cx").toInt(), window.isNull() ? 809 : 0) << "the default width";
+    EXPECT_EQ(profile.value("Den/Kihoncx").toInt(), 240);
+    EXPECT_TRUE(profile.contains("Den/Totcy"));
 }
 
 } // namespace
