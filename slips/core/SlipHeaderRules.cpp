@@ -87,20 +87,28 @@ DateResult nextInspection(const QString& text)
     return date.isValid() ? DateResult{true, date, {}} : refused(invalidDateMessage());
 }
 
-QString proposedNextInspection(const QDate& expiry, int validityYears, bool addCycle)
+QDate nextInspectionFrom(const QDate& expiry, int validityYears, bool addCycle)
 {
-    if (!expiry.isValid())
+    if (!expiry.isValid() || !addCycle)
+        return expiry;
+    const int year = expiry.year() + validityYears;
+    const int day = std::min(expiry.day(), QDate(year, expiry.month(), 1).daysInMonth());
+    return QDate(year, expiry.month(), day);
+}
+
+QString eraText(const QDate& date)
+{
+    if (!date.isValid())
         return {};
-    QDate date = expiry;
-    if (addCycle) {
-        const int year = expiry.year() + validityYears;
-        const int day = std::min(expiry.day(), QDate(year, expiry.month(), 1).daysInMonth());
-        date = QDate(year, expiry.month(), day);
-    }
     int era = 0;
     QString label;
     const int eraYear = SeirekiToGengo(date.year(), date.month(), date.day(), &era, label);
     return QString::asprintf("%02d/%02d/%02d", eraYear, date.month(), date.day());
+}
+
+QString proposedNextInspection(const QDate& expiry, int validityYears, bool addCycle)
+{
+    return eraText(nextInspectionFrom(expiry, validityYears, addCycle));
 }
 
 } // namespace kv::slips::SlipHeaderRules

@@ -29,6 +29,10 @@ DateResult nextInspection(const QString& text);
 // February that the target year lacks becomes the 28th. Empty when the
 // expiry is no date. Shown as "YY/MM/DD" in era years.
 QString proposedNextInspection(const QDate& expiry, int validityYears, bool addCycle);
+// The same as a date; invalid when the expiry is no date.
+QDate nextInspectionFrom(const QDate& expiry, int validityYears, bool addCycle);
+// A date as "YY/MM/DD" in era years; empty for an invalid date.
+QString eraText(const QDate& date);
 
 // 走行距離 0..9,999,999; the rates 0..999,999. The message when refused.
 inline constexpr int kMaxMileage = 9'999'999;

@@ -195,26 +195,32 @@ void CFKihon::fill(const HeaderSetup& setup)
         m_labourRate->setText(writeIntegerField(rateField(), setup.labourRate));
         m_bodyWorkRate->setText(writeIntegerField(rateField(), setup.bodyWorkRate));
     }
-    m_nextInspection->setText(modify ? Rules::proposedNextInspection(dateOf(old.m_Syaman), 0, false)
-                                     : proposedNextInspection());
+    showNextInspection(modify ? dateOf(old.m_Syaman) : proposedNextInspectionDate());
     // The kind of a slip that already made a sale stays.
     m_kind->setEnabled(!(modify && setup.saleExists));
     m_filling = false;
 }
 
-QString CFKihon::proposedNextInspection() const
+QDate CFKihon::proposedNextInspectionDate() const
 {
     const JobCategory* category = selectedCategory();
     const bool inspection = category && category->kind == kInspectionCategoryKind;
     const bool addCycle = inspection && slipKind() == DeliveryNote;
-    return Rules::proposedNextInspection(dateOf(m_vehicle.m_Syaman), m_vehicle.m_Yuko, addCycle);
+    return Rules::nextInspectionFrom(dateOf(m_vehicle.m_Syaman), m_vehicle.m_Yuko, addCycle);
+}
+
+void CFKihon::showNextInspection(const QDate& date)
+{
+    m_shownNextInspection = date;
+    m_nextInspection->setText(Rules::eraText(date));
+    m_shownNextInspectionText = m_nextInspection->text();
 }
 
 void CFKihon::onCategoryChosen()
 {
     if (m_filling || m_mode == SlipMode::Modify)
         return;
-    m_nextInspection->setText(proposedNextInspection());
+    showNextInspection(proposedNextInspectionDate());
     const JobCategory* category = selectedCategory();
     emit categoryChanged(category ? category->kind : 0);
 }
@@ -264,10 +270,16 @@ bool CFKihon::validateHeader(HeaderValues* values)
         || v.mileage < 0 || v.mileage > Rules::kMaxMileage)
         return refuse(m_mileage, Rules::mileageMessage());
 
-    const Rules::DateResult next = Rules::nextInspection(m_nextInspection->text());
-    if (!next.ok)
-        return refuse(m_nextInspection, next.message);
-    v.nextInspection = next.date;
+    // A date shown as it was given is taken as it was given: its two-digit
+    // era year alone could name another era (平成20 read back as 令和20).
+    if (m_nextInspection->text() == m_shownNextInspectionText) {
+        v.nextInspection = m_shownNextInspection;
+    } else {
+        const Rules::DateResult next = Rules::nextInspection(m_nextInspection->text());
+        if (!next.ok)
+            return refuse(m_nextInspection, next.message);
+        v.nextInspection = next.date;
+    }
 
     for (const auto& [edit, into] : {std::pair{m_dateIn, &v.dateIn}, {m_deliveryDate, &v.deliveryDate}}) {
         const Rules::DateResult date = Rules::optionalDate(edit->text());

@@ -83,13 +83,18 @@ private:
     void buildLayout();
     void attachChecks();
     void onCategoryChosen();
-    QString proposedNextInspection() const;
+    QDate proposedNextInspectionDate() const;
+    // Shows a next inspection the form proposes or read from the slip.
+    void showNextInspection(const QDate& date);
     bool refuse(CEditEx* field, const QString& message);
 
     JobCategoryList m_categories;
     SlipMode m_mode = SlipMode::New;
     data::CarRow m_vehicle;
     bool m_filling = false;
+    // The next inspection as last shown by the form, and its text.
+    QDate m_shownNextInspection;
+    QString m_shownNextInspectionText;
 
     CEditEx* m_slipNumber = nullptr;
     CEditEx* m_billing = nullptr;

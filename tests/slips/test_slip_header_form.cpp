@@ -270,4 +270,23 @@ TEST_F(HeaderForm, ModifyShowsTheStoredSlipAndKeepsTheKindOfASale)
     EXPECT_EQ(m_form.nextInspectionEdit()->text(), u("09/03/31"));
 }
 
+TEST_F(HeaderForm, AStoredNextInspectionOfAnEarlierEraIsKeptAsStored)
+{
+    kv::data::SyaheadRow stored;
+    stored.m_HatuDate = kv::data::toDayNumber(QDate(2008, 1, 10));
+    stored.m_Syaman = kv::data::toDayNumber(QDate(2008, 3, 31)); // 平成20
+    stored.m_NyuDate = stored.m_NouDate = kv::data::kEmptyDate;
+    HeaderSetup modify = setup(SlipMode::Modify);
+    modify.stored = stored;
+    m_form.fill(modify);
+    ASSERT_EQ(m_form.nextInspectionEdit()->text(), u("20/03/31"));
+    HeaderValues values;
+    ASSERT_TRUE(m_form.validateHeader(&values));
+    EXPECT_EQ(values.nextInspection, QDate(2008, 3, 31)) << "not 令和20";
+    // Typed again, the two digits are read as the rules say.
+    m_form.nextInspectionEdit()->setText(u("20/03/30"));
+    ASSERT_TRUE(m_form.validateHeader(&values));
+    EXPECT_EQ(values.nextInspection, QDate(2038, 3, 30));
+}
+
 } // namespace
