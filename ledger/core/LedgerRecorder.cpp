@@ -27,14 +27,6 @@ const QString kLinkedRow = QStringLiteral("伝票から計上された取引で�
 const QString kConfirmDelete = QStringLiteral("削除します！\n本当によろしいですね？");
 const QString kSlipToo = QStringLiteral("伝票も削除しますか？");
 
-template <class Set>
-bool openWhere(Set& set, const QString& filter)
-{
-    set.SetFilter(filter);
-    set.SetSort(QString());
-    return set.Open();
-}
-
 QString idFilter(int id)
 {
     return QStringLiteral("ID = %1").arg(id);
@@ -94,7 +86,7 @@ LedgerRecorder::Outcome LedgerRecorder::record(int customerCode, int id, LedgerE
     data::Connection& connection = m_document.store().mainConnection();
     if (entry.carCode != 0) {
         CDaoCarSet vehicles(connection);
-        if (!openWhere(vehicles, QStringLiteral("CarCode = %1").arg(entry.carCode)))
+        if (!vehicles.OpenWhere(QStringLiteral("CarCode = %1").arg(entry.carCode)))
             return engineFailure(vehicles.lastError());
         if (vehicles.GetRecordCount() == 0) {
             Outcome outcome = refusal(kVehicleGone);
@@ -113,14 +105,14 @@ LedgerRecorder::Outcome LedgerRecorder::record(int customerCode, int id, LedgerE
     CDaoToriJnlSet ledger(connection);
     const bool adding = id == 0;
     if (adding) {
-        if (!openWhere(ledger, QStringLiteral("KokCode = %1").arg(customerCode)))
+        if (!ledger.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode)))
             return refusal(kCountUnknown);
         if (ledger.GetRecordCount() >= kMaxRows)
             return refusal(ledgerFullMessage(), true);
         if (!ledger.AddNew())
             return engineFailure(ledger.lastError());
     } else {
-        if (!openWhere(ledger, idFilter(id)))
+        if (!ledger.OpenWhere(idFilter(id)))
             return engineFailure(ledger.lastError());
         if (ledger.GetRecordCount() == 0)
             return refusal(kRowGone, true);
@@ -152,7 +144,7 @@ LedgerRecorder::Outcome LedgerRecorder::remove(int id)
         return refusal({}, true);
     data::Connection& connection = m_document.store().mainConnection();
     CDaoToriJnlSet ledger(connection);
-    if (!openWhere(ledger, idFilter(id)))
+    if (!ledger.OpenWhere(idFilter(id)))
         return engineFailure(ledger.lastError());
     if (ledger.GetRecordCount() == 0)
         return refusal(kRowGone, true);
@@ -163,7 +155,7 @@ LedgerRecorder::Outcome LedgerRecorder::remove(int id)
     bool slipGoes = false;
     CDaoSyaHeadSet headers(connection);
     if (slipNumber != 0) {
-        if (!openWhere(headers, slipFilter(slipNumber)))
+        if (!headers.OpenWhere(slipFilter(slipNumber)))
             return engineFailure(headers.lastError());
         if (headers.GetRecordCount() == 0)
             note = kSlipGone;
@@ -195,7 +187,7 @@ LedgerRecorder::Outcome LedgerRecorder::remove(int id)
             return engineFailure(ledger.lastError());
         if (slipGoes) {
             CDaoSyaJnlSet lines(connection);
-            if (!openWhere(lines, slipFilter(slipNumber)))
+            if (!lines.OpenWhere(slipFilter(slipNumber)))
                 return engineFailure(lines.lastError());
             if (!headers.Requery())
                 return engineFailure(headers.lastError());
@@ -220,7 +212,7 @@ LedgerRecorder::Outcome LedgerRecorder::remove(int id)
 std::optional<qint64> LedgerRecorder::carriedForward(int customerCode)
 {
     CDaoZanSet balance(m_document.store().mainConnection());
-    if (!openWhere(balance, QStringLiteral("KokCode = %1").arg(customerCode))
+    if (!balance.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode))
         || balance.GetRecordCount() == 0)
         return std::nullopt;
     return balance.m_KuriZan;
@@ -235,7 +227,7 @@ LedgerRecorder::Outcome LedgerRecorder::setCarriedForward(int customerCode, qint
     if (!printing.isHeld())
         return refusal(kPrintingElsewhere);
     CDaoZanSet balance(m_document.store().mainConnection());
-    if (!openWhere(balance, QStringLiteral("KokCode = %1").arg(customerCode)))
+    if (!balance.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode)))
         return engineFailure(balance.lastError());
     if (balance.GetRecordCount() == 0)
         return refusal(kBalanceGone);
