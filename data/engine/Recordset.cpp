@@ -57,6 +57,13 @@ bool Recordset::requireCurrent()
     return true;
 }
 
+bool Recordset::OpenWhere(const QString& filter, const QString& sort)
+{
+    m_filter = filter;
+    m_sort = sort;
+    return Open();
+}
+
 bool Recordset::Open()
 {
     m_error = {};

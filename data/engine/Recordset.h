@@ -32,6 +32,8 @@ public:
 
     // Opens with the current filter and sort: the first row is current.
     bool Open();
+    // Opens with this filter and sort in place of the current ones.
+    bool OpenWhere(const QString& filter, const QString& sort = {});
     void Close();
     bool IsOpen() const { return m_open; }
 

@@ -14,14 +14,6 @@ namespace {
 
 const QString kEditedElsewhere = QStringLiteral("このデータは他のコンピュータで編集中です！");
 
-template <class Set>
-bool openWhere(Set& set, const QString& filter, const QString& sort)
-{
-    set.SetFilter(filter);
-    set.SetSort(sort);
-    return set.Open();
-}
-
 bool reportFailure(const data::Recordset& set)
 {
     if (set.lastError())
@@ -62,10 +54,10 @@ SlipAccess::Opened SlipAccess::open(int customerCode, int vehicleCode)
     CDaoKokSet customers(connection);
     CDaoCarSet vehicles(connection);
     QString missing;
-    if (!openWhere(customers, QStringLiteral("KokCode = %1").arg(customerCode), {})
+    if (!customers.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode))
         || customers.GetRecordCount() == 0)
         missing = QStringLiteral("該当顧客が存在しません！");
-    else if (!openWhere(vehicles, QStringLiteral("CarCode = %1").arg(vehicleCode), {})
+    else if (!vehicles.OpenWhere(QStringLiteral("CarCode = %1").arg(vehicleCode))
              || vehicles.GetRecordCount() == 0)
         missing = QStringLiteral("該当車輌が存在しません！");
     if (!missing.isEmpty()) {
@@ -86,7 +78,7 @@ std::vector<data::SyaheadRow> SlipAccess::history(int vehicleCode)
 {
     std::vector<data::SyaheadRow> slips;
     CDaoSyaHeadSet headers(m_document.store().mainConnection());
-    if (!openWhere(headers, QStringLiteral("CarCode = %1").arg(vehicleCode),
+    if (!headers.OpenWhere(QStringLiteral("CarCode = %1").arg(vehicleCode),
                    QStringLiteral("CarCode, HatuDate"))) {
         reportFailure(headers);
         return slips;
@@ -102,7 +94,7 @@ bool SlipAccess::load(int slipNumber, data::SyaheadRow* header,
     data::Connection& connection = m_document.store().mainConnection();
     CDaoSyaHeadSet headers(connection);
     const QString filter = QStringLiteral("DenNo = %1").arg(slipNumber);
-    if (!openWhere(headers, filter, {}))
+    if (!headers.OpenWhere(filter))
         return reportFailure(headers);
     if (headers.GetRecordCount() == 0) {
         showMessage(QStringLiteral("該当伝票が存在しません！"));
@@ -110,7 +102,7 @@ bool SlipAccess::load(int slipNumber, data::SyaheadRow* header,
     }
     *header = headers.row();
     CDaoSyaJnlSet rows(connection);
-    if (!openWhere(rows, filter, QStringLiteral("DenNo, LineNo")))
+    if (!rows.OpenWhere(filter, QStringLiteral("DenNo, LineNo")))
         return reportFailure(rows);
     lines->clear();
     for (; !rows.IsEOF(); rows.MoveNext())
@@ -124,7 +116,7 @@ bool SlipAccess::removeSlip(int slipNumber)
         return false;
     data::Connection& connection = m_document.store().mainConnection();
     CDaoToriJnlSet ledger(connection);
-    if (!openWhere(ledger, QStringLiteral("DenFlag = 1 AND DenNo = %1").arg(slipNumber), {}))
+    if (!ledger.OpenWhere(QStringLiteral("DenFlag = 1 AND DenNo = %1").arg(slipNumber)))
         return reportFailure(ledger);
     const bool saleGoes =
         ledger.GetRecordCount() > 0 && askYesNo(QStringLiteral("売上も削除しますか？"), true);
@@ -134,7 +126,7 @@ bool SlipAccess::removeSlip(int slipNumber)
     const QString filter = QStringLiteral("DenNo = %1").arg(slipNumber);
     QStringList photos;
     data::UnitOfWork work(connection);
-    bool written = work.isActive() && openWhere(lines, filter, {}) && openWhere(headers, filter, {});
+    bool written = work.isActive() && lines.OpenWhere(filter) && headers.OpenWhere(filter);
     for (; written && !lines.IsEOF(); written = lines.MoveNext()) {
         photos.append(lines.m_Photo);
         written = lines.Delete();

@@ -22,16 +22,6 @@ const QString kSlipNumberTaken = QStringLiteral("この伝票番号は既に使�
 const QString kLedgerUnreadable = QStringLiteral("データのレコード数がわかりません！");
 const QString kRecordSale = QStringLiteral("売上も記録しますか？");
 
-// A recordset of its own on the main connection, so that the document's
-// views keep their filters and the unit of work covers every write.
-template <class Set>
-bool openWhere(Set& set, const QString& filter)
-{
-    set.SetFilter(filter);
-    set.SetSort(QString());
-    return set.Open();
-}
-
 QString slipFilter(int slipNumber)
 {
     return QStringLiteral("DenNo = %1").arg(slipNumber);
@@ -114,12 +104,12 @@ SlipRecorder::Posting SlipRecorder::planPosting(const SlipRecording& slip)
     if (!slip.isDeliveryNote())
         return posting;
     CDaoToriJnlSet ledger(m_document.store().mainConnection());
-    if (openWhere(ledger, saleFilter(slip.header.m_DenNo)) && ledger.GetRecordCount() > 0) {
+    if (ledger.OpenWhere(saleFilter(slip.header.m_DenNo)) && ledger.GetRecordCount() > 0) {
         // A slip posted before is posted again, in place of its old row.
         posting.post = posting.replaces = true;
         return posting;
     }
-    if (!openWhere(ledger, customerFilter(slip.header.m_SeiKokCode))) {
+    if (!ledger.OpenWhere(customerFilter(slip.header.m_SeiKokCode))) {
         posting.refusal = kLedgerUnreadable;
         return posting;
     }
@@ -137,7 +127,7 @@ bool SlipRecorder::writeAll(const SlipRecording& slip, const Posting& posting, Q
     const int number = slip.header.m_DenNo;
 
     CDaoSyaHeadSet headers(connection);
-    if (!openWhere(headers, slipFilter(number)))
+    if (!headers.OpenWhere(slipFilter(number)))
         return failed(headers, error);
     if (slip.isNew() && headers.GetRecordCount() > 0) {
         *error = kSlipNumberTaken;
@@ -157,7 +147,7 @@ bool SlipRecorder::writeAll(const SlipRecording& slip, const Posting& posting, Q
     }
 
     CDaoSyaJnlSet lines(connection);
-    if (!openWhere(lines, slipFilter(number)) || !deleteAll(lines, error))
+    if (!lines.OpenWhere(slipFilter(number)) || !deleteAll(lines, error))
         return failed(lines, error);
     for (const data::SyaJnlRow& line : slip.lines) {
         if (!lines.AddNew())
@@ -171,7 +161,7 @@ bool SlipRecorder::writeAll(const SlipRecording& slip, const Posting& posting, Q
     }
 
     CDaoCarSet vehicles(connection);
-    if (!openWhere(vehicles, QStringLiteral("CarCode = %1").arg(slip.header.m_CarCode)))
+    if (!vehicles.OpenWhere(QStringLiteral("CarCode = %1").arg(slip.header.m_CarCode)))
         return failed(vehicles, error);
     const bool vehicleExists = vehicles.GetRecordCount() > 0;
     if (vehicleExists && slip.movesInspectionExpiry()) {
@@ -187,12 +177,12 @@ bool SlipRecorder::writeAll(const SlipRecording& slip, const Posting& posting, Q
     if (!posting.post)
         return true;
     CDaoToriJnlSet ledger(connection);
-    if (!openWhere(ledger, saleFilter(number)) || !deleteAll(ledger, error))
+    if (!ledger.OpenWhere(saleFilter(number)) || !deleteAll(ledger, error))
         return failed(ledger, error);
     QString note;
     if (slip.customerCode != slip.header.m_SeiKokCode) {
         CDaoKokSet customer(connection);
-        if (!openWhere(customer, customerFilter(slip.customerCode)))
+        if (!customer.OpenWhere(customerFilter(slip.customerCode)))
             return failed(customer, error);
         if (customer.GetRecordCount() > 0)
             note = noteFor(slip.customerCode, customer.m_UserName1 + customer.m_UserName2);
