@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 using namespace kv::backup;
@@ -209,6 +210,55 @@ TEST_F(LhaWriterTest, RefusesAFileTooLargeAndKeepsTheArchiveWhole)
     EXPECT_FALSE(writer.addFile(u("c.txt"), second, now));
     archive.close();
 
+    const Outcome tested = run(QStringLiteral("lha"), {QStringLiteral("-t"), path});
+    EXPECT_EQ(tested.exitCode, 0) << tested.output.toStdString();
+    expectExtractsTo(path, files);
+}
+
+// Hands out its bytes once, like a pipe: nothing can be read again.
+class PipeDevice : public QIODevice {
+public:
+    explicit PipeDevice(QByteArray bytes)
+        : m_bytes(std::move(bytes))
+    {
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 count = std::min(maxSize, qint64(m_bytes.size()) - m_at);
+        std::copy_n(m_bytes.constData() + m_at, count, data);
+        m_at += count;
+        return count;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_at = 0;
+};
+
+TEST_F(LhaWriterTest, StreamsFromADeviceThatCannotRewind)
+{
+    // Noise cannot be stored instead once it is read, so it stays -lh5-.
+    const auto samples = sampleFiles();
+    const std::map<QString, QByteArray> files = {{u("noise.bin"), samples.at(u("random.bin"))},
+                                                 {u("long.dat"), samples.at(u("long.dat"))}};
+    const QString path = m_folder.file(QStringLiteral("piped.lzh"));
+    QFile archive(path);
+    ASSERT_TRUE(archive.open(QIODevice::ReadWrite | QIODevice::Truncate));
+    LhaWriter writer(archive);
+    for (const auto& [name, bytes] : files) {
+        PipeDevice pipe(bytes);
+        pipe.open(QIODevice::ReadOnly);
+        ASSERT_TRUE(writer.addFile(name, pipe, QDateTime::currentDateTimeUtc())) << writer.lastError().toStdString();
+    }
+    ASSERT_TRUE(writer.finish());
+    archive.close();
+
+    const Outcome listed = run(QStringLiteral("lha"), {QStringLiteral("-v"), path});
+    EXPECT_EQ(listed.output.count(QStringLiteral("-lh5-")), 2) << listed.output.toStdString();
     const Outcome tested = run(QStringLiteral("lha"), {QStringLiteral("-t"), path});
     EXPECT_EQ(tested.exitCode, 0) << tested.output.toStdString();
     expectExtractsTo(path, files);
