@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QtGlobal>
+
+namespace kv::backup {
+
+// The level-2 header in front of each archive entry: the fixed part, then
+// extended headers for the header's own CRC, the CP932 file and folder
+// names and the MS-DOS and Unix attributes.
+class LevelTwoHeader {
+public:
+    // The sizes and the time travel in 32-bit fields.
+    static constexpr qint64 kMaxSize = 0xFFFFFFFFLL;
+
+    QByteArray method = "-lh5-";
+    qint64 compressedSize = 0;
+    qint64 originalSize = 0;
+    QDateTime modified;
+    quint16 dataCrc = 0;
+
+    // Sets the entry's name, '/' between folders; false (with the reason)
+    // for an empty, absolute or climbing path or one CP932 cannot hold.
+    bool setName(const QString& nameInArchive, QString* error);
+    // The header's bytes with its CRC; empty (with the reason) when a value
+    // does not fit its field.
+    QByteArray encode(QString* error) const;
+
+private:
+    QByteArray m_fileName;
+    QByteArray m_folderName; // components each followed by 0xFF
+};
+
+} // namespace kv::backup
