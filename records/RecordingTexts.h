@@ -27,6 +27,8 @@ inline const QString vehicleCodeExists =
 inline const QString noCustomerForVehicle =
     u("顧客が選択されていません！\n車輌を単独で追加することはできません");
 inline const QString customerMissing = u("該当顧客が存在しません！");
+// A table whose rows cannot be counted.
+inline const QString recordCountUnknown = u("データのレコード数がわかりません！");
 inline const QString referrerMissing = u("該当紹介元顧客が存在しません！");
 inline const QString vehicleMissing = u("該当車輌が存在しません！");
 // The placeholder of a new vehicle is looked up under this spelling.

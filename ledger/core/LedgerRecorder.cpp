@@ -8,6 +8,7 @@
 #include "data/service/ShareLockAction.h"
 #include "data/tables/DaoRecordsets.h"
 #include "ledger/core/LedgerRows.h"
+#include "records/RecordingTexts.h"
 
 #include <utility>
 
@@ -15,11 +16,7 @@ namespace kv::ledger {
 
 namespace {
 
-const QString kPrintingElsewhere =
-    QStringLiteral("他のコンピュータで印刷準備中です！\n暫くしてから再度記録を行ってください。");
-const QString kCountUnknown = QStringLiteral("データのレコード数がわかりません！");
 const QString kRowGone = QStringLiteral("該当取引が存在しません！");
-const QString kVehicleGone = QStringLiteral("該当車輌が存在しません！");
 const QString kSlipGone = QStringLiteral("該当伝票が存在しません!");
 const QString kBalanceGone = QStringLiteral("該当残高が存在しません！");
 const QString kBalanceRange = QStringLiteral("-999,999,999から999,999,999迄の整数を入力してくだい！");
@@ -89,7 +86,7 @@ LedgerRecorder::Outcome LedgerRecorder::record(int customerCode, int id, LedgerE
         if (!vehicles.OpenWhere(QStringLiteral("CarCode = %1").arg(entry.carCode)))
             return engineFailure(vehicles.lastError());
         if (vehicles.GetRecordCount() == 0) {
-            Outcome outcome = refusal(kVehicleGone);
+            Outcome outcome = refusal(records::RecordingTexts::vehicleMissing);
             outcome.focus = EntryField::CarCode;
             return outcome;
         }
@@ -100,13 +97,13 @@ LedgerRecorder::Outcome LedgerRecorder::record(int customerCode, int id, LedgerE
     data::HeldLockGuard printing(m_document.lockTables(), QStringLiteral("Printing"),
                                  m_document.computerName(), 1, data::ShareLockAction::Hold);
     if (!printing.isHeld())
-        return refusal(kPrintingElsewhere);
+        return refusal(records::RecordingTexts::printingElsewhere);
 
     CDaoToriJnlSet ledger(connection);
     const bool adding = id == 0;
     if (adding) {
         if (!ledger.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode)))
-            return refusal(kCountUnknown);
+            return refusal(records::RecordingTexts::recordCountUnknown);
         if (ledger.GetRecordCount() >= kMaxRows)
             return refusal(ledgerFullMessage(), true);
         if (!ledger.AddNew())
@@ -170,7 +167,7 @@ LedgerRecorder::Outcome LedgerRecorder::remove(int id)
         printing.emplace(m_document.lockTables(), QStringLiteral("Printing"),
                          m_document.computerName(), 1, data::ShareLockAction::Hold);
         if (!printing->isHeld())
-            return refusal(kPrintingElsewhere);
+            return refusal(records::RecordingTexts::printingElsewhere);
     }
 
     QStringList photos;
@@ -225,7 +222,7 @@ LedgerRecorder::Outcome LedgerRecorder::setCarriedForward(int customerCode, qint
     data::HeldLockGuard printing(m_document.lockTables(), QStringLiteral("Printing"),
                                  m_document.computerName(), 1, data::ShareLockAction::Hold);
     if (!printing.isHeld())
-        return refusal(kPrintingElsewhere);
+        return refusal(records::RecordingTexts::printingElsewhere);
     CDaoZanSet balance(m_document.store().mainConnection());
     if (!balance.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode)))
         return engineFailure(balance.lastError());

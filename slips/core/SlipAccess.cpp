@@ -5,6 +5,7 @@
 #include "data/engine/UnitOfWork.h"
 #include "data/service/ShareLockAction.h"
 #include "data/tables/DaoRecordsets.h"
+#include "records/RecordingTexts.h"
 
 #include <QStringList>
 
@@ -12,7 +13,6 @@ namespace kv::slips {
 
 namespace {
 
-const QString kEditedElsewhere = QStringLiteral("このデータは他のコンピュータで編集中です！");
 
 bool reportFailure(const data::Recordset& set)
 {
@@ -41,14 +41,14 @@ SlipAccess::Opened SlipAccess::open(int customerCode, int vehicleCode)
         // Held by another computer's slip window for the same customer:
         // shared; held by an edit of the customer itself: refused.
         if (lock("DenKok", customerCode, data::ShareLockAction::IsHeldElsewhere))
-            return {false, kEditedElsewhere};
+            return {false, records::RecordingTexts::dataEditedElsewhere};
         lock("010.mdb", customerCode, data::ShareLockAction::SetHeld);
     }
     lock("DenKok", customerCode, data::ShareLockAction::SetHeld);
     if (!lock("009.mdb", vehicleCode, data::ShareLockAction::Claim)) {
         release("010.mdb");
         release("DenKok");
-        return {false, kEditedElsewhere};
+        return {false, records::RecordingTexts::dataEditedElsewhere};
     }
     data::Connection& connection = m_document.store().mainConnection();
     CDaoKokSet customers(connection);
@@ -56,10 +56,10 @@ SlipAccess::Opened SlipAccess::open(int customerCode, int vehicleCode)
     QString missing;
     if (!customers.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode))
         || customers.GetRecordCount() == 0)
-        missing = QStringLiteral("該当顧客が存在しません！");
+        missing = records::RecordingTexts::customerMissing;
     else if (!vehicles.OpenWhere(QStringLiteral("CarCode = %1").arg(vehicleCode))
              || vehicles.GetRecordCount() == 0)
-        missing = QStringLiteral("該当車輌が存在しません！");
+        missing = records::RecordingTexts::vehicleMissing;
     if (!missing.isEmpty()) {
         close();
         return {false, missing};

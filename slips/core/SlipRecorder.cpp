@@ -7,6 +7,7 @@
 #include "data/service/ShareLockAction.h"
 #include "data/settings/SettingsFileId.h"
 #include "data/tables/DaoRecordsets.h"
+#include "records/RecordingTexts.h"
 #include "slips/core/SaleLedgerRow.h"
 
 #include <optional>
@@ -15,11 +16,8 @@ namespace kv::slips {
 
 namespace {
 
-const QString kPrintingElsewhere =
-    QStringLiteral("他のコンピュータで印刷準備中です！\n暫くしてから再度記録を行ってください。");
 const QString kSlipMissing = QStringLiteral("該当伝票が存在しません！");
 const QString kSlipNumberTaken = QStringLiteral("この伝票番号は既に使われています！");
-const QString kLedgerUnreadable = QStringLiteral("データのレコード数がわかりません！");
 const QString kRecordSale = QStringLiteral("売上も記録しますか？");
 
 QString slipFilter(int slipNumber)
@@ -82,11 +80,11 @@ SlipRecorder::Outcome SlipRecorder::checkRecords(const SlipRecording& slip)
         QString filter;
         QString missing;
     } checks[] = {
-        {customers, customerFilter(slip.customerCode), QStringLiteral("該当顧客が存在しません！")},
+        {customers, customerFilter(slip.customerCode), records::RecordingTexts::customerMissing},
         {customers, customerFilter(slip.header.m_SeiKokCode),
          QStringLiteral("該当請求先が存在しません！")},
         {vehicles, QStringLiteral("CarCode = %1").arg(slip.header.m_CarCode),
-         QStringLiteral("該当車輌が存在しません！")},
+         records::RecordingTexts::vehicleMissing},
     };
     for (const auto& check : checks) {
         check.set.SetFilter(check.filter);
@@ -110,7 +108,7 @@ SlipRecorder::Posting SlipRecorder::planPosting(const SlipRecording& slip)
         return posting;
     }
     if (!ledger.OpenWhere(customerFilter(slip.header.m_SeiKokCode))) {
-        posting.refusal = kLedgerUnreadable;
+        posting.refusal = records::RecordingTexts::recordCountUnknown;
         return posting;
     }
     if (ledger.GetRecordCount() >= kMaxLedgerRows) {
@@ -210,7 +208,7 @@ SlipRecorder::Outcome SlipRecorder::record(const SlipRecording& slip)
     data::HeldLockGuard printing(m_document.lockTables(), QStringLiteral("Printing"),
                                  m_document.computerName(), 1, data::ShareLockAction::Hold);
     if (!printing.isHeld())
-        return {false, false, kPrintingElsewhere};
+        return {false, false, records::RecordingTexts::printingElsewhere};
     // Room for the new slip: the oldest slips of the vehicle go first, each
     // in a unit of its own; their sales stay in the ledger.
     if (slip.isNew() && !m_document.TrimSlipHistory(slip.header.m_CarCode, true))
