@@ -2,11 +2,11 @@
 
 #include "callerid/core/CallInfoStore.h"
 #include "controls/CListCtrlEx.h"
+#include "controls/ListRowDelegate.h"
 #include "controls/TypedListModel.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QHeaderView>
 #include <QSettings>
 
 #include <iterator>
@@ -61,7 +61,9 @@ CTelCallHistoryFrame::CTelCallHistoryFrame(CallInfoStore& calls, Setup setup, QW
     m_list = new CListCtrlEx(this);
     m_list->setObjectName(QStringLiteral("CTelCallHistoryListView"));
     m_list->setRows(m_rows);
-    m_list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette cream = m_list->palette();
+    cream.setColor(QPalette::Base, ListRowDelegate::rowBackground());
+    m_list->setPalette(cream);
     setCentralWidget(m_list);
     connect(m_list, &CListCtrlEx::columnWidthChosen, this, [this] { storeColumnWidths(); });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
