@@ -3,7 +3,9 @@
 #include "callerid/core/CallInfoStore.h"
 #include "controls/CListCtrlEx.h"
 #include "controls/ListRowDelegate.h"
+#include "controls/ProfileColumn.h"
 #include "controls/TypedListModel.h"
+#include "controls/WindowPlacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -18,26 +20,14 @@ namespace {
 const QString kColumns = QStringLiteral("TelCallHistory");
 const QString kPlacement = QStringLiteral("TelCallHistoryFrame");
 
-struct ColumnLook {
-    const char* caption;
-    const char* key;
-    int width;
-    Qt::Alignment alignment;
-    QString CallHistoryRow::*text;
-};
-
-const ColumnLook kLooks[] = {
+using Column = ProfileColumn<CallHistoryRow>;
+const Column kLooks[] = {
     {"顧客ｺｰﾄﾞ", "KokCode", 60, Qt::AlignLeft, &CallHistoryRow::codeText},
     {"名　前", "Name", 128, Qt::AlignLeft, &CallHistoryRow::name},
     {"住　所", "Jyu", 286, Qt::AlignLeft, &CallHistoryRow::address},
     {"ＴＥＬ", "Tel", 121, Qt::AlignLeft, &CallHistoryRow::tel},
     {"着信日時", "ArrivalInfo", 108, Qt::AlignHCenter, &CallHistoryRow::arrival},
 };
-
-QString profileKey(const QString& section, const char* key)
-{
-    return section + QLatin1Char('/') + QLatin1String(key);
-}
 
 } // namespace
 
@@ -48,16 +38,8 @@ CTelCallHistoryFrame::CTelCallHistoryFrame(CallInfoStore& calls, Setup setup, QW
 {
     setObjectName(QStringLiteral("telCallHistory"));
     setWindowTitle(QStringLiteral("TEL着信履歴"));
-    QSettings* profile = m_setup.profile;
-    QList<TypedListModel<CallHistoryRow>::Column> columns;
-    for (const ColumnLook& look : kLooks) {
-        const int width =
-            profile ? profile->value(profileKey(kColumns, look.key), look.width).toInt() : look.width;
-        QString CallHistoryRow::*text = look.text;
-        columns.append({QString::fromUtf8(look.caption), width, look.alignment,
-                        [text](const CallHistoryRow& row) { return row.*text; }});
-    }
-    m_rows = new TypedListModel<CallHistoryRow>(std::move(columns), &CallHistoryRow::code, this);
+    m_rows = new TypedListModel<CallHistoryRow>(Column::columns(kLooks, m_setup.profile, kColumns),
+                                                &CallHistoryRow::code, this);
     m_list = new CListCtrlEx(this);
     m_list->setObjectName(QStringLiteral("CTelCallHistoryListView"));
     m_list->setRows(m_rows);
@@ -80,14 +62,8 @@ CTelCallHistoryFrame::CTelCallHistoryFrame(CallInfoStore& calls, Setup setup, QW
     connect(close, &QAction::triggered, this, &QWidget::close);
     addAction(close);
 
-    const QPoint place(
-        profile ? profile->value(profileKey(kPlacement, "x"), m_setup.defaultPlace.x()).toInt()
-                : m_setup.defaultPlace.x(),
-        profile ? profile->value(profileKey(kPlacement, "y"), m_setup.defaultPlace.y()).toInt()
-                : m_setup.defaultPlace.y());
-    resize(profile ? profile->value(profileKey(kPlacement, "cx"), 761).toInt() : 761,
-           profile ? profile->value(profileKey(kPlacement, "cy"), 327).toInt() : 327);
-    move(place);
+    WindowPlacement::restore(*this, m_setup.profile, kPlacement, QSize(761, 327),
+                             m_setup.defaultPlace);
     reload();
 }
 
@@ -115,23 +91,12 @@ void CTelCallHistoryFrame::storeColumnWidths()
     if (!profile)
         return;
     for (int column = 0; column < int(std::size(kLooks)); ++column)
-        profile->setValue(profileKey(kColumns, kLooks[column].key), m_list->columnWidth(column));
-}
-
-void CTelCallHistoryFrame::storePlacement()
-{
-    QSettings* profile = m_setup.profile;
-    if (!profile || isMinimized() || isMaximized())
-        return;
-    profile->setValue(profileKey(kPlacement, "x"), x());
-    profile->setValue(profileKey(kPlacement, "y"), y());
-    profile->setValue(profileKey(kPlacement, "cx"), width());
-    profile->setValue(profileKey(kPlacement, "cy"), height());
+        profile->setValue(kLooks[column].profileKey(kColumns), m_list->columnWidth(column));
 }
 
 void CTelCallHistoryFrame::closeEvent(QCloseEvent* event)
 {
-    storePlacement();
+    WindowPlacement::store(*this, m_setup.profile, kPlacement);
     event->accept();
     emit closed();
 }

@@ -52,7 +52,6 @@ protected:
 
 private:
     void storeColumnWidths();
-    void storePlacement();
 
     CallInfoStore& m_calls;
     Setup m_setup;

@@ -1,14 +1,8 @@
 #include "data/engine/TelephoneDigits.h"
 
-// Built into the engine against the SQLite library, and into the shell's
-// extension, whose SQLite calls go through the table the host passes in:
-// an index on kv_tel_digits can be written only where it is registered.
-#ifdef KV_SQLITE_EXTENSION
-#include <sqlite3ext.h>
-SQLITE_EXTENSION_INIT3
-#else
-#include <sqlite3.h>
-#endif
+// Also built into the shell's extension: an index on kv_tel_digits can be
+// written only where the function is registered.
+#include "data/engine/SqliteApi.h"
 
 namespace kv::data {
 
