@@ -124,6 +124,8 @@ TEST_F(CallerIdWindow, TheHistoryHoldsTheMainWindowOffAndShowsWhatTheLanSaysCame
     callerid::CTelCallHistoryFrame* history = commands->historyWindow();
     ASSERT_NE(history, nullptr);
     EXPECT_EQ(history->windowTitle(), "TEL着信履歴");
+    EXPECT_EQ(history->size(), QSize(761, 327));
+    EXPECT_EQ(history->pos(), frame->geometry().topLeft() + QPoint(7, 86));
     EXPECT_FALSE(frame->isEnabled());
     EXPECT_FALSE(frame->isCommandEnabled(Cmd::CallHistory));
     EXPECT_EQ(history->list()->rowCount(), 1);
@@ -139,8 +141,10 @@ TEST_F(CallerIdWindow, TheHistoryHoldsTheMainWindowOffAndShowsWhatTheLanSaysCame
     EXPECT_EQ(history->list()->codeOfRow(1), 2);
     EXPECT_EQ(shop.doc->settings().callInfo().entries[19].kokCode, 2);
 
+    history->resize(700, 300);
     history->close();
     QTRY_VERIFY(commands->historyWindow() == nullptr);
+    EXPECT_EQ(profile.value("TelCallHistoryFrame/cx").toInt(), 700);
     EXPECT_TRUE(frame->isEnabled());
     EXPECT_TRUE(frame->isCommandEnabled(Cmd::CallHistory));
 }

@@ -5,18 +5,14 @@
 
 #include "data/settings/CallInfoFile.h"
 #include "data/settings/CallerIdSettings.h"
-#include "data/settings/DefaultSettings.h"
-#include "data/tables/DataFiles.h"
 #include "support/CustomerBuilder.h"
-#include "support/TempFolder.h"
-#include "support/TestPaths.h"
+#include "support/ProgramInstallation.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTcpServer>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -24,13 +20,6 @@
 #include <algorithm>
 
 namespace {
-
-int freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 bool waitFor(const std::function<bool()>& condition, int ms)
 {
@@ -44,16 +33,11 @@ bool waitFor(const std::function<bool()>& condition, int ms)
 
 TEST(CallerIdProgram, ACallFromACustomersNumberIsKeptByTheRunningProgram)
 {
-    const QString program = kv::test::buildDir() + QStringLiteral("/bin/Sabion");
-    ASSERT_TRUE(QFileInfo(program).isExecutable());
+    ASSERT_TRUE(QFileInfo(kv::test::programPath()).isExecutable());
     tlx::test::AdapterSimulator adapter;
-    kv::test::TempFolder home;
-    const QString data = home.path() + QStringLiteral("/data");
-    QDir().mkpath(data);
-    kv::data::EngineError error;
-    ASSERT_TRUE(kv::data::createDataFolderDatabases(data, &error));
-    QString reason;
-    ASSERT_TRUE(kv::data::writeDefaultSettings(data, &reason));
+    const kv::test::Installation installation(
+        QStringLiteral("[Serial]\nCOM1=%1\n").arg(QString::fromStdString(adapter.devicePath())));
+    const kv::test::TempFolder& home = installation.home;
     kv::data::CallerIdSettings callerId;
     callerId.port = 1;
     ASSERT_TRUE(home.write(QStringLiteral("data/017.dat"), callerId.toBytes()));
@@ -61,28 +45,12 @@ TEST(CallerIdProgram, ACallFromACustomersNumberIsKeptByTheRunningProgram)
                     .name(QStringLiteral("葛飾 太郎"))
                     .owner(QStringLiteral("葛飾 太郎"))
                     .phone(QStringLiteral("03-3611-9879"))
-                    .insertInto(data));
-    QDir().mkpath(home.path() + QStringLiteral("/runtime"));
-    QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    home.write(QStringLiteral("install.ini"),
-               QStringLiteral("Port=%1\n[Sabion]\nPath=%2\nDataDirectoryPath=%3\nKind\\sw=0\n"
-                              "[Serial]\nCOM1=%4\n")
-                   .arg(freePort())
-                   .arg(program, data, QString::fromStdString(adapter.devicePath()))
-                   .toUtf8());
+                    .insertInto(installation.data));
     QDir().mkpath(home.path() + QStringLiteral("/config/Kelvane"));
     home.write(QStringLiteral("config/Kelvane/Sabion.conf"), "[CtiInfo]\nDspReceiveInfo=1\n");
 
     QProcess sabion;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path() + QStringLiteral("/runtime"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
-    env.insert(QStringLiteral("SABION_INSTALL_INI"), home.file(QStringLiteral("install.ini")));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    sabion.setProcessEnvironment(env);
-    sabion.setProgram(program);
+    installation.prepare(sabion);
     sabion.start();
     ASSERT_TRUE(sabion.waitForStarted());
 
