@@ -118,23 +118,30 @@ std::vector<PostalAddress> PostalSearch::byCode(int post, int defaultPrefecture)
     return found;
 }
 
-bool PostalSearch::townsOfCity(const Table& table, const QString& city,
-                               std::vector<PostalAddress>& rows)
+bool PostalSearch::townsOfCities(const Table& table, const QString& text,
+                                 std::vector<PostalAddress>& rows)
 {
     rows.clear();
+    QByteArray places = "?";
+    for (int i = 1; i < kLongestCity; ++i)
+        places += ", ?";
     sqlite3_stmt* statement = m_connection.prepareCached(
-        "SELECT Post, Section3 FROM " + table.from + " WHERE Section2 = ? ORDER BY ID");
+        "SELECT Post, Section2, Section3 FROM " + table.from + " WHERE Section2 IN (" + places
+        + ") ORDER BY ID");
     if (!statement) {
         m_error = m_connection.lastError();
         return false;
     }
     data::StatementScope scope(statement);
-    bindText(statement, 1, city.toUtf8());
+    // Every beginning of the text up to the longest city; the places left
+    // over stay NULL, which no city equals.
+    for (int length = 1; length <= kLongestCity && length <= text.size(); ++length)
+        bindText(statement, length, text.left(length).toUtf8());
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
         rows.push_back({columnText(statement, 0).toInt(), table.prefecture,
-                        data::Prefectures::name(table.prefecture), city,
-                        columnText(statement, 1)});
+                        data::Prefectures::name(table.prefecture), columnText(statement, 1),
+                        columnText(statement, 2)});
     if (rc != SQLITE_DONE) {
         m_error = m_connection.fail(rc, QStringLiteral("Section2"));
         return false;
@@ -163,21 +170,21 @@ std::vector<PostalAddress> PostalSearch::byAddress(const QString& address, int d
         // The longest city that begins the text, then the longest town that
         // begins what follows it; a city's row without a town answers for
         // the city alone.
-        for (int length = int(std::min<qsizetype>(rest.size(), kLongestCity)); length > 0; --length) {
-            if (!townsOfCity(*table, rest.left(length), towns))
-                return {};
-            if (towns.empty())
-                continue;
+        if (!townsOfCities(*table, rest, towns))
+            return {};
+        const qsizetype longest = std::min<qsizetype>(rest.size(), kLongestCity);
+        for (qsizetype length = longest; length > 0 && !towns.empty(); --length) {
             const QString after = rest.mid(length);
             qsizetype best = -1;
             for (const PostalAddress& row : towns)
-                if (after.startsWith(row.town))
+                if (row.city.size() == length && after.startsWith(row.town))
                     best = std::max(best, row.town.size());
             if (best < 0)
                 continue;
             std::vector<PostalAddress> matches;
             for (const PostalAddress& row : towns)
-                if (row.town.size() == best && after.startsWith(row.town))
+                if (row.city.size() == length && row.town.size() == best
+                    && after.startsWith(row.town))
                     matches.push_back(row);
             return matches;
         }

@@ -59,7 +59,8 @@ private:
     };
 
     std::vector<const Table*> searchOrder(int firstPrefecture) const;
-    bool townsOfCity(const Table& table, const QString& city, std::vector<PostalAddress>& rows);
+    // The rows of the table whose city begins the text.
+    bool townsOfCities(const Table& table, const QString& text, std::vector<PostalAddress>& rows);
 
     data::Connection& m_connection;
     std::vector<Table> m_tables; // the open ones, in prefecture order
