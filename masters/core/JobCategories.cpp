@@ -1,6 +1,6 @@
 #include "masters/core/JobCategories.h"
 
-#include "common/Cp932.h"
+#include "data/settings/RecordWriter.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/engine/FilterTranslator.h"
 #include "data/engine/StatementScope.h"
@@ -83,13 +83,8 @@ QString JobCategoryStore::checkName(const QString& name) const
 {
     if (name.isEmpty())
         return QStringLiteral("入庫区分を入力して下さい！");
-    if (!cp932::isRepresentable(name))
-        return QStringLiteral("入庫区分に使えない文字があります！");
-    if (cp932::byteLength(name) > JobCategoryRules::kNameBytes)
-        return QStringLiteral("入庫区分は全角%1文字（半角%2文字）以内で入力して下さい！")
-            .arg(JobCategoryRules::kNameBytes / 2)
-            .arg(JobCategoryRules::kNameBytes);
-    return {};
+    return data::RecordWriter::checkText(name, JobCategoryRules::kNameBytes,
+                                         QStringLiteral("入庫区分"));
 }
 
 JobCategoryStore::Use JobCategoryStore::useOf(int code)

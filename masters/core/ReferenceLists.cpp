@@ -1,6 +1,6 @@
 #include "masters/core/ReferenceLists.h"
 
-#include "common/Cp932.h"
+#include "data/settings/RecordWriter.h"
 #include "common/MessageGateway.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/settings/SettingsStore.h"
@@ -131,14 +131,7 @@ QString ReferenceListStore::checkText(const QString& text, int bytes, const char
 {
     if (text.isEmpty())
         return required ? QString::fromUtf8(required) : QString();
-    if (!cp932::isRepresentable(text))
-        return QStringLiteral("%1に使えない文字があります！").arg(caption);
-    if (cp932::byteLength(text) > bytes)
-        return QStringLiteral("%1は半角%2文字（全角%3文字）以内で入力して下さい！")
-            .arg(caption)
-            .arg(bytes)
-            .arg(bytes / 2);
-    return {};
+    return data::RecordWriter::checkText(text, bytes, caption);
 }
 
 ReferenceListStore::Outcome ReferenceListStore::record(const ReferenceRow& row)
