@@ -36,6 +36,12 @@ struct SettingsTestFolder {
     RecordingMessageGateway& messages() { return data.messages; }
     QByteArray file(const char* name) const { return data.folder.read(QString::fromLatin1(name)); }
     void sql(const QByteArray& text) { DocumentTestFolder::sql(*doc, text); }
+    // On the pick-list connection: "006.mdb" as main, "007.mdb", "008.mdb".
+    void pickListSql(const QByteArray& text)
+    {
+        kv::data::Connection& c = doc->store().pickListConnection();
+        ASSERT_TRUE(c.execute(text)) << c.lastError().description.toStdString();
+    }
     qint64 scalar(const QByteArray& query) { return DocumentTestFolder::scalar(*doc, query); }
 
     static void showActive(QWidget& window)
