@@ -12,6 +12,7 @@
 #include "SettingsTestFolder.h"
 #include "controls/CEditEx.h"
 #include "data/settings/ExpectedBytes.h"
+#include "common/platform/SharedFile.h"
 #include "data/settings/SettingsStore.h"
 #include "support/ModalDialogHelper.h"
 #include "support/Utf8.h"
@@ -268,6 +269,31 @@ TEST_F(SettingsDialogs, FixedListSlotsKeepTheirTextWhenTheFileRefuses)
     // Four full-width characters fill the slot to its last byte.
     EXPECT_TRUE(editor.store(3, u("足立品川")));
     EXPECT_EQ(t.file("006.dat").mid(24, 8), QByteArray::fromHex("91ab97a7956990ec"));
+}
+
+TEST_F(SettingsDialogs, FixedListHeldByAnotherComputerIsGivenUpOn)
+{
+    // A minute shortened to a few milliseconds.
+    settings().setRetryClock(kv::RetryClock::system(), kv::RetryTiming{1, 30});
+    CDSetSyubetu dialog(settings());
+    SettingsTestFolder::showActive(dialog);
+    const QString before = dialog.list()->cellText(0, 1);
+    const QByteArray file = t.file("010.dat");
+    kv::SharedFile reader;
+    ASSERT_TRUE(reader.open(settings().pathOf(SettingsFileId::VehicleClasses),
+                            kv::FileMode::Read | kv::FileMode::ShareDenyWrite));
+    SettingsTestFolder::typeOver(dialog.textEdit(), QStringLiteral("Bus"));
+    QTest::mouseClick(dialog.recordButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.list()->cellText(0, 1), before);
+    EXPECT_EQ(settings().vehicleClasses().entry(2), before);
+    EXPECT_TRUE(t.announcer.texts().isEmpty());
+    reader.close();
+    EXPECT_EQ(t.file("010.dat"), file);
+
+    // Once it is free the same slot is written.
+    QTest::mouseClick(dialog.recordButton(), Qt::LeftButton);
+    EXPECT_EQ(t.file("010.dat").mid(32, 16), QByteArray("Bus").leftJustified(16, '\0'));
+    EXPECT_EQ(t.announcer.texts(), QStringList{u("Update,種別,2")});
 }
 
 } // namespace
