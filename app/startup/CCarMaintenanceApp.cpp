@@ -18,6 +18,7 @@
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "app/wiring/PendingCommands.h"
+#include "app/wiring/SettingsWindows.h"
 #include "app/wiring/SlipCommands.h"
 #include "common/InstallSettings.h"
 #include "common/KVCommon.h"
@@ -47,6 +48,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<DialogSearchEntry> searchEntry;
     std::unique_ptr<PanelFrameBridge> panel;
+    std::unique_ptr<SettingsWindows> settings;
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
     std::unique_ptr<SlipCommands> slips;
@@ -67,6 +69,7 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
     m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
+    m_parts->settings.reset();
     m_parts->panel.reset();
     m_parts->frame.reset();
     installMessageGateway(nullptr);
@@ -138,9 +141,12 @@ bool CCarMaintenanceApp::InitInstance()
     parts.items->setNetworkInUse([this] {
         return m_globals.isClient() || m_parts->lifecycle->ClientCount() > 0;
     });
-    parts.masters = std::make_unique<MasterCommands>(
-        *parts.frame,
-        MasterCommands::documentWindows(*parts.frame, *parts.document, *parts.items));
+    parts.settings = std::make_unique<SettingsWindows>(*parts.frame, *parts.document,
+                                                       parts.panel->panel());
+    MasterCommands::Windows masterWindows =
+        MasterCommands::documentWindows(*parts.frame, *parts.document, *parts.items);
+    parts.settings->addTo(masterWindows);
+    parts.masters = std::make_unique<MasterCommands>(*parts.frame, std::move(masterWindows));
     parts.pending = std::make_unique<PendingCommands>(*parts.frame);
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());
