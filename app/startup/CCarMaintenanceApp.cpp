@@ -12,6 +12,7 @@
 #include "app/startup/StartupSequence.h"
 #include "app/startup/StartupTexts.h"
 #include "app/startup/platform/SystemFolderMaker.h"
+#include "app/wiring/BackupCommands.h"
 #include "app/wiring/DialogSearchEntry.h"
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
@@ -47,6 +48,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
     std::unique_ptr<SlipCommands> slips;
+    std::unique_ptr<BackupCommands> backup;
 };
 
 CCarMaintenanceApp::CCarMaintenanceApp()
@@ -59,6 +61,7 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
 {
     // The window goes before the document it works on, the panel and the
     // commands registered with the window before the window.
+    m_parts->backup.reset();
     m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
@@ -132,6 +135,10 @@ bool CCarMaintenanceApp::InitInstance()
     parts.pending = std::make_unique<PendingCommands>(*parts.frame);
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());
+    parts.backup = std::make_unique<BackupCommands>(
+        *parts.frame, *parts.document, *parts.panel,
+        BackupCommands::Setup{m_globals.localDataFolder, parts.profile.get(),
+                              parts.frameRecords.get()});
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });

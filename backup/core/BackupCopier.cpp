@@ -48,6 +48,8 @@ qint64 BackupCopier::disksNeeded(qint64 archiveSize, qint64 capacity)
 qint64 BackupCopier::prepareDisk(int disk, QString& path, qint64 remaining)
 {
     BackupPathCheck check(m_volumes, m_messages);
+    if (disk == 1 && m_overwriteConfirmed)
+        check.setOverwriteConfirmed(path);
     DriveType type = DriveType::Unknown;
     QString folder;
     if (!check.ValidateBackupPath(path, &type, &folder) || cancelled())
@@ -154,9 +156,11 @@ bool BackupCopier::writeDisk(QFileDevice& archive, const QString& path, qint64 p
     return true;
 }
 
-bool BackupCopier::CopyToBackupFile(const QString& archivePath, const QString& destination)
+bool BackupCopier::CopyToBackupFile(const QString& archivePath, const QString& destination,
+                                    bool overwriteConfirmed)
 {
     m_written = 0;
+    m_overwriteConfirmed = overwriteConfirmed;
     QFile archive(archivePath);
     if (!archive.open(QIODevice::ReadOnly)) {
         m_messages.showMessage(fileErrorText(archivePath, errno), Icon::Warning);

@@ -33,8 +33,11 @@ public:
     BackupCopier(BackupVolumes& volumes, MessageGateway& messages, const std::atomic<bool>& cancel,
                  std::function<void(int percent)> progress = {});
 
-    // False after the message, or silently when cancelled.
-    bool CopyToBackupFile(const QString& archivePath, const QString& destination);
+    // False after the message, or silently when cancelled. The overwrite
+    // question for the first disk was answered in the dialog when
+    // overwriteConfirmed.
+    bool CopyToBackupFile(const QString& archivePath, const QString& destination,
+                          bool overwriteConfirmed = false);
 
     // Disks needed for an archive at a disk's capacity in archive bytes:
     // never a disk for the header alone. 0 when no disk can hold anything.
@@ -54,6 +57,7 @@ private:
     std::function<void(int)> m_progress;
     qint64 m_written = 0;
     bool m_removable = false;
+    bool m_overwriteConfirmed = false;
 };
 
 } // namespace kv::backup

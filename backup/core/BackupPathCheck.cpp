@@ -45,7 +45,7 @@ bool BackupPathCheck::ValidateBackupPath(QString& path, BackupVolumes::DriveType
     if (QFileInfo(path).isDir())
         return invalid();
     QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly)) {
+    if (path != m_confirmed && existing.open(QIODevice::ReadOnly)) {
         existing.close();
         if (!m_messages.askYesNo(BackupTexts::Overwrite.arg(path), true,
                                  MessageGateway::Icon::Question))

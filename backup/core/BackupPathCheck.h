@@ -24,6 +24,10 @@ public:
     // file can be created in it. False after the message (or the user's No).
     bool ValidateBackupPath(QString& path, BackupVolumes::DriveType* driveType, QString* folder);
 
+    // The user has said yes to overwriting this path already (in the
+    // dialog): not asked again.
+    void setOverwriteConfirmed(const QString& path) { m_confirmed = path; }
+
 private:
     // Creates and removes a file of its own beside the destination, so an
     // existing backup stays whole until the new one replaces it.
@@ -31,6 +35,7 @@ private:
 
     BackupVolumes& m_volumes;
     MessageGateway& m_messages;
+    QString m_confirmed;
 };
 
 } // namespace kv::backup

@@ -133,17 +133,29 @@ bool BackupRun::MakeArchive()
 
 bool BackupRun::run()
 {
+    const bool done = perform();
+    endMessage(m_messages, done);
+    return done;
+}
+
+void BackupRun::endMessage(MessageGateway& messages, bool done)
+{
+    messages.showMessage(done ? BackupTexts::Done : BackupTexts::Stopped,
+                         done ? Icon::Information : Icon::Warning);
+}
+
+bool BackupRun::perform()
+{
     bool done = MakeArchive();
     if (done) {
         BackupCopier copier(m_volumes, m_messages, m_cancel, [this](int percent) {
             report(kPackShare + percent * (100 - kPackShare) / 100);
         });
-        done = copier.CopyToBackupFile(archivePath(), m_setup.destination);
+        done = copier.CopyToBackupFile(archivePath(), m_setup.destination,
+                                       m_setup.overwriteConfirmed);
     }
     QFile::remove(archivePath());
     QDir(snapshotFolder()).removeRecursively();
-    m_messages.showMessage(done ? BackupTexts::Done : BackupTexts::Stopped,
-                           done ? Icon::Information : Icon::Warning);
     return done;
 }
 

@@ -29,12 +29,18 @@ public:
         QString destination;
         // How long the "Printing" section is waited for.
         RetryTiming lockTiming;
+        // The dialog has had the user's yes to replacing the file.
+        bool overwriteConfirmed = false;
     };
 
     BackupRun(Setup setup, BackupVolumes& volumes, MessageGateway& messages,
               const std::atomic<bool>& cancel, std::function<void(int percent)> progress = {});
 
+    // Everything, ending with the message of how it went.
     bool run();
+    // As run, leaving that message to the caller (endMessage).
+    bool perform();
+    static void endMessage(MessageGateway& messages, bool done);
     // Builds the archive in the temporary folder; false after the message
     // (silently when cancelled).
     bool MakeArchive();
