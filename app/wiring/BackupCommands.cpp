@@ -50,12 +50,7 @@ BackupCommands::BackupCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
     QObject::connect(m_controller.get(), &backup::BackupController::finished, &m_frame,
                      [this] { backupEnded(); });
 
-    const CommandAvailability& rules = frame.availability();
-    // Both need the data to themselves.
-    const auto available = [this, &rules] {
-        return !rules.childWindowOpen() && ProcessFlags::backupIdle && rules.alone()
-            && m_frame.state().mode < FrameState::NewCustomer;
-    };
+    const auto available = [this] { return allowed(m_frame.availability(), m_frame.state()); };
     m_group.add({.id = CommandId::Backup,
                  .text = QStringLiteral("バックアップ(&B)..."),
                  .run = [this] { backup(); },
@@ -73,6 +68,12 @@ BackupCommands::~BackupCommands()
         ProcessFlags::backupIdle = true;
         ProcessFlags::callLookupSuspended = false;
     }
+}
+
+bool BackupCommands::allowed(const CommandAvailability& rules, const FrameState& state)
+{
+    return !rules.childWindowOpen() && ProcessFlags::backupIdle && rules.alone()
+        && state.mode < FrameState::NewCustomer;
 }
 
 bool BackupCommands::dataToOurselves() const

@@ -21,7 +21,9 @@ class BackupVolumes;
 namespace kv::app {
 
 class CMainFrame;
+class CommandAvailability;
 class PanelFrameBridge;
+struct FrameState;
 
 // The backup ("バックアップ(&B)...") and the restore ("データ復元") of the
 // file menu. Both need the data to themselves: no child window open, no
@@ -45,6 +47,10 @@ public:
 
     void backup();
     void restore();
+    // When the backup and the restore may run: they need the data to
+    // themselves (no child window, no backup running, a server no client
+    // is connected to, no new record being entered).
+    static bool allowed(const CommandAvailability& rules, const FrameState& state);
     backup::BackupController* controller() const { return m_controller.get(); }
 
 private:
