@@ -60,9 +60,15 @@ void BackupController::startThread(const QString& destination, bool overwriteCon
 {
     m_cancel = false;
     m_done = false;
-    m_progress = new CDProgress(m_window);
-    m_progress->setAttribute(Qt::WA_DeleteOnClose, false);
+    // A window of its own: as the main window's child it would be disabled
+    // with it.
+    m_progress = new CDProgress;
     connect(m_progress, &CDProgress::cancelRequested, this, [this] { m_cancel = true; });
+    if (m_window) {
+        m_window->setEnabled(false);
+        m_progress->adjustSize();
+        m_progress->move(m_window->geometry().center() - m_progress->rect().center());
+    }
     m_progress->show();
 
     BackupRun::Setup setup{m_setup.dataFolder, m_setup.computerName, destination,
@@ -92,6 +98,8 @@ void BackupController::threadEnded()
         m_progress->hide();
         m_progress->deleteLater();
     }
+    if (m_window)
+        m_window->setEnabled(true);
     BackupRun::endMessage(messageGateway(), m_done);
     emit finished(m_done);
 }

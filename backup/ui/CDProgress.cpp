@@ -15,7 +15,6 @@ CDProgress::CDProgress(QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("バックアップ中"));
-    setWindowModality(Qt::ApplicationModal);
     m_bar = new QProgressBar(this);
     m_bar->setRange(0, 100);
     m_bar->setValue(0);

@@ -7,8 +7,8 @@ class QPushButton;
 
 namespace kv::backup {
 
-// The backup's progress window (modeless, keeping the main window from
-// input while it is open): a bar of whole percentages and
+// The backup's progress window (modeless; the main window is disabled
+// while it is open): a bar of whole percentages and
 // "ｷｬﾝｾﾙ(Esc)", which asks "本当によろしいですね？" before it stops the
 // backup.
 class CDProgress : public QDialog {
