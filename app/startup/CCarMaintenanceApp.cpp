@@ -14,6 +14,7 @@
 #include "app/startup/platform/SystemFolderMaker.h"
 #include "app/wiring/CallerIdCommands.h"
 #include "app/wiring/CallerIdSystem.h"
+#include "app/wiring/BackupCommands.h"
 #include "app/wiring/DialogSearchEntry.h"
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
@@ -53,6 +54,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<PendingCommands> pending;
     std::unique_ptr<SlipCommands> slips;
     std::unique_ptr<CallerIdCommands> callerIdCommands;
+    std::unique_ptr<BackupCommands> backup;
 };
 
 CCarMaintenanceApp::CCarMaintenanceApp()
@@ -66,6 +68,7 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
     // The window goes before the document it works on, the panel and the
     // commands registered with the window before the window.
     m_parts->callerIdCommands.reset();
+    m_parts->backup.reset();
     m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
@@ -153,6 +156,10 @@ bool CCarMaintenanceApp::InitInstance()
     parts.callerIdCommands = std::make_unique<CallerIdCommands>(*parts.frame, *parts.panel,
                                                                 *parts.callerId,
                                                                 parts.profile.get());
+    parts.backup = std::make_unique<BackupCommands>(
+        *parts.frame, *parts.document, *parts.panel,
+        BackupCommands::Setup{m_globals.localDataFolder, parts.profile.get(),
+                              parts.frameRecords.get()});
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });

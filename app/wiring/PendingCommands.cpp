@@ -2,7 +2,6 @@
 
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
-#include "app/startup/ProcessFlags.h"
 
 namespace kv::app {
 
@@ -30,10 +29,6 @@ PendingCommands::PendingCommands(CMainFrame& frame)
     const auto menuItem = [this](int id, const char* text, std::function<bool()> available = {}) {
         m_group.add({.id = id, .text = QString::fromUtf8(text), .available = std::move(available)});
     };
-    // The backup needs the data to itself.
-    menuItem(Backup, "バックアップ(&B)...", [&rules] {
-        return !rules.childWindowOpen() && ProcessFlags::backupIdle && rules.alone();
-    });
     menuItem(LedgerReport, "元帳(&C)...");
     menuItem(BillingList, "請求一覧(&B)...");
     menuItem(DetailedInvoice, "明細請求書(&S)...");
