@@ -13,6 +13,7 @@
 #include "app/startup/StartupTexts.h"
 #include "app/startup/platform/SystemFolderMaker.h"
 #include "app/wiring/DialogSearchEntry.h"
+#include "app/wiring/LedgerCommands.h"
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "app/wiring/PendingCommands.h"
@@ -47,6 +48,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
     std::unique_ptr<SlipCommands> slips;
+    std::unique_ptr<LedgerCommands> ledger;
 };
 
 CCarMaintenanceApp::CCarMaintenanceApp()
@@ -59,6 +61,7 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
 {
     // The window goes before the document it works on, the panel and the
     // commands registered with the window before the window.
+    m_parts->ledger.reset();
     m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
@@ -132,6 +135,8 @@ bool CCarMaintenanceApp::InitInstance()
     parts.pending = std::make_unique<PendingCommands>(*parts.frame);
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());
+    parts.ledger = std::make_unique<LedgerCommands>(*parts.frame, *parts.document, *parts.panel,
+                                                    *parts.slips, parts.profile.get());
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });
