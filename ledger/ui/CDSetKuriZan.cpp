@@ -22,7 +22,7 @@ CDSetKuriZan::CDSetKuriZan(data::CCarMaintenanceDoc& document, int customerCode,
     setWindowTitle(QStringLiteral("繰越残高"));
     m_field->setInputMode(CEditEx::InputMode::Direct);
     m_field->setAlignment(Qt::AlignRight);
-    m_field->setMaxLength(12);
+    m_field->setMaxLength(14);
     auto* record = new QPushButton(QStringLiteral("記録(Enter)"), this);
     auto* cancel = new QPushButton(QStringLiteral("中止(Esc)"), this);
     record->setDefault(true);
