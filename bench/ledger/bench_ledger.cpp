@@ -6,9 +6,8 @@
 
 #include "bench/data/GeneratedDataFolder.h"
 
+#include "../data/FreshDocument.h"
 #include "common/MessageGateway.h"
-#include "data/document/CCarMaintenanceDoc.h"
-#include "data/settings/DefaultPrinterSource.h"
 #include "ledger/core/LedgerRecorder.h"
 #include "ledger/core/LedgerRows.h"
 #include "ledger/ui/CMotoFrame.h"
@@ -17,27 +16,16 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
 constexpr int kFullCustomer = 1;
 constexpr int kRecordingCustomer = 2;
 
-void check(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "bench setup failed: %s\n", what);
-        std::exit(1);
-    }
-}
+using kv::bench::check;
 
 // A message during a timed step means the step failed.
 class AbortingGateway final : public kv::MessageGateway {
@@ -54,42 +42,11 @@ public:
     }
 };
 
-class NoPrinter final : public kv::data::DefaultPrinterSource {
-public:
-    Result defaultPrinter(kv::data::PrinterIdentity*) const override { return Result::NoPrinter; }
-};
-
 // The generated folder is shared by every benchmark: the ledger writes to a
 // copy of it.
-struct Shop {
-    AbortingGateway gateway;
-    NoPrinter printers;
-    QTemporaryDir dir;
-    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
-
-    Shop()
+struct Shop : kv::bench::FreshDocument {
+    Shop() : FreshDocument(kv::bench::generatedDataFolder())
     {
-        kv::installMessageGateway(&gateway);
-        const QString source = kv::bench::generatedDataFolder();
-        check(dir.isValid(), "temporary folder");
-        QDirIterator files(source, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                           QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString path = files.next();
-            const QString target = dir.path() + path.mid(source.size());
-            if (files.fileInfo().isDir())
-                check(QDir().mkpath(target), "copy folder");
-            else
-                check(QFile::copy(path, target), "copy file");
-        }
-        kv::data::DocumentConfig config;
-        config.dataFolder = dir.path();
-        config.programFolder = dir.path() + "/program";
-        config.computerName = "Server";
-        config.printers = &printers;
-        config.checkDiskSpaceForWrite = [] { return true; };
-        doc = std::make_unique<kv::data::CCarMaintenanceDoc>(config);
-        check(doc->OpenAllDatabases(), "open");
         // A sale a day on each customer's ledger, every third one paid.
         const auto rows = [](int customer, int count) {
             return "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < "
@@ -110,8 +67,11 @@ struct Shop {
     }
 };
 
+AbortingGateway gateway;
+
 Shop& shop()
 {
+    kv::installMessageGateway(&gateway);
     static Shop instance;
     return instance;
 }
