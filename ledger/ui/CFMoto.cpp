@@ -166,6 +166,8 @@ void CFMoto::buildLayout()
     m_carried = shownField();
     m_total = shownField();
     m_result = shownField();
+    for (CEditEx* shown : {m_carried, m_total, m_result})
+        shown->setFixedWidth(100);
 
     auto* date = new CNumericEditEx;
     date->setInputMode(CEditEx::InputMode::Direct);
@@ -209,6 +211,7 @@ void CFMoto::buildLayout()
     for (F part : {F::Rikuji, F::Rno, F::Kana, F::Preno})
         plate->addWidget(m_fields[part]);
     grid->addWidget(new QLabel(QStringLiteral("登 録 番 号")), 0, 6);
+    plate->addStretch(1);
     grid->addLayout(plate, 0, 7, 1, 3);
     int at = 0;
     for (const Amount& amount : kAmounts) {
@@ -224,6 +227,16 @@ void CFMoto::buildLayout()
     grid->addWidget(m_resultCaption, 3, 6);
     grid->addWidget(m_result, 3, 7);
     captioned(QStringLiteral("摘  要(&N)"), m_fields[F::Tekiyo], 4, 0, 5);
+    grid->setColumnStretch(10, 1);
+    // Wide enough for the largest value of each field, no wider.
+    const std::pair<F, int> widths[] = {{F::Date, 80}, {F::CarCode, 70}, {F::Rikuji, 70},
+                                        {F::Rno, 40}, {F::Kana, 30}, {F::Preno, 50},
+                                        {F::Tekiyo, 200}};
+    for (const auto& [which, width] : widths)
+        m_fields[which]->setFixedWidth(width);
+    for (const Amount& amount : kAmounts)
+        m_fields[amount.which]->setFixedWidth(100);
+    m_category->setFixedWidth(140);
 
     auto* top = new QHBoxLayout;
     top->addStretch(1);
