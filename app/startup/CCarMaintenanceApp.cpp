@@ -16,6 +16,7 @@
 #include "app/wiring/CallerIdSystem.h"
 #include "app/wiring/BackupCommands.h"
 #include "app/wiring/DialogSearchEntry.h"
+#include "app/wiring/LedgerCommands.h"
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "app/wiring/PendingCommands.h"
@@ -55,6 +56,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<SlipCommands> slips;
     std::unique_ptr<CallerIdCommands> callerIdCommands;
     std::unique_ptr<BackupCommands> backup;
+    std::unique_ptr<LedgerCommands> ledger;
 };
 
 CCarMaintenanceApp::CCarMaintenanceApp()
@@ -69,6 +71,7 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
     // commands registered with the window before the window.
     m_parts->callerIdCommands.reset();
     m_parts->backup.reset();
+    m_parts->ledger.reset();
     m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
@@ -160,6 +163,8 @@ bool CCarMaintenanceApp::InitInstance()
         *parts.frame, *parts.document, *parts.panel,
         BackupCommands::Setup{m_globals.localDataFolder, parts.profile.get(),
                               parts.frameRecords.get()});
+    parts.ledger = std::make_unique<LedgerCommands>(*parts.frame, *parts.document, *parts.panel,
+                                                    *parts.slips, parts.profile.get());
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });

@@ -38,6 +38,11 @@ public:
 
     // F8, as the command runs it.
     void openSlipWork();
+    // A stored slip opened for modification from elsewhere (the ledger):
+    // the slip work's locks taken for the vehicle's customer, the record
+    // commands held off until the slip window closes. False after the
+    // message when refused; nothing is then held.
+    bool openStoredSlip(int customerCode, int vehicleCode, int slipNumber);
 
 private:
     bool openSlip(const slips::SlipContext& context);
