@@ -3,7 +3,6 @@
 #include "controls/MessageBoxGateway.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/DocumentFrameRecords.h"
-#include "app/frame/QtPrinterAccess.h"
 #include "app/startup/CListeningSocket.h"
 #include "common/DiskSpaceCheck.h"
 #include "app/startup/DocumentLifecycle.h"
@@ -22,6 +21,7 @@
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/settings/UserProfile.h"
 #include "masters/core/DocumentItemStore.h"
+#include "print/QtPrinterAccess.h"
 
 #include <QSettings>
 
@@ -39,7 +39,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<DocumentRecordService> records;
     std::unique_ptr<DocumentLifecycle> lifecycle;
     std::unique_ptr<DocumentFrameRecords> frameRecords;
-    std::unique_ptr<QtPrinterAccess> printers;
+    std::unique_ptr<print::QtPrinterAccess> printers;
     std::unique_ptr<masters::DocumentItemStore> items;
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<DialogSearchEntry> searchEntry;
@@ -87,6 +87,7 @@ bool CCarMaintenanceApp::InitInstance()
     config.dataFolder = m_globals.dataFolder;
     config.programFolder = m_globals.programFolder;
     config.lanRole = m_globals.lanRole;
+    config.hostName = m_globals.windowsComputerName;
     config.checkDiskSpaceForWrite = [this] { return m_parts->diskSpace->CheckDiskSpaceForWrite(); };
     parts.document = std::make_unique<data::CCarMaintenanceDoc>(config);
     parts.records = std::make_unique<DocumentRecordService>(*parts.document);
@@ -100,12 +101,13 @@ bool CCarMaintenanceApp::InitInstance()
         return false;
 
     parts.frameRecords = std::make_unique<DocumentFrameRecords>(*parts.document);
-    parts.printers = std::make_unique<QtPrinterAccess>();
+    parts.printers = std::make_unique<print::QtPrinterAccess>();
 
     CMainFrame::Setup setup;
     setup.isClient = m_globals.isClient();
     setup.clientCount = [this] { return m_parts->lifecycle->ClientCount(); };
-    setup.computerName = m_globals.computerName;
+    // The printers' position files carry this computer's own name.
+    setup.computerName = m_globals.windowsComputerName;
     setup.programFolder = m_globals.programFolder;
     setup.profile = parts.profile.get();
     setup.printers = parts.printers.get();
