@@ -41,7 +41,20 @@ public:
         t.width = m_transform.map(QLineF(p, p + QPointF(item.width(), 0))).length();
         t.font = item.font();
         t.colour = m_pen.color();
-        m_device.m_texts.push_back(t);
+        // One drawn text arrives in runs of one script and font each; a run
+        // that goes on where the last one ended is the same text.
+        auto& texts = m_device.m_texts;
+        if (!texts.empty()) {
+            DrawnText& last = texts.back();
+            if (last.page == t.page && last.colour == t.colour
+                && qAbs(last.baseline.y() - t.baseline.y()) < 0.01
+                && qAbs(last.baseline.x() + last.width - t.baseline.x()) < 0.01) {
+                last.text += t.text;
+                last.width += t.width;
+                return;
+            }
+        }
+        texts.push_back(t);
     }
 
     void drawRects(const QRectF* rects, int count) override
