@@ -134,6 +134,7 @@ bool CCarMaintenanceApp::InitInstance()
     parts.pending = std::make_unique<PendingCommands>(*parts.frame);
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());
+    parts.slips->setPrinters(parts.printers.get());
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });

@@ -1,6 +1,7 @@
 // How the printed slip formats its values.
 
 #include "data/engine/DayNumber.h"
+#include "slips/core/PrintPositionInput.h"
 #include "slips/core/SlipPrintPages.h"
 #include "slips/core/SlipPrintTexts.h"
 #include "support/Utf8.h"
@@ -84,4 +85,27 @@ TEST(SlipPrintPages, PagesRunCopyAfterCopy)
     EXPECT_EQ(SlipPrintPages::profileKey(3, 2), u("PrintOn2"));
     EXPECT_EQ(SlipPrintPages::profileKey(3, 3), QString());
     EXPECT_EQ(SlipPrintPages::profileKey(1, 1), QString());
+}
+
+TEST(PrintPositionInput, TypedMillimetresBecomeTenthsRoundedDown)
+{
+    using kv::slips::PrintPositionInput;
+    const int margin = PrintPositionInput::kMarginLimit;
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("12.34"), margin), 123);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("-0.05"), margin), -1);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("-1.25"), margin), -13);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("-1.20"), margin), -12);
+    // Exact in decimal, where 8.2 × 10 in binary falls just short of 82.
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("8.2"), margin), 82);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("99.9"), margin), 999);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("100"), margin), std::nullopt);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("-99.95"), margin), std::nullopt);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("297.0"), PrintPositionInput::kFoldLimit), 2970);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("1e2"), margin), std::nullopt);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u(""), margin), std::nullopt);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("-"), margin), std::nullopt);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u(".5"), margin), 5);
+    EXPECT_EQ(PrintPositionInput::text(-13), u("-1.3"));
+    EXPECT_EQ(PrintPositionInput::text(-1), u("-0.1"));
+    EXPECT_EQ(PrintPositionInput::text(1480), u("148.0"));
 }
