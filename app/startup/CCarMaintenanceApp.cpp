@@ -11,6 +11,8 @@
 #include "app/startup/StartupSequence.h"
 #include "app/startup/StartupTexts.h"
 #include "app/startup/platform/SystemFolderMaker.h"
+#include "app/wiring/CallerIdCommands.h"
+#include "app/wiring/CallerIdSystem.h"
 #include "app/wiring/DialogSearchEntry.h"
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
@@ -36,6 +38,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<QSettings> profile;
     std::unique_ptr<DiskSpaceCheck> diskSpace;
     std::unique_ptr<data::CCarMaintenanceDoc> document;
+    std::unique_ptr<CallerIdSystem> callerId;
     std::unique_ptr<DocumentRecordService> records;
     std::unique_ptr<DocumentLifecycle> lifecycle;
     std::unique_ptr<DocumentFrameRecords> frameRecords;
@@ -47,6 +50,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
     std::unique_ptr<SlipCommands> slips;
+    std::unique_ptr<CallerIdCommands> callerIdCommands;
 };
 
 CCarMaintenanceApp::CCarMaintenanceApp()
@@ -59,6 +63,7 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
 {
     // The window goes before the document it works on, the panel and the
     // commands registered with the window before the window.
+    m_parts->callerIdCommands.reset();
     m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
@@ -89,7 +94,12 @@ bool CCarMaintenanceApp::InitInstance()
     config.lanRole = m_globals.lanRole;
     config.hostName = m_globals.windowsComputerName;
     config.checkDiskSpaceForWrite = [this] { return m_parts->diskSpace->CheckDiskSpaceForWrite(); };
+    config.callerIdStep = [this] {
+        if (m_parts->callerId)
+            m_parts->callerId->loadRingSoundAtStart();
+    };
     parts.document = std::make_unique<data::CCarMaintenanceDoc>(config);
+    parts.callerId = std::make_unique<CallerIdSystem>(*parts.document, m_globals.isClient());
     parts.records = std::make_unique<DocumentRecordService>(*parts.document);
     parts.lifecycle = std::make_unique<DocumentLifecycle>(
         m_globals, parts.listener, *parts.diskSpace, *parts.records, parts.installation.file());
@@ -97,6 +107,8 @@ bool CCarMaintenanceApp::InitInstance()
     // databases open.
     parts.lifecycle->setComputerNameSink(
         [this](const QString& name) { m_parts->document->setComputerName(name); });
+    parts.lifecycle->setCallerId([this] { return m_parts->callerId->start(); },
+                                 [this] { m_parts->callerId->stop(); });
     if (!parts.lifecycle->OnNewDocument())
         return false;
 
@@ -135,6 +147,9 @@ bool CCarMaintenanceApp::InitInstance()
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());
     parts.slips->setPrinters(parts.printers.get());
+    parts.callerIdCommands = std::make_unique<CallerIdCommands>(*parts.frame, *parts.panel,
+                                                                *parts.callerId,
+                                                                parts.profile.get());
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });
