@@ -3,7 +3,6 @@
 #include "controls/MessageBoxGateway.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/DocumentFrameRecords.h"
-#include "app/frame/QtPrinterAccess.h"
 #include "app/startup/CListeningSocket.h"
 #include "common/DiskSpaceCheck.h"
 #include "app/startup/DocumentLifecycle.h"
@@ -27,6 +26,7 @@
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/settings/UserProfile.h"
 #include "masters/core/DocumentItemStore.h"
+#include "print/QtPrinterAccess.h"
 
 #include <QSettings>
 
@@ -45,7 +45,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<DocumentRecordService> records;
     std::unique_ptr<DocumentLifecycle> lifecycle;
     std::unique_ptr<DocumentFrameRecords> frameRecords;
-    std::unique_ptr<QtPrinterAccess> printers;
+    std::unique_ptr<print::QtPrinterAccess> printers;
     std::unique_ptr<masters::DocumentItemStore> items;
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<DialogSearchEntry> searchEntry;
@@ -101,6 +101,7 @@ bool CCarMaintenanceApp::InitInstance()
     config.dataFolder = m_globals.dataFolder;
     config.programFolder = m_globals.programFolder;
     config.lanRole = m_globals.lanRole;
+    config.hostName = m_globals.windowsComputerName;
     config.checkDiskSpaceForWrite = [this] { return m_parts->diskSpace->CheckDiskSpaceForWrite(); };
     config.callerIdStep = [this] {
         if (m_parts->callerId)
@@ -121,12 +122,13 @@ bool CCarMaintenanceApp::InitInstance()
         return false;
 
     parts.frameRecords = std::make_unique<DocumentFrameRecords>(*parts.document);
-    parts.printers = std::make_unique<QtPrinterAccess>();
+    parts.printers = std::make_unique<print::QtPrinterAccess>();
 
     CMainFrame::Setup setup;
     setup.isClient = m_globals.isClient();
     setup.clientCount = [this] { return m_parts->lifecycle->ClientCount(); };
-    setup.computerName = m_globals.computerName;
+    // The printers' position files carry this computer's own name.
+    setup.computerName = m_globals.windowsComputerName;
     setup.programFolder = m_globals.programFolder;
     setup.profile = parts.profile.get();
     setup.printers = parts.printers.get();
@@ -156,6 +158,7 @@ bool CCarMaintenanceApp::InitInstance()
     parts.pending = std::make_unique<PendingCommands>(*parts.frame);
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());
+    parts.slips->setPrinters(parts.printers.get());
     parts.callerIdCommands = std::make_unique<CallerIdCommands>(*parts.frame, *parts.panel,
                                                                 *parts.callerId,
                                                                 parts.profile.get());

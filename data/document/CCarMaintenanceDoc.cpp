@@ -137,6 +137,11 @@ CCarMaintenanceDoc::~CCarMaintenanceDoc()
         CloseDatabases();
 }
 
+QString CCarMaintenanceDoc::hostName() const
+{
+    return m_config.hostName.isEmpty() ? CupsDefaultPrinter::computerName() : m_config.hostName;
+}
+
 QString CCarMaintenanceDoc::temporaryFolder() const
 {
     return m_config.dataFolder + QStringLiteral("/Temp");
@@ -232,7 +237,7 @@ bool CCarMaintenanceDoc::OpenAllDatabases()
     m_settings.setDataFolder(m_config.dataFolder);
     static const CupsDefaultPrinter systemPrinters;
     const DefaultPrinterSource& printers = m_config.printers ? *m_config.printers : systemPrinters;
-    if (!m_settings.loadAtStart(printers, m_config.computerName, m_config.callerIdStep)) {
+    if (!m_settings.loadAtStart(printers, hostName(), m_config.callerIdStep)) {
         CloseDatabases();
         return false;
     }

@@ -46,6 +46,10 @@ public:
     // A client learns its name only once it has reached the server.
     void setComputerName(const QString& name) { m_config.computerName = name; }
     const QString& computerName() const { return m_config.computerName; }
+    // The name the printers' position files carry: this computer's own,
+    // never the "Server" of the lock tables, so that a printer's offsets
+    // stay with the computer that prints on it.
+    QString hostName() const;
     QString temporaryFolder() const;
     QString photoFolder() const;
 

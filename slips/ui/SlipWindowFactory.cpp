@@ -40,6 +40,15 @@ public:
     {
         return m_grid->storedLines(lines);
     }
+    std::vector<std::array<QString, 7>> printedRows() const override
+    {
+        std::vector<std::array<QString, 7>> rows(size_t(m_grid->usedRows()));
+        for (size_t row = 0; row < rows.size(); ++row) {
+            for (int column = 0; column < SlipLines::kColumns; ++column)
+                rows[row][size_t(column)] = m_grid->cellText(int(row), column);
+        }
+        return rows;
+    }
     void setRates(int labour, int bodyWork) override { m_grid->setRates(labour, bodyWork); }
     void activate() override { m_grid->focusCurrentCell(); }
     void insertRow() override { m_grid->insertLine(); }
@@ -123,7 +132,8 @@ bool roomForPhotos(data::CCarMaintenanceDoc& document, int slipNumber)
 
 CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access,
                           masters::ItemStore* items, QSettings* profile,
-                          const SlipContext& context, QWidget* parent)
+                          const SlipContext& context, QWidget* parent,
+                          print::PrinterAccess* printers)
 {
     if (context.mode == SlipMode::Modify && !roomForPhotos(document, context.sourceSlip))
         return nullptr;
@@ -203,6 +213,7 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
                                   slipSubject(*customer, *vehicle,
                                               settings.makes().entries().value(vehicle->m_Syamei)));
     setup.profile = profile;
+    setup.printers = printers;
     setup.photoWorkFolder = photos.workFolder();
     auto* adapters = new PaneAdapters(header, grid, totals);
     auto* frame = new CDenFrame(document, access, setup, adapters->header, adapters->lines,
