@@ -16,6 +16,7 @@
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "app/wiring/PendingCommands.h"
+#include "app/wiring/SetWindows.h"
 #include "app/wiring/SlipCommands.h"
 #include "common/InstallSettings.h"
 #include "common/KVCommon.h"
@@ -44,6 +45,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<DialogSearchEntry> searchEntry;
     std::unique_ptr<PanelFrameBridge> panel;
+    std::unique_ptr<SetWindows> sets;
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
     std::unique_ptr<SlipCommands> slips;
@@ -62,6 +64,7 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
     m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
+    m_parts->sets.reset();
     m_parts->panel.reset();
     m_parts->frame.reset();
     installMessageGateway(nullptr);
@@ -126,12 +129,19 @@ bool CCarMaintenanceApp::InitInstance()
     parts.items->setNetworkInUse([this] {
         return m_globals.isClient() || m_parts->lifecycle->ClientCount() > 0;
     });
-    parts.masters = std::make_unique<MasterCommands>(
-        *parts.frame,
-        MasterCommands::documentWindows(*parts.frame, *parts.document, *parts.items));
+    parts.sets = std::make_unique<SetWindows>(*parts.frame, *parts.document, parts.items.get(),
+                                              parts.profile.get());
+    parts.sets->setNetworkInUse([this] {
+        return m_globals.isClient() || m_parts->lifecycle->ClientCount() > 0;
+    });
+    MasterCommands::Windows masterWindows =
+        MasterCommands::documentWindows(*parts.frame, *parts.document, *parts.items);
+    masterWindows.workPartsSets = [sets = parts.sets.get()] { sets->openSetWindow(); };
+    parts.masters = std::make_unique<MasterCommands>(*parts.frame, std::move(masterWindows));
     parts.pending = std::make_unique<PendingCommands>(*parts.frame);
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());
+    parts.slips->setSetStore(&parts.sets->store());
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });

@@ -139,7 +139,7 @@ void SlipCommands::openSlipWork()
 bool SlipCommands::openSlip(const slips::SlipContext& context)
 {
     slips::CDenFrame* window = slips::openSlipWindow(m_document, *m_access, m_items, m_profile,
-                                                     context, &m_frame);
+                                                     context, &m_frame, m_sets);
     if (!window)
         return false;
     window->setWindowFlag(Qt::Window);

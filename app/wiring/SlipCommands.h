@@ -13,7 +13,8 @@ class CCarMaintenanceDoc;
 }
 namespace kv::masters {
 class ItemStore;
-}
+class SetStore;
+} // namespace kv::masters
 namespace kv::slips {
 class CSyareFrame;
 class SlipAccess;
@@ -38,6 +39,8 @@ public:
 
     // F8, as the command runs it.
     void openSlipWork();
+    // The sets the slip grid expands; none until attached.
+    void setSetStore(masters::SetStore* sets) { m_sets = sets; }
 
 private:
     bool openSlip(const slips::SlipContext& context);
@@ -51,6 +54,7 @@ private:
     data::CCarMaintenanceDoc& m_document;
     PanelFrameBridge& m_panel;
     masters::ItemStore* m_items;
+    masters::SetStore* m_sets = nullptr;
     QSettings* m_profile;
     std::unique_ptr<slips::SlipAccess> m_access;
     int m_customer = 0;

@@ -109,7 +109,8 @@ QString nameOf(const data::KokRow& customer)
 
 CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access,
                           masters::ItemStore* items, QSettings* profile,
-                          const SlipContext& context, QWidget* parent)
+                          const SlipContext& context, QWidget* parent,
+                          masters::SetStore* sets)
 {
     std::optional<data::SyaheadRow> stored;
     std::vector<data::SyaJnlRow> lines;
@@ -151,6 +152,7 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
     grid->setCategories(settings.categories());
     grid->setRounding(settings.rounding());
     grid->setItemStore(items);
+    grid->setSetStore(sets);
     const int labourRate = stored ? stored->m_KouLeba : headerSetup.labourRate;
     const int bodyWorkRate = stored ? stored->m_BanLeba : headerSetup.bodyWorkRate;
     grid->setRates(labourRate, bodyWorkRate);
