@@ -223,6 +223,9 @@ void CSetMeisaiSetFrame::updateCommands()
 
 void CSetMeisaiSetFrame::activateHeader()
 {
+    // Coming back from the set pick list.
+    if (isVisible() && !isActiveWindow())
+        activateWindow();
     m_header->codeEdit()->setFocus(Qt::OtherFocusReason);
     m_header->codeEdit()->selectAll();
 }
