@@ -15,6 +15,7 @@
 #include "app/wiring/DialogSearchEntry.h"
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
+#include "app/wiring/PanelPickLists.h"
 #include "app/wiring/PendingCommands.h"
 #include "app/wiring/SetWindows.h"
 #include "app/wiring/SlipCommands.h"
@@ -45,6 +46,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<DialogSearchEntry> searchEntry;
     std::unique_ptr<PanelFrameBridge> panel;
+    std::unique_ptr<PanelPickLists> pickLists;
     std::unique_ptr<SetWindows> sets;
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
@@ -65,6 +67,7 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
     m_parts->pending.reset();
     m_parts->masters.reset();
     m_parts->sets.reset();
+    m_parts->pickLists.reset();
     m_parts->panel.reset();
     m_parts->frame.reset();
     installMessageGateway(nullptr);
@@ -123,6 +126,8 @@ bool CCarMaintenanceApp::InitInstance()
     parts.frameRecords->setCommands(&commands);
     parts.panel = std::make_unique<PanelFrameBridge>(*parts.frame, *parts.document,
                                                      *parts.frameRecords, parts.profile.get());
+    parts.pickLists = std::make_unique<PanelPickLists>(*parts.frame, parts.panel->panel(),
+                                                       *parts.document);
     parts.searchEntry = std::make_unique<DialogSearchEntry>(parts.frame.get());
     commands.setSearchEntry(parts.searchEntry.get());
     parts.items = std::make_unique<masters::DocumentItemStore>(*parts.document);
