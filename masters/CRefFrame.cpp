@@ -20,6 +20,7 @@ namespace kv::masters {
 namespace {
 
 const QString kMakeEntry = QStringLiteral("Syamei/SyameiNo");
+QPointer<CRefFrame> g_openList;
 
 } // namespace
 
@@ -125,7 +126,13 @@ CRefFrame* CRefFrame::open(Kind kind, PanelPickSource& source, QWidget* disabled
         disabledWindow->setEnabled(false);
     frame->show();
     frame->m_form->list()->setFocus(Qt::OtherFocusReason);
+    g_openList = frame;
     return frame;
+}
+
+CRefFrame* CRefFrame::openInstance()
+{
+    return g_openList.data();
 }
 
 CRefFrame::CRefFrame(Kind kind, PanelPickSource& source, QWidget* disabledWindow, Chosen chosen)

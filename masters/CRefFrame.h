@@ -100,6 +100,8 @@ public:
     static CRefFrame* open(Kind kind, PanelPickSource& source, QWidget* disabledWindow,
                            QPoint fallbackPosition, Chosen chosen);
     ~CRefFrame() override;
+    // The list while one is open, for the LAN message handler.
+    static CRefFrame* openInstance();
 
     Kind kind() const { return m_kind; }
     CRefForm* form() const { return m_form; }

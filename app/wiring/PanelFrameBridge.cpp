@@ -78,7 +78,8 @@ PanelFrameBridge::PanelFrameBridge(CMainFrame& frame, data::CCarMaintenanceDoc& 
     RecordCommands::SearchWindows windows;
     windows.readingIndex = [this] { m_searches->openReadingIndex(); };
     windows.queryByForm = [this] { m_queryForm->run(); };
-    windows.pickList = [this](int command) {
+    RecordCommands::PickLists pickLists;
+    pickLists.open = [this](int command) {
         using records::PickList;
         switch (command) {
         case CommandId::FieldPickList: m_panel->ReferenceInput(); break;
@@ -91,8 +92,9 @@ PanelFrameBridge::PanelFrameBridge(CMainFrame& frame, data::CCarMaintenanceDoc& 
         default: break;
         }
     };
-    windows.pickListsOn = [this] { return m_panel->pickListsAttached(); };
-    m_commands = std::make_unique<RecordCommands>(frame, std::move(windows));
+    pickLists.attached = [this] { return m_panel->pickListsAttached(); };
+    m_commands =
+        std::make_unique<RecordCommands>(frame, std::move(windows), std::move(pickLists));
     frame.refreshCommands();
 }
 

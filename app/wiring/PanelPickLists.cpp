@@ -25,6 +25,17 @@ CRefFrame::Kind kindOf(PickList list)
     return CRefFrame::Kind::Models;
 }
 
+// The line of a pair that last had the focus.
+PanelField lineOf(PanelField first, PanelField second, int line)
+{
+    return line == 0 ? first : second;
+}
+
+void append(records::PanelValues& values, PanelField field, const QString& chosen, int maxBytes)
+{
+    values.setText(field, PanelPickSource::appended(values.text(field), chosen, maxBytes));
+}
+
 QPoint offsetOf(PickList list)
 {
     return list == PickList::TransportOffices ? QPoint(180, 86) : QPoint(7, 86);
@@ -69,26 +80,22 @@ void PanelPickLists::take(PickList list, bool user, const masters::ItemRow* row,
     case PickList::CustomerNames: {
         if (!row)
             return;
-        const int line = user ? m_panel.userNameLine() : m_panel.ownerNameLine();
-        const PanelField name = user ? (line == 0 ? PanelField::UserName1 : PanelField::UserName2)
-                                     : (line == 0 ? PanelField::OwnerName1 : PanelField::OwnerName2);
-        values.setText(name, PanelPickSource::appended(values.text(name), row->text,
-                                                       PanelPickSource::kNameBytes));
-        values.setText(PanelField::Furi,
-                       PanelPickSource::appended(values.text(PanelField::Furi), row->reading,
-                                                 PanelPickSource::kNameBytes));
+        const PanelField name =
+            user ? lineOf(PanelField::UserName1, PanelField::UserName2, m_panel.userNameLine())
+                 : lineOf(PanelField::OwnerName1, PanelField::OwnerName2, m_panel.ownerNameLine());
+        append(values, name, row->text, PanelPickSource::kNameBytes);
+        append(values, PanelField::Furi, row->reading, PanelPickSource::kNameBytes);
         break;
     }
-    case PickList::Addresses: {
+    case PickList::Addresses:
         if (!row)
             return;
-        const int line = user ? m_panel.userAddressLine() : m_panel.ownerAddressLine();
-        const PanelField address = user ? (line == 0 ? PanelField::UserJyu1 : PanelField::UserJyu2)
-                                         : (line == 0 ? PanelField::OwnerJyu1 : PanelField::OwnerJyu2);
-        values.setText(address, PanelPickSource::appended(values.text(address), row->text,
-                                                          PanelPickSource::kAddressBytes));
+        append(values,
+               user ? lineOf(PanelField::UserJyu1, PanelField::UserJyu2, m_panel.userAddressLine())
+                    : lineOf(PanelField::OwnerJyu1, PanelField::OwnerJyu2,
+                             m_panel.ownerAddressLine()),
+               row->text, PanelPickSource::kAddressBytes);
         break;
-    }
     case PickList::TransportOffices:
         if (!row)
             return;

@@ -20,7 +20,7 @@ QList<QKeySequence> controlDigit(Qt::Key digit)
 
 } // namespace
 
-RecordCommands::RecordCommands(CMainFrame& frame, SearchWindows windows)
+RecordCommands::RecordCommands(CMainFrame& frame, SearchWindows windows, PickLists pickLists)
     : m_group(frame.registry())
 {
     using namespace CommandId;
@@ -120,10 +120,10 @@ RecordCommands::RecordCommands(CMainFrame& frame, SearchWindows windows)
     // The panel checks its own state; the keys only need the lists.
     const auto pickList = [&](int id, QList<QKeySequence> keys) {
         std::function<void()> run;
-        if (windows.pickList)
-            run = [open = windows.pickList, id] { open(id); };
+        if (pickLists.open)
+            run = [open = pickLists.open, id] { open(id); };
         m_group.add({.id = id, .keys = std::move(keys), .run = std::move(run),
-                     .available = windows.pickListsOn});
+                     .available = pickLists.attached});
     };
     pickList(FieldPickList, {key(Qt::Key_Space, Qt::ControlModifier)});
     pickList(OwnerNamePickList, controlDigit(Qt::Key_1));

@@ -1,27 +1,13 @@
 #include "masters/core/SetEditor.h"
 
 #include "common/MessageGateway.h"
+#include "data/service/RecordCounters.h"
 #include "lan/core/ChangeAnnouncer.h"
 #include "masters/core/SetRules.h"
 
 namespace kv::masters {
-namespace {
 
-constexpr int kCounterRead = 0;
-constexpr int kCounterIncrement = 1;
-constexpr int kCounterDecrement = -1;
-
-FieldOutcome accepted(const QString& text)
-{
-    return {FieldOutcome::Accepted, text, {}};
-}
-
-FieldOutcome refused(const QString& message, const QString& resetText)
-{
-    return {FieldOutcome::Refused, resetText, message};
-}
-
-} // namespace
+using Counter = kv::data::RecordCounters;
 
 SetEditor::SetEditor(SetStore& store, kv::lan::ChangeAnnouncer& announcer)
     : m_store(store), m_announcer(announcer)
@@ -70,7 +56,7 @@ SetField SetEditor::takeFocusRequest()
 
 void SetEditor::refreshCount()
 {
-    const int count = m_store.counter(kCounterRead);
+    const int count = m_store.counter(Counter::Read);
     m_count = count < 0 ? 0 : count;
 }
 
@@ -128,30 +114,32 @@ FieldOutcome SetEditor::leaveCode(const QString& text, std::optional<Lines>* loa
 {
     loaded->reset();
     if (!m_open)
-        return accepted(text);
+        return FieldOutcome::accepted(text);
     const auto code = SetRules::parseCode(text);
     if (!code) {
+        // Nothing is recorded under a code whose lock is given up.
         releaseLock();
-        return refused(SetRules::codeMessage(), text);
+        m_code = 0;
+        return FieldOutcome::refused(SetRules::codeMessage(), text);
     }
 
     if (*code == 0) {
         reserveNew();
-        return accepted(codeText());
+        return FieldOutcome::accepted(codeText());
     }
     // Leaving the field again on the set already shown keeps the edits.
     if (*code == m_code && m_lockedCode == *code)
-        return accepted(codeText());
+        return FieldOutcome::accepted(codeText());
 
     if (!claimLock(*code)) {
         m_code = 0;
         m_state = SetState::New;
-        return refused(SetRules::codeLockedMessage(), QStringLiteral("0"));
+        return FieldOutcome::refused(SetRules::codeLockedMessage(), QStringLiteral("0"));
     }
     if (*code == m_ownPlaceholder) {
         m_code = *code;
         m_state = SetState::New;
-        return accepted(codeText());
+        return FieldOutcome::accepted(codeText());
     }
 
     const auto header = m_store.findHeader(*code);
@@ -159,14 +147,14 @@ FieldOutcome SetEditor::leaveCode(const QString& text, std::optional<Lines>* loa
         releaseLock();
         m_code = 0;
         m_state = SetState::New;
-        return refused(SetRules::placeholderLockedMessage(), QStringLiteral("0"));
+        return FieldOutcome::refused(SetRules::placeholderLockedMessage(), QStringLiteral("0"));
     }
     if (header) {
         const auto lines = m_store.readLines(*code);
         load(*header);
         dropOwnPlaceholder();
         *loaded = lines ? *lines : Lines{};
-        return accepted(codeText());
+        return FieldOutcome::accepted(codeText());
     }
 
     dropOwnPlaceholder();
@@ -178,7 +166,7 @@ FieldOutcome SetEditor::leaveCode(const QString& text, std::optional<Lines>* loa
     }
     m_ownPlaceholder = *code;
     m_code = *code;
-    return accepted(codeText());
+    return FieldOutcome::accepted(codeText());
 }
 
 bool SetEditor::newSet()
@@ -261,7 +249,7 @@ bool SetEditor::confirmDelete()
         return false;
     }
     if (header && !header->isPlaceholder())
-        m_store.counter(kCounterDecrement);
+        m_store.counter(Counter::Decrement);
     refreshCount();
     newSet();
     m_announcer.announceDelete(SetRules::kindTitle());
@@ -308,7 +296,7 @@ bool SetEditor::record(const Lines& lines)
     if (!m_store.writeSet({m_code, name, reading.left(SetRules::kReadingCharacters)}, lines))
         return false;
     if (becomesReal)
-        m_store.counter(kCounterIncrement);
+        m_store.counter(Counter::Increment);
     if (m_ownPlaceholder == m_code)
         m_ownPlaceholder = 0;
     refreshCount();

@@ -189,14 +189,7 @@ bool SetStore::writeSet(const SetHeader& header, const std::vector<kv::data::Sya
         }
         return {};
     };
-    QString error = written();
-    if (error.isEmpty() && work.commit())
-        return true;
-    if (work.lastError())
-        error = work.lastError().description;
-    work.rollback();
-    m_document.setHeaders().Requery();
-    return failed(error.isEmpty() ? QStringLiteral("012.mdb") : error);
+    return finish(work, written());
 }
 
 bool SetStore::removeSet(int code)
@@ -212,10 +205,16 @@ bool SetStore::removeSet(int code)
         error = lines.lastError().description;
     else if (!headers.OpenWhere(codeFilter(code)) || !deleteAll(headers))
         error = headers.lastError().description;
+    return finish(work, error);
+}
+
+bool SetStore::finish(kv::data::UnitOfWork& work, QString error)
+{
     if (error.isEmpty() && work.commit())
         return true;
     if (work.lastError())
         error = work.lastError().description;
+    // Nothing of the set changed: the shared view reads it as it was.
     work.rollback();
     m_document.setHeaders().Requery();
     return failed(error.isEmpty() ? QStringLiteral("012.mdb") : error);

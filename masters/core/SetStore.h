@@ -9,7 +9,8 @@
 
 namespace kv::data {
 class CCarMaintenanceDoc;
-}
+class UnitOfWork;
+} // namespace kv::data
 
 namespace kv::masters {
 
@@ -79,6 +80,8 @@ public:
 
 private:
     bool failed(const QString& description) const;
+    // Commits when nothing failed; otherwise rolls back and tells why.
+    bool finish(kv::data::UnitOfWork& work, QString error);
 
     kv::data::CCarMaintenanceDoc& m_document;
     std::function<bool()> m_networkInUse;

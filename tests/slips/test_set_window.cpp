@@ -84,6 +84,15 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
     QString messages() const { return folder.messages.messages().join('|'); }
+    CSetMeisaiSetFrame* newSetWindow()
+    {
+        CSetMeisaiSetFrame::Setup setup;
+        setup.sets = sets.get();
+        setup.settings = &doc->settings();
+        setup.announcer = &announcer;
+        setup.profile = profile.get();
+        return new CSetMeisaiSetFrame(setup);
+    }
 
     kv::test::TempFolder profileFolder;
     std::unique_ptr<QSettings> profile;
@@ -153,12 +162,7 @@ TEST_F(SetWindowTest, ATypedSetCodeAndCtrl2ExpandIntoTheSlip)
 
 TEST_F(SetWindowTest, KeysOfTheSetWindowRecordModifyAndDelete)
 {
-    CSetMeisaiSetFrame::Setup setup;
-    setup.sets = sets.get();
-    setup.settings = &doc->settings();
-    setup.announcer = &announcer;
-    setup.profile = profile.get();
-    QPointer<CSetMeisaiSetFrame> window = new CSetMeisaiSetFrame(setup);
+    QPointer<CSetMeisaiSetFrame> window = newSetWindow();
     activate(window);
     QApplication::processEvents();
     kv::slips::CFSetMeisaiSet* header = window->header();
@@ -236,6 +240,29 @@ TEST_F(SetWindowTest, KeysOfTheSetWindowRecordModifyAndDelete)
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM f012.MeisaiSetHead WHERE SetName = '新規作成中'"), 1)
         << "only the other computer's placeholder 30 remains";
     EXPECT_GT(profile->value("SetMeisaiSet/cx").toInt(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SetWindowTest, ADeletionOnAnotherComputerRefreshesTheCountAfterTheWait)
+{
+    QPointer<CSetMeisaiSetFrame> window = newSetWindow();
+    window->show();
+    EXPECT_EQ(CSetMeisaiSetFrame::openInstance(), window.data());
+    QLabel* count = window->header()->countLabel();
+    const QString before = count->text();
+
+    // The other computer deleted set 20 and counted it down.
+    sql("DELETE FROM f012.MeisaiSetJnl WHERE SetCode = 20;"
+        "DELETE FROM f012.MeisaiSetHead WHERE SetCode = 20;");
+    const int after = sets->counter(-1);
+    window->setsChanged(true);
+    EXPECT_EQ(count->text(), before) << "its write may not be visible yet";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return count->text() == kv::masters::SetRules::countLabel(after); }, 5000));
+    delete window;
 }
 
 } // namespace
