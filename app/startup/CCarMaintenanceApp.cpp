@@ -12,12 +12,15 @@
 #include "app/startup/StartupSequence.h"
 #include "app/startup/StartupTexts.h"
 #include "app/startup/platform/SystemFolderMaker.h"
+#include "app/wiring/CallerIdCommands.h"
+#include "app/wiring/CallerIdSystem.h"
 #include "app/wiring/DialogSearchEntry.h"
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "app/wiring/PanelPickLists.h"
 #include "app/wiring/PendingCommands.h"
 #include "app/wiring/SetWindows.h"
+#include "app/wiring/SettingsWindows.h"
 #include "app/wiring/SlipCommands.h"
 #include "common/InstallSettings.h"
 #include "common/KVCommon.h"
@@ -38,6 +41,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<QSettings> profile;
     std::unique_ptr<DiskSpaceCheck> diskSpace;
     std::unique_ptr<data::CCarMaintenanceDoc> document;
+    std::unique_ptr<CallerIdSystem> callerId;
     std::unique_ptr<DocumentRecordService> records;
     std::unique_ptr<DocumentLifecycle> lifecycle;
     std::unique_ptr<DocumentFrameRecords> frameRecords;
@@ -48,9 +52,11 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<PanelFrameBridge> panel;
     std::unique_ptr<PanelPickLists> pickLists;
     std::unique_ptr<SetWindows> sets;
+    std::unique_ptr<SettingsWindows> settings;
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
     std::unique_ptr<SlipCommands> slips;
+    std::unique_ptr<CallerIdCommands> callerIdCommands;
 };
 
 CCarMaintenanceApp::CCarMaintenanceApp()
@@ -63,11 +69,13 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
 {
     // The window goes before the document it works on, the panel and the
     // commands registered with the window before the window.
+    m_parts->callerIdCommands.reset();
     m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
     m_parts->sets.reset();
     m_parts->pickLists.reset();
+    m_parts->settings.reset();
     m_parts->panel.reset();
     m_parts->frame.reset();
     installMessageGateway(nullptr);
@@ -94,7 +102,12 @@ bool CCarMaintenanceApp::InitInstance()
     config.programFolder = m_globals.programFolder;
     config.lanRole = m_globals.lanRole;
     config.checkDiskSpaceForWrite = [this] { return m_parts->diskSpace->CheckDiskSpaceForWrite(); };
+    config.callerIdStep = [this] {
+        if (m_parts->callerId)
+            m_parts->callerId->loadRingSoundAtStart();
+    };
     parts.document = std::make_unique<data::CCarMaintenanceDoc>(config);
+    parts.callerId = std::make_unique<CallerIdSystem>(*parts.document, m_globals.isClient());
     parts.records = std::make_unique<DocumentRecordService>(*parts.document);
     parts.lifecycle = std::make_unique<DocumentLifecycle>(
         m_globals, parts.listener, *parts.diskSpace, *parts.records, parts.installation.file());
@@ -102,6 +115,8 @@ bool CCarMaintenanceApp::InitInstance()
     // databases open.
     parts.lifecycle->setComputerNameSink(
         [this](const QString& name) { m_parts->document->setComputerName(name); });
+    parts.lifecycle->setCallerId([this] { return m_parts->callerId->start(); },
+                                 [this] { m_parts->callerId->stop(); });
     if (!parts.lifecycle->OnNewDocument())
         return false;
 
@@ -139,14 +154,20 @@ bool CCarMaintenanceApp::InitInstance()
     parts.sets->setNetworkInUse([this] {
         return m_globals.isClient() || m_parts->lifecycle->ClientCount() > 0;
     });
+    parts.settings = std::make_unique<SettingsWindows>(*parts.frame, *parts.document,
+                                                       parts.panel->panel());
     MasterCommands::Windows masterWindows =
         MasterCommands::documentWindows(*parts.frame, *parts.document, *parts.items);
+    parts.settings->addTo(masterWindows);
     masterWindows.workPartsSets = [sets = parts.sets.get()] { sets->openSetWindow(); };
     parts.masters = std::make_unique<MasterCommands>(*parts.frame, std::move(masterWindows));
     parts.pending = std::make_unique<PendingCommands>(*parts.frame);
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());
     parts.slips->setSetStore(&parts.sets->store());
+    parts.callerIdCommands = std::make_unique<CallerIdCommands>(*parts.frame, *parts.panel,
+                                                                *parts.callerId,
+                                                                parts.profile.get());
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });

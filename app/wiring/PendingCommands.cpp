@@ -26,7 +26,6 @@ PendingCommands::PendingCommands(CMainFrame& frame)
     onRecord(Ledger, Qt::Key_F9, {}, "売上・入金を元帳に入力します(F9)", "元帳入力");
     onRecord(CarriedForwardBalance, Qt::Key_F2, Qt::AltModifier,
              "繰越残高を設定します(Alt+F2)", "繰越残高設定");
-    m_group.add({.id = CallHistory});
 
     const auto menuItem = [this](int id, const char* text, std::function<bool()> available = {}) {
         m_group.add({.id = id, .text = QString::fromUtf8(text), .available = std::move(available)});
@@ -48,9 +47,6 @@ PendingCommands::PendingCommands(CMainFrame& frame)
     menuItem(FirstYearList, "初年度該当車輌一覧(&F)...");
     menuItem(VehicleHistoryList, "車歴一覧(&Y)...");
     menuItem(ReferrerRanking, "紹介者ランキング(&R)...");
-    menuItem(CallerIdSettings, "ナンバー・ディスプレイ設定(&N)...",
-             [&rules] { return rules.alone(); });
-    menuItem(PopupSettings, "着信表示設定(&I)...", [&rules] { return rules.adapterPortConfigured(); });
 }
 
 } // namespace kv::app

@@ -738,16 +738,8 @@ bool CCarMaintenanceDoc::clearTemporaryFolder()
     return true;
 }
 
-bool CCarMaintenanceDoc::copyToTemporaryFolder(const QStringList& files)
+bool CCarMaintenanceDoc::checkTemporarySpace(double needed)
 {
-    double needed = 0;
-    for (const QString& file : files) {
-        int ok = 0;
-        const int size = GetSize(QDir(m_config.dataFolder).filePath(file), &ok);
-        if (!ok)
-            return false; // GetSize has shown why
-        needed += double(size);
-    }
     const QString folder = temporaryFolder();
     const DiskSpaceCheck::FreeSpaceQuery query =
         m_config.freeBytes ? m_config.freeBytes : DiskSpaceCheck::systemQuery();
@@ -762,6 +754,22 @@ bool CCarMaintenanceDoc::copyToTemporaryFolder(const QStringList& files)
                 .arg(folder));
         return false;
     }
+    return true;
+}
+
+bool CCarMaintenanceDoc::copyToTemporaryFolder(const QStringList& files)
+{
+    double needed = 0;
+    for (const QString& file : files) {
+        int ok = 0;
+        const int size = GetSize(QDir(m_config.dataFolder).filePath(file), &ok);
+        if (!ok)
+            return false; // GetSize has shown why
+        needed += double(size);
+    }
+    if (!checkTemporarySpace(needed))
+        return false;
+    const QString folder = temporaryFolder();
     for (const QString& file : files) {
         const int rc = copyDatabase(QDir(m_config.dataFolder).filePath(file), QDir(folder).filePath(file));
         if (rc != SQLITE_OK) {

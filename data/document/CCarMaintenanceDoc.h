@@ -104,6 +104,9 @@ public:
     // Free space for writing records on the data folder's drive; false
     // after the message.
     bool checkDiskSpaceForWrite();
+    // Room for work copies of this many bytes in the temporary folder, a
+    // gigabyte kept free; false after the message.
+    bool checkTemporarySpace(double needed);
 
     // Deletes the slip's lines as one unit of work, then their photo files.
     bool DeleteSlipLines(int slipNumber);

@@ -1,6 +1,7 @@
 #include "slips/ui/CDenFrame.h"
 
 #include "common/MessageGateway.h"
+#include "data/document/CCarMaintenanceDoc.h"
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipRecorder.h"
 
@@ -33,6 +34,7 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
     , m_setup(std::move(setup))
     , m_header(header)
     , m_lines(lines)
+    , m_photos(document.photoFolder(), m_setup.photoWorkFolder)
     , m_totals(totals)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -171,6 +173,7 @@ SlipRecording CDenFrame::recording(const HeaderValues& values) const
     h.m_SeiKokCode = m_setup.billingCode;
     values.writeInto(h, QTime::currentTime());
     m_totals.writeTotals(h);
+    slip.photoWorkFolder = m_setup.photoWorkFolder;
     return slip;
 }
 
@@ -242,6 +245,9 @@ void CDenFrame::closeEvent(QCloseEvent* event)
 {
     storePlacement();
     m_access.close();
+    QString ignored; // a work copy left behind goes with the next slip opened
+    if (!m_setup.photoWorkFolder.isEmpty())
+        m_photos.clearWork(&ignored);
     emit closedWindow();
     event->accept();
 }

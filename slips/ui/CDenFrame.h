@@ -1,5 +1,6 @@
 #pragma once
 
+#include "slips/core/SlipPhotos.h"
 #include "slips/core/SlipRecording.h"
 #include "slips/ui/SlipPanes.h"
 
@@ -37,6 +38,8 @@ public:
         QString title;
         // The profile section "Den" (placement); not owned.
         QSettings* profile = nullptr;
+        // Where the slip's photos are worked on while it is open.
+        QString photoWorkFolder;
     };
 
     CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Setup setup,
@@ -47,6 +50,7 @@ public:
     SlipMode mode() const { return m_setup.mode; }
     Pane activePane() const { return m_active; }
     QAction* commandAction(int key) const;
+    const SlipPhotos& photos() const { return m_photos; }
 
     // F1, F2, F3; false when a pane refused on the way.
     bool switchTo(Pane pane);
@@ -78,6 +82,7 @@ private:
     Setup m_setup;
     SlipHeaderPane& m_header;
     SlipLinesPane& m_lines;
+    SlipPhotos m_photos;
     SlipTotalsPane& m_totals;
     Pane m_active = Pane::Header;
     QList<QAction*> m_lineCommands;

@@ -9,6 +9,7 @@
 #include "masters/core/ItemStore.h"
 #include "masters/core/SetRules.h"
 #include "masters/core/SetStore.h"
+#include "slips/ui/CDPhoto.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -642,6 +643,20 @@ void CMeisaiScView::clickCanvas(QPoint position)
             return;
         }
     }
+    const int photoLeft = columnLeft(kLastColumn + 1);
+    if (position.x() >= photoLeft && position.x() < photoLeft + m_widths[kWidthCount - 1])
+        openPhotos(row);
+}
+
+void CMeisaiScView::openPhotos(int row)
+{
+    if (!m_photos || row < 0 || row > kLastRow)
+        return;
+    CDPhoto dialog(*m_photos, row, m_lines.line(row).photos, this);
+    dialog.exec();
+    m_lines.setPhotos(row, dialog.photos());
+    m_canvas->update();
+    focusCurrentCell();
 }
 
 void CMeisaiScView::paintCanvas()

@@ -3,6 +3,7 @@
 #include "masters/core/ItemProfile.h"
 #include "masters/core/LineGridAccess.h"
 #include "slips/core/SlipLines.h"
+#include "slips/core/SlipPhotos.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -57,6 +58,9 @@ public:
     // Whether the slip's vehicle still exists; the pick list is refused
     // without it. None in the set editor.
     void setVehicleCheck(std::function<bool()> check) { m_vehicleCheck = std::move(check); }
+    // The slip's photo work copies (not owned); without them the photo
+    // buttons do nothing (the set editor).
+    void setPhotos(const SlipPhotos* photos) { m_photos = photos; }
 
     // The slip's stored lines into the rows of their LineNo.
     void load(const std::vector<data::SyaJnlRow>& lines);
@@ -106,6 +110,8 @@ public slots:
     void openCategoryList();
     // Closes the category window, its open state kept for the next time.
     void closeCategoryList();
+    // The photo window of a row; its photos change with what it leaves.
+    void openPhotos(int row);
     void firstRow();
     void lastRow();
     void firstColumn();
@@ -141,6 +147,7 @@ private:
     masters::SetStore* m_sets = nullptr;
     masters::GridContext m_context = masters::GridContext::Slip;
     std::function<bool()> m_vehicleCheck;
+    const SlipPhotos* m_photos = nullptr;
     std::array<int, kWidthCount> m_widths{};
     int m_rowHeight = 0;
     int m_row = 0;
