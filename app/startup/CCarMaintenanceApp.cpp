@@ -18,7 +18,9 @@
 #include "app/wiring/LedgerCommands.h"
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
+#include "app/wiring/PanelPickLists.h"
 #include "app/wiring/PendingCommands.h"
+#include "app/wiring/SetWindows.h"
 #include "app/wiring/SettingsWindows.h"
 #include "app/wiring/SlipCommands.h"
 #include "common/InstallSettings.h"
@@ -50,6 +52,8 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<DialogSearchEntry> searchEntry;
     std::unique_ptr<PanelFrameBridge> panel;
+    std::unique_ptr<PanelPickLists> pickLists;
+    std::unique_ptr<SetWindows> sets;
     std::unique_ptr<SettingsWindows> settings;
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
@@ -75,6 +79,8 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
     m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
+    m_parts->sets.reset();
+    m_parts->pickLists.reset();
     m_parts->settings.reset();
     m_parts->panel.reset();
     m_parts->frame.reset();
@@ -143,10 +149,17 @@ bool CCarMaintenanceApp::InitInstance()
     parts.frameRecords->setCommands(&commands);
     parts.panel = std::make_unique<PanelFrameBridge>(*parts.frame, *parts.document,
                                                      *parts.frameRecords, parts.profile.get());
+    parts.pickLists = std::make_unique<PanelPickLists>(*parts.frame, parts.panel->panel(),
+                                                       *parts.document);
     parts.searchEntry = std::make_unique<DialogSearchEntry>(parts.frame.get());
     commands.setSearchEntry(parts.searchEntry.get());
     parts.items = std::make_unique<masters::DocumentItemStore>(*parts.document);
     parts.items->setNetworkInUse([this] {
+        return m_globals.isClient() || m_parts->lifecycle->ClientCount() > 0;
+    });
+    parts.sets = std::make_unique<SetWindows>(*parts.frame, *parts.document, parts.items.get(),
+                                              parts.profile.get());
+    parts.sets->setNetworkInUse([this] {
         return m_globals.isClient() || m_parts->lifecycle->ClientCount() > 0;
     });
     parts.settings = std::make_unique<SettingsWindows>(*parts.frame, *parts.document,
@@ -154,11 +167,13 @@ bool CCarMaintenanceApp::InitInstance()
     MasterCommands::Windows masterWindows =
         MasterCommands::documentWindows(*parts.frame, *parts.document, *parts.items);
     parts.settings->addTo(masterWindows);
+    masterWindows.workPartsSets = [sets = parts.sets.get()] { sets->openSetWindow(); };
     parts.masters = std::make_unique<MasterCommands>(*parts.frame, std::move(masterWindows));
     parts.pending = std::make_unique<PendingCommands>(*parts.frame);
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());
     parts.slips->setPrinters(parts.printers.get());
+    parts.slips->setSetStore(&parts.sets->store());
     parts.callerIdCommands = std::make_unique<CallerIdCommands>(*parts.frame, *parts.panel,
                                                                 *parts.callerId,
                                                                 parts.profile.get());

@@ -157,7 +157,7 @@ bool SlipCommands::openStoredSlip(int customerCode, int vehicleCode, int slipNum
 bool SlipCommands::openSlip(const slips::SlipContext& context)
 {
     slips::CDenFrame* window = slips::openSlipWindow(m_document, *m_access, m_items, m_profile,
-                                                     context, &m_frame, m_printers);
+                                                     context, &m_frame, m_printers, m_sets);
     if (!window)
         return false;
     window->setWindowFlag(Qt::Window);

@@ -13,7 +13,8 @@ class CCarMaintenanceDoc;
 }
 namespace kv::masters {
 class ItemStore;
-}
+class SetStore;
+} // namespace kv::masters
 namespace kv::print {
 class PrinterAccess;
 }
@@ -48,6 +49,8 @@ public:
     bool openStoredSlip(int customerCode, int vehicleCode, int slipNumber);
     // Where slips are printed; without it the slip window prints nothing.
     void setPrinters(print::PrinterAccess* printers) { m_printers = printers; }
+    // The sets the slip grid expands; none until attached.
+    void setSetStore(masters::SetStore* sets) { m_sets = sets; }
 
 private:
     bool openSlip(const slips::SlipContext& context);
@@ -61,6 +64,7 @@ private:
     data::CCarMaintenanceDoc& m_document;
     PanelFrameBridge& m_panel;
     masters::ItemStore* m_items;
+    masters::SetStore* m_sets = nullptr;
     QSettings* m_profile;
     print::PrinterAccess* m_printers = nullptr;
     std::unique_ptr<slips::SlipAccess> m_access;

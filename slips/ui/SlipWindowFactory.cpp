@@ -133,7 +133,7 @@ bool roomForPhotos(data::CCarMaintenanceDoc& document, int slipNumber)
 CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access,
                           masters::ItemStore* items, QSettings* profile,
                           const SlipContext& context, QWidget* parent,
-                          print::PrinterAccess* printers)
+                          print::PrinterAccess* printers, masters::SetStore* sets)
 {
     if (context.mode == SlipMode::Modify && !roomForPhotos(document, context.sourceSlip))
         return nullptr;
@@ -187,6 +187,7 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
     grid->setCategories(settings.categories());
     grid->setRounding(settings.rounding());
     grid->setItemStore(items);
+    grid->setSetStore(sets);
     const int labourRate = stored ? stored->m_KouLeba : headerSetup.labourRate;
     const int bodyWorkRate = stored ? stored->m_BanLeba : headerSetup.bodyWorkRate;
     grid->setRates(labourRate, bodyWorkRate);
