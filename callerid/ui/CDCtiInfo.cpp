@@ -56,6 +56,9 @@ CDCtiInfo::CDCtiInfo(const data::CallInfoEntry& call, Setup setup, QWidget* pare
     setWindowTitle(QStringLiteral("着信"));
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
+    // A pop-up left open never keeps the program running once the main
+    // window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kWindow);

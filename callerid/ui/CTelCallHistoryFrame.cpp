@@ -38,6 +38,7 @@ CTelCallHistoryFrame::CTelCallHistoryFrame(CallInfoStore& calls, Setup setup, QW
 {
     setObjectName(QStringLiteral("telCallHistory"));
     setWindowTitle(QStringLiteral("TEL着信履歴"));
+    setAttribute(Qt::WA_QuitOnClose, false);
     m_rows = new TypedListModel<CallHistoryRow>(Column::columns(kLooks, m_setup.profile, kColumns),
                                                 &CallHistoryRow::code, this);
     m_list = new CListCtrlEx(this);

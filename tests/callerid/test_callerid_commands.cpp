@@ -23,7 +23,9 @@
 #include <QComboBox>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +116,23 @@ TEST_F(CallerIdWindow, APopupOnlyWhileReceivedCallsShowAndEnterShowsTheCustomerW
     QTest::keyClick(popup, Qt::Key_Return);
     EXPECT_EQ(bridge->shownCustomerCode(), 2);
     EXPECT_TRUE(commands->popups().popups().isEmpty());
+
+    // A pop-up still open does not keep the program running once the main
+    // window closes.
+    profile.setValue("CtiInfo/ButtonPush", 1);
+    call("0336119879");
+    ASSERT_EQ(commands->popups().popups().size(), 1);
+    QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+    QTimer closing;
+    closing.setSingleShot(true);
+    QObject::connect(&closing, &QTimer::timeout, frame.get(), [this] { frame->close(); });
+    closing.start(0);
+    QTimer stillRunning;
+    stillRunning.setSingleShot(true);
+    QObject::connect(&stillRunning, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    stillRunning.start(3000);
+    EXPECT_EQ(qApp->exec(), 0) << "the program ended with the main window";
+    EXPECT_EQ(lastClosed.count(), 1);
 }
 
 TEST_F(CallerIdWindow, TheHistoryHoldsTheMainWindowOffAndShowsWhatTheLanSaysCameIn)
