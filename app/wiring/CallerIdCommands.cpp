@@ -13,21 +13,18 @@
 #include "callerid/ui/CDSetCtiInfo.h"
 #include "callerid/ui/CTelCallHistoryFrame.h"
 #include "callerid/ui/CallPopups.h"
-#include "callerid/ui/WaveFileChooser.h"
 #include "common/MessageGateway.h"
 #include "data/document/CCarMaintenanceDoc.h"
 
 namespace kv::app {
 
 CallerIdCommands::CallerIdCommands(CMainFrame& frame, FramePanel& panel, CallerIdSystem& callerId,
-                                   QSettings* profile, callerid::WaveFileChooser* chooser)
+                                   QSettings* profile)
     : m_group(frame.registry())
     , m_frame(frame)
     , m_panel(panel)
     , m_callerId(callerId)
     , m_profile(profile)
-    , m_ownChooser(chooser ? nullptr : std::make_unique<callerid::DialogWaveFileChooser>())
-    , m_chooser(chooser ? chooser : m_ownChooser.get())
 {
     using namespace CommandId;
     CommandAvailability& rules = frame.availability();
@@ -130,7 +127,6 @@ void CallerIdCommands::openCallerIdSettings()
     callerid::CDSetCTI::Setup setup;
     setup.current = document.settings().callerId();
     setup.sound = &m_callerId.sound();
-    setup.chooser = m_chooser;
     // Written for the next start; this run goes on with what it started with.
     setup.store = [&document](const data::CallerIdSettings& chosen) {
         const data::CallerIdSettings running = document.settings().callerId();

@@ -11,7 +11,6 @@ class QSettings;
 namespace kv::callerid {
 class CTelCallHistoryFrame;
 class CallPopups;
-class WaveFileChooser;
 } // namespace kv::callerid
 
 namespace kv::app {
@@ -27,7 +26,7 @@ class CallerIdCommands {
 public:
     // chooser: none gives the file-open dialog. Nothing is owned.
     CallerIdCommands(CMainFrame& frame, FramePanel& panel, CallerIdSystem& callerId,
-                     QSettings* profile, callerid::WaveFileChooser* chooser = nullptr);
+                     QSettings* profile);
     ~CallerIdCommands();
 
     void openHistory();
@@ -49,8 +48,6 @@ private:
     FramePanel& m_panel;
     CallerIdSystem& m_callerId;
     QSettings* m_profile;
-    std::unique_ptr<callerid::WaveFileChooser> m_ownChooser;
-    callerid::WaveFileChooser* m_chooser;
     std::unique_ptr<callerid::CallPopups> m_popups;
     QPointer<callerid::CTelCallHistoryFrame> m_history;
 };

@@ -1,7 +1,7 @@
 #include "callerid/ui/CDSetCTI.h"
 
 #include "callerid/core/RingSound.h"
-#include "callerid/ui/WaveFileChooser.h"
+#include "controls/FileChooser.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -103,13 +103,13 @@ void CDSetCTI::updateControls()
 
 void CDSetCTI::browse()
 {
-    if (!m_setup.chooser)
-        return;
     // Until a file loads or the user gives up.
     for (;;) {
-        const QString path = m_setup.chooser->chooseWave(this, m_path->text());
-        if (path.isEmpty())
+        const QStringList chosen = fileChooser().openFiles(
+            this, QString(), m_path->text(), QStringLiteral("Microsoft Waveform Audio Files (*.wav)"));
+        if (chosen.isEmpty())
             return;
+        const QString& path = chosen.constFirst();
         m_path->setText(path);
         if (!m_setup.sound || m_setup.sound->LoadRingSound(path))
             return;

@@ -15,7 +15,6 @@ class QRadioButton;
 namespace kv::callerid {
 
 class RingSound;
-class WaveFileChooser;
 
 // The caller-ID settings (ナンバー・ディスプレイ設定): the adapter's port
 // (none, COM1 to COM6), whether a call rings, and the wave file it rings
@@ -27,7 +26,6 @@ public:
     struct Setup {
         data::CallerIdSettings current;
         RingSound* sound = nullptr;
-        WaveFileChooser* chooser = nullptr;
         // Writes the chosen settings to "017.dat"; false after its message.
         std::function<bool(const data::CallerIdSettings&)> store;
     };

@@ -15,7 +15,7 @@
 #include "callerid/ui/CDSetCtiInfo.h"
 #include "callerid/ui/CTelCallHistoryFrame.h"
 #include "callerid/ui/CallPopups.h"
-#include "callerid/ui/WaveFileChooser.h"
+#include "controls/FileChooser.h"
 #include "common/InstallSettings.h"
 #include "controls/CListCtrlEx.h"
 #include "lan/core/RecordingChangeAnnouncer.h"
@@ -285,14 +285,18 @@ TEST(CallPopups, CascadeCloseByThemselvesOrStayAndShowTheCustomerOnEnter)
 
 namespace {
 
-struct ScriptedChooser final : callerid::WaveFileChooser {
+struct ScriptedChooser final : kv::FileChooser {
+    ScriptedChooser() { kv::installFileChooser(this); }
+    ~ScriptedChooser() override { kv::installFileChooser(nullptr); }
     QStringList answers;
     int asked = 0;
-    QString chooseWave(QWidget*, const QString&) override
+    QStringList openFiles(QWidget*, const QString&, const QString&, const QString&) override
     {
         ++asked;
-        return answers.isEmpty() ? QString() : answers.takeFirst();
+        return answers.isEmpty() ? QStringList() : QStringList{answers.takeFirst()};
     }
+    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString folder(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 } // namespace
@@ -307,7 +311,6 @@ TEST(CallerIdSettingsDialogs, PortSoundAndPopupSettingsAreCheckedAndStored)
     QList<data::CallerIdSettings> stored;
     callerid::CDSetCTI::Setup setup;
     setup.sound = &sound;
-    setup.chooser = &chooser;
     setup.store = [&](const data::CallerIdSettings& settings) {
         stored << settings;
         return true;
