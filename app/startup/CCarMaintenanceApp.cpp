@@ -4,15 +4,17 @@
 #include "app/frame/CMainFrame.h"
 #include "app/frame/DocumentFrameRecords.h"
 #include "app/frame/QtPrinterAccess.h"
-#include "app/startup/CListeningSocket.h"
+#include "lan/net/CListeningSocket.h"
 #include "common/DiskSpaceCheck.h"
 #include "app/startup/DocumentLifecycle.h"
 #include "app/startup/DocumentRecordService.h"
 #include "app/startup/InstanceLock.h"
+#include "app/startup/LanSession.h"
 #include "app/startup/StartupSequence.h"
 #include "app/startup/StartupTexts.h"
 #include "app/startup/platform/SystemFolderMaker.h"
 #include "app/wiring/DialogSearchEntry.h"
+#include "app/wiring/LanCommands.h"
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "app/wiring/PendingCommands.h"
@@ -32,7 +34,7 @@ struct CCarMaintenanceApp::Parts {
     InstanceLock lock{StartupTexts::InstanceName};
     InstallSettings installation;
     SystemFolderMaker folders;
-    CListeningSocket listener;
+    lan::CListeningSocket listener;
     std::unique_ptr<QSettings> profile;
     std::unique_ptr<DiskSpaceCheck> diskSpace;
     std::unique_ptr<data::CCarMaintenanceDoc> document;
@@ -47,6 +49,8 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
     std::unique_ptr<SlipCommands> slips;
+    std::unique_ptr<LanSession> lan;
+    std::unique_ptr<LanCommands> lanReceivers;
 };
 
 CCarMaintenanceApp::CCarMaintenanceApp()
@@ -59,6 +63,7 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
 {
     // The window goes before the document it works on, the panel and the
     // commands registered with the window before the window.
+    m_parts->lanReceivers.reset();
     m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
@@ -79,6 +84,10 @@ bool CCarMaintenanceApp::InitInstance()
     if (sequence.run(m_globals) != StartupSequence::Outcome::Ready)
         return false;
     parts.profile = data::openUserProfile();
+    // A client learns its name and data folder from its server.
+    parts.lan = std::make_unique<LanSession>(parts.installation.file());
+    if (m_globals.isClient() && !parts.lan->joinServer(m_globals))
+        return false;
 
     parts.diskSpace = std::make_unique<DiskSpaceCheck>(m_globals.dataFolder,
                                                        m_globals.localDataFolder,
@@ -98,6 +107,8 @@ bool CCarMaintenanceApp::InitInstance()
         [this](const QString& name) { m_parts->document->setComputerName(name); });
     if (!parts.lifecycle->OnNewDocument())
         return false;
+    if (!m_globals.isClient())
+        parts.lan->serveClients(parts.listener, m_globals);
 
     parts.frameRecords = std::make_unique<DocumentFrameRecords>(*parts.document);
     parts.printers = std::make_unique<QtPrinterAccess>();
@@ -110,7 +121,10 @@ bool CCarMaintenanceApp::InitInstance()
     setup.profile = parts.profile.get();
     setup.printers = parts.printers.get();
     setup.canClose = [this] { return m_parts->lifecycle->CanCloseFrame(); };
-    setup.closeDocument = [this] { m_parts->lifecycle->OnCloseDocument(); };
+    setup.closeDocument = [this] {
+        m_parts->lifecycle->OnCloseDocument();
+        m_parts->lan->leave();
+    };
     parts.frame = std::make_unique<CMainFrame>(std::move(setup));
     parts.printers->setParent(parts.frame.get());
 
@@ -133,8 +147,11 @@ bool CCarMaintenanceApp::InitInstance()
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());
     parts.records->setReservedRecords(parts.frameRecords.get());
-    QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
+    QObject::connect(&parts.listener, &lan::CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });
+    parts.lanReceivers = std::make_unique<LanCommands>(*parts.frame, *parts.document, *parts.panel);
+    parts.lan->setConnectionSink(
+        [frame = parts.frame.get()](bool connected) { LanCommands::showConnection(*frame, connected); });
     parts.frame->refreshCommands();
     parts.frame->show();
     return true;
@@ -144,6 +161,8 @@ int CCarMaintenanceApp::ExitInstance(int code)
 {
     if (m_parts->lifecycle && m_parts->lifecycle->isOpen())
         m_parts->lifecycle->OnCloseDocument();
+    if (m_parts->lan)
+        m_parts->lan->leave();
     // Only a copy that got as far as its folders has a temporary folder of
     // its own to empty.
     if (!m_globals.tempFolder.isEmpty())
