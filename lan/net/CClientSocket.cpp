@@ -7,6 +7,7 @@
 #include "lan/net/SocketErrors.h"
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QHostAddress>
 #include <QTcpSocket>
 #include <QTimer>
@@ -132,6 +133,9 @@ void CClientSocket::onReadyRead()
 
 void CClientSocket::handle(const QString& text)
 {
+    // Nothing is re-read once this computer is leaving.
+    if (m_closing)
+        return;
     const LanMessage message = LanMessage::parse(text);
     switch (MessageRouting::clientStep(message)) {
     case MessageRouting::ClientStep::TakeDataPath:
@@ -162,12 +166,7 @@ std::optional<QString> CClientSocket::requestDataFolderPath(const QString& compu
     m_answer.reset();
     m_waitingForAnswer = true;
     SendToServer(LanMessage::build(m_host, computerName, LanTexts::GetDataPath));
-    m_socket->flush();
-    QDeadlineTimer deadline(timeoutMs);
-    while (!m_answer && isConnected() && !deadline.hasExpired()) {
-        if (m_socket->waitForReadyRead(int(deadline.remainingTime())))
-            onReadyRead();
-    }
+    waitUntil([this] { return m_answer.has_value() || !isConnected(); }, timeoutMs);
     m_waitingForAnswer = false;
     if (!m_early.isEmpty()) {
         QTimer::singleShot(0, this, [this, early = m_early] {
@@ -177,6 +176,24 @@ std::optional<QString> CClientSocket::requestDataFolderPath(const QString& compu
         m_early.clear();
     }
     return m_answer;
+}
+
+void CClientSocket::waitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    // On the event loop, so that a server in this very process (tests) and
+    // the socket's own notifications go on meanwhile.
+    if (done())
+        return;
+    QDeadlineTimer deadline(timeoutMs);
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done() || deadline.hasExpired())
+            loop.quit();
+    });
+    poll.start();
+    loop.exec();
 }
 
 bool CClientSocket::SendToServer(const QString& message)
@@ -207,20 +224,16 @@ void CClientSocket::flushQueue()
 
 void CClientSocket::close(const QString& computerName)
 {
-    m_closing = true;
     m_retry->stop();
     if (isConnected()) {
         const QString server = peerAddressOf(*m_socket);
         if (const auto frame = MessageFramer::frame(MessageRouting::closeMessage(server, computerName)))
             m_socket->write(*frame);
-        m_socket->flush();
-        QDeadlineTimer deadline(CListeningSocket::CloseWaitMs);
-        while (m_socket->state() == QAbstractSocket::ConnectedState && !deadline.hasExpired()) {
-            if (!m_socket->waitForReadyRead(int(deadline.remainingTime())))
-                break;
-            m_socket->readAll();
-        }
+        m_closing = true;
+        waitUntil([this] { return m_socket->state() == QAbstractSocket::UnconnectedState; },
+                  CListeningSocket::CloseWaitMs);
     }
+    m_closing = true;
     m_socket->abort();
 }
 

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QTcpSocket;
@@ -72,6 +73,8 @@ private:
     void onReadyRead();
     void handle(const QString& text);
     void flushQueue();
+    // Runs the event loop until done or timeoutMs have passed.
+    void waitUntil(const std::function<bool()>& done, int timeoutMs);
 
     QTcpSocket* m_socket;
     QTimer* m_retry;
