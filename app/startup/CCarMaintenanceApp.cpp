@@ -25,6 +25,7 @@
 #include "data/settings/UserProfile.h"
 #include "masters/core/DocumentItemStore.h"
 
+#include <QDir>
 #include <QSettings>
 
 namespace kv::app {
@@ -92,8 +93,14 @@ bool CCarMaintenanceApp::InitInstance()
     parts.diskSpace = std::make_unique<DiskSpaceCheck>(m_globals.dataFolder,
                                                        m_globals.localDataFolder,
                                                        m_globals.isClient());
+    // Each computer prints from copies of its own: the data folder's "Temp"
+    // is shared with the others.
+    m_globals.tempFolder = data::DocumentConfig::perComputerTemp(
+        m_globals.dataFolder, m_globals.isClient() ? m_globals.computerName : QStringLiteral("Server"));
+    QDir().mkpath(m_globals.tempFolder);
     data::DocumentConfig config;
     config.dataFolder = m_globals.dataFolder;
+    config.temporaryFolder = m_globals.tempFolder;
     config.programFolder = m_globals.programFolder;
     config.lanRole = m_globals.lanRole;
     config.checkDiskSpaceForWrite = [this] { return m_parts->diskSpace->CheckDiskSpaceForWrite(); };

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTcpServer>
 #include <QThread>
@@ -205,4 +206,32 @@ TEST(LanComputers, AKilledClientIsDroppedAndAServerThatGoesCostsTheClientsNothin
             EXPECT_EQ(a.waitFor(u("lost")), u("lost"));
         }
     }
+}
+
+TEST(LanComputers, TwoComputersPrintAtOnceEachFromItsOwnCopies)
+{
+    Shop shop;
+    shop.startServer();
+    Computer& a = shop.startClient("127.0.0.2");
+    Computer& b = shop.startClient("127.0.0.3");
+    a.send(u("print 12"));
+    ASSERT_EQ(a.waitFor(u("print")), u("print ok"));
+    // b prints and ends while a's print is still running.
+    b.send(u("print 0"));
+    ASSERT_EQ(b.waitFor(u("print")), u("print ok"));
+    b.send(u("copies"));
+    EXPECT_EQ(b.waitFor(u("copies")), u("copies 009.mdb 010.mdb"));
+    b.send(u("endprint"));
+    ASSERT_EQ(b.waitFor(u("ended")), u("ended"));
+    b.send(u("copies"));
+    EXPECT_EQ(b.waitFor(u("copies")), u("copies"));
+    a.send(u("copies"));
+    EXPECT_EQ(a.waitFor(u("copies")), u("copies 010.mdb")) << "a's copy in use is still there";
+    shop.server->send(u("print 12"));
+    ASSERT_EQ(shop.server->waitFor(u("print")), u("print ok"));
+    shop.server->send(u("endprint"));
+    ASSERT_EQ(shop.server->waitFor(u("ended")), u("ended"));
+    a.send(u("copies"));
+    EXPECT_EQ(a.waitFor(u("copies")), u("copies 010.mdb"));
+    EXPECT_TRUE(QFileInfo::exists(shop.data.folder.file(u("Temp/127.0.0.2/010.mdb"))));
 }

@@ -10,10 +10,13 @@
 //   record NAME    records a new customer and announces it
 //   rate PERCENT   saves the tax rate ("002.dat") and announces it
 //   claim CODE     claims the customer code in the lock table
+//   print KIND     prepares the print work copies of the kind
+//   endprint       ends them
+//   copies         lists the work copies in this computer's folder
 //   quit           leaves the LAN, closes the document, ends
 // and prints what happens, one a line: "ready NAME", "recorded CODE",
 // "customers N" after a re-read, "rate R" after a reload, "claim CODE
-// ok|refused", "clients N" (server), "lost" / "rejoined" (client),
+// ok|refused", "print ok|failed", "ended", "copies NAMES", "clients N" (server), "lost" / "rejoined" (client),
 // "received TEXT" for every message of another computer.
 
 #include "PeerCommands.h"
@@ -29,6 +32,7 @@
 #include "lan/net/LanServer.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSocketNotifier>
 
 #include <cstdio>
@@ -99,6 +103,15 @@ struct LanComputer {
             const bool ok = document->ShareLock(QStringLiteral("010.mdb"), document->computerName(),
                                                 argument.toInt(), data::ShareLockAction::Claim);
             say(QStringLiteral("claim %1 %2").arg(argument, ok ? QStringLiteral("ok") : QStringLiteral("refused")));
+        } else if (command == QLatin1String("print")) {
+            say(document->PrepareWorkCopy(argument.toInt()) ? QStringLiteral("print ok")
+                                                            : QStringLiteral("print failed"));
+        } else if (command == QLatin1String("endprint")) {
+            document->EndWorkCopy(0);
+            say(QStringLiteral("ended"));
+        } else if (command == QLatin1String("copies")) {
+            say(QStringLiteral("copies ")
+                + QDir(document->temporaryFolder()).entryList(QDir::Files, QDir::Name).join(QLatin1Char(' ')));
         } else if (command == QLatin1String("quit")) {
             if (client)
                 client->close(document->computerName());
@@ -164,6 +177,7 @@ int runLan(const QStringList& args)
     config.lanRole = isServer ? 0 : 1;
     config.programFolder = folder + QStringLiteral("/no-program-folder");
     config.openTiming = {1, 60000};
+    config.temporaryFolder = data::DocumentConfig::perComputerTemp(folder, name);
     computer.document = std::make_unique<data::CCarMaintenanceDoc>(config);
     if (!computer.document->OpenAllDatabases())
         return 4;
