@@ -3,6 +3,7 @@
 #include "app/startup/ProcessFlags.h"
 #include "common/MessageGateway.h"
 #include "lan/core/ChangeReceivers.h"
+#include "lan/core/ComputerName.h"
 #include "lan/core/LanAnnouncer.h"
 #include "lan/core/LanTexts.h"
 #include "lan/core/MountTable.h"
@@ -114,6 +115,7 @@ bool LanSession::joinServer(AppGlobals& globals)
         }
     }
 
+    globals.computerName = lan::ComputerName::forLockTables(globals.computerName);
     m_computerName = globals.computerName;
     lan::CClientSocket* client = m_client.get();
     installAnnouncer(globals.serverName, globals.computerName,

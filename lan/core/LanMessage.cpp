@@ -71,10 +71,13 @@ QString canonicalAddress(const QString& address)
     static const QRegularExpression mapped(
         QStringLiteral("^::ffff:(\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3})$"),
         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = mapped.match(address);
+    // The zone of a link-local address says which interface this computer
+    // uses; the other computer does not see it.
+    const QString bare = address.contains(QLatin1Char(':')) ? address.section(QLatin1Char('%'), 0, 0) : address;
+    const QRegularExpressionMatch match = mapped.match(bare);
     if (match.hasMatch())
         return match.captured(1);
-    return address.contains(QLatin1Char(':')) ? address.toLower() : address;
+    return bare.contains(QLatin1Char(':')) ? bare.toLower() : bare;
 }
 
 } // namespace kv::lan

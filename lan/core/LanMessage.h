@@ -50,7 +50,8 @@ private:
 bool GetField(const QString& message, int index, QString& field);
 
 // The form addresses are compared in: an IPv4-mapped IPv6 address
-// ("::ffff:192.168.1.5") as its IPv4 form, IPv6 in lower case.
+// ("::ffff:192.168.1.5") as its IPv4 form, IPv6 in lower case without
+// its zone ("%eth0").
 QString canonicalAddress(const QString& address);
 
 } // namespace kv::lan

@@ -76,6 +76,7 @@ TEST(LanMessage, RelayNamesTheReceiverAndTheServerWithThirteenFields)
     EXPECT_EQ(canonicalAddress(u("::ffff:192.168.1.5")), u("192.168.1.5"));
     EXPECT_EQ(canonicalAddress(u("::FFFF:10.0.0.1")), u("10.0.0.1"));
     EXPECT_EQ(canonicalAddress(u("FE80::1")), u("fe80::1"));
+    EXPECT_EQ(canonicalAddress(u("fe80::1%enp0s31f6")), u("fe80::1"));
     EXPECT_EQ(canonicalAddress(u("192.168.1.5")), u("192.168.1.5"));
 }
 

@@ -1,6 +1,9 @@
 // Where the data folder is shared on the server and mounted on a client,
-// and which mounts give no working locks.
+// which mounts give no working locks, and the names computers go by in
+// the lock tables.
 
+#include "data/service/ShareLockTable.h"
+#include "lan/core/ComputerName.h"
 #include "lan/core/MountTable.h"
 #include "lan/core/ShareTable.h"
 #include "lan/core/platform/SystemShares.h"
@@ -181,4 +184,26 @@ TEST(SystemShares, ReadsTheSharesOfAFolderTree)
     EXPECT_EQ(paths, (QStringList{u("/home/shop/Data"), u("/srv/sabion/Data"), u("/srv/sabion/Data"),
                                   u("/srv"), u("/srv/nfs/shop")}));
     EXPECT_FALSE(SystemShares::mounts().isEmpty()) << "this process's mount table";
+}
+
+TEST(ComputerName, EveryNameFitsALockTableSlot)
+{
+    using kv::data::ShareLockTable;
+    const QStringList wanted{u("127.0.0.2"),
+                             u("fe80::1234:5678:9abc:def0%enp0s31f6"),
+                             u("Server"),
+                             QString(60, QLatin1Char('x')),
+                             QString(30, QChar(0x6F22)),
+                             u("kk"),
+                             QString(),
+                             u("pc-😀-shop")};
+    for (const QString& name : wanted) {
+        const QString fitted = ComputerName::forLockTables(name);
+        EXPECT_FALSE(ShareLockTable::storedName(fitted).isEmpty())
+            << name.toStdString() << " -> " << fitted.toStdString();
+    }
+    EXPECT_EQ(ComputerName::forLockTables(u("127.0.0.2")), u("127.0.0.2")) << "a name that fits stays";
+    EXPECT_EQ(ComputerName::forLockTables(u("fe80::1%eth0")), u("fe80::1"));
+    EXPECT_EQ(ComputerName::forLockTables(u("kk")), u("PC-kk"));
+    EXPECT_EQ(ComputerName::forLockTables(QString(30, QChar(0x6F22))), QString(21, QChar(0x6F22)));
 }
