@@ -3,6 +3,16 @@
 #include "lan/core/LanTexts.h"
 
 namespace kv::lan::MessageRouting {
+namespace {
+
+// The commands that say shared data changed.
+bool isChange(const QString& command)
+{
+    return command == LanTexts::Update || command == LanTexts::Delete
+           || command == LanTexts::KokRequery || command == LanTexts::KokCarRequery;
+}
+
+} // namespace
 
 ServerStep serverStep(const LanMessage& message)
 {
@@ -13,8 +23,7 @@ ServerStep serverStep(const LanMessage& message)
         return ServerStep::AnswerDataPath;
     if (command == LanTexts::Close)
         return ServerStep::CloseSender;
-    if (command == LanTexts::Update || command == LanTexts::Delete
-        || command == LanTexts::KokRequery || command == LanTexts::KokCarRequery)
+    if (isChange(command))
         return ServerStep::ActAndRelay;
     return ServerStep::Ignore;
 }
@@ -28,9 +37,7 @@ ClientStep clientStep(const LanMessage& message)
         return ClientStep::TakeDataPath;
     if (command == LanTexts::Close)
         return ClientStep::ServerClosing;
-    if (command == LanTexts::Update || command == LanTexts::Delete
-        || command == LanTexts::KokRequery || command == LanTexts::KokCarRequery
-        || command == LanTexts::TelCallInfo)
+    if (isChange(command) || command == LanTexts::TelCallInfo)
         return ClientStep::Act;
     return ClientStep::Ignore;
 }

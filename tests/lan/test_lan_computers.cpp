@@ -48,6 +48,12 @@ public:
         m_process.write((line + u("\n")).toUtf8());
         m_process.waitForBytesWritten(5000);
     }
+    // Sends a command and waits for its answer.
+    QString ask(const QString& line, const QString& prefix)
+    {
+        send(line);
+        return waitFor(prefix);
+    }
     // Waits for a line that starts with prefix, after the ones already taken;
     // the line, or empty after timeoutMs.
     QString waitFor(const QString& prefix, int timeoutMs = 15000)
@@ -129,8 +135,7 @@ TEST(LanComputers, ACustomerRecordedOnOneClientIsReReadOnTheOthersAndSettingsRea
     Computer& c = shop.startClient("127.0.0.4");
     ASSERT_FALSE(shop.server->waitFor(u("clients 3")).isEmpty());
 
-    a.send(u("record ヤマダ"));
-    ASSERT_EQ(a.waitFor(u("recorded")), u("recorded 1"));
+    ASSERT_EQ(a.ask(u("record ヤマダ"), u("recorded")), u("recorded 1"));
     EXPECT_EQ(b.waitFor(u("received")), u("received 127.0.0.3,Server,KokCarRequery,,,,,,,,,,"));
     EXPECT_EQ(b.waitFor(u("customers")), u("customers 1"));
     EXPECT_EQ(c.waitFor(u("customers")), u("customers 1"));
@@ -157,12 +162,9 @@ TEST(LanComputers, TwoClientsWithTheSameHostNameHoldApartSlots)
     shop.startServer();
     Computer& a = shop.startClient("127.0.0.2");
     Computer& b = shop.startClient("127.0.0.3");
-    a.send(u("claim 5"));
-    EXPECT_EQ(a.waitFor(u("claim")), u("claim 5 ok"));
-    b.send(u("claim 5"));
-    EXPECT_EQ(b.waitFor(u("claim")), u("claim 5 refused"));
-    b.send(u("claim 6"));
-    EXPECT_EQ(b.waitFor(u("claim")), u("claim 6 ok"));
+    EXPECT_EQ(a.ask(u("claim 5"), u("claim")), u("claim 5 ok"));
+    EXPECT_EQ(b.ask(u("claim 5"), u("claim")), u("claim 5 refused"));
+    EXPECT_EQ(b.ask(u("claim 6"), u("claim")), u("claim 6 ok"));
 }
 
 TEST(LanComputers, AKilledClientIsDroppedAndAServerThatGoesCostsTheClientsNothing)
@@ -178,8 +180,7 @@ TEST(LanComputers, AKilledClientIsDroppedAndAServerThatGoesCostsTheClientsNothin
     c.stop();
     b.process().kill();
     ASSERT_FALSE(shop.server->waitFor(u("clients 2")).isEmpty());
-    a.send(u("record サトウ"));
-    ASSERT_EQ(a.waitFor(u("recorded")), u("recorded 1"));
+    ASSERT_EQ(a.ask(u("record サトウ"), u("recorded")), u("recorded 1"));
     EXPECT_EQ(shop.server->waitFor(u("customers")), u("customers 1"));
 
     // The server's closing is not held up by the hanging client.
@@ -189,8 +190,7 @@ TEST(LanComputers, AKilledClientIsDroppedAndAServerThatGoesCostsTheClientsNothin
 
     for (int round = 2; round <= 3; ++round) {
         // The client goes on working on the folder meanwhile.
-        a.send(u("record スズキ"));
-        ASSERT_EQ(a.waitFor(u("recorded")), u("recorded %1").arg(round));
+        ASSERT_EQ(a.ask(u("record スズキ"), u("recorded")), u("recorded %1").arg(round));
         QThread::msleep(300);
         // The server comes back: the client joins it again by itself, and
         // what it announced meanwhile reaches the server.
@@ -214,24 +214,17 @@ TEST(LanComputers, TwoComputersPrintAtOnceEachFromItsOwnCopies)
     shop.startServer();
     Computer& a = shop.startClient("127.0.0.2");
     Computer& b = shop.startClient("127.0.0.3");
-    a.send(u("print 12"));
-    ASSERT_EQ(a.waitFor(u("print")), u("print ok"));
+    ASSERT_EQ(a.ask(u("print 12"), u("print")), u("print ok"));
     // b prints and ends while a's print is still running.
-    b.send(u("print 0"));
-    ASSERT_EQ(b.waitFor(u("print")), u("print ok"));
-    b.send(u("copies"));
-    EXPECT_EQ(b.waitFor(u("copies")), u("copies 009.mdb 010.mdb"));
-    b.send(u("endprint"));
-    ASSERT_EQ(b.waitFor(u("ended")), u("ended"));
-    b.send(u("copies"));
-    EXPECT_EQ(b.waitFor(u("copies")), u("copies"));
-    a.send(u("copies"));
-    EXPECT_EQ(a.waitFor(u("copies")), u("copies 010.mdb")) << "a's copy in use is still there";
+    ASSERT_EQ(b.ask(u("print 0"), u("print")), u("print ok"));
+    EXPECT_EQ(b.ask(u("copies"), u("copies")), u("copies 009.mdb 010.mdb"));
+    ASSERT_EQ(b.ask(u("endprint"), u("ended")), u("ended"));
+    EXPECT_EQ(b.ask(u("copies"), u("copies")), u("copies"));
+    EXPECT_EQ(a.ask(u("copies"), u("copies")), u("copies 010.mdb")) << "a's copy in use is still there";
     shop.server->send(u("print 12"));
     ASSERT_EQ(shop.server->waitFor(u("print")), u("print ok"));
     shop.server->send(u("endprint"));
     ASSERT_EQ(shop.server->waitFor(u("ended")), u("ended"));
-    a.send(u("copies"));
-    EXPECT_EQ(a.waitFor(u("copies")), u("copies 010.mdb"));
+    EXPECT_EQ(a.ask(u("copies"), u("copies")), u("copies 010.mdb"));
     EXPECT_TRUE(QFileInfo::exists(shop.data.folder.file(u("Temp/127.0.0.2/010.mdb"))));
 }
