@@ -64,6 +64,12 @@ LanCommands::LanCommands(CMainFrame& frame, data::CCarMaintenanceDoc& document,
     });
 }
 
+void LanCommands::onCallInformation(std::function<void()> run)
+{
+    m_subscriptions.emplace_back(lan::LanTexts::TelCallInfo, QString(),
+                                 [run = std::move(run)](const lan::LanMessage&) { run(); });
+}
+
 void LanCommands::showConnection(CMainFrame& frame, bool connected)
 {
     frame.lanPane()->setText(connected ? FrameTexts::ClientPaneText

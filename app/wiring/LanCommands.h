@@ -2,6 +2,7 @@
 
 #include "lan/core/ChangeReceivers.h"
 
+#include <functional>
 #include <vector>
 
 namespace kv::data {
@@ -22,6 +23,10 @@ class LanCommands {
 public:
     // Nothing is owned; all outlive this object.
     LanCommands(CMainFrame& frame, data::CCarMaintenanceDoc& document, PanelFrameBridge& panel);
+
+    // "TelCallInfo": the server took a call; run reads the call information
+    // again.
+    void onCallInformation(std::function<void()> run);
 
     // The LAN pane of a client: connected to its server or not.
     static void showConnection(CMainFrame& frame, bool connected);

@@ -25,6 +25,9 @@ struct DocumentConfig {
     // data folder shared, each computer needs its own (perComputerTemp), or
     // one computer's clean-up deletes another's copies in use.
     QString temporaryFolder;
+    // This computer's own name, which the printers' position files carry
+    // whatever its LAN role; empty: the host name.
+    QString hostName;
 
     // The free-space check before a placeholder is written; empty: the
     // data folder's drive with the usual message.

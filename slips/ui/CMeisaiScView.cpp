@@ -6,6 +6,7 @@
 #include "masters/CKubunRefFrame.h"
 #include "masters/CMeisaiRefFrame.h"
 #include "masters/core/ItemStore.h"
+#include "slips/ui/CDPhoto.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -581,6 +582,20 @@ void CMeisaiScView::clickCanvas(QPoint position)
             return;
         }
     }
+    const int photoLeft = columnLeft(kLastColumn + 1);
+    if (position.x() >= photoLeft && position.x() < photoLeft + m_widths[kWidthCount - 1])
+        openPhotos(row);
+}
+
+void CMeisaiScView::openPhotos(int row)
+{
+    if (!m_photos || row < 0 || row > kLastRow)
+        return;
+    CDPhoto dialog(*m_photos, row, m_lines.line(row).photos, this);
+    dialog.exec();
+    m_lines.setPhotos(row, dialog.photos());
+    m_canvas->update();
+    focusCurrentCell();
 }
 
 void CMeisaiScView::paintCanvas()

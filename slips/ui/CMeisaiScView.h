@@ -2,6 +2,7 @@
 
 #include "masters/core/LineGridAccess.h"
 #include "slips/core/SlipLines.h"
+#include "slips/core/SlipPhotos.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -48,6 +49,9 @@ public:
     // Whether the slip's vehicle still exists; the pick list is refused
     // without it. None in the set editor.
     void setVehicleCheck(std::function<bool()> check) { m_vehicleCheck = std::move(check); }
+    // The slip's photo work copies (not owned); without them the photo
+    // buttons do nothing (the set editor).
+    void setPhotos(const SlipPhotos* photos) { m_photos = photos; }
 
     // The slip's stored lines into the rows of their LineNo.
     void load(const std::vector<data::SyaJnlRow>& lines);
@@ -89,6 +93,8 @@ public slots:
     void pasteLine();
     void openItemList();
     void openCategoryList();
+    // The photo window of a row; its photos change with what it leaves.
+    void openPhotos(int row);
     void firstRow();
     void lastRow();
     void firstColumn();
@@ -122,6 +128,7 @@ private:
     SlipLines m_lines;
     masters::ItemStore* m_items = nullptr;
     std::function<bool()> m_vehicleCheck;
+    const SlipPhotos* m_photos = nullptr;
     std::array<int, kWidthCount> m_widths{};
     int m_rowHeight = 0;
     int m_row = 0;

@@ -13,6 +13,10 @@ namespace kv::masters {
 class ItemStore;
 }
 
+namespace kv::print {
+class PrinterAccess;
+}
+
 namespace kv::slips {
 
 class CDenFrame;
@@ -34,9 +38,10 @@ struct SlipContext {
 // billing customer), the vehicle's next inspection and, for a new
 // inspection, its statutory costs. nullptr after the message when the slip
 // or its records cannot be read; the window is shown by the caller and
-// deletes itself when closed.
+// deletes itself when closed. Without printers the print commands stay off.
 CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access,
                           masters::ItemStore* items, QSettings* profile,
-                          const SlipContext& context, QWidget* parent = nullptr);
+                          const SlipContext& context, QWidget* parent = nullptr,
+                          print::PrinterAccess* printers = nullptr);
 
 } // namespace kv::slips

@@ -91,6 +91,11 @@ TEST_F(LanWiring, ASettingsFileSavedElsewhereIsReloaded)
     receive("127.0.0.2,Server,Update,端数処理,,,,,,,,,");
     EXPECT_DOUBLE_EQ(doc->settings().rounding().taxRate, 0.08);
 
+    int calls = 0;
+    lan->onCallInformation([&calls] { ++calls; });
+    receive("127.0.0.2,Server,TelCallInfo,12,0312345678");
+    EXPECT_EQ(calls, 1);
+
     // Gone with the window's wiring.
     lan.reset();
     EXPECT_EQ(receive("127.0.0.2,Server,Update,端数処理,,,,,,,,,"), 0);

@@ -26,6 +26,8 @@ int runLog(const QStringList& args);
 int runSlips(const QStringList& args);
 // lan server FOLDER PORT | lan client FOLDER PORT ADDRESS (commands on stdin)
 int runLan(const QStringList& args);
+// ledger FOLDER COMPUTER CUSTOMER: holds the ledger's lock until stdin closes
+int runLedger(const QStringList& args);
 
 // Waits up to timeoutMs for a file to appear, as the start signal of a run.
 bool waitForFile(const QString& path, int timeoutMs);
