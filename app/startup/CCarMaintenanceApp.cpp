@@ -3,11 +3,12 @@
 #include "controls/MessageBoxGateway.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/DocumentFrameRecords.h"
-#include "app/startup/CListeningSocket.h"
+#include "lan/net/CListeningSocket.h"
 #include "common/DiskSpaceCheck.h"
 #include "app/startup/DocumentLifecycle.h"
 #include "app/startup/DocumentRecordService.h"
 #include "app/startup/InstanceLock.h"
+#include "app/startup/LanSession.h"
 #include "app/startup/StartupSequence.h"
 #include "app/startup/StartupTexts.h"
 #include "app/startup/platform/SystemFolderMaker.h"
@@ -15,6 +16,7 @@
 #include "app/wiring/CallerIdSystem.h"
 #include "app/wiring/BackupCommands.h"
 #include "app/wiring/DialogSearchEntry.h"
+#include "app/wiring/LanCommands.h"
 #include "app/wiring/LedgerCommands.h"
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
@@ -30,6 +32,7 @@
 #include "masters/core/DocumentItemStore.h"
 #include "print/QtPrinterAccess.h"
 
+#include <QDir>
 #include <QSettings>
 
 namespace kv::app {
@@ -39,7 +42,7 @@ struct CCarMaintenanceApp::Parts {
     InstanceLock lock{StartupTexts::InstanceName};
     InstallSettings installation;
     SystemFolderMaker folders;
-    CListeningSocket listener;
+    lan::CListeningSocket listener;
     std::unique_ptr<QSettings> profile;
     std::unique_ptr<DiskSpaceCheck> diskSpace;
     std::unique_ptr<data::CCarMaintenanceDoc> document;
@@ -58,6 +61,8 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
     std::unique_ptr<SlipCommands> slips;
+    std::unique_ptr<LanSession> lan;
+    std::unique_ptr<LanCommands> lanReceivers;
     std::unique_ptr<CallerIdCommands> callerIdCommands;
     std::unique_ptr<BackupCommands> backup;
     std::unique_ptr<LedgerCommands> ledger;
@@ -73,6 +78,7 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
 {
     // The window goes before the document it works on, the panel and the
     // commands registered with the window before the window.
+    m_parts->lanReceivers.reset();
     m_parts->callerIdCommands.reset();
     m_parts->backup.reset();
     m_parts->ledger.reset();
@@ -99,12 +105,22 @@ bool CCarMaintenanceApp::InitInstance()
     if (sequence.run(m_globals) != StartupSequence::Outcome::Ready)
         return false;
     parts.profile = data::openUserProfile();
+    // A client learns its name and data folder from its server.
+    parts.lan = std::make_unique<LanSession>(parts.installation.file());
+    if (m_globals.isClient() && !parts.lan->joinServer(m_globals))
+        return false;
 
     parts.diskSpace = std::make_unique<DiskSpaceCheck>(m_globals.dataFolder,
                                                        m_globals.localDataFolder,
                                                        m_globals.isClient());
+    // Each computer prints from copies of its own: the data folder's "Temp"
+    // is shared with the others.
+    m_globals.tempFolder = data::DocumentConfig::perComputerTemp(
+        m_globals.dataFolder, m_globals.isClient() ? m_globals.computerName : QStringLiteral("Server"));
+    QDir().mkpath(m_globals.tempFolder);
     data::DocumentConfig config;
     config.dataFolder = m_globals.dataFolder;
+    config.temporaryFolder = m_globals.tempFolder;
     config.programFolder = m_globals.programFolder;
     config.lanRole = m_globals.lanRole;
     config.hostName = m_globals.windowsComputerName;
@@ -126,6 +142,8 @@ bool CCarMaintenanceApp::InitInstance()
                                  [this] { m_parts->callerId->stop(); });
     if (!parts.lifecycle->OnNewDocument())
         return false;
+    if (!m_globals.isClient())
+        parts.lan->serveClients(parts.listener, m_globals);
 
     parts.frameRecords = std::make_unique<DocumentFrameRecords>(*parts.document);
     parts.printers = std::make_unique<print::QtPrinterAccess>();
@@ -139,7 +157,10 @@ bool CCarMaintenanceApp::InitInstance()
     setup.profile = parts.profile.get();
     setup.printers = parts.printers.get();
     setup.canClose = [this] { return m_parts->lifecycle->CanCloseFrame(); };
-    setup.closeDocument = [this] { m_parts->lifecycle->OnCloseDocument(); };
+    setup.closeDocument = [this] {
+        m_parts->lifecycle->OnCloseDocument();
+        m_parts->lan->leave();
+    };
     parts.frame = std::make_unique<CMainFrame>(std::move(setup));
     parts.printers->setParent(parts.frame.get());
 
@@ -184,8 +205,13 @@ bool CCarMaintenanceApp::InitInstance()
     parts.ledger = std::make_unique<LedgerCommands>(*parts.frame, *parts.document, *parts.panel,
                                                     *parts.slips, parts.profile.get());
     parts.records->setReservedRecords(parts.frameRecords.get());
-    QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
+    QObject::connect(&parts.listener, &lan::CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });
+    parts.lanReceivers = std::make_unique<LanCommands>(*parts.frame, *parts.document, *parts.panel);
+    parts.lanReceivers->onCallInformation(
+        [commands = parts.callerIdCommands.get()] { commands->onTelCallInfo(); });
+    parts.lan->setConnectionSink(
+        [frame = parts.frame.get()](bool connected) { LanCommands::showConnection(*frame, connected); });
     parts.frame->refreshCommands();
     parts.frame->show();
     return true;
@@ -195,6 +221,8 @@ int CCarMaintenanceApp::ExitInstance(int code)
 {
     if (m_parts->lifecycle && m_parts->lifecycle->isOpen())
         m_parts->lifecycle->OnCloseDocument();
+    if (m_parts->lan)
+        m_parts->lan->leave();
     // Only a copy that got as far as its folders has a temporary folder of
     // its own to empty.
     if (!m_globals.tempFolder.isEmpty())

@@ -1,7 +1,7 @@
 #include "app/startup/DocumentLifecycle.h"
 
 #include "app/startup/AppGlobals.h"
-#include "app/startup/CListeningSocket.h"
+#include "lan/net/CListeningSocket.h"
 #include "common/DiskSpaceCheck.h"
 #include "app/startup/RecordService.h"
 #include "app/startup/StartupTexts.h"
@@ -11,7 +11,7 @@ namespace kv::app {
 
 RecordService::~RecordService() = default;
 
-DocumentLifecycle::DocumentLifecycle(AppGlobals& globals, CListeningSocket& listener,
+DocumentLifecycle::DocumentLifecycle(AppGlobals& globals, lan::CListeningSocket& listener,
                                      const DiskSpaceCheck& diskSpace, RecordService& records,
                                      QString installationFile)
     : m_globals(globals)

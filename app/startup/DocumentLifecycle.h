@@ -8,10 +8,14 @@ namespace kv {
 class DiskSpaceCheck;
 }
 
+namespace kv::lan {
+class CListeningSocket;
+}
+
 namespace kv::app {
 
+
 struct AppGlobals;
-class CListeningSocket;
 class RecordService;
 
 // Creation and closing of the one document: the LAN listener on the server,
@@ -19,7 +23,7 @@ class RecordService;
 // databases; on closing the clients' confirmation and the databases again.
 class DocumentLifecycle {
 public:
-    DocumentLifecycle(AppGlobals& globals, CListeningSocket& listener,
+    DocumentLifecycle(AppGlobals& globals, lan::CListeningSocket& listener,
                       const DiskSpaceCheck& diskSpace, RecordService& records,
                       QString installationFile);
 
@@ -43,7 +47,7 @@ public:
 
 private:
     AppGlobals& m_globals;
-    CListeningSocket& m_listener;
+    lan::CListeningSocket& m_listener;
     const DiskSpaceCheck& m_diskSpace;
     RecordService& m_records;
     QString m_installationFile;

@@ -137,6 +137,14 @@ CCarMaintenanceDoc::~CCarMaintenanceDoc()
         CloseDatabases();
 }
 
+QString DocumentConfig::perComputerTemp(const QString& dataFolder, const QString& computerName)
+{
+    // An IPv6 address has colons, which a Samba share does not take in names.
+    QString name = computerName;
+    name.replace(QLatin1Char(':'), QLatin1Char('-')).replace(QLatin1Char('/'), QLatin1Char('-'));
+    return dataFolder + QStringLiteral("/Temp/") + name;
+}
+
 QString CCarMaintenanceDoc::hostName() const
 {
     return m_config.hostName.isEmpty() ? CupsDefaultPrinter::computerName() : m_config.hostName;
@@ -144,6 +152,8 @@ QString CCarMaintenanceDoc::hostName() const
 
 QString CCarMaintenanceDoc::temporaryFolder() const
 {
+    if (!m_config.temporaryFolder.isEmpty())
+        return m_config.temporaryFolder;
     return m_config.dataFolder + QStringLiteral("/Temp");
 }
 

@@ -14,10 +14,17 @@ class DefaultPrinterSource;
 // What the application shell hands the document before it opens the
 // databases.
 struct DocumentConfig {
+    // dataFolder + "/Temp/" + the computer's name as a folder name.
+    static QString perComputerTemp(const QString& dataFolder, const QString& computerName);
+
     QString dataFolder;
     QString programFolder;
     int lanRole = 0;      // sw: 0 server or stand-alone, other values a client
     QString computerName; // the name in the lock tables ("Server" on the server)
+    // Where the print work copies go; empty: dataFolder + "/Temp". With the
+    // data folder shared, each computer needs its own (perComputerTemp), or
+    // one computer's clean-up deletes another's copies in use.
+    QString temporaryFolder;
     // This computer's own name, which the printers' position files carry
     // whatever its LAN role; empty: the host name.
     QString hostName;

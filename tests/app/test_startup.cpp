@@ -1,5 +1,5 @@
 #include "app/startup/AppGlobals.h"
-#include "app/startup/CListeningSocket.h"
+#include "lan/net/CListeningSocket.h"
 #include "app/startup/DocumentLifecycle.h"
 #include "app/startup/FolderMaker.h"
 #include "app/startup/FolderPath.h"
@@ -277,7 +277,7 @@ TEST(DocumentLifecycle, APortThatCannotBeHadSaysWhatToDoAndOpensNothing)
     ASSERT_TRUE(occupant.listen(QHostAddress::Any, 0));
     AppGlobals globals;
     globals.port = occupant.serverPort();
-    CListeningSocket listener;
+    kv::lan::CListeningSocket listener;
     DiskSpaceCheck disk({}, {}, false, [](const QString&, double* f) { *f = 2e9; return true; });
     CountingRecords records;
     RecordingMessageGateway messages;
@@ -296,7 +296,7 @@ TEST(DocumentLifecycle, StartOrderAndClosingWithAConnectedClient)
 {
     AppGlobals globals;
     globals.port = 0;
-    CListeningSocket listener;
+    kv::lan::CListeningSocket listener;
     bool enoughSpace = false;
     DiskSpaceCheck disk({}, {}, false, [&](const QString&, double* f) {
         *f = enoughSpace ? 2e9 : 10;
@@ -342,7 +342,7 @@ TEST(DocumentLifecycle, CallerIdStartsAfterTheDatabasesAndItsFailureClosesThemAg
 {
     AppGlobals globals;
     globals.port = 0;
-    CListeningSocket listener;
+    kv::lan::CListeningSocket listener;
     DiskSpaceCheck disk({}, {}, false, [](const QString&, double* f) { *f = 2e9; return true; });
     CountingRecords records;
     RecordingMessageGateway messages;

@@ -96,3 +96,50 @@ TEST(StartupProcess, ASecondStartEndsQuietlyWhileTheFirstRuns)
     third.kill();
     third.waitForFinished(5000);
 }
+
+// A client on the same data folder with its own installation file and
+// address: it reaches the server, goes by that address in the lock tables
+// and keeps its work copies apart.
+TEST(StartupProcess, AClientJoinsTheServerUnderItsAddress)
+{
+    Installation server;
+    QProcess serverProcess;
+    server.prepare(serverProcess);
+    serverProcess.start();
+    ASSERT_TRUE(serverProcess.waitForStarted());
+    QDeadlineTimer deadline(20000);
+    while (!joinedAsServer(server.data) && !deadline.hasExpired()
+           && serverProcess.state() == QProcess::Running)
+        QThread::msleep(100);
+    ASSERT_TRUE(joinedAsServer(server.data)) << serverProcess.readAllStandardError().toStdString();
+
+    Installation client;
+    client.writeIni(QStringLiteral("Port=%1\n[Sabion]\nPath=%2\nDataDirectoryPath=%3\nSvrName=127.0.0.1\n"
+                                   "LocalAddress=127.0.0.2\nKind\\sw=1\n")
+                        .arg(server.port)
+                        .arg(programPath(), server.data));
+    QProcess clientProcess;
+    client.prepare(clientProcess);
+    clientProcess.start();
+    ASSERT_TRUE(clientProcess.waitForStarted());
+    const QString clientTemp = server.data + QStringLiteral("/Temp/127.0.0.2");
+    const auto clientJoined = [&] {
+        QFile table(server.data + QStringLiteral("/061.dat"));
+        if (!table.open(QIODevice::ReadOnly))
+            return false;
+        QByteArray bytes = table.readAll();
+        for (char& c : bytes)
+            c = char(c ^ 0x6B);
+        return bytes.contains("127.0.0.2");
+    };
+    QDeadlineTimer again(30000);
+    while (!clientJoined() && !again.hasExpired() && clientProcess.state() == QProcess::Running)
+        QThread::msleep(100);
+    EXPECT_TRUE(clientJoined()) << clientProcess.readAllStandardError().toStdString();
+    EXPECT_TRUE(QFileInfo(clientTemp).isDir());
+    EXPECT_TRUE(QFileInfo(server.data + QStringLiteral("/Temp/Server")).isDir());
+    clientProcess.kill();
+    clientProcess.waitForFinished(5000);
+    serverProcess.kill();
+    serverProcess.waitForFinished(5000);
+}

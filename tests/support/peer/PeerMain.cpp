@@ -30,7 +30,9 @@ int main(int argc, char** argv)
         return runSlips(rest);
     if (command == QLatin1String("ledger"))
         return runLedger(rest);
+    if (command == QLatin1String("lan"))
+        return runLan(rest);
     std::fprintf(stderr,
-                 "usage: kv_test_peer engine|document|contention|lock-holder|items|log|slips|ledger ...\n");
+                 "usage: kv_test_peer engine|document|contention|lock-holder|items|log|slips|ledger|lan ...\n");
     return 64;
 }

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "lan/core/LanMessage.h"
+#include "lan/core/MessageFramer.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QTcpSocket;
+
+namespace kv::lan {
+
+class ChangeReceivers;
+class CListeningSocket;
+
+// The server's side of the messages, on the clients the listening socket
+// accepted: a change one client announces goes to every other client and
+// to this computer's receivers; a client asking for the data folder gets
+// its network path; "Close" lets the client go. The sender of a message is
+// the connection it came on, whatever its text says, so no computer can
+// close or speak for another.
+class LanServer : public QObject {
+    Q_OBJECT
+public:
+    // A client whose unsent data grows past this is not reading: dropped.
+    static constexpr qint64 MaxUnsentBytes = 1 << 20;
+
+    LanServer(CListeningSocket& listener, ChangeReceivers& receivers, QObject* parent = nullptr);
+
+    // The network path of the data folder; false after its message.
+    void setDataFolderPath(std::function<bool(QString&)> path) { m_dataPath = std::move(path); }
+    // While a deletion or a backup runs the answer is an empty path.
+    void setCallLookupSuspended(std::function<bool()> suspended) { m_suspended = std::move(suspended); }
+
+    // The message to every client but excluded (none: all of them), each
+    // with its own address in field 0 and "Server" in field 1. A client that
+    // cannot take it is dropped; the others still get it.
+    void Broadcast(QTcpSocket* excluded, const QString& message);
+    // What the server's own announcer calls: true, the clients are told.
+    bool announce(const QString& message);
+
+    qint64 relayedCount() const { return m_relayed; }
+
+signals:
+    // A client's change was acted on (after its relay).
+    void changeReceived(const kv::lan::LanMessage& message);
+
+private:
+    void attach(QTcpSocket* socket);
+    void onReadyRead(QTcpSocket* socket);
+    void handle(QTcpSocket* socket, const QString& text);
+    bool SendToClient(QTcpSocket* socket, const QByteArray& frame);
+
+    CListeningSocket& m_listener;
+    ChangeReceivers& m_receivers;
+    QHash<QTcpSocket*, MessageFramer> m_framers;
+    std::function<bool(QString&)> m_dataPath;
+    std::function<bool()> m_suspended;
+    qint64 m_relayed = 0;
+};
+
+} // namespace kv::lan

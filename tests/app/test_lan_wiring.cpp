@@ -1,0 +1,106 @@
+// What the main window re-reads when another computer announces a change:
+// the customers behind the panel with its totals, the settings files.
+
+#include "app/frame/CMainFrame.h"
+#include "app/frame/DocumentFrameRecords.h"
+#include "app/wiring/LanCommands.h"
+#include "app/wiring/PanelFrameBridge.h"
+#include "data/settings/SettingsStore.h"
+#include "lan/core/ChangeReceivers.h"
+#include "records/panel/CFMainPanel.h"
+
+#include "data/document/DocumentTestFolder.h"
+#include "support/CustomerBuilder.h"
+#include "support/Utf8.h"
+
+#include <QLabel>
+#include <QSettings>
+
+using namespace kv::app;
+using kv::lan::LanMessage;
+using kv::test::CustomerBuilder;
+using kv::test::u;
+
+namespace {
+
+class LanWiring : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc = folder.open();
+        ASSERT_TRUE(doc);
+        CustomerBuilder(1).name(u("山田"), u("太郎")).reading(u("ﾔﾏﾀﾞ")).insertInto(doc->store());
+        ASSERT_TRUE(doc->customers().Requery());
+        CMainFrame::Setup setup;
+        setup.isClient = true;
+        setup.computerName = u("127.0.0.2");
+        setup.programFolder = temp.path();
+        setup.profile = &profile;
+        setup.canClose = [] { return true; };
+        frame = std::make_unique<CMainFrame>(std::move(setup));
+        records = std::make_unique<DocumentFrameRecords>(*doc);
+        frame->commands().setRecords(records.get());
+        records->setCommands(&frame->commands());
+        bridge = std::make_unique<PanelFrameBridge>(*frame, *doc, *records, &profile);
+        lan = std::make_unique<LanCommands>(*frame, *doc, *bridge);
+    }
+
+    void TearDown() override
+    {
+        lan.reset();
+        bridge.reset();
+        frame.reset();
+    }
+
+    static int receive(const char* text)
+    {
+        return kv::lan::changeReceivers().dispatch(LanMessage::parse(u(text)));
+    }
+
+    kv::test::DocumentTestFolder folder;
+    kv::test::TempFolder temp;
+    QSettings profile{temp.file(u("profile.ini")), QSettings::IniFormat};
+    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
+    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<DocumentFrameRecords> records;
+    std::unique_ptr<PanelFrameBridge> bridge;
+    std::unique_ptr<LanCommands> lan;
+};
+
+} // namespace
+
+TEST_F(LanWiring, ACustomerRecordedElsewhereCountsOnThePanelAfterItsMessage)
+{
+    EXPECT_EQ(bridge->panel().customerTotalText(), u("1"));
+    // Another computer writes two customers into the shared files.
+    CustomerBuilder(2).name(u("佐藤"), u("花子")).reading(u("ｻﾄｳ")).insertInto(doc->store());
+    CustomerBuilder(3).name(u("鈴木"), u("一郎")).reading(u("ｽｽﾞｷ")).insertInto(doc->store());
+    EXPECT_EQ(bridge->panel().customerTotalText(), u("1")) << "nothing re-read before the message";
+    EXPECT_GE(receive("127.0.0.2,Server,KokCarRequery,,,,,,,,,,"), 1);
+    EXPECT_EQ(bridge->panel().customerTotalText(), u("3"));
+    EXPECT_TRUE(frame->commands().state().searchOrder != 0);
+}
+
+TEST_F(LanWiring, ASettingsFileSavedElsewhereIsReloaded)
+{
+    kv::data::SettingsStore other(folder.folder.path());
+    ASSERT_TRUE(other.LoadSettingsFile(kv::data::SettingsFileId::Rounding));
+    other.rounding().taxRate = 0.08;
+    ASSERT_TRUE(other.SaveSettingsFile(kv::data::SettingsFileId::Rounding));
+    EXPECT_NE(doc->settings().rounding().taxRate, 0.08);
+    receive("127.0.0.2,Server,Update,端数処理,,,,,,,,,");
+    EXPECT_DOUBLE_EQ(doc->settings().rounding().taxRate, 0.08);
+
+    int calls = 0;
+    lan->onCallInformation([&calls] { ++calls; });
+    receive("127.0.0.2,Server,TelCallInfo,12,0312345678");
+    EXPECT_EQ(calls, 1);
+
+    // Gone with the window's wiring.
+    lan.reset();
+    EXPECT_EQ(receive("127.0.0.2,Server,Update,端数処理,,,,,,,,,"), 0);
+    LanCommands::showConnection(*frame, false);
+    EXPECT_TRUE(frame->lanPane()->text().contains(u("サーバー未接続")));
+    LanCommands::showConnection(*frame, true);
+    EXPECT_FALSE(frame->lanPane()->text().contains(u("サーバー未接続")));
+}

@@ -1,0 +1,230 @@
+// Several computers as processes on one machine, each with its own address
+// on the loopback range, on one shared data folder: a change recorded on
+// one is re-read on the others, settings reach the clients, each computer
+// has its own lock-table slot, and a killed client or server costs the
+// others nothing.
+
+#include "../data/document/DocumentTestFolder.h"
+#include "QStringPrinter.h"
+#include "support/TestPaths.h"
+#include "support/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTcpServer>
+#include <QThread>
+
+#include <csignal>
+#include <memory>
+
+using kv::test::u;
+
+namespace {
+
+// One computer: the test peer's "lan" work, its output read line by line.
+class Computer {
+public:
+    Computer(const QStringList& args)
+    {
+        m_process.setProgram(kv::test::peerProgram());
+        m_process.setArguments(QStringList{u("lan")} + args);
+        m_process.start();
+        EXPECT_TRUE(m_process.waitForStarted());
+    }
+    ~Computer()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            ::kill(pid_t(m_process.processId()), SIGCONT);
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    void send(const QString& line)
+    {
+        m_process.write((line + u("\n")).toUtf8());
+        m_process.waitForBytesWritten(5000);
+    }
+    // Sends a command and waits for its answer.
+    QString ask(const QString& line, const QString& prefix)
+    {
+        send(line);
+        return waitFor(prefix);
+    }
+    // Waits for a line that starts with prefix, after the ones already taken;
+    // the line, or empty after timeoutMs.
+    QString waitFor(const QString& prefix, int timeoutMs = 15000)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        for (;;) {
+            while (m_next < m_lines.size()) {
+                const QString line = m_lines[m_next++];
+                if (line.startsWith(prefix))
+                    return line;
+            }
+            if (deadline.hasExpired() || m_process.state() == QProcess::NotRunning) {
+                ADD_FAILURE() << "no \"" << prefix.toStdString() << "\" after: "
+                              << m_lines.join(u(" | ")).toStdString() << " / "
+                              << m_process.readAllStandardError().toStdString();
+                return {};
+            }
+            m_process.waitForReadyRead(50);
+            while (m_process.canReadLine())
+                m_lines << QString::fromUtf8(m_process.readLine()).trimmed();
+        }
+    }
+    // Lines so far that start with prefix.
+    int count(const QString& prefix)
+    {
+        m_process.waitForReadyRead(10);
+        while (m_process.canReadLine())
+            m_lines << QString::fromUtf8(m_process.readLine()).trimmed();
+        int found = 0;
+        for (const QString& line : m_lines)
+            found += line.startsWith(prefix) ? 1 : 0;
+        return found;
+    }
+    QProcess& process() { return m_process; }
+    void stop() { ::kill(pid_t(m_process.processId()), SIGSTOP); }
+
+private:
+    QProcess m_process;
+    QStringList m_lines;
+    qsizetype m_next = 0;
+};
+
+int freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::Any, 0);
+    return probe.serverPort();
+}
+
+struct Shop {
+    kv::test::DocumentTestFolder data;
+    int port = freePort();
+    std::unique_ptr<Computer> server;
+    std::vector<std::unique_ptr<Computer>> clients;
+
+    void startServer()
+    {
+        server = std::make_unique<Computer>(QStringList{u("server"), data.folder.path(), QString::number(port)});
+        ASSERT_EQ(server->waitFor(u("ready")), u("ready Server"));
+    }
+    Computer& startClient(const char* address)
+    {
+        clients.push_back(std::make_unique<Computer>(
+            QStringList{u("client"), data.folder.path(), QString::number(port), u(address)}));
+        EXPECT_EQ(clients.back()->waitFor(u("ready")), u("ready ") + u(address))
+            << "the computer name is the address the server sees, not the host name";
+        return *clients.back();
+    }
+};
+
+} // namespace
+
+TEST(LanComputers, ACustomerRecordedOnOneClientIsReReadOnTheOthersAndSettingsReachThem)
+{
+    Shop shop;
+    shop.startServer();
+    Computer& a = shop.startClient("127.0.0.2");
+    Computer& b = shop.startClient("127.0.0.3");
+    Computer& c = shop.startClient("127.0.0.4");
+    ASSERT_FALSE(shop.server->waitFor(u("clients 3")).isEmpty());
+
+    ASSERT_EQ(a.ask(u("record ヤマダ"), u("recorded")), u("recorded 1"));
+    EXPECT_EQ(b.waitFor(u("received")), u("received 127.0.0.3,Server,KokCarRequery,,,,,,,,,,"));
+    EXPECT_EQ(b.waitFor(u("customers")), u("customers 1"));
+    EXPECT_EQ(c.waitFor(u("customers")), u("customers 1"));
+    EXPECT_EQ(shop.server->waitFor(u("customers")), u("customers 1")) << "the server re-reads too";
+    EXPECT_EQ(a.count(u("received")), 0) << "not back to its sender";
+
+    shop.server->send(u("rate 8"));
+    ASSERT_FALSE(shop.server->waitFor(u("saved")).isEmpty());
+    for (Computer* client : {&a, &b, &c})
+        EXPECT_EQ(client->waitFor(u("rate")), u("rate 0.08"));
+
+    shop.server->send(u("quit"));
+    for (Computer* client : {&a, &b, &c})
+        EXPECT_EQ(client->waitFor(u("lost")), u("lost")) << "the server's Close reaches each client";
+    ASSERT_TRUE(shop.server->process().waitForFinished(10000));
+    EXPECT_EQ(shop.server->process().exitCode(), 0);
+}
+
+TEST(LanComputers, TwoClientsWithTheSameHostNameHoldApartSlots)
+{
+    // Both peers call themselves "debian" to the server; their names in the
+    // lock tables are their addresses.
+    Shop shop;
+    shop.startServer();
+    Computer& a = shop.startClient("127.0.0.2");
+    Computer& b = shop.startClient("127.0.0.3");
+    EXPECT_EQ(a.ask(u("claim 5"), u("claim")), u("claim 5 ok"));
+    EXPECT_EQ(b.ask(u("claim 5"), u("claim")), u("claim 5 refused"));
+    EXPECT_EQ(b.ask(u("claim 6"), u("claim")), u("claim 6 ok"));
+}
+
+TEST(LanComputers, AKilledClientIsDroppedAndAServerThatGoesCostsTheClientsNothing)
+{
+    Shop shop;
+    shop.startServer();
+    Computer& a = shop.startClient("127.0.0.2");
+    Computer& b = shop.startClient("127.0.0.3");
+    Computer& c = shop.startClient("127.0.0.4");
+    ASSERT_FALSE(shop.server->waitFor(u("clients 3")).isEmpty());
+
+    // A client that hangs (stopped, its connection open) and one killed.
+    c.stop();
+    b.process().kill();
+    ASSERT_FALSE(shop.server->waitFor(u("clients 2")).isEmpty());
+    ASSERT_EQ(a.ask(u("record サトウ"), u("recorded")), u("recorded 1"));
+    EXPECT_EQ(shop.server->waitFor(u("customers")), u("customers 1"));
+
+    // The server's closing is not held up by the hanging client.
+    shop.server->send(u("quit"));
+    ASSERT_TRUE(shop.server->process().waitForFinished(10000));
+    EXPECT_EQ(a.waitFor(u("lost")), u("lost"));
+
+    for (int round = 2; round <= 3; ++round) {
+        // The client goes on working on the folder meanwhile.
+        ASSERT_EQ(a.ask(u("record スズキ"), u("recorded")), u("recorded %1").arg(round));
+        QThread::msleep(300);
+        // The server comes back: the client joins it again by itself, and
+        // what it announced meanwhile reaches the server.
+        shop.startServer();
+        EXPECT_EQ(a.waitFor(u("rejoined")), u("rejoined"));
+        EXPECT_EQ(shop.server->waitFor(u("received")), u("received 127.0.0.1,127.0.0.2,KokCarRequery"));
+        EXPECT_EQ(shop.server->waitFor(u("customers")), u("customers %1").arg(round));
+        EXPECT_EQ(a.count(u("lost")), round - 1) << "said once per loss, not per retry";
+        if (round == 2) {
+            // This time the server is killed.
+            shop.server->process().kill();
+            ASSERT_TRUE(shop.server->process().waitForFinished(5000));
+            EXPECT_EQ(a.waitFor(u("lost")), u("lost"));
+        }
+    }
+}
+
+TEST(LanComputers, TwoComputersPrintAtOnceEachFromItsOwnCopies)
+{
+    Shop shop;
+    shop.startServer();
+    Computer& a = shop.startClient("127.0.0.2");
+    Computer& b = shop.startClient("127.0.0.3");
+    ASSERT_EQ(a.ask(u("print 12"), u("print")), u("print ok"));
+    // b prints and ends while a's print is still running.
+    ASSERT_EQ(b.ask(u("print 0"), u("print")), u("print ok"));
+    EXPECT_EQ(b.ask(u("copies"), u("copies")), u("copies 009.mdb 010.mdb"));
+    ASSERT_EQ(b.ask(u("endprint"), u("ended")), u("ended"));
+    EXPECT_EQ(b.ask(u("copies"), u("copies")), u("copies"));
+    EXPECT_EQ(a.ask(u("copies"), u("copies")), u("copies 010.mdb")) << "a's copy in use is still there";
+    shop.server->send(u("print 12"));
+    ASSERT_EQ(shop.server->waitFor(u("print")), u("print ok"));
+    shop.server->send(u("endprint"));
+    ASSERT_EQ(shop.server->waitFor(u("ended")), u("ended"));
+    EXPECT_EQ(a.ask(u("copies"), u("copies")), u("copies 010.mdb"));
+    EXPECT_TRUE(QFileInfo::exists(shop.data.folder.file(u("Temp/127.0.0.2/010.mdb"))));
+}
