@@ -167,7 +167,7 @@ void CMainFrame::registerOwnCommands()
     });
     // Without a printer access the command waits for one.
     std::function<void()> printerSetup;
-    if (PrinterAccess* printers = m_setup.printers)
+    if (print::PrinterAccess* printers = m_setup.printers)
         printerSetup = [this, printers] { m_commands.printerSetup(*printers); };
     m_registry.registerCommand({
         .id = PrinterSetup,

@@ -56,23 +56,26 @@ MasterCommands::MasterCommands(CMainFrame& frame, Windows windows)
     };
 
     // What must be set before the first slip.
-    menuItem(CompanyInformation, "自社情報(&J)...", [&rules] { return !rules.isClient(); });
+    menuItem(CompanyInformation, "自社情報(&J)...", [&rules] { return !rules.isClient(); },
+             std::move(windows.companyInformation));
     menuItem(Rounding, "端数処理(&H)...", [&rules] { return !rules.isClient(); },
              std::move(windows.rounding));
     menuItem(AgencyFeeTax, "代行料 課税・非課税(&D)...",
              [noSlipOrLedger, &rules] { return noSlipOrLedger() && !rules.isClient(); },
              std::move(windows.agencyFeeTax));
     menuItem(JobCategories, "入庫区分(&K)...",
-             [noSlipOrLedger, &rules] { return noSlipOrLedger() && rules.alone(); });
-    menuItem(VehicleKinds, "種別（&S）...");
-    menuItem(VehicleUses, "用途（&Y）...");
-    menuItem(BodyShapes, "車体の形状（&K）...");
-    menuItem(VehicleNameList, "車名（&M）...");
-    menuItem(Fuels, "燃料の種類（&E）...");
+             [noSlipOrLedger, &rules] { return noSlipOrLedger() && rules.alone(); },
+             std::move(windows.jobCategories));
+    menuItem(VehicleKinds, "種別（&S）...", {}, std::move(windows.vehicleKinds));
+    menuItem(VehicleUses, "用途（&Y）...", {}, std::move(windows.vehicleUses));
+    menuItem(BodyShapes, "車体の形状（&K）...", {}, std::move(windows.bodyShapes));
+    menuItem(VehicleNameList, "車名（&M）...", {}, std::move(windows.vehicleNames));
+    menuItem(Fuels, "燃料の種類（&E）...", {}, std::move(windows.fuels));
 
     // What is useful to set.
     menuItem(WorkPartsItems, "作業・部品(&B)...", itemsFree, std::move(windows.workPartsItems));
-    menuItem(WorkPartsSets, "作業・部品セット(&S)...", itemsFree);
+    menuItem(WorkPartsSets, "作業・部品セット(&S)...", itemsFree,
+             std::move(windows.workPartsSets));
     for (const auto& [id, text] : {std::pair{CustomerNameList, "名前(&N)..."},
                                    std::pair{AddressList, "住所(&A)..."},
                                    std::pair{ModelList, "車種（&S）..."}}) {
@@ -80,8 +83,8 @@ MasterCommands::MasterCommands(CMainFrame& frame, Windows windows)
         menuItem(list, text, [&flows] { return flows.pickListsAttached(); },
                  [&flows, list] { flows.editPickListUnderLock(list); });
     }
-    menuItem(TransportOfficeList, "陸事(&R)...");
-    menuItem(DefaultPrefecture, "既定の都道府県(&P)...");
+    menuItem(TransportOfficeList, "陸事(&R)...", {}, std::move(windows.transportOffices));
+    menuItem(DefaultPrefecture, "既定の都道府県(&P)...", {}, std::move(windows.defaultPrefecture));
 }
 
 } // namespace kv::app

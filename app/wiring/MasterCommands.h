@@ -19,15 +19,25 @@ class CMainFrame;
 // The commands of the master data and settings (menu 設定), registered with
 // the main window: the work and parts items open the item dialog, the
 // customer name, address and model lists are edited under their lock
-// through the frame's pick-list editor once one is attached; the other
-// windows are not built yet and their commands stay off.
+// through the frame's pick-list editor once one is attached; a window not
+// given leaves its command off.
 class MasterCommands {
 public:
     // The master-data windows; an empty one leaves its command off.
     struct Windows {
         std::function<void()> workPartsItems;
+        std::function<void()> workPartsSets;
         std::function<void()> rounding;
         std::function<void()> agencyFeeTax;
+        std::function<void()> companyInformation;
+        std::function<void()> jobCategories;
+        std::function<void()> defaultPrefecture;
+        std::function<void()> transportOffices;
+        std::function<void()> vehicleKinds;
+        std::function<void()> vehicleUses;
+        std::function<void()> bodyShapes;
+        std::function<void()> vehicleNames;
+        std::function<void()> fuels;
     };
 
     // The windows on the document: the item dialog on the item store, over

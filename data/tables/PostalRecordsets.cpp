@@ -20,7 +20,7 @@ const std::vector<CDaoPostSet::Member>& CDaoPostSet::members()
     const kv::data::TableDef& CDaoPost##Infix##Set::tableDef()                           \
     {                                                                                    \
         static const kv::data::TableDef table{                                           \
-            Table, File, {KV_COLUMNS_Post(KV_COLUMN_DEF)}, {"Post"}};                        \
+            Table, File, {KV_COLUMNS_Post(KV_COLUMN_DEF)}, {"Post", "Section2, Section3"}};                      \
         return table;                                                                    \
     }
 

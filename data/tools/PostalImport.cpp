@@ -3,7 +3,7 @@
 #include "data/engine/UnitOfWork.h"
 #include "data/tables/DataFiles.h"
 #include "data/tables/PostalRecordsets.h"
-#include "data/tools/Prefectures.h"
+#include "data/tables/Prefectures.h"
 #include "data/tools/TableInserter.h"
 
 #include <QDir>

@@ -9,12 +9,15 @@
 #include "records/PanelMode.h"
 #include "records/PanelRecordSource.h"
 #include "records/PostalCode.h"
+#include "records/PostalSearch.h"
+#include "records/panel/CDPostSelect.h"
 #include "records/search/CAllSearchGroup.h"
 
 #include "controls/CButtonEx.h"
 #include "controls/CComboBoxEn.h"
 #include "controls/CEditEx.h"
 #include "controls/CNumericEditEx.h"
+#include "common/Cp932.h"
 #include "common/KVCommon.h"
 #include "common/MessageGateway.h"
 #include "data/settings/SettingsStore.h"
@@ -444,15 +447,25 @@ void CFMainPanel::attachBehaviour()
     connect(edit(F::UseBase1), &CEditEx::left, this, baseRule(&BaseOfUse::leaveFirst));
     connect(edit(F::UseBase2), &CEditEx::left, this, baseRule(&BaseOfUse::leaveSecond));
 
-    const std::pair<CButtonEx*, PickList> buttons[] = {
-        {m_ownerNameButton, PickList::CustomerNames}, {m_userNameButton, PickList::CustomerNames},
-        {m_ownerAddressButton, PickList::Addresses},  {m_userAddressButton, PickList::Addresses},
-        {m_officeButton, PickList::TransportOffices}, {m_vehicleNameButton, PickList::VehicleNames},
+    const struct {
+        CButtonEx* button;
+        PickList list;
+        bool user;
+    } buttons[] = {
+        {m_ownerNameButton, PickList::CustomerNames, false},
+        {m_userNameButton, PickList::CustomerNames, true},
+        {m_ownerAddressButton, PickList::Addresses, false},
+        {m_userAddressButton, PickList::Addresses, true},
+        {m_officeButton, PickList::TransportOffices, false},
+        {m_vehicleNameButton, PickList::VehicleNames, false},
     };
-    for (const auto& [button, list] : buttons) {
-        const PickList kind = list;
-        connect(button, &CButtonEx::clicked, this, [this, kind] { openPickList(kind); });
+    for (const auto& entry : buttons) {
+        const PickList kind = entry.list;
+        const bool user = entry.user;
+        connect(entry.button, &CButtonEx::clicked, this,
+                [this, kind, user] { openPickList(kind, user); });
     }
+    connect(m_postButton, &CButtonEx::clicked, this, [this] { postalSearch(); });
 }
 
 void CFMainPanel::fillCombo(PanelField field, const QStringList& entries)
@@ -610,30 +623,128 @@ void CFMainPanel::updateCaptionButtons()
         b->setEnabled(lists);
     m_officeButton->setEnabled(lists);
     m_vehicleNameButton->setEnabled(lists);
-    m_postButton->setEnabled(false);
+    const bool postal = m_postal && m_postal->available();
+    m_postButton->setEnabled(postal);
+    m_postButton->setToolTip(m_postal ? m_postal->unavailableReason() : QString());
 }
 
-void CFMainPanel::setPickListOpener(std::function<void(PickList)> opener)
+void CFMainPanel::setPostalSearch(PostalSearch* search, PostalChooser chooser)
+{
+    m_postal = search;
+    m_postalChooser = std::move(chooser);
+    updateCaptionButtons();
+}
+
+void CFMainPanel::postalSearch()
+{
+    if (!m_postal || !m_postal->available() || !customerGroupEnabled())
+        return;
+    const QString code = text(F::Post).trimmed();
+    if (!code.isEmpty()) {
+        int post = 0;
+        if (!PostalCode::read(code, &post) || post == 0) {
+            showMessage(QStringLiteral("郵便番号が異常です！"));
+            focusField(F::Post);
+            return;
+        }
+        fillAddressFromCode(post);
+        return;
+    }
+    const QString address = text(F::OwnerJyu1).trimmed();
+    if (address.isEmpty()) {
+        showMessage(QStringLiteral("郵便番号か所有者の住所を入力して下さい！"));
+        focusField(F::Post);
+        return;
+    }
+    fillCodeFromAddress(address);
+}
+
+int CFMainPanel::choosePostalAddress(const std::vector<PostalAddress>& addresses)
+{
+    if (addresses.size() == 1)
+        return 0;
+    if (m_postalChooser)
+        return m_postalChooser(addresses);
+    CDPostSelect dialog(addresses, window());
+    return dialog.exec() == QDialog::Accepted ? dialog.chosen() : -1;
+}
+
+void CFMainPanel::fillAddressFromCode(int post)
+{
+    const std::vector<PostalAddress> found =
+        m_postal->byCode(post, m_settings.general().defaultPrefecture);
+    if (!m_postal->lastError().description.isEmpty()) {
+        showMessage(m_postal->lastError().description);
+        return;
+    }
+    if (found.empty()) {
+        showMessage(QStringLiteral("%1 の住所は見つかりません！").arg(PostalCode::show(post)));
+        focusField(F::Post);
+        return;
+    }
+    const int chosen = choosePostalAddress(found);
+    if (chosen < 0 || size_t(chosen) >= found.size())
+        return;
+    setText(F::Post, PostalCode::show(post));
+    // The house number follows where the town ends; a line that cannot take
+    // the whole address keeps whole characters only.
+    auto* line = static_cast<CEditEx*>(fieldWidget(F::OwnerJyu1));
+    line->setText(cp932::truncateToBytes(found[size_t(chosen)].text(), line->byteLimit()));
+    collectValues();
+    line->setFocus(Qt::OtherFocusReason);
+    line->deselect();
+    line->end(false);
+}
+
+void CFMainPanel::fillCodeFromAddress(const QString& address)
+{
+    const std::vector<PostalAddress> found =
+        m_postal->byAddress(address, m_settings.general().defaultPrefecture);
+    if (!m_postal->lastError().description.isEmpty()) {
+        showMessage(m_postal->lastError().description);
+        return;
+    }
+    if (found.empty()) {
+        showMessage(QStringLiteral("住所に合う郵便番号は見つかりません！"));
+        focusField(F::OwnerJyu1);
+        return;
+    }
+    const int chosen = choosePostalAddress(found);
+    if (chosen < 0 || size_t(chosen) >= found.size())
+        return;
+    setText(F::Post, PostalCode::show(found[size_t(chosen)].post));
+    collectValues();
+    focusField(F::Post);
+}
+
+void CFMainPanel::setPickListOpener(std::function<void(PickList, bool user)> opener)
 {
     m_pickListOpener = std::move(opener);
     updateCaptionButtons();
 }
 
-void CFMainPanel::openPickList(PickList list)
+void CFMainPanel::openPickList(PickList list, bool user)
 {
     const bool vehicleList = list == PickList::TransportOffices || list == PickList::VehicleNames;
     const bool groupOn = vehicleList ? vehicleGroupEnabled() : customerGroupEnabled();
     if (list == PickList::None || !groupOn || !m_pickListOpener)
         return;
     collectValues();
-    m_pickListOpener(list);
+    m_pickListOpener(list, user);
 }
 
 void CFMainPanel::ReferenceInput()
 {
     for (int i = 0; i < kPanelFieldCount; ++i) {
         if (fieldWidget(F(i)) && fieldWidget(F(i))->hasFocus()) {
-            openPickList(pickListOfField(F(i)));
+            const F field = F(i);
+            if (field == F::Post) {
+                postalSearch();
+                return;
+            }
+            const bool user = field == F::UserName1 || field == F::UserName2
+                || field == F::UserJyu1 || field == F::UserJyu2;
+            openPickList(pickListOfField(field), user);
             return;
         }
     }

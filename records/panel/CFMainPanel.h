@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QGridLayout;
 class QLabel;
@@ -34,6 +35,8 @@ namespace kv::records {
 
 class PanelHost;
 class PanelRecordSource;
+class PostalSearch;
+struct PostalAddress;
 
 // The customer and vehicle panel of the main window: the vehicle with its
 // inspection-certificate data above, its owning customer below. It shows
@@ -58,13 +61,25 @@ public:
     void SetModeText(int mode);
     // Ctrl+Space: the pick list of the focused field, if its group is on.
     void ReferenceInput();
-    // The caption buttons and Ctrl+1, 3, 5, 6.
-    void openPickList(PickList list);
+    // The caption buttons and Ctrl+1, 3, 5, 6; user for the user's name and
+    // address (the owner's otherwise).
+    void openPickList(PickList list, bool user = false);
     // The pick lists are windows of their own; until one is attached the
     // caption buttons stay disabled and the keys do nothing.
-    void setPickListOpener(std::function<void(PickList)> opener);
+    void setPickListOpener(std::function<void(PickList, bool user)> opener);
+    bool pickListsAttached() const { return bool(m_pickListOpener); }
     // A pick list wrote its choice into heldValues(): show the fields it names.
     void pickListChosen(PickList list);
+
+    // Which of several addresses the user takes: its index, -1 for none.
+    using PostalChooser = std::function<int(const std::vector<PostalAddress>&)>;
+    // The postal search behind the 郵便番号 button; without one, or without
+    // postal files, the button stays off and its tip says why. An empty
+    // chooser is the list dialog.
+    void setPostalSearch(PostalSearch* search, PostalChooser chooser = {});
+    // The 郵便番号 button (and Ctrl+Space in the field): a typed code fills
+    // the owner's first address line, else that line finds its code.
+    void postalSearch();
 
     // Refills a combo box after its list was edited (the list's file).
     void refillLists();
@@ -142,6 +157,9 @@ private:
     bool newCustomerMode() const;
     bool reportFailure(const WriteBackResult& result);
     void updateCaptionButtons();
+    void fillAddressFromCode(int post);
+    void fillCodeFromAddress(const QString& address);
+    int choosePostalAddress(const std::vector<PostalAddress>& addresses);
 
     QString text(PanelField field) const;
     void setText(PanelField field, const QString& text);
@@ -152,7 +170,9 @@ private:
     PanelLookup m_lookup;
     PanelValues m_values;
     std::array<QWidget*, kPanelFieldCount> m_fields{};
-    std::function<void(PickList)> m_pickListOpener;
+    std::function<void(PickList, bool user)> m_pickListOpener;
+    PostalSearch* m_postal = nullptr;
+    PostalChooser m_postalChooser;
 
     QWidget* m_customerGroup = nullptr;
     QWidget* m_vehicleGroup = nullptr;

@@ -2,7 +2,7 @@
 #include "data/tables/DataStore.h"
 #include "data/tables/PostalRecordsets.h"
 #include "data/tools/PostalImport.h"
-#include "data/tools/Prefectures.h"
+#include "data/tables/Prefectures.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "data/tools/Prefectures.h"
+#include "data/tables/Prefectures.h"
 
 #include "data/tables/DataFiles.h"
 
