@@ -1,6 +1,7 @@
 #include "backup/core/DataSnapshot.h"
 
 #include "backup/core/BackupTexts.h"
+#include "data/engine/DatabaseCopy.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -33,38 +34,6 @@ bool DataSnapshot::isPacked(const QString& relativePath, bool isFolder)
             return false;
     }
     return name != u".sabion-probe";
-}
-
-int DataSnapshot::copyDatabase(const QString& source, const QString& destination)
-{
-    sqlite3* from = nullptr;
-    sqlite3* to = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(source).constData(), &from, SQLITE_OPEN_READONLY,
-                             nullptr);
-    if (rc == SQLITE_OK) {
-        // A writer on another computer finishes its unit of work first.
-        sqlite3_busy_timeout(from, 60000);
-        rc = sqlite3_open_v2(QFile::encodeName(destination).constData(), &to,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    }
-    if (rc == SQLITE_OK) {
-        sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
-        if (!backup) {
-            rc = sqlite3_errcode(to);
-        } else {
-            // All pages in one step: the copy is one committed state.
-            do {
-                rc = sqlite3_backup_step(backup, -1);
-                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-                    sqlite3_sleep(50);
-            } while (rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
-            const int finished = sqlite3_backup_finish(backup);
-            rc = rc == SQLITE_DONE ? finished : rc;
-        }
-    }
-    sqlite3_close(to);
-    sqlite3_close(from);
-    return rc;
 }
 
 bool DataSnapshot::take(const QString& dataFolder, const QString& target,
@@ -112,7 +81,7 @@ bool DataSnapshot::take(const QString& dataFolder, const QString& target,
             continue;
         QDir().mkpath(QFileInfo(copy).absolutePath());
         if (isDatabase(entry.fileName())) {
-            const int rc = copyDatabase(entry.filePath(), copy);
+            const int rc = data::copyDatabase(entry.filePath(), copy);
             if (rc != SQLITE_OK)
                 return failed(entry.filePath(), QString::fromUtf8(sqlite3_errstr(rc)));
         } else {

@@ -24,9 +24,6 @@ public:
     // with an empty reason.
     static bool take(const QString& dataFolder, const QString& target,
                      const std::atomic<bool>& cancel, QString* error);
-
-    // One database through the backup API; an SQLite result code.
-    static int copyDatabase(const QString& source, const QString& destination);
 };
 
 } // namespace kv::backup

@@ -2,6 +2,7 @@
 
 #include "data/engine/Cp932Collation.h"
 #include "data/tools/DataFolderCreator.h"
+#include "data/tools/DataGenerator.h"
 #include "support/RecordingMessageGateway.h"
 #include "support/TempFolder.h"
 
@@ -32,6 +33,19 @@ struct BackupTestShop {
     }
 
     QString path(const QString& name) const { return root.path() + u'/' + name; }
+
+    // The data folder made anew by the generator, at the sizes given.
+    bool generate(const data::DataGenerator::Size& size)
+    {
+        QDir(data).removeRecursively();
+        data::DataGenerator::Options options;
+        options.size = size;
+        options.today = QDate(2026, 12, 10);
+        QString error;
+        const bool made = data::DataGenerator::generate(data, options, &error);
+        EXPECT_TRUE(made) << error.toStdString();
+        return made;
+    }
 
     // Every row of every table of every database, in rowid order, as text.
     static std::map<QString, QStringList> tables(const QString& folder)

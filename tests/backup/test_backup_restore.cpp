@@ -7,7 +7,6 @@
 #include "backup/core/BackupHeader.h"
 #include "backup/core/BackupRun.h"
 #include "backup/core/DataRestore.h"
-#include "data/tools/DataGenerator.h"
 #include "data/tools/DemoData.h"
 #include "support/LockHoldingComputer.h"
 #include "support/TestPaths.h"
@@ -148,12 +147,7 @@ TEST(BackupRestoreTest, DemoDataComesBackRowForRowAndTheFileHoldsTheArchive)
 TEST(BackupRestoreTest, GeneratedDataComesBackRowForRow)
 {
     BackupTestShop shop;
-    QDir(shop.data).removeRecursively();
-    data::DataGenerator::Options options;
-    options.size = {600, 900, 1500, 9000};
-    options.today = QDate(2026, 12, 10);
-    QString error;
-    ASSERT_TRUE(data::DataGenerator::generate(shop.data, options, &error)) << error.toStdString();
+    ASSERT_TRUE(shop.generate({600, 900, 1500, 9000}));
     const auto before = BackupTestShop::tables(shop.data);
 
     Backup backup{shop};
@@ -243,10 +237,7 @@ TEST(BackupRestoreTest, CancelLeavesNoFileAndAnOlderBackupWhole)
 TEST(BackupRestoreTest, BackupWhileAnotherProgramRecordsGivesSoundDatabases)
 {
     BackupTestShop shop;
-    QDir(shop.data).removeRecursively();
-    data::DataGenerator::Options options;
-    options.size = {400, 400, 10, 10};
-    ASSERT_TRUE(data::DataGenerator::generate(shop.data, options));
+    ASSERT_TRUE(shop.generate({400, 400, 10, 10}));
     QProcess writer;
     writer.start(kv::test::peerProgram(), {"engine", shop.data, "churn"});
     ASSERT_TRUE(writer.waitForStarted());

@@ -8,7 +8,6 @@
 #include "backup/ui/CDBackup.h"
 #include "backup/ui/CDProgress.h"
 #include "controls/CEditEx.h"
-#include "data/tools/DataGenerator.h"
 #include "support/ModalDialogHelper.h"
 
 #include <QApplication>
@@ -63,6 +62,18 @@ struct WindowShop : BackupTestShop {
     FolderVolumes volumes{path("drive"), path("ejected"), BackupVolumes::DriveType::Fixed,
                           qint64(1) << 40};
     QSettings profile{path("profile.ini"), QSettings::IniFormat};
+    BackupController controller{{data, data, "Server", &profile, &volumes, nullptr, {1, 2000}}, nullptr};
+    kv::test::ModalDialogHelper dialogs;
+
+    // The backup command up to its thread, the dialog answered with file.
+    bool start(const QString& file)
+    {
+        dialogs.answerNext([file](QWidget* dialog) {
+            dialog->findChild<CEditEx*>("path")->setText(file);
+            button(dialog, "実行(&Z)")->click();
+        });
+        return controller.start();
+    }
 };
 
 } // namespace
@@ -101,19 +112,12 @@ TEST(BackupController, RunsOnItsThreadAndEndsOnTheInterfaceThread)
 {
     WindowShop shop;
     ThreadCheckingGateway checking(shop.messages);
-    BackupController controller({shop.data, shop.data, "Server", &shop.profile, &shop.volumes,
-                                 nullptr, {1, 2000}},
-                                nullptr);
+    BackupController& controller = shop.controller;
     // An older file: the dialog asks, the copy does not ask again.
     ASSERT_TRUE(shop.root.write("drive/shop.SBK", "older"));
     shop.messages.answerNext(true);
-    kv::test::ModalDialogHelper dialogs;
-    dialogs.answerNext([&](QWidget* dialog) {
-        dialog->findChild<CEditEx*>("path")->setText(shop.path("drive/shop.SBK"));
-        button(dialog, "実行(&Z)")->click();
-    });
     QSignalSpy finished(&controller, &BackupController::finished);
-    ASSERT_TRUE(controller.start());
+    ASSERT_TRUE(shop.start(shop.path("drive/shop.SBK")));
     ASSERT_TRUE(controller.isRunning());
     ASSERT_TRUE(controller.progressWindow() && controller.progressWindow()->isVisible());
     ASSERT_TRUE(finished.wait(60000));
@@ -129,22 +133,11 @@ TEST(BackupController, RunsOnItsThreadAndEndsOnTheInterfaceThread)
 TEST(BackupController, CancelFromTheProgressWindowLeavesNoFile)
 {
     WindowShop shop;
-    QDir(shop.data).removeRecursively();
-    data::DataGenerator::Options options;
-    options.size = {3000, 3000, 6000, 60000};
-    ASSERT_TRUE(data::DataGenerator::generate(shop.data, options));
+    ASSERT_TRUE(shop.generate({3000, 3000, 6000, 60000}));
     ThreadCheckingGateway checking(shop.messages);
-    BackupController controller({shop.data, shop.data, "Server", &shop.profile, &shop.volumes,
-                                 nullptr, {1, 2000}},
-                                nullptr);
-    kv::test::ModalDialogHelper dialogs;
-    dialogs.answerNext([&](QWidget* dialog) {
-        dialog->findChild<CEditEx*>("path")->setText(shop.path("drive/shop.SBK"));
-        button(dialog, "実行(&Z)")->click();
-    });
-    QSignalSpy finished(&controller, &BackupController::finished);
-    ASSERT_TRUE(controller.start());
-    CDProgress* progress = controller.progressWindow();
+    QSignalSpy finished(&shop.controller, &BackupController::finished);
+    ASSERT_TRUE(shop.start(shop.path("drive/shop.SBK")));
+    CDProgress* progress = shop.controller.progressWindow();
     ASSERT_TRUE(progress);
     shop.messages.answerNext(false); // not yet
     progress->reject();
