@@ -3,6 +3,7 @@
 // typing-aid tables open under their lock, and the panel's postal button
 // is live exactly when the postal files are there.
 
+#include "FrameOnDocument.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
 #include "app/frame/DocumentFrameRecords.h"
@@ -41,16 +42,7 @@ protected:
     {
         doc = folder.open();
         ASSERT_TRUE(doc);
-        CMainFrame::Setup setup;
-        setup.computerName = QStringLiteral("Server");
-        setup.programFolder = temp.path();
-        setup.profile = &profile;
-        setup.canClose = [] { return true; };
-        frame = std::make_unique<CMainFrame>(std::move(setup));
-        records = std::make_unique<DocumentFrameRecords>(*doc);
-        frame->commands().setRecords(records.get());
-        records->setCommands(&frame->commands());
-        bridge = std::make_unique<PanelFrameBridge>(*frame, *doc, *records, &profile);
+        kv::test::openFrameOnDocument(*doc, temp.path(), profile, frame, records, bridge);
         settings = std::make_unique<SettingsWindows>(*frame, *doc, bridge->panel());
         MasterCommands::Windows windows;
         settings->addTo(windows);
