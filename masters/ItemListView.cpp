@@ -10,11 +10,18 @@
 namespace kv::masters {
 
 ItemListView::ItemListView(const QString& textHeading, QWidget* parent)
+    : ItemListView({QStringLiteral("  ｺｰﾄﾞ"), 50, &ItemRules::formatCode}, textHeading, 270,
+                   parent)
+{
+}
+
+ItemListView::ItemListView(const CodeColumn& code, const QString& textHeading, int textWidth,
+                           QWidget* parent)
     : CListCtrlEx(parent)
     , m_items(new TypedListModel<ItemRow>(
-          {{QStringLiteral("  ｺｰﾄﾞ"), 50, Qt::AlignHCenter,
-            [](const ItemRow& row) { return ItemRules::formatCode(row.code); }},
-           {textHeading, 270, Qt::AlignLeft, &ItemRow::text},
+          {{code.heading, code.width, Qt::AlignHCenter,
+            [format = code.format](const ItemRow& row) { return format(row.code); }},
+           {textHeading, textWidth, Qt::AlignLeft, &ItemRow::text},
            {QString(), 30, Qt::AlignLeft, &ItemRow::reading}},
           &ItemRow::code, this))
 {

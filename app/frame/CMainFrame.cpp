@@ -167,7 +167,7 @@ void CMainFrame::registerOwnCommands()
     });
     // Without a printer access the command waits for one.
     std::function<void()> printerSetup;
-    if (PrinterAccess* printers = m_setup.printers)
+    if (print::PrinterAccess* printers = m_setup.printers)
         printerSetup = [this, printers] { m_commands.printerSetup(*printers); };
     m_registry.registerCommand({
         .id = PrinterSetup,
@@ -185,6 +185,7 @@ void CMainFrame::buildMenu()
     using namespace CommandId;
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->addAction(actionFor(Backup));
+    file->addAction(actionFor(Restore));
     file->addSeparator();
     file->addAction(actionFor(PrinterSetup));
     file->addSeparator();

@@ -19,9 +19,11 @@ class QMenu;
 class QSettings;
 class QToolBar;
 
-namespace kv::app {
-
+namespace kv::print {
 class PrinterAccess;
+}
+
+namespace kv::app {
 
 // The program's one top-level window: menu 128, the two toolbars, the
 // status bar with the LAN pane and the keyboard indicators, and the slot of
@@ -39,12 +41,14 @@ public:
     struct Setup {
         bool isClient = false;
         std::function<int()> clientCount;
+        // This computer's own name (the host name), which the position file
+        // of a chosen printer carries.
         QString computerName;
         QString programFolder;
         // The per-user profile ("MainWindowPlace", "CtiInfo"); not owned.
         QSettings* profile = nullptr;
         // Printer setup; none leaves the command unavailable. Not owned.
-        PrinterAccess* printers = nullptr;
+        print::PrinterAccess* printers = nullptr;
         // Asked before the window closes; true lets it close.
         std::function<bool()> canClose;
         // Runs once the closing is certain, before the window goes.

@@ -52,6 +52,7 @@ enum : int {
     VehicleHistoryList = 32907,
     SalesGraph = 32908,
     Backup = 32914,
+    Restore = 32915,
     VehicleKinds = 32929,
     VehicleUses = 32930,
     BodyShapes = 32931,

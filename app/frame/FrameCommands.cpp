@@ -6,12 +6,12 @@
 #include "app/frame/FrameState.h"
 #include "app/frame/FrameTexts.h"
 #include "app/frame/PickListEditor.h"
-#include "app/frame/PrinterAccess.h"
 #include "app/frame/SearchEntry.h"
 #include "app/startup/ProcessFlags.h"
 #include "common/MessageGateway.h"
 #include "data/service/ShareLockAction.h"
 #include "data/settings/SettingsStore.h"
+#include "print/PrinterAccess.h"
 
 namespace kv::app {
 
@@ -19,7 +19,6 @@ FrameRecords::~FrameRecords() = default;
 FramePanel::~FramePanel() = default;
 SearchEntry::~SearchEntry() = default;
 PickListEditor::~PickListEditor() = default;
-PrinterAccess::~PrinterAccess() = default;
 
 namespace {
 
@@ -289,7 +288,7 @@ void FrameCommands::editPickListUnderLock(int command)
     m_records->ShareLock(resource, 0, data::ShareLockAction::Release);
 }
 
-bool FrameCommands::printerSetup(PrinterAccess& printers)
+bool FrameCommands::printerSetup(print::PrinterAccess& printers)
 {
     const auto chosen = printers.chooseSetup();
     if (!chosen)

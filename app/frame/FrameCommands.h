@@ -10,13 +10,16 @@ namespace kv::data {
 class SettingsStore;
 }
 
+namespace kv::print {
+class PrinterAccess;
+}
+
 namespace kv::app {
 
 struct FrameState;
 class FramePanel;
 class FrameRecords;
 class PickListEditor;
-class PrinterAccess;
 class SearchEntry;
 
 // The main window's command flows, without a window: searches, new, record,
@@ -59,7 +62,7 @@ public:
     void ownedVehicles();
     void editPickListUnderLock(int command);
     // False when the dialog was cancelled or the positions could not be had.
-    bool printerSetup(PrinterAccess& printers);
+    bool printerSetup(print::PrinterAccess& printers);
 
     FrameState& state() { return m_state; }
 

@@ -3,7 +3,6 @@
 #include "controls/MessageBoxGateway.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/DocumentFrameRecords.h"
-#include "app/frame/QtPrinterAccess.h"
 #include "app/startup/CListeningSocket.h"
 #include "common/DiskSpaceCheck.h"
 #include "app/startup/DocumentLifecycle.h"
@@ -12,10 +11,16 @@
 #include "app/startup/StartupSequence.h"
 #include "app/startup/StartupTexts.h"
 #include "app/startup/platform/SystemFolderMaker.h"
+#include "app/wiring/CallerIdCommands.h"
+#include "app/wiring/CallerIdSystem.h"
+#include "app/wiring/BackupCommands.h"
 #include "app/wiring/DialogSearchEntry.h"
+#include "app/wiring/LedgerCommands.h"
 #include "app/wiring/MasterCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
+#include "app/wiring/PanelPickLists.h"
 #include "app/wiring/PendingCommands.h"
+#include "app/wiring/SetWindows.h"
 #include "app/wiring/SettingsWindows.h"
 #include "app/wiring/SlipCommands.h"
 #include "common/InstallSettings.h"
@@ -23,6 +28,7 @@
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/settings/UserProfile.h"
 #include "masters/core/DocumentItemStore.h"
+#include "print/QtPrinterAccess.h"
 
 #include <QSettings>
 
@@ -37,18 +43,24 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<QSettings> profile;
     std::unique_ptr<DiskSpaceCheck> diskSpace;
     std::unique_ptr<data::CCarMaintenanceDoc> document;
+    std::unique_ptr<CallerIdSystem> callerId;
     std::unique_ptr<DocumentRecordService> records;
     std::unique_ptr<DocumentLifecycle> lifecycle;
     std::unique_ptr<DocumentFrameRecords> frameRecords;
-    std::unique_ptr<QtPrinterAccess> printers;
+    std::unique_ptr<print::QtPrinterAccess> printers;
     std::unique_ptr<masters::DocumentItemStore> items;
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<DialogSearchEntry> searchEntry;
     std::unique_ptr<PanelFrameBridge> panel;
+    std::unique_ptr<PanelPickLists> pickLists;
+    std::unique_ptr<SetWindows> sets;
     std::unique_ptr<SettingsWindows> settings;
     std::unique_ptr<MasterCommands> masters;
     std::unique_ptr<PendingCommands> pending;
     std::unique_ptr<SlipCommands> slips;
+    std::unique_ptr<CallerIdCommands> callerIdCommands;
+    std::unique_ptr<BackupCommands> backup;
+    std::unique_ptr<LedgerCommands> ledger;
 };
 
 CCarMaintenanceApp::CCarMaintenanceApp()
@@ -61,9 +73,14 @@ CCarMaintenanceApp::~CCarMaintenanceApp()
 {
     // The window goes before the document it works on, the panel and the
     // commands registered with the window before the window.
+    m_parts->callerIdCommands.reset();
+    m_parts->backup.reset();
+    m_parts->ledger.reset();
     m_parts->slips.reset();
     m_parts->pending.reset();
     m_parts->masters.reset();
+    m_parts->sets.reset();
+    m_parts->pickLists.reset();
     m_parts->settings.reset();
     m_parts->panel.reset();
     m_parts->frame.reset();
@@ -90,8 +107,14 @@ bool CCarMaintenanceApp::InitInstance()
     config.dataFolder = m_globals.dataFolder;
     config.programFolder = m_globals.programFolder;
     config.lanRole = m_globals.lanRole;
+    config.hostName = m_globals.windowsComputerName;
     config.checkDiskSpaceForWrite = [this] { return m_parts->diskSpace->CheckDiskSpaceForWrite(); };
+    config.callerIdStep = [this] {
+        if (m_parts->callerId)
+            m_parts->callerId->loadRingSoundAtStart();
+    };
     parts.document = std::make_unique<data::CCarMaintenanceDoc>(config);
+    parts.callerId = std::make_unique<CallerIdSystem>(*parts.document, m_globals.isClient());
     parts.records = std::make_unique<DocumentRecordService>(*parts.document);
     parts.lifecycle = std::make_unique<DocumentLifecycle>(
         m_globals, parts.listener, *parts.diskSpace, *parts.records, parts.installation.file());
@@ -99,16 +122,19 @@ bool CCarMaintenanceApp::InitInstance()
     // databases open.
     parts.lifecycle->setComputerNameSink(
         [this](const QString& name) { m_parts->document->setComputerName(name); });
+    parts.lifecycle->setCallerId([this] { return m_parts->callerId->start(); },
+                                 [this] { m_parts->callerId->stop(); });
     if (!parts.lifecycle->OnNewDocument())
         return false;
 
     parts.frameRecords = std::make_unique<DocumentFrameRecords>(*parts.document);
-    parts.printers = std::make_unique<QtPrinterAccess>();
+    parts.printers = std::make_unique<print::QtPrinterAccess>();
 
     CMainFrame::Setup setup;
     setup.isClient = m_globals.isClient();
     setup.clientCount = [this] { return m_parts->lifecycle->ClientCount(); };
-    setup.computerName = m_globals.computerName;
+    // The printers' position files carry this computer's own name.
+    setup.computerName = m_globals.windowsComputerName;
     setup.programFolder = m_globals.programFolder;
     setup.profile = parts.profile.get();
     setup.printers = parts.printers.get();
@@ -123,10 +149,17 @@ bool CCarMaintenanceApp::InitInstance()
     parts.frameRecords->setCommands(&commands);
     parts.panel = std::make_unique<PanelFrameBridge>(*parts.frame, *parts.document,
                                                      *parts.frameRecords, parts.profile.get());
+    parts.pickLists = std::make_unique<PanelPickLists>(*parts.frame, parts.panel->panel(),
+                                                       *parts.document);
     parts.searchEntry = std::make_unique<DialogSearchEntry>(parts.frame.get());
     commands.setSearchEntry(parts.searchEntry.get());
     parts.items = std::make_unique<masters::DocumentItemStore>(*parts.document);
     parts.items->setNetworkInUse([this] {
+        return m_globals.isClient() || m_parts->lifecycle->ClientCount() > 0;
+    });
+    parts.sets = std::make_unique<SetWindows>(*parts.frame, *parts.document, parts.items.get(),
+                                              parts.profile.get());
+    parts.sets->setNetworkInUse([this] {
         return m_globals.isClient() || m_parts->lifecycle->ClientCount() > 0;
     });
     parts.settings = std::make_unique<SettingsWindows>(*parts.frame, *parts.document,
@@ -134,10 +167,22 @@ bool CCarMaintenanceApp::InitInstance()
     MasterCommands::Windows masterWindows =
         MasterCommands::documentWindows(*parts.frame, *parts.document, *parts.items);
     parts.settings->addTo(masterWindows);
+    masterWindows.workPartsSets = [sets = parts.sets.get()] { sets->openSetWindow(); };
     parts.masters = std::make_unique<MasterCommands>(*parts.frame, std::move(masterWindows));
     parts.pending = std::make_unique<PendingCommands>(*parts.frame);
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());
+    parts.slips->setPrinters(parts.printers.get());
+    parts.slips->setSetStore(&parts.sets->store());
+    parts.callerIdCommands = std::make_unique<CallerIdCommands>(*parts.frame, *parts.panel,
+                                                                *parts.callerId,
+                                                                parts.profile.get());
+    parts.backup = std::make_unique<BackupCommands>(
+        *parts.frame, *parts.document, *parts.panel,
+        BackupCommands::Setup{m_globals.localDataFolder, parts.profile.get(),
+                              parts.frameRecords.get()});
+    parts.ledger = std::make_unique<LedgerCommands>(*parts.frame, *parts.document, *parts.panel,
+                                                    *parts.slips, parts.profile.get());
     parts.records->setReservedRecords(parts.frameRecords.get());
     QObject::connect(&parts.listener, &CListeningSocket::clientCountChanged, parts.frame.get(),
                      [frame = parts.frame.get()] { frame->refreshCommands(); });

@@ -43,6 +43,11 @@ bool DocumentLifecycle::OnNewDocument()
         m_listener.close();
         return false;
     }
+    if (m_startCallerId && !m_startCallerId()) {
+        m_records.CloseDatabases();
+        m_listener.close();
+        return false;
+    }
     m_open = true;
     return true;
 }
@@ -56,6 +61,8 @@ bool DocumentLifecycle::CanCloseFrame() const
 
 void DocumentLifecycle::OnCloseDocument()
 {
+    if (m_open && m_stopCallerId)
+        m_stopCallerId();
     if (m_open)
         m_records.CloseDatabases();
     m_open = false;

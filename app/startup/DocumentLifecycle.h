@@ -33,6 +33,13 @@ public:
     // Told the computer name once document creation has settled it.
     void setComputerNameSink(std::function<void(const QString&)> sink) { m_nameSink = std::move(sink); }
     int ClientCount() const;
+    // Caller ID, started once the databases are open (false: the program
+    // does not start) and stopped first when the document closes.
+    void setCallerId(std::function<bool()> start, std::function<void()> stop)
+    {
+        m_startCallerId = std::move(start);
+        m_stopCallerId = std::move(stop);
+    }
 
 private:
     AppGlobals& m_globals;
@@ -41,6 +48,8 @@ private:
     RecordService& m_records;
     QString m_installationFile;
     std::function<void(const QString&)> m_nameSink;
+    std::function<bool()> m_startCallerId;
+    std::function<void()> m_stopCallerId;
     bool m_open = false;
 };
 

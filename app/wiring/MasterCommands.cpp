@@ -74,7 +74,8 @@ MasterCommands::MasterCommands(CMainFrame& frame, Windows windows)
 
     // What is useful to set.
     menuItem(WorkPartsItems, "作業・部品(&B)...", itemsFree, std::move(windows.workPartsItems));
-    menuItem(WorkPartsSets, "作業・部品セット(&S)...", itemsFree);
+    menuItem(WorkPartsSets, "作業・部品セット(&S)...", itemsFree,
+             std::move(windows.workPartsSets));
     for (const auto& [id, text] : {std::pair{CustomerNameList, "名前(&N)..."},
                                    std::pair{AddressList, "住所(&A)..."},
                                    std::pair{ModelList, "車種（&S）..."}}) {

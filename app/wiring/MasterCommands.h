@@ -26,6 +26,7 @@ public:
     // The master-data windows; an empty one leaves its command off.
     struct Windows {
         std::function<void()> workPartsItems;
+        std::function<void()> workPartsSets;
         std::function<void()> rounding;
         std::function<void()> agencyFeeTax;
         std::function<void()> companyInformation;

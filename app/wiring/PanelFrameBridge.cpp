@@ -78,7 +78,23 @@ PanelFrameBridge::PanelFrameBridge(CMainFrame& frame, data::CCarMaintenanceDoc& 
     RecordCommands::SearchWindows windows;
     windows.readingIndex = [this] { m_searches->openReadingIndex(); };
     windows.queryByForm = [this] { m_queryForm->run(); };
-    m_commands = std::make_unique<RecordCommands>(frame, std::move(windows));
+    RecordCommands::PickLists pickLists;
+    pickLists.open = [this](int command) {
+        using records::PickList;
+        switch (command) {
+        case CommandId::FieldPickList: m_panel->ReferenceInput(); break;
+        case CommandId::OwnerNamePickList: m_panel->openPickList(PickList::CustomerNames); break;
+        case CommandId::OwnerAddressPickList: m_panel->openPickList(PickList::Addresses); break;
+        case CommandId::TransportOfficePickList:
+            m_panel->openPickList(PickList::TransportOffices);
+            break;
+        case CommandId::VehicleNamePickList: m_panel->openPickList(PickList::VehicleNames); break;
+        default: break;
+        }
+    };
+    pickLists.attached = [this] { return m_panel->pickListsAttached(); };
+    m_commands =
+        std::make_unique<RecordCommands>(frame, std::move(windows), std::move(pickLists));
     frame.refreshCommands();
 }
 

@@ -2,7 +2,6 @@
 
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
-#include "app/startup/ProcessFlags.h"
 
 namespace kv::app {
 
@@ -10,31 +9,10 @@ PendingCommands::PendingCommands(CMainFrame& frame)
     : m_group(frame.registry())
 {
     using namespace CommandId;
-    const CommandAvailability& rules = frame.availability();
-
-    // The ledger work on the shown record follows the buttons the panel set.
-    const auto onRecord = [&](int id, Qt::Key key, Qt::KeyboardModifiers modifiers,
-                              const char* prompt, const char* tip) {
-        m_group.add({
-            .id = id,
-            .statusTip = QString::fromUtf8(prompt),
-            .toolTip = QString::fromUtf8(tip),
-            .keys = {QKeySequence(QKeyCombination(modifiers, key))},
-            .available = [&rules, id] { return rules.recordCommandOn(id); },
-        });
-    };
-    onRecord(Ledger, Qt::Key_F9, {}, "売上・入金を元帳に入力します(F9)", "元帳入力");
-    onRecord(CarriedForwardBalance, Qt::Key_F2, Qt::AltModifier,
-             "繰越残高を設定します(Alt+F2)", "繰越残高設定");
-    m_group.add({.id = CallHistory});
 
     const auto menuItem = [this](int id, const char* text, std::function<bool()> available = {}) {
         m_group.add({.id = id, .text = QString::fromUtf8(text), .available = std::move(available)});
     };
-    // The backup needs the data to itself.
-    menuItem(Backup, "バックアップ(&B)...", [&rules] {
-        return !rules.childWindowOpen() && ProcessFlags::backupIdle && rules.alone();
-    });
     menuItem(LedgerReport, "元帳(&C)...");
     menuItem(BillingList, "請求一覧(&B)...");
     menuItem(DetailedInvoice, "明細請求書(&S)...");
@@ -48,9 +26,6 @@ PendingCommands::PendingCommands(CMainFrame& frame)
     menuItem(FirstYearList, "初年度該当車輌一覧(&F)...");
     menuItem(VehicleHistoryList, "車歴一覧(&Y)...");
     menuItem(ReferrerRanking, "紹介者ランキング(&R)...");
-    menuItem(CallerIdSettings, "ナンバー・ディスプレイ設定(&N)...",
-             [&rules] { return rules.alone(); });
-    menuItem(PopupSettings, "着信表示設定(&I)...", [&rules] { return rules.adapterPortConfigured(); });
 }
 
 } // namespace kv::app

@@ -6,9 +6,7 @@ namespace kv::app {
 
 class CMainFrame;
 
-// The commands whose windows are not built yet: the slip, the ledger and
-// the carried-forward balance, the reports, the backup, the call history
-// and the caller ID settings. They are registered with their texts, keys
+// The commands whose windows are not built yet: the reports. They are registered with their texts, keys
 // and rules but without a flow, so they show and stay off; each moves to
 // its subsystem's own registration when its window is built.
 class PendingCommands {

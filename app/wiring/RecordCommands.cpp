@@ -20,7 +20,7 @@ QList<QKeySequence> controlDigit(Qt::Key digit)
 
 } // namespace
 
-RecordCommands::RecordCommands(CMainFrame& frame, SearchWindows windows)
+RecordCommands::RecordCommands(CMainFrame& frame, SearchWindows windows, PickLists pickLists)
     : m_group(frame.registry())
 {
     using namespace CommandId;
@@ -117,11 +117,19 @@ RecordCommands::RecordCommands(CMainFrame& frame, SearchWindows windows)
 
     // The panel's pick lists by key: the focused field's, the owner's name
     // and address, the transport office and the vehicle name.
-    m_group.add({.id = FieldPickList, .keys = {key(Qt::Key_Space, Qt::ControlModifier)}});
-    m_group.add({.id = OwnerNamePickList, .keys = controlDigit(Qt::Key_1)});
-    m_group.add({.id = OwnerAddressPickList, .keys = controlDigit(Qt::Key_3)});
-    m_group.add({.id = TransportOfficePickList, .keys = controlDigit(Qt::Key_5)});
-    m_group.add({.id = VehicleNamePickList, .keys = controlDigit(Qt::Key_6)});
+    // The panel checks its own state; the keys only need the lists.
+    const auto pickList = [&](int id, QList<QKeySequence> keys) {
+        std::function<void()> run;
+        if (pickLists.open)
+            run = [open = pickLists.open, id] { open(id); };
+        m_group.add({.id = id, .keys = std::move(keys), .run = std::move(run),
+                     .available = pickLists.attached});
+    };
+    pickList(FieldPickList, {key(Qt::Key_Space, Qt::ControlModifier)});
+    pickList(OwnerNamePickList, controlDigit(Qt::Key_1));
+    pickList(OwnerAddressPickList, controlDigit(Qt::Key_3));
+    pickList(TransportOfficePickList, controlDigit(Qt::Key_5));
+    pickList(VehicleNamePickList, controlDigit(Qt::Key_6));
 }
 
 } // namespace kv::app

@@ -20,9 +20,16 @@ public:
         std::function<void()> readingIndex;
         std::function<void()> queryByForm;
     };
+    // The panel's pick lists by command id (Ctrl+Space, Ctrl+1, 3, 5, 6),
+    // and whether they are attached; empty leaves the keys off.
+    struct PickLists {
+        std::function<void(int command)> open;
+        std::function<bool()> attached;
+    };
 
     // The frame outlives this object; the commands go with it.
-    explicit RecordCommands(CMainFrame& frame, SearchWindows windows = {});
+    explicit RecordCommands(CMainFrame& frame, SearchWindows windows = {},
+                            PickLists pickLists = {});
 
 private:
     CommandGroup m_group;

@@ -136,10 +136,28 @@ void SlipCommands::openSlipWork()
     history->show();
 }
 
+bool SlipCommands::openStoredSlip(int customerCode, int vehicleCode, int slipNumber)
+{
+    const slips::SlipAccess::Opened opened = m_access->open(customerCode, vehicleCode);
+    if (!opened.ok) {
+        if (!opened.message.isEmpty())
+            showMessage(opened.message);
+        return false;
+    }
+    m_customer = customerCode;
+    m_vehicle = vehicleCode;
+    beginWork();
+    if (openSlip({slips::SlipMode::Modify, slipNumber, slipNumber, customerCode, vehicleCode}))
+        return true;
+    m_access->close();
+    endWork();
+    return false;
+}
+
 bool SlipCommands::openSlip(const slips::SlipContext& context)
 {
     slips::CDenFrame* window = slips::openSlipWindow(m_document, *m_access, m_items, m_profile,
-                                                     context, &m_frame);
+                                                     context, &m_frame, m_printers, m_sets);
     if (!window)
         return false;
     window->setWindowFlag(Qt::Window);

@@ -13,6 +13,10 @@ class CCarMaintenanceDoc;
 }
 namespace kv::masters {
 class ItemStore;
+class SetStore;
+} // namespace kv::masters
+namespace kv::print {
+class PrinterAccess;
 }
 namespace kv::slips {
 class CSyareFrame;
@@ -38,6 +42,15 @@ public:
 
     // F8, as the command runs it.
     void openSlipWork();
+    // A stored slip opened for modification from elsewhere (the ledger):
+    // the slip work's locks taken for the vehicle's customer, the record
+    // commands held off until the slip window closes. False after the
+    // message when refused; nothing is then held.
+    bool openStoredSlip(int customerCode, int vehicleCode, int slipNumber);
+    // Where slips are printed; without it the slip window prints nothing.
+    void setPrinters(print::PrinterAccess* printers) { m_printers = printers; }
+    // The sets the slip grid expands; none until attached.
+    void setSetStore(masters::SetStore* sets) { m_sets = sets; }
 
 private:
     bool openSlip(const slips::SlipContext& context);
@@ -51,7 +64,9 @@ private:
     data::CCarMaintenanceDoc& m_document;
     PanelFrameBridge& m_panel;
     masters::ItemStore* m_items;
+    masters::SetStore* m_sets = nullptr;
     QSettings* m_profile;
+    print::PrinterAccess* m_printers = nullptr;
     std::unique_ptr<slips::SlipAccess> m_access;
     int m_customer = 0;
     int m_vehicle = 0;

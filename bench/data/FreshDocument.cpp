@@ -4,6 +4,7 @@
 #include "data/tables/DataFiles.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,7 +24,22 @@ FreshDocument::FreshDocument()
     check(dir.isValid(), "temporary folder");
     check(kv::data::createDataFolderDatabases(dir.path()), "databases");
     check(kv::data::writeDefaultSettings(dir.path()), "settings");
-    QDir(dir.path()).mkpath("Temp");
+    open();
+}
+
+FreshDocument::FreshDocument(const QString& copyOf)
+{
+    check(dir.isValid(), "temporary folder");
+    const QDir source(copyOf);
+    for (const QString& name : source.entryList(QDir::Files))
+        check(QFile::copy(source.filePath(name), QDir(dir.path()).filePath(name)), "copy");
+    open();
+}
+
+void FreshDocument::open()
+{
+    for (const char* folder : {"Temp", "Photo", "Printer"})
+        QDir(dir.path()).mkpath(QString::fromLatin1(folder));
     kv::data::DocumentConfig config;
     config.dataFolder = dir.path();
     config.programFolder = dir.path() + "/program";

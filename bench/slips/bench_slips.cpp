@@ -1,8 +1,8 @@
-// The slip's own costs on a shop with 99,999 slips: the totals after one
-// line changes on a full 90-line slip, recording a 90-line delivery note
-// with its sale (with the disk's sync, and without it to show its share),
-// reading the history of a vehicle with 119 slips and loading a 90-line
-// slip for modification.
+// The slip's own costs on a copy of the generated full-size shop (400,000
+// slips, 4,000,000 lines): the totals after one line changes on a full
+// 90-line slip, recording a 90-line delivery note with its sale (with the
+// disk's sync, and without it to show its share), reading the history of a
+// vehicle with 119 slips and loading a 90-line slip for modification.
 
 #include "slips/core/LineAmount.h"
 #include "slips/core/SlipAccess.h"
@@ -11,21 +11,20 @@
 
 #include "common/MessageGateway.h"
 #include "../data/FreshDocument.h"
+#include "../data/GeneratedDataFolder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QTemporaryDir>
+#include <QCoreApplication>
+
+#include <sqlite3.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <set>
 
 namespace {
 
-constexpr int kSlips = 99999;
-constexpr int kHistoryVehicle = 1;
 constexpr int kHistorySlips = 119;
 constexpr int kLines = 90;
 
@@ -43,25 +42,38 @@ using kv::bench::check;
 
 struct Shop : kv::bench::FreshDocument {
     YesGateway gateway;
+    int historyVehicle = 0;
+    int firstFreeSlip = 0;
 
-    Shop()
+    Shop() : FreshDocument(kv::bench::generatedDataFolder())
     {
         kv::installMessageGateway(&gateway);
-        const QByteArray slips = "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c"
-                                 " WHERE n < " + QByteArray::number(kSlips) + ") ";
-        // Vehicle 1 has the history; the others one slip each, with lines.
-        check(doc->store().mainConnection().execute(
-                  slips + "INSERT INTO f010.Kok (KokCode, UserName1) SELECT n, 'ｶﾄｳ' FROM c"
-                          " WHERE n <= 1000;"
-                  + slips + "INSERT INTO f009.Car (CarCode, KokCode) SELECT n, 1 + n % 1000 FROM c"
-                            " WHERE n <= 1000;"
-                  + slips + "INSERT INTO f003.Syahead (DenNo, CarCode, SeiKokCode, HatuDate)"
-                            " SELECT n, CASE WHEN n <= " + QByteArray::number(kHistorySlips)
-                  + " THEN 1 ELSE 2 + n % 998 END, 1, 40000 + n FROM c;"
-                  + slips + "INSERT INTO f002.SyaJnl (DenNo, LineNo, Meisai, Kingaku)"
-                            " SELECT n / 10 + 1, n % 10, 'ｵｲﾙ', 1000 FROM c;"),
-              "rows");
+        kv::data::Connection& db = doc->store().mainConnection();
+        historyVehicle = int(scalar("SELECT MAX(CarCode) + 1 FROM f009.Car"));
+        const int firstHistorySlip = int(scalar("SELECT MAX(DenNo) + 1 FROM f003.Syahead"));
+        firstFreeSlip = firstHistorySlip + kHistorySlips;
+        // A vehicle of customer 1 that came in 119 times.
+        check(db.execute("INSERT INTO f009.Car (CarCode, KokCode) VALUES ("
+                         + QByteArray::number(historyVehicle) + ", 1);"
+                         "WITH RECURSIVE c(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM c WHERE n < "
+                         + QByteArray::number(kHistorySlips - 1)
+                         + ") INSERT INTO f003.Syahead (DenNo, CarCode, SeiKokCode, HatuDate)"
+                           " SELECT " + QByteArray::number(firstHistorySlip) + " + n, "
+                         + QByteArray::number(historyVehicle) + ", 1, 40000 + n FROM c;"),
+              "history");
         check(doc->customers().Requery() && doc->vehicles().Requery(), "requery");
+    }
+
+    qint64 scalar(const QByteArray& query)
+    {
+        sqlite3_stmt* statement = nullptr;
+        check(sqlite3_prepare_v2(doc->store().mainConnection().handle(), query.constData(), -1,
+                                 &statement, nullptr) == SQLITE_OK
+                  && sqlite3_step(statement) == SQLITE_ROW,
+              query.constData());
+        const qint64 value = sqlite3_column_int64(statement, 0);
+        sqlite3_finalize(statement);
+        return value;
     }
 };
 
@@ -76,7 +88,7 @@ kv::slips::SlipRecording deliveryNote(int number)
     kv::slips::SlipRecording slip;
     slip.customerCode = 1;
     slip.header.m_DenNo = number;
-    slip.header.m_CarCode = 5;
+    slip.header.m_CarCode = 2;
     slip.header.m_SeiKokCode = 1;
     slip.header.m_HatuDate = 46000.5;
     slip.header.m_Tot = slip.header.m_Seikyu = 90000;
@@ -124,7 +136,7 @@ void recordRepeatedly(benchmark::State& state, bool sync)
     for (const char* file : {"f002", "f003", "f009", "f013"})
         s.doc->store().mainConnection().execute(QByteArray("PRAGMA ") + file + ".synchronous = " + mode);
     kv::slips::SlipRecorder recorder(*s.doc);
-    const int number = sync ? kSlips + 1 : kSlips + 2;
+    const int number = s.firstFreeSlip + (sync ? 0 : 1);
     kv::slips::SlipRecording slip = deliveryNote(number);
     // The benchmark runs more than once: the slip is new only the first time.
     static std::set<int> recorded;
@@ -153,7 +165,7 @@ void BM_HistoryOf119Slips(benchmark::State& state)
 {
     kv::slips::SlipAccess access(*shop().doc);
     for (auto _ : state) {
-        const auto slips = access.history(kHistoryVehicle);
+        const auto slips = access.history(shop().historyVehicle);
         check(slips.size() == kHistorySlips, "history size");
     }
 }
@@ -163,17 +175,25 @@ void BM_LoadNinetyLineSlip(benchmark::State& state)
 {
     Shop& s = shop();
     kv::slips::SlipRecorder recorder(*s.doc);
-    static const bool loaded = recorder.record(deliveryNote(kSlips + 3)).recorded;
+    const int number = s.firstFreeSlip + 2;
+    static const bool loaded = recorder.record(deliveryNote(number)).recorded;
     check(loaded, "slip to load");
     kv::slips::SlipAccess access(*s.doc);
     kv::data::SyaheadRow header;
     std::vector<kv::data::SyaJnlRow> lines;
     for (auto _ : state) {
-        check(access.load(kSlips + 3, &header, &lines) && lines.size() == kLines, "load");
+        check(access.load(number, &header, &lines) && lines.size() == kLines, "load");
     }
 }
 BENCHMARK(BM_LoadNinetyLineSlip)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -137,6 +137,11 @@ CCarMaintenanceDoc::~CCarMaintenanceDoc()
         CloseDatabases();
 }
 
+QString CCarMaintenanceDoc::hostName() const
+{
+    return m_config.hostName.isEmpty() ? CupsDefaultPrinter::computerName() : m_config.hostName;
+}
+
 QString CCarMaintenanceDoc::temporaryFolder() const
 {
     return m_config.dataFolder + QStringLiteral("/Temp");
@@ -232,7 +237,7 @@ bool CCarMaintenanceDoc::OpenAllDatabases()
     m_settings.setDataFolder(m_config.dataFolder);
     static const CupsDefaultPrinter systemPrinters;
     const DefaultPrinterSource& printers = m_config.printers ? *m_config.printers : systemPrinters;
-    if (!m_settings.loadAtStart(printers, m_config.computerName, m_config.callerIdStep)) {
+    if (!m_settings.loadAtStart(printers, hostName(), m_config.callerIdStep)) {
         CloseDatabases();
         return false;
     }
@@ -738,16 +743,8 @@ bool CCarMaintenanceDoc::clearTemporaryFolder()
     return true;
 }
 
-bool CCarMaintenanceDoc::copyToTemporaryFolder(const QStringList& files)
+bool CCarMaintenanceDoc::checkTemporarySpace(double needed)
 {
-    double needed = 0;
-    for (const QString& file : files) {
-        int ok = 0;
-        const int size = GetSize(QDir(m_config.dataFolder).filePath(file), &ok);
-        if (!ok)
-            return false; // GetSize has shown why
-        needed += double(size);
-    }
     const QString folder = temporaryFolder();
     const DiskSpaceCheck::FreeSpaceQuery query =
         m_config.freeBytes ? m_config.freeBytes : DiskSpaceCheck::systemQuery();
@@ -762,6 +759,22 @@ bool CCarMaintenanceDoc::copyToTemporaryFolder(const QStringList& files)
                 .arg(folder));
         return false;
     }
+    return true;
+}
+
+bool CCarMaintenanceDoc::copyToTemporaryFolder(const QStringList& files)
+{
+    double needed = 0;
+    for (const QString& file : files) {
+        int ok = 0;
+        const int size = GetSize(QDir(m_config.dataFolder).filePath(file), &ok);
+        if (!ok)
+            return false; // GetSize has shown why
+        needed += double(size);
+    }
+    if (!checkTemporarySpace(needed))
+        return false;
+    const QString folder = temporaryFolder();
     for (const QString& file : files) {
         const int rc = copyDatabase(QDir(m_config.dataFolder).filePath(file), QDir(folder).filePath(file));
         if (rc != SQLITE_OK) {

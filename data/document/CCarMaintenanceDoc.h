@@ -46,6 +46,10 @@ public:
     // A client learns its name only once it has reached the server.
     void setComputerName(const QString& name) { m_config.computerName = name; }
     const QString& computerName() const { return m_config.computerName; }
+    // The name the printers' position files carry: this computer's own,
+    // never the "Server" of the lock tables, so that a printer's offsets
+    // stay with the computer that prints on it.
+    QString hostName() const;
     QString temporaryFolder() const;
     QString photoFolder() const;
 
@@ -104,6 +108,9 @@ public:
     // Free space for writing records on the data folder's drive; false
     // after the message.
     bool checkDiskSpaceForWrite();
+    // Room for work copies of this many bytes in the temporary folder, a
+    // gigabyte kept free; false after the message.
+    bool checkTemporarySpace(double needed);
 
     // Deletes the slip's lines as one unit of work, then their photo files.
     bool DeleteSlipLines(int slipNumber);

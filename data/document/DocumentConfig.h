@@ -18,6 +18,9 @@ struct DocumentConfig {
     QString programFolder;
     int lanRole = 0;      // sw: 0 server or stand-alone, other values a client
     QString computerName; // the name in the lock tables ("Server" on the server)
+    // This computer's own name, which the printers' position files carry
+    // whatever its LAN role; empty: the host name.
+    QString hostName;
 
     // The free-space check before a placeholder is written; empty: the
     // data folder's drive with the usual message.

@@ -1,18 +1,10 @@
 #include "data/engine/Cp932Collation.h"
 
 #include "common/Cp932.h"
+#include "data/engine/SqliteApi.h"
 
 #include <QChar>
 #include <QVarLengthArray>
-
-// Built into the engine against the SQLite library, and into the loadable
-// extension, where SQLite's calls go through the table the host passes in.
-#ifdef KV_SQLITE_EXTENSION
-#include <sqlite3ext.h>
-SQLITE_EXTENSION_INIT3
-#else
-#include <sqlite3.h>
-#endif
 
 namespace kv::data {
 

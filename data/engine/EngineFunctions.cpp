@@ -1,6 +1,7 @@
 #include "data/engine/EngineFunctions.h"
 
 #include "data/engine/LikePattern.h"
+#include "data/engine/TelephoneDigits.h"
 
 #include <QString>
 
@@ -46,9 +47,12 @@ int registerEngineFunctions(sqlite3* db)
     int rc = registerCp932Collation(db);
     if (rc != SQLITE_OK)
         return rc;
-    return sqlite3_create_function_v2(db, kLikeFunction, 2,
-                                      SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY,
-                                      nullptr, likeFunction, nullptr, nullptr, nullptr);
+    rc = sqlite3_create_function_v2(db, kLikeFunction, 2,
+                                    SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY,
+                                    nullptr, likeFunction, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    return registerTelephoneDigits(db);
 }
 
 } // namespace kv::data

@@ -19,7 +19,6 @@ namespace {
 const QString kRowGone = QStringLiteral("該当取引が存在しません！");
 const QString kSlipGone = QStringLiteral("該当伝票が存在しません!");
 const QString kBalanceGone = QStringLiteral("該当残高が存在しません！");
-const QString kBalanceRange = QStringLiteral("-999,999,999から999,999,999迄の整数を入力してくだい！");
 const QString kLinkedRow = QStringLiteral("伝票から計上された取引です！\n伝票修正で修正して下さい");
 const QString kConfirmDelete = QStringLiteral("削除します！\n本当によろしいですね？");
 const QString kSlipToo = QStringLiteral("伝票も削除しますか？");
@@ -57,6 +56,11 @@ LedgerRecorder::LedgerRecorder(data::CCarMaintenanceDoc& document)
 QString LedgerRecorder::ledgerFullMessage()
 {
     return QStringLiteral("明細が %1 件(最大)存在します！\n更新を行って下さい").arg(kMaxRows);
+}
+
+QString LedgerRecorder::balanceRangeMessage()
+{
+    return QStringLiteral("-999,999,999から999,999,999迄の整数を入力してくだい！");
 }
 
 LedgerRecorder::Outcome LedgerRecorder::add(int customerCode, LedgerEntry& entry,
@@ -218,7 +222,7 @@ std::optional<qint64> LedgerRecorder::carriedForward(int customerCode)
 LedgerRecorder::Outcome LedgerRecorder::setCarriedForward(int customerCode, qint64 value)
 {
     if (value > LedgerRows::kBalanceLimit || value < -LedgerRows::kBalanceLimit)
-        return refusal(kBalanceRange);
+        return refusal(balanceRangeMessage());
     data::HeldLockGuard printing(m_document.lockTables(), QStringLiteral("Printing"),
                                  m_document.computerName(), 1, data::ShareLockAction::Hold);
     if (!printing.isHeld())
@@ -226,8 +230,11 @@ LedgerRecorder::Outcome LedgerRecorder::setCarriedForward(int customerCode, qint
     CDaoZanSet balance(m_document.store().mainConnection());
     if (!balance.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode)))
         return engineFailure(balance.lastError());
-    if (balance.GetRecordCount() == 0)
-        return refusal(kBalanceGone);
+    if (balance.GetRecordCount() == 0) {
+        Outcome outcome = refusal(kBalanceGone);
+        outcome.balanceGone = true;
+        return outcome;
+    }
     if (!balance.Edit())
         return engineFailure(balance.lastError());
     balance.m_KuriZan = int(value);

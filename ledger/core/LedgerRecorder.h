@@ -32,6 +32,8 @@ public:
         // Whether the form starts a new entry (the row is gone, the ledger
         // full, a deletion done or declined).
         bool newEntry = false;
+        // The customer's balance record is gone: a balance dialog closes.
+        bool balanceGone = false;
     };
 
     static constexpr int kMaxRows = 1000;
@@ -59,6 +61,7 @@ public:
     Outcome setCarriedForward(int customerCode, qint64 value);
 
     static QString ledgerFullMessage();
+    static QString balanceRangeMessage();
 
 private:
     Outcome record(int customerCode, int id, LedgerEntry& entry, RememberedAmounts& remembered);

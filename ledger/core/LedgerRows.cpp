@@ -3,6 +3,7 @@
 #include "common/KVCommon.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/engine/DayNumber.h"
+#include "data/engine/ReadSnapshot.h"
 #include "data/tables/DaoRecordsets.h"
 #include "ledger/core/LedgerAmounts.h"
 
@@ -50,6 +51,9 @@ std::optional<LedgerRows> LedgerRows::load(data::CCarMaintenanceDoc& document, i
                                            QString* error)
 {
     data::Connection& connection = document.store().mainConnection();
+    // The balance and the rows as of one moment, with the files' locks
+    // taken once for the walk instead of once per row.
+    data::ReadSnapshot snapshot(connection);
     const QString customer = QStringLiteral("KokCode = %1").arg(customerCode);
 
     CDaoZanSet balance(connection);

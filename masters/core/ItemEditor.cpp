@@ -2,29 +2,15 @@
 
 #include "common/Cp932.h"
 #include "common/MessageGateway.h"
+#include "data/service/RecordCounters.h"
 #include "lan/core/ChangeAnnouncer.h"
 #include "masters/core/ItemRules.h"
 #include "masters/core/ItemStore.h"
 #include "masters/core/KanaIndex.h"
 
 namespace kv::masters {
-namespace {
 
-constexpr int kCounterRead = 0;
-constexpr int kCounterIncrement = 1;
-constexpr int kCounterDecrement = -1;
-
-FieldOutcome accepted(const QString& text)
-{
-    return {FieldOutcome::Accepted, text, {}};
-}
-
-FieldOutcome refused(const QString& message, const QString& resetText)
-{
-    return {FieldOutcome::Refused, resetText, message};
-}
-
-} // namespace
+using Counter = kv::data::RecordCounters;
 
 ItemEditor::ItemEditor(ItemStore& store, const kv::data::CategoryNames& categories,
                        kv::lan::ChangeAnnouncer& announcer)
@@ -114,17 +100,17 @@ void ItemEditor::load(const ItemRecord& item)
 
 void ItemEditor::refreshCount()
 {
-    const int count = m_store.counter(kCounterRead);
+    const int count = m_store.counter(Counter::Read);
     m_count = count < 0 ? 0 : count;
 }
 
 FieldOutcome ItemEditor::leaveCode(const QString& text)
 {
     if (!m_open)
-        return accepted(text);
+        return FieldOutcome::accepted(text);
     const auto code = ItemRules::parseCode(text);
     if (!code)
-        return refused(ItemRules::codeMessage(), text);
+        return FieldOutcome::refused(ItemRules::codeMessage(), text);
 
     if (*code == 0) {
         dropOwnPlaceholder();
@@ -132,37 +118,37 @@ FieldOutcome ItemEditor::leaveCode(const QString& text)
         if (reserved == 0) {
             m_code = 0;
             m_fields.code = QStringLiteral("0");
-            return accepted(m_fields.code);
+            return FieldOutcome::accepted(m_fields.code);
         }
         m_ownPlaceholder = reserved;
         if (!claimLock(reserved)) {
             // Another computer is just typing this code as a new one.
             dropOwnPlaceholder();
             m_code = 0;
-            return refused(ItemRules::lockedMessage(), QStringLiteral("0"));
+            return FieldOutcome::refused(ItemRules::lockedMessage(), QStringLiteral("0"));
         }
         m_code = reserved;
         m_modify = false;
         m_selected = -1;
         m_fields.code = QString::number(reserved);
-        return accepted(m_fields.code);
+        return FieldOutcome::accepted(m_fields.code);
     }
 
     // Leaving the field again on the item already loaded keeps the edits.
     if (m_modify && *code == m_code && m_lockedCode == *code)
-        return accepted(QString::number(*code));
+        return FieldOutcome::accepted(QString::number(*code));
 
     if (!claimLock(*code)) {
         m_code = 0;
         m_modify = false;
         m_fields.code = QStringLiteral("0");
-        return refused(ItemRules::lockedMessage(), m_fields.code);
+        return FieldOutcome::refused(ItemRules::lockedMessage(), m_fields.code);
     }
     m_fields.code = QString::number(*code);
     if (*code == m_ownPlaceholder) {
         m_code = *code;
         m_modify = false;
-        return accepted(m_fields.code);
+        return FieldOutcome::accepted(m_fields.code);
     }
 
     const auto item = m_store.find(*code);
@@ -172,7 +158,7 @@ FieldOutcome ItemEditor::leaveCode(const QString& text)
         m_code = 0;
         m_modify = false;
         m_fields.code = QStringLiteral("0");
-        return refused(ItemRules::lockedMessage(), m_fields.code);
+        return FieldOutcome::refused(ItemRules::lockedMessage(), m_fields.code);
     }
     if (item) {
         // A placeholder left behind on a stand-alone computer is loaded
@@ -187,7 +173,7 @@ FieldOutcome ItemEditor::leaveCode(const QString& text)
             m_selected = row;
         }
         dropOwnPlaceholder();
-        return accepted(m_fields.code);
+        return FieldOutcome::accepted(m_fields.code);
     }
 
     dropOwnPlaceholder();
@@ -203,7 +189,7 @@ FieldOutcome ItemEditor::leaveCode(const QString& text)
     }
     m_ownPlaceholder = *code;
     m_code = *code;
-    return accepted(m_fields.code);
+    return FieldOutcome::accepted(m_fields.code);
 }
 
 FieldOutcome ItemEditor::leaveCategory(const QString& text)
@@ -211,10 +197,10 @@ FieldOutcome ItemEditor::leaveCategory(const QString& text)
     const auto category = ItemRules::resolveCategory(text, m_categories);
     if (!category) {
         m_fields.category.clear();
-        return refused(ItemRules::categoryMessage(), QString());
+        return FieldOutcome::refused(ItemRules::categoryMessage(), QString());
     }
     m_fields.category = category->text;
-    return accepted(category->text);
+    return FieldOutcome::accepted(category->text);
 }
 
 FieldOutcome ItemEditor::leavePrice(const QString& text)
@@ -222,10 +208,10 @@ FieldOutcome ItemEditor::leavePrice(const QString& text)
     const auto price = ItemRules::parsePrice(text);
     if (!price) {
         m_fields.price = QStringLiteral("0");
-        return refused(ItemRules::priceMessage(), m_fields.price);
+        return FieldOutcome::refused(ItemRules::priceMessage(), m_fields.price);
     }
     m_fields.price = ItemRules::formatPrice(*price);
-    return accepted(m_fields.price);
+    return FieldOutcome::accepted(m_fields.price);
 }
 
 void ItemEditor::selectRow(int index)
@@ -295,7 +281,7 @@ bool ItemEditor::record()
 
     const auto existing = m_code > 0 ? m_store.find(m_code) : std::nullopt;
     if (!existing && !m_modify) {
-        int count = m_store.counter(kCounterRead);
+        int count = m_store.counter(Counter::Read);
         if (count < 0)
             count = m_store.count();
         if (count >= ItemRules::kMaxItems) {
@@ -315,7 +301,7 @@ bool ItemEditor::record()
     // The counter counts real items: it rises whenever a code becomes one,
     // whether from this dialog's placeholder, a leftover one, or afresh.
     if (!existing || existing->isPlaceholder())
-        m_store.counter(kCounterIncrement);
+        m_store.counter(Counter::Increment);
     if (m_ownPlaceholder == m_code)
         m_ownPlaceholder = 0;
     refreshCount();
@@ -353,7 +339,7 @@ bool ItemEditor::deleteSelected()
     changedRows();
     m_selected = -1;
     if (item && !item->isPlaceholder())
-        m_store.counter(kCounterDecrement);
+        m_store.counter(Counter::Decrement);
     refreshCount();
     clearInput();
     m_announcer.announceDelete(ItemRules::kindTitle(), {QString::number(code)});

@@ -34,6 +34,12 @@ struct FieldOutcome {
     Kind kind = Accepted;
     QString text;
     QString message;
+
+    static FieldOutcome accepted(const QString& text) { return {Accepted, text, {}}; }
+    static FieldOutcome refused(const QString& message, const QString& resetText)
+    {
+        return {Refused, resetText, message};
+    }
 };
 
 // The item dialog without its window: the list rows, the input area, the

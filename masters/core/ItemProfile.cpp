@@ -17,35 +17,35 @@ ItemProfile::ItemProfile()
 {
 }
 
-ItemOrder ItemProfile::order(const QString& section, ItemOrder fallback) const
+ItemOrder ItemProfile::listOrder(const QString& section, ItemOrder fallback) const
 {
     const int value = m_profile->value(entry(section, "CodeFuri"), int(fallback)).toInt();
     return value == 0 ? ItemOrder::Code : ItemOrder::Reading;
 }
 
-void ItemProfile::setOrder(const QString& section, ItemOrder order)
+void ItemProfile::setListOrder(const QString& section, ItemOrder order)
 {
     m_profile->setValue(entry(section, "CodeFuri"), int(order));
 }
 
 ItemOrder ItemProfile::dialogOrder() const
 {
-    return order(QStringLiteral("SetMeisaiSortKind"), ItemOrder::Reading);
+    return listOrder(QStringLiteral("SetMeisaiSortKind"), ItemOrder::Reading);
 }
 
 void ItemProfile::setDialogOrder(ItemOrder order)
 {
-    setOrder(QStringLiteral("SetMeisaiSortKind"), order);
+    setListOrder(QStringLiteral("SetMeisaiSortKind"), order);
 }
 
 ItemOrder ItemProfile::pickListOrder() const
 {
-    return order(QStringLiteral("MeisaiSortKind"), ItemOrder::Code);
+    return listOrder(QStringLiteral("MeisaiSortKind"), ItemOrder::Code);
 }
 
 void ItemProfile::setPickListOrder(ItemOrder order)
 {
-    setOrder(QStringLiteral("MeisaiSortKind"), order);
+    setListOrder(QStringLiteral("MeisaiSortKind"), order);
 }
 
 QString ItemProfile::gridCategorySection(GridContext context)

@@ -26,6 +26,10 @@ public:
     ItemOrder pickListOrder() const;
     void setPickListOrder(ItemOrder order);
 
+    // "CodeFuri" of any list's section.
+    ItemOrder listOrder(const QString& section, ItemOrder fallback) const;
+    void setListOrder(const QString& section, ItemOrder order);
+
     // "SW" of "MeisaiKubunRef" (the item dialog's category window),
     // "DenKubunRef" or "SetKubunRef" (a grid's).
     static QString dialogCategorySection() { return QStringLiteral("MeisaiKubunRef"); }
@@ -39,9 +43,6 @@ public:
     void setPosition(const QString& section, QPoint position);
 
 private:
-    ItemOrder order(const QString& section, ItemOrder fallback) const;
-    void setOrder(const QString& section, ItemOrder order);
-
     std::unique_ptr<QSettings> m_profile;
 };
 

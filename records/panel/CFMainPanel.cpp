@@ -447,14 +447,23 @@ void CFMainPanel::attachBehaviour()
     connect(edit(F::UseBase1), &CEditEx::left, this, baseRule(&BaseOfUse::leaveFirst));
     connect(edit(F::UseBase2), &CEditEx::left, this, baseRule(&BaseOfUse::leaveSecond));
 
-    const std::pair<CButtonEx*, PickList> buttons[] = {
-        {m_ownerNameButton, PickList::CustomerNames}, {m_userNameButton, PickList::CustomerNames},
-        {m_ownerAddressButton, PickList::Addresses},  {m_userAddressButton, PickList::Addresses},
-        {m_officeButton, PickList::TransportOffices}, {m_vehicleNameButton, PickList::VehicleNames},
+    const struct {
+        CButtonEx* button;
+        PickList list;
+        bool user;
+    } buttons[] = {
+        {m_ownerNameButton, PickList::CustomerNames, false},
+        {m_userNameButton, PickList::CustomerNames, true},
+        {m_ownerAddressButton, PickList::Addresses, false},
+        {m_userAddressButton, PickList::Addresses, true},
+        {m_officeButton, PickList::TransportOffices, false},
+        {m_vehicleNameButton, PickList::VehicleNames, false},
     };
-    for (const auto& [button, list] : buttons) {
-        const PickList kind = list;
-        connect(button, &CButtonEx::clicked, this, [this, kind] { openPickList(kind); });
+    for (const auto& entry : buttons) {
+        const PickList kind = entry.list;
+        const bool user = entry.user;
+        connect(entry.button, &CButtonEx::clicked, this,
+                [this, kind, user] { openPickList(kind, user); });
     }
     connect(m_postButton, &CButtonEx::clicked, this, [this] { postalSearch(); });
 }
@@ -708,31 +717,34 @@ void CFMainPanel::fillCodeFromAddress(const QString& address)
     focusField(F::Post);
 }
 
-void CFMainPanel::setPickListOpener(std::function<void(PickList)> opener)
+void CFMainPanel::setPickListOpener(std::function<void(PickList, bool user)> opener)
 {
     m_pickListOpener = std::move(opener);
     updateCaptionButtons();
 }
 
-void CFMainPanel::openPickList(PickList list)
+void CFMainPanel::openPickList(PickList list, bool user)
 {
     const bool vehicleList = list == PickList::TransportOffices || list == PickList::VehicleNames;
     const bool groupOn = vehicleList ? vehicleGroupEnabled() : customerGroupEnabled();
     if (list == PickList::None || !groupOn || !m_pickListOpener)
         return;
     collectValues();
-    m_pickListOpener(list);
+    m_pickListOpener(list, user);
 }
 
 void CFMainPanel::ReferenceInput()
 {
     for (int i = 0; i < kPanelFieldCount; ++i) {
         if (fieldWidget(F(i)) && fieldWidget(F(i))->hasFocus()) {
-            if (F(i) == F::Post) {
+            const F field = F(i);
+            if (field == F::Post) {
                 postalSearch();
                 return;
             }
-            openPickList(pickListOfField(F(i)));
+            const bool user = field == F::UserName1 || field == F::UserName2
+                || field == F::UserJyu1 || field == F::UserJyu2;
+            openPickList(pickListOfField(field), user);
             return;
         }
     }

@@ -61,11 +61,13 @@ public:
     void SetModeText(int mode);
     // Ctrl+Space: the pick list of the focused field, if its group is on.
     void ReferenceInput();
-    // The caption buttons and Ctrl+1, 3, 5, 6.
-    void openPickList(PickList list);
+    // The caption buttons and Ctrl+1, 3, 5, 6; user for the user's name and
+    // address (the owner's otherwise).
+    void openPickList(PickList list, bool user = false);
     // The pick lists are windows of their own; until one is attached the
     // caption buttons stay disabled and the keys do nothing.
-    void setPickListOpener(std::function<void(PickList)> opener);
+    void setPickListOpener(std::function<void(PickList, bool user)> opener);
+    bool pickListsAttached() const { return bool(m_pickListOpener); }
     // A pick list wrote its choice into heldValues(): show the fields it names.
     void pickListChosen(PickList list);
 
@@ -168,7 +170,7 @@ private:
     PanelLookup m_lookup;
     PanelValues m_values;
     std::array<QWidget*, kPanelFieldCount> m_fields{};
-    std::function<void(PickList)> m_pickListOpener;
+    std::function<void(PickList, bool user)> m_pickListOpener;
     PostalSearch* m_postal = nullptr;
     PostalChooser m_postalChooser;
 

@@ -9,6 +9,7 @@
 #include "data/tables/DaoRecordsets.h"
 #include "records/RecordingTexts.h"
 #include "slips/core/SaleLedgerRow.h"
+#include "slips/core/SlipPhotos.h"
 
 #include <optional>
 
@@ -214,14 +215,24 @@ SlipRecorder::Outcome SlipRecorder::record(const SlipRecording& slip)
     if (slip.isNew() && !m_document.TrimSlipHistory(slip.header.m_CarCode, true))
         return {false, false, {}};
 
-    data::UnitOfWork work(m_document.store().mainConnection());
+    // The photos are stored before the lines that name them; nothing stored
+    // is overwritten, so a failed unit leaves the old slip's photos whole.
+    SlipRecording placed = slip;
+    SlipPhotos photos(m_document.photoFolder(), slip.photoWorkFolder);
     QString error;
-    if (!work.isActive() || !writeAll(slip, posting, &error) || !work.commit()) {
+    if (!slip.photoWorkFolder.isEmpty() && !photos.place(slip.header.m_DenNo, placed.lines, &error))
+        return {false, false, error};
+
+    data::UnitOfWork work(m_document.store().mainConnection());
+    if (!work.isActive() || !writeAll(placed, posting, &error) || !work.commit()) {
         if (work.lastError())
             error = work.lastError().description;
         work.rollback();
+        photos.discardPlaced();
         return {false, false, error};
     }
+    if (!slip.photoWorkFolder.isEmpty())
+        photos.removeUnnamed(slip.header.m_DenNo);
     if (slip.isNew()) {
         data::SettingsStore& settings = m_document.settings();
         settings.general().lastRecordedSlipNo = slip.header.m_DenNo;

@@ -2,6 +2,8 @@
 
 #include "data/tables/TableRows.h"
 
+#include <QString>
+
 #include <vector>
 
 namespace kv::slips {
@@ -26,6 +28,8 @@ struct SlipRecording {
     int categoryKind = 0;
     data::SyaheadRow header;
     std::vector<data::SyaJnlRow> lines;
+    // The slip window's photo work folder; empty for a slip without photos.
+    QString photoWorkFolder;
 
     bool isNew() const { return mode != SlipMode::Modify; }
     bool isDeliveryNote() const { return header.m_DenKind == DeliveryNote; }

@@ -1,8 +1,15 @@
 #include "slips/ui/CDenFrame.h"
 
 #include "common/MessageGateway.h"
+#include "data/document/CCarMaintenanceDoc.h"
+#include "print/PrintRunner.h"
+#include "print/PrinterAccess.h"
 #include "slips/core/SlipAccess.h"
+#include "slips/core/SlipPrintPages.h"
+#include "slips/core/SlipPrintSource.h"
 #include "slips/core/SlipRecorder.h"
+#include "slips/print/SlipPrintout.h"
+#include "slips/ui/CDSetDenPrintPos.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -22,6 +29,11 @@ QString placementKey(const char* key)
     return QStringLiteral("Den/") + QLatin1String(key);
 }
 
+const QString kPrintOnlyQuestion = QStringLiteral("記録されませんが、印刷のみで本当によろしいですね？");
+const QString kNoPrinter = QStringLiteral("プリンタがありません！\n印刷プレビューを表示しますか？");
+const QString kPrinterRefused = QStringLiteral("印刷を開始できませんでした！\n印刷プレビューを表示しますか？");
+const QString kSavePdf = QStringLiteral("PDFで保存しますか？");
+
 } // namespace
 
 CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Setup setup,
@@ -33,6 +45,7 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
     , m_setup(std::move(setup))
     , m_header(header)
     , m_lines(lines)
+    , m_photos(document.photoFolder(), m_setup.photoWorkFolder)
     , m_totals(totals)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -68,12 +81,23 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
     };
     for (QAction* action : std::as_const(m_lineCommands))
         tools->addAction(action);
-    // Printing comes with the printouts; until then only recording is offered.
+    m_printCommands = {
+        addCommand(QStringLiteral("印刷のみ"), QStringLiteral("印刷のみ行います"), Qt::Key_F10, [this] { printOnly(); }),
+    };
     m_totalsCommands = {
         addCommand(QStringLiteral("記録のみ"), QStringLiteral("記録のみ行います"), Qt::Key_F11, [this] { recordOnly(); }),
     };
-    for (QAction* action : std::as_const(m_totalsCommands))
-        tools->addAction(action);
+    m_printCommands << addCommand(QStringLiteral("記録・印刷 連続"), QStringLiteral("記録と印刷を連続して行います"),
+                                  Qt::Key_F12, [this] { recordAndPrint(); });
+    m_printCommands << addCommand(QStringLiteral("PDFで保存"), QStringLiteral("伝票をPDFで保存します"),
+                                  QKeySequence(), [this] { saveAsPdf(); });
+    tools->addAction(m_printCommands.at(0));
+    tools->addAction(m_totalsCommands.at(0));
+    tools->addAction(m_printCommands.at(1));
+    tools->addAction(m_printCommands.at(2));
+    tools->addSeparator();
+    tools->addAction(addCommand(QStringLiteral("印刷余白設定"), QStringLiteral("印刷余白を設定します"),
+                                QKeySequence(Qt::ALT | Qt::Key_F1), [this] { editPrintPositions(); }));
     tools->addSeparator();
     tools->addAction(addCommand(QStringLiteral("閉じる"), QStringLiteral("ウィンドウを閉じます"),
                                 QKeySequence(Qt::ALT | Qt::Key_F4), [this] { close(); }));
@@ -82,6 +106,13 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
     const auto stored = [profile](const char* key, int fallback) {
         return profile ? profile->value(placementKey(key), fallback).toInt() : fallback;
     };
+    for (const int kind : {DeliveryNote, RoughEstimate, Estimate}) {
+        for (int copy = 1; copy <= 3; ++copy) {
+            const QString key = SlipPrintPages::profileKey(kind, copy);
+            if (!key.isEmpty())
+                m_copySelection.insert(key, stored(key.toLatin1().constData(), 1) == 1);
+        }
+    }
     resize(stored("cx", 809), stored("cy", 584));
     if (profile && profile->contains(placementKey("x")))
         move(stored("x", 0), stored("y", 0));
@@ -102,7 +133,8 @@ QAction* CDenFrame::addCommand(const QString& text, const QString& tip, const QK
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, std::move(run));
     addAction(action);
-    m_byKey.insert(key[0].toCombined(), action);
+    if (!key.isEmpty())
+        m_byKey.insert(key[0].toCombined(), action);
     return action;
 }
 
@@ -128,6 +160,8 @@ void CDenFrame::updateCommands()
         action->setEnabled(m_active == Pane::Lines);
     for (QAction* action : std::as_const(m_totalsCommands))
         action->setEnabled(m_active == Pane::Totals);
+    for (QAction* action : std::as_const(m_printCommands))
+        action->setEnabled(m_active == Pane::Totals && m_setup.printers);
 }
 
 bool CDenFrame::checkAll(HeaderValues* header, int* partsTotal, int* labourTotal)
@@ -171,31 +205,152 @@ SlipRecording CDenFrame::recording(const HeaderValues& values) const
     h.m_SeiKokCode = m_setup.billingCode;
     values.writeInto(h, QTime::currentTime());
     m_totals.writeTotals(h);
+    slip.photoWorkFolder = m_setup.photoWorkFolder;
     return slip;
 }
 
-bool CDenFrame::recordOnly()
+bool CDenFrame::record(SlipRecording* slip)
 {
     HeaderValues values;
     int parts = 0;
     int labour = 0;
     if (!checkAll(&values, &parts, &labour))
         return false;
-    SlipRecording slip = recording(values);
-    if (!m_lines.storedLines(&slip.lines)) {
+    *slip = recording(values);
+    if (!m_lines.storedLines(&slip->lines)) {
         activate(Pane::Lines);
         return false;
     }
-    const SlipRecorder::Outcome outcome = SlipRecorder(m_document).record(slip);
+    const SlipRecorder::Outcome outcome = SlipRecorder(m_document).record(*slip);
     if (!outcome.message.isEmpty())
         showMessage(outcome.message);
     if (!outcome.recorded)
         return false;
     // A second recording in this window rewrites the same slip.
     m_setup.mode = SlipMode::Modify;
-    emit recorded(slip.header.m_DenNo, slip.movesInspectionExpiry());
+    emit recorded(slip->header.m_DenNo, slip->movesInspectionExpiry());
+    return true;
+}
+
+bool CDenFrame::recordOnly()
+{
+    SlipRecording slip;
+    if (!record(&slip))
+        return false;
     close();
     return true;
+}
+
+std::array<bool, 3> CDenFrame::selectedCopies(int kind) const
+{
+    std::array<bool, 3> copies{};
+    for (int copy = 1; copy <= 3; ++copy)
+        copies[size_t(copy - 1)] = m_copySelection.value(SlipPrintPages::profileKey(kind, copy), false);
+    return copies;
+}
+
+std::unique_ptr<print::PagePainter> CDenFrame::printout(const SlipRecording& slip)
+{
+    const int kind = slip.header.m_DenKind;
+    const std::array<bool, 3> copies = selectedCopies(kind);
+    std::vector<std::array<QString, 7>> rows = m_lines.printedRows();
+    if (SlipPrintPages(kind, int(rows.size()), copies).copyCount() == 0) {
+        showMessage(SlipPrintPages::noCopyMessage());
+        return nullptr;
+    }
+    SlipPrintSource::Outcome gathered =
+        SlipPrintSource(m_document).gather(slip.header, slip.customerCode, std::move(rows), copies);
+    if (!gathered.ok) {
+        showMessage(gathered.message);
+        return nullptr;
+    }
+    return std::make_unique<SlipPrintout>(std::move(gathered.data));
+}
+
+bool CDenFrame::writePdf(print::PagePainter& printout)
+{
+    const std::optional<QString> path = m_setup.printers->choosePdfFile(
+        QStringLiteral("伝票") + QString::asprintf("%06d.pdf", m_setup.slipNumber));
+    if (!path)
+        return false;
+    QString error;
+    if (!print::PrintRunner::writePdf(printout, *path, &error)) {
+        showMessage(error);
+        return false;
+    }
+    return true;
+}
+
+bool CDenFrame::sendOut(print::PagePainter& printout)
+{
+    print::PrinterAccess& printers = *m_setup.printers;
+    // The window waits while its pages go out.
+    setEnabled(false);
+    const bool hasPrinter = printers.hasPrinter();
+    bool done = hasPrinter && printers.print(printout);
+    if (!done) {
+        if (askYesNo(hasPrinter ? kPrinterRefused : kNoPrinter, false)) {
+            printers.preview(printout);
+            done = true;
+        } else if (askYesNo(kSavePdf, false)) {
+            done = writePdf(printout);
+        }
+    }
+    setEnabled(true);
+    return done;
+}
+
+bool CDenFrame::recordAndPrint()
+{
+    if (!m_setup.printers)
+        return false;
+    SlipRecording slip;
+    if (!record(&slip))
+        return false;
+    const std::unique_ptr<print::PagePainter> pages = printout(slip);
+    if (!pages || !sendOut(*pages))
+        return false;
+    close();
+    return true;
+}
+
+bool CDenFrame::printOnly()
+{
+    if (!m_setup.printers || !askYesNo(kPrintOnlyQuestion, true))
+        return false;
+    HeaderValues values;
+    int parts = 0;
+    int labour = 0;
+    if (!checkAll(&values, &parts, &labour))
+        return false;
+    const SlipRecording slip = recording(values);
+    const std::unique_ptr<print::PagePainter> pages = printout(slip);
+    if (!pages || !sendOut(*pages))
+        return false;
+    QString error;
+    if (!SlipPrintSource(m_document).notePrintedOnly(slip, &error))
+        showMessage(error);
+    close();
+    return true;
+}
+
+bool CDenFrame::saveAsPdf()
+{
+    if (!m_setup.printers)
+        return false;
+    HeaderValues values;
+    int parts = 0;
+    int labour = 0;
+    if (!checkAll(&values, &parts, &labour))
+        return false;
+    const std::unique_ptr<print::PagePainter> pages = printout(recording(values));
+    return pages && writePdf(*pages);
+}
+
+void CDenFrame::editPrintPositions()
+{
+    CDSetDenPrintPos dialog(m_document.settings(), this);
+    dialog.exec();
 }
 
 void CDenFrame::showEvent(QShowEvent* event)
@@ -242,6 +397,9 @@ void CDenFrame::closeEvent(QCloseEvent* event)
 {
     storePlacement();
     m_access.close();
+    QString ignored; // a work copy left behind goes with the next slip opened
+    if (!m_setup.photoWorkFolder.isEmpty())
+        m_photos.clearWork(&ignored);
     emit closedWindow();
     event->accept();
 }

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "slips/core/SlipPhotos.h"
 #include "slips/core/SlipRecording.h"
 #include "slips/ui/SlipPanes.h"
 
+#include <QHash>
 #include <QMainWindow>
+
+#include <array>
+#include <memory>
 
 class QAction;
 class QSettings;
@@ -13,12 +18,19 @@ namespace kv::data {
 class CCarMaintenanceDoc;
 }
 
+namespace kv::print {
+class PagePainter;
+class PrinterAccess;
+} // namespace kv::print
+
 namespace kv::slips {
 
 class SlipAccess;
 
 // The slip window: the header (F1), the lines (F2) and the totals (F3) of
-// one slip, the row commands of the lines (F6 to F9) and recording (F11).
+// one slip, the row commands of the lines (F6 to F9), printing (F10),
+// recording (F11), both (F12), the slip as a PDF file and the print
+// positions (Alt+F1).
 // Every pane switch and every recording first checks the header, then the
 // lines, then recomputes the totals, stopping at the first pane that
 // refuses. Closing gives the slip work's locks back; what was not
@@ -35,8 +47,14 @@ public:
         int billingCode = 0;
         int vehicleCode = 0;
         QString title;
-        // The profile section "Den" (placement); not owned.
+        // The profile section "Den" (placement, the copies printed); not
+        // owned.
         QSettings* profile = nullptr;
+        // The printer, the preview and PDF files; none leaves the print
+        // commands off. Not owned.
+        print::PrinterAccess* printers = nullptr;
+        // Where the slip's photos are worked on while it is open.
+        QString photoWorkFolder;
     };
 
     CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Setup setup,
@@ -47,11 +65,24 @@ public:
     SlipMode mode() const { return m_setup.mode; }
     Pane activePane() const { return m_active; }
     QAction* commandAction(int key) const;
+    const SlipPhotos& photos() const { return m_photos; }
 
     // F1, F2, F3; false when a pane refused on the way.
     bool switchTo(Pane pane);
     // F11: records and closes the window; false (window open) on a refusal.
     bool recordOnly();
+    // F12: records, prints and closes; with no copy to print the slip stays
+    // recorded and the window open.
+    bool recordAndPrint();
+    // F10: prints without recording, after the question; closes.
+    bool printOnly();
+    // "PDFで保存": the pages the printer would get into a file the user
+    // names; the window stays open.
+    bool saveAsPdf();
+    // Alt+F1: the print position dialog.
+    void editPrintPositions();
+    // The copies 1..3 of a kind the profile selected when the window opened.
+    std::array<bool, 3> selectedCopies(int kind) const;
 
 signals:
     // After a recording: the slip's number and whether it moved the
@@ -70,6 +101,15 @@ private:
     bool checkAll(HeaderValues* header, int* partsTotal, int* labourTotal);
     void activate(Pane pane);
     SlipRecording recording(const HeaderValues& values) const;
+    // Checks and records; false (window open) on a refusal.
+    bool record(SlipRecording* slip);
+    // The printout of the checked slip; nullptr after the message when a
+    // record is missing or no copy is selected.
+    std::unique_ptr<print::PagePainter> printout(const SlipRecording& slip);
+    // Printer, or where there is none (or it refuses) the preview or a PDF
+    // file, as the user chooses; false when nothing went out.
+    bool sendOut(print::PagePainter& printout);
+    bool writePdf(print::PagePainter& printout);
     void updateCommands();
     void storePlacement();
 
@@ -78,10 +118,14 @@ private:
     Setup m_setup;
     SlipHeaderPane& m_header;
     SlipLinesPane& m_lines;
+    SlipPhotos m_photos;
     SlipTotalsPane& m_totals;
     Pane m_active = Pane::Header;
     QList<QAction*> m_lineCommands;
     QList<QAction*> m_totalsCommands;
+    QList<QAction*> m_printCommands;
+    // The profile's PrintNou1 ... PrintOn2 as read at opening.
+    QHash<QString, bool> m_copySelection;
     QHash<int, QAction*> m_byKey;
     // The header beside the lines, and both above the totals.
     QSplitter* m_upper = nullptr;

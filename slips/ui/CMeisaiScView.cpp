@@ -5,7 +5,11 @@
 #include "controls/CEditEx.h"
 #include "masters/CKubunRefFrame.h"
 #include "masters/CMeisaiRefFrame.h"
+#include "masters/CMeisaiSetRefFrame.h"
 #include "masters/core/ItemStore.h"
+#include "masters/core/SetRules.h"
+#include "masters/core/SetStore.h"
+#include "slips/ui/CDPhoto.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -163,6 +167,27 @@ void CMeisaiScView::setSetLookup(SlipLines::SetLookup lookup)
     m_lines.setSetLookup(std::move(lookup));
 }
 
+void CMeisaiScView::setSetStore(masters::SetStore* store)
+{
+    m_sets = store;
+    if (store)
+        setSetLookup([store](int code) { return store->linesOfSet(code); });
+    else
+        setSetLookup({});
+}
+
+void CMeisaiScView::clearLines()
+{
+    m_lines.load({});
+    enterCell(m_row, m_column);
+}
+
+void CMeisaiScView::expandSetAt(int row, const std::vector<data::SyaJnlRow>& setLines)
+{
+    m_lines.expandSet(row, setLines);
+    enterCell(m_row, m_column);
+}
+
 void CMeisaiScView::load(const std::vector<data::SyaJnlRow>& lines)
 {
     m_lines.load(lines);
@@ -245,6 +270,10 @@ void CMeisaiScView::focusCurrentCell()
 
 void CMeisaiScView::afterItemPut(int)
 {
+    if (m_context == masters::GridContext::Set) {
+        focusCurrentCell();
+        return;
+    }
     if (!checkLines(nullptr, nullptr))
         return;
     reportTotals();
@@ -289,8 +318,28 @@ void CMeisaiScView::openItemList()
         showMessage(QStringLiteral("該当車輌が存在しません！"));
         return;
     }
-    masters::CMeisaiRefFrame::open(*m_items, m_lines.categories(), *this,
-                                   masters::GridContext::Slip, window());
+    masters::CMeisaiRefFrame::open(*m_items, m_lines.categories(), *this, m_context, window());
+}
+
+void CMeisaiScView::openSetList()
+{
+    if (!m_sets || !leaveCurrentCell(false))
+        return;
+    const auto context = m_context == masters::GridContext::Slip ? masters::SetListContext::Slip
+                                                                  : masters::SetListContext::SetGrid;
+    masters::CMeisaiSetRefFrame::open(
+        *m_sets, context, window(),
+        [this](int code) {
+            const auto lines = m_sets->linesOfSet(code);
+            if (!lines) {
+                showMessage(masters::SetRules::setMissingMessage());
+                focusCurrentCell();
+                return;
+            }
+            expandSetAt(m_row, *lines);
+            afterItemPut(m_row);
+        },
+        [this] { focusCurrentCell(); });
 }
 
 void CMeisaiScView::openCategoryList()
@@ -301,7 +350,16 @@ void CMeisaiScView::openCategoryList()
         return;
     }
     m_categoryList = masters::CKubunRefFrame::openForGrid(m_lines.categories(), *this,
-                                                          masters::GridContext::Slip, this);
+                                                          m_context, this);
+    if (m_categoryList)
+        connect(m_categoryList, &masters::CKubunRefFrame::closing, this,
+                &CMeisaiScView::categoryListClosed);
+}
+
+void CMeisaiScView::closeCategoryList()
+{
+    if (m_categoryList)
+        m_categoryList->close();
 }
 
 void CMeisaiScView::firstRow()
@@ -526,6 +584,10 @@ bool CMeisaiScView::handleEditorKey(QKeyEvent* event)
         if (ctrl)
             openItemList();
         return ctrl;
+    case Qt::Key_2:
+        if (ctrl)
+            openSetList();
+        return ctrl;
     case Qt::Key_3:
         if (ctrl)
             openCategoryList();
@@ -581,6 +643,20 @@ void CMeisaiScView::clickCanvas(QPoint position)
             return;
         }
     }
+    const int photoLeft = columnLeft(kLastColumn + 1);
+    if (position.x() >= photoLeft && position.x() < photoLeft + m_widths[kWidthCount - 1])
+        openPhotos(row);
+}
+
+void CMeisaiScView::openPhotos(int row)
+{
+    if (!m_photos || row < 0 || row > kLastRow)
+        return;
+    CDPhoto dialog(*m_photos, row, m_lines.line(row).photos, this);
+    dialog.exec();
+    m_lines.setPhotos(row, dialog.photos());
+    m_canvas->update();
+    focusCurrentCell();
 }
 
 void CMeisaiScView::paintCanvas()

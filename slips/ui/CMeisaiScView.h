@@ -1,7 +1,9 @@
 #pragma once
 
+#include "masters/core/ItemProfile.h"
 #include "masters/core/LineGridAccess.h"
 #include "slips/core/SlipLines.h"
+#include "slips/core/SlipPhotos.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -21,6 +23,7 @@ class CEditEx;
 namespace kv::masters {
 class CKubunRefFrame;
 class ItemStore;
+class SetStore;
 } // namespace kv::masters
 
 namespace kv::slips {
@@ -45,9 +48,19 @@ public:
     // Typed item codes only, without a pick list.
     void setItemLookup(SlipLines::ItemLookup lookup);
     void setSetLookup(SlipLines::SetLookup lookup);
+    // The sets for typed "0nnn" codes and the set pick list (not owned).
+    void setSetStore(masters::SetStore* store);
+    // The slip's grid or the set window's: which pick list and category
+    // window positions it uses, and whether placing items and sets
+    // recomputes totals (the slip's only).
+    void setContext(masters::GridContext context) { m_context = context; }
+    masters::GridContext context() const { return m_context; }
     // Whether the slip's vehicle still exists; the pick list is refused
     // without it. None in the set editor.
     void setVehicleCheck(std::function<bool()> check) { m_vehicleCheck = std::move(check); }
+    // The slip's photo work copies (not owned); without them the photo
+    // buttons do nothing (the set editor).
+    void setPhotos(const SlipPhotos* photos) { m_photos = photos; }
 
     // The slip's stored lines into the rows of their LineNo.
     void load(const std::vector<data::SyaJnlRow>& lines);
@@ -63,6 +76,10 @@ public:
     // A cell's text as shown (the current cell as being typed).
     QString cellText(int row, int column) const;
     const SlipLines& lines() const { return m_lines; }
+    // Every row emptied (the set window's new set).
+    void clearLines();
+    // The set's lines from the row on (the expansion rule of the lines).
+    void expandSetAt(int row, const std::vector<data::SyaJnlRow>& setLines);
     // Moves the focus cell without checking the cell left.
     void setCurrentCell(int row, int column);
     int rowHeight() const { return m_rowHeight; }
@@ -81,6 +98,7 @@ public:
 
 signals:
     void linesChanged(int partsTotal, int labourTotal);
+    void categoryListClosed();
 
 public slots:
     void insertLine();
@@ -88,7 +106,12 @@ public slots:
     void copyLine();
     void pasteLine();
     void openItemList();
+    void openSetList();
     void openCategoryList();
+    // Closes the category window, its open state kept for the next time.
+    void closeCategoryList();
+    // The photo window of a row; its photos change with what it leaves.
+    void openPhotos(int row);
     void firstRow();
     void lastRow();
     void firstColumn();
@@ -121,7 +144,10 @@ private:
     QSettings* m_profile;
     SlipLines m_lines;
     masters::ItemStore* m_items = nullptr;
+    masters::SetStore* m_sets = nullptr;
+    masters::GridContext m_context = masters::GridContext::Slip;
     std::function<bool()> m_vehicleCheck;
+    const SlipPhotos* m_photos = nullptr;
     std::array<int, kWidthCount> m_widths{};
     int m_rowHeight = 0;
     int m_row = 0;

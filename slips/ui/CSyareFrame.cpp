@@ -1,7 +1,9 @@
 #include "slips/ui/CSyareFrame.h"
 
 #include "controls/CListCtrlEx.h"
+#include "controls/ProfileColumn.h"
 #include "controls/TypedListModel.h"
+#include "controls/WindowPlacement.h"
 #include "slips/core/SlipAccess.h"
 
 #include <QAction>
@@ -16,15 +18,8 @@ namespace {
 const QString kColumns = QStringLiteral("Syare");
 const QString kPlacement = QStringLiteral("SyareFrame");
 
-struct ColumnLook {
-    const char* caption;
-    const char* key;
-    int width;
-    Qt::Alignment alignment;
-    QString SlipHistoryRow::*text;
-};
-
-const ColumnLook kLooks[] = {
+using Column = ProfileColumn<SlipHistoryRow>;
+const Column kLooks[] = {
     {"伝票番号", "DenNoWidth", 60, Qt::AlignHCenter, &SlipHistoryRow::number},
     {"発 行 日", "HatuDateWidth", 80, Qt::AlignHCenter, &SlipHistoryRow::issued},
     {"伝票種別", "DenKindWidth", 70, Qt::AlignLeft, &SlipHistoryRow::kind},
@@ -38,11 +33,6 @@ const ColumnLook kLooks[] = {
     {"請求額", "SeikyuWidth", 60, Qt::AlignRight, &SlipHistoryRow::billed},
 };
 
-QString profileKey(const QString& section, const char* key)
-{
-    return section + QLatin1Char('/') + QLatin1String(key);
-}
-
 } // namespace
 
 CSyareFrame::CSyareFrame(SlipAccess& access, Setup setup, QWidget* parent)
@@ -52,23 +42,14 @@ CSyareFrame::CSyareFrame(SlipAccess& access, Setup setup, QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(m_setup.title);
-    QSettings* profile = m_setup.profile;
-    QList<TypedListModel<SlipHistoryRow>::Column> columns;
-    for (const ColumnLook& look : kLooks) {
-        const int width = profile ? profile->value(profileKey(kColumns, look.key), look.width).toInt()
-                                  : look.width;
-        QString SlipHistoryRow::*text = look.text;
-        columns.append({QString::fromUtf8(look.caption), width, look.alignment,
-                        [text](const SlipHistoryRow& row) { return row.*text; }});
-    }
-    m_rows = new TypedListModel<SlipHistoryRow>(std::move(columns), &SlipHistoryRow::slipNumber,
-                                                this);
+    m_rows = new TypedListModel<SlipHistoryRow>(Column::columns(kLooks, m_setup.profile, kColumns),
+                                                &SlipHistoryRow::slipNumber, this);
     m_list = new CListCtrlEx(this);
     m_list->setRows(m_rows);
     setCentralWidget(m_list);
     connect(m_list, &CListCtrlEx::columnWidthChosen, this, [this](int column, int width) {
         if (m_setup.profile && column >= 0 && column < int(std::size(kLooks)))
-            m_setup.profile->setValue(profileKey(kColumns, kLooks[column].key), width);
+            m_setup.profile->setValue(kLooks[column].profileKey(kColumns), width);
     });
 
     auto* tools = addToolBar(QStringLiteral("Syare"));
@@ -90,12 +71,7 @@ CSyareFrame::CSyareFrame(SlipAccess& access, Setup setup, QWidget* parent)
     connect(close, &QAction::triggered, this, &QWidget::close);
     addAction(close);
 
-    const int x = profile ? profile->value(profileKey(kPlacement, "x"), -1).toInt() : -1;
-    const int y = profile ? profile->value(profileKey(kPlacement, "y"), -1).toInt() : -1;
-    resize(profile ? profile->value(profileKey(kPlacement, "cx"), 800).toInt() : 800,
-           profile ? profile->value(profileKey(kPlacement, "cy"), 570).toInt() : 570);
-    if (x >= 0 && y >= 0)
-        move(x, y);
+    WindowPlacement::restore(*this, m_setup.profile, kPlacement, QSize(800, 570));
     reload();
 }
 
@@ -161,20 +137,9 @@ void CSyareFrame::handOver()
     close();
 }
 
-void CSyareFrame::storePlacement()
-{
-    QSettings* profile = m_setup.profile;
-    if (!profile || isMinimized() || isMaximized())
-        return;
-    profile->setValue(profileKey(kPlacement, "x"), x());
-    profile->setValue(profileKey(kPlacement, "y"), y());
-    profile->setValue(profileKey(kPlacement, "cx"), width());
-    profile->setValue(profileKey(kPlacement, "cy"), height());
-}
-
 void CSyareFrame::closeEvent(QCloseEvent* event)
 {
-    storePlacement();
+    WindowPlacement::store(*this, m_setup.profile, kPlacement);
     if (!m_handedOver) {
         m_access.close();
         emit closed();

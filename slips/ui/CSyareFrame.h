@@ -64,7 +64,6 @@ private:
                     std::function<void()> run, bool needsRow);
     void deleteCurrent();
     void updateCommands();
-    void storePlacement();
 
     SlipAccess& m_access;
     Setup m_setup;

@@ -3,6 +3,9 @@
 #include "data/tables/TableRows.h"
 #include "slips/core/SlipHeaderValues.h"
 
+#include <QString>
+
+#include <array>
 #include <vector>
 
 class QWidget;
@@ -27,6 +30,8 @@ public:
     virtual bool checkLines(int* partsTotal, int* labourTotal) = 0;
     // The rows to store; false after the message.
     virtual bool storedLines(std::vector<data::SyaJnlRow>* lines) = 0;
+    // The texts of the used rows as shown, for printing; after checkLines.
+    virtual std::vector<std::array<QString, 7>> printedRows() const = 0;
     virtual void setRates(int labourRate, int bodyWorkRate) = 0;
     virtual void activate() = 0;
     virtual void insertRow() = 0;

@@ -40,6 +40,15 @@ public:
     {
         return m_grid->storedLines(lines);
     }
+    std::vector<std::array<QString, 7>> printedRows() const override
+    {
+        std::vector<std::array<QString, 7>> rows(size_t(m_grid->usedRows()));
+        for (size_t row = 0; row < rows.size(); ++row) {
+            for (int column = 0; column < SlipLines::kColumns; ++column)
+                rows[row][size_t(column)] = m_grid->cellText(int(row), column);
+        }
+        return rows;
+    }
     void setRates(int labour, int bodyWork) override { m_grid->setRates(labour, bodyWork); }
     void activate() override { m_grid->focusCurrentCell(); }
     void insertRow() override { m_grid->insertLine(); }
@@ -105,12 +114,29 @@ QString nameOf(const data::KokRow& customer)
     return cp932::truncateToBytes(customer.m_UserName1 + customer.m_UserName2, 20);
 }
 
+// A slip's stored photos are copied for the window: the temporary
+// folder keeps a gigabyte free beyond them.
+bool roomForPhotos(data::CCarMaintenanceDoc& document, int slipNumber)
+{
+    qint64 bytes = 0;
+    if (!SlipPhotos::storedSize(document.photoFolder(), slipNumber, &bytes)) {
+        showMessage(QStringLiteral("[%1] のファイルサイズの取得に失敗しました！")
+                        .arg(document.photoFolder() + u'/' + SlipPhotos::slipPrefix(slipNumber)
+                             + QStringLiteral("*.*")));
+        return false;
+    }
+    return document.checkTemporarySpace(double(bytes));
+}
+
 } // namespace
 
 CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access,
                           masters::ItemStore* items, QSettings* profile,
-                          const SlipContext& context, QWidget* parent)
+                          const SlipContext& context, QWidget* parent,
+                          print::PrinterAccess* printers, masters::SetStore* sets)
 {
+    if (context.mode == SlipMode::Modify && !roomForPhotos(document, context.sourceSlip))
+        return nullptr;
     std::optional<data::SyaheadRow> stored;
     std::vector<data::SyaJnlRow> lines;
     if (context.mode != SlipMode::New) {
@@ -118,6 +144,16 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
         if (!access.load(context.sourceSlip, &header, &lines))
             return nullptr;
         stored = header;
+    }
+    // A slip whose photos cannot be worked on is not opened: recording an
+    // emptied grid would write over its lines.
+    const SlipPhotos photos(document.photoFolder(),
+                            SlipPhotos::workFolderFor(document.temporaryFolder(),
+                                                      document.computerName()));
+    QString failure;
+    if (!photos.clearWork(&failure) || !photos.loadInto(lines, &failure)) {
+        showMessage(failure);
+        return nullptr;
     }
     const int billingCode = stored ? stored->m_SeiKokCode : context.customerCode;
     const auto customer = findRow<CDaoKokSet>(document, QStringLiteral("KokCode = %1").arg(context.customerCode));
@@ -151,6 +187,7 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
     grid->setCategories(settings.categories());
     grid->setRounding(settings.rounding());
     grid->setItemStore(items);
+    grid->setSetStore(sets);
     const int labourRate = stored ? stored->m_KouLeba : headerSetup.labourRate;
     const int bodyWorkRate = stored ? stored->m_BanLeba : headerSetup.bodyWorkRate;
     grid->setRates(labourRate, bodyWorkRate);
@@ -177,10 +214,13 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
                                   slipSubject(*customer, *vehicle,
                                               settings.makes().entries().value(vehicle->m_Syamei)));
     setup.profile = profile;
+    setup.printers = printers;
+    setup.photoWorkFolder = photos.workFolder();
     auto* adapters = new PaneAdapters(header, grid, totals);
     auto* frame = new CDenFrame(document, access, setup, adapters->header, adapters->lines,
                                 adapters->totals, parent);
     adapters->setParent(frame);
+    grid->setPhotos(&frame->photos());
 
     QObject::connect(grid, &CMeisaiScView::linesChanged, totals,
                      [totals](int parts, int labour) { totals->setLineTotals(parts, labour); });

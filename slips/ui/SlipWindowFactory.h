@@ -11,6 +11,11 @@ class CCarMaintenanceDoc;
 
 namespace kv::masters {
 class ItemStore;
+class SetStore;
+} // namespace kv::masters
+
+namespace kv::print {
+class PrinterAccess;
 }
 
 namespace kv::slips {
@@ -34,9 +39,13 @@ struct SlipContext {
 // billing customer), the vehicle's next inspection and, for a new
 // inspection, its statutory costs. nullptr after the message when the slip
 // or its records cannot be read; the window is shown by the caller and
-// deletes itself when closed.
+// deletes itself when closed. Without printers the print commands stay off.
+// The line grid expands the sets of sets, if given, for typed "0nnn" codes
+// and its set pick list.
 CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access,
                           masters::ItemStore* items, QSettings* profile,
-                          const SlipContext& context, QWidget* parent = nullptr);
+                          const SlipContext& context, QWidget* parent = nullptr,
+                          print::PrinterAccess* printers = nullptr,
+                          masters::SetStore* sets = nullptr);
 
 } // namespace kv::slips

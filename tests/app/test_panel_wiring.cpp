@@ -7,6 +7,7 @@
 #include "controls/CEditEx.h"
 #include "app/frame/DocumentFrameRecords.h"
 #include "app/wiring/DialogSearchEntry.h"
+#include "app/wiring/LedgerCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "app/wiring/SlipCommands.h"
 #include "records/panel/CFMainPanel.h"
@@ -24,6 +25,9 @@
 #include "data/document/DocumentTestFolder.h"
 #include "data/engine/DayNumber.h"
 #include "data/service/ShareLockAction.h"
+#include "ledger/ui/CDDennoSearch.h"
+#include "ledger/ui/CDSetKuriZan.h"
+#include "ledger/ui/CMotoFrame.h"
 #include "support/CustomerBuilder.h"
 #include "support/ModalDialogHelper.h"
 #include "support/TestPaths.h"
@@ -495,6 +499,89 @@ TEST_F(PanelWiring, F8OpensANewSlipOrTheHistoryAndHoldsTheRecordCommandsMeanwhil
     history->close();
     QApplication::processEvents();
     EXPECT_TRUE(frame->isCommandEnabled(CommandId::CreateSlip));
+}
+
+TEST_F(PanelWiring, F9OpensTheLedgerWhoseF8HandsALineOverToItsSlip)
+{
+    SlipCommands slips(*frame, *doc, *bridge, nullptr, &profile);
+    LedgerCommands ledger(*frame, *doc, *bridge, slips, &profile);
+    kv::test::DocumentTestFolder::sql(*doc, "INSERT INTO f014.Zan (KokCode, KuriZan) VALUES (1, 0)");
+    kv::slips::SlipRecording note;
+    note.customerCode = 1;
+    note.header.m_DenNo = 5;
+    note.header.m_CarCode = 10;
+    note.header.m_SeiKokCode = 1;
+    note.header.m_HatuDate = 46000.5;
+    note.header.m_Tot = note.header.m_Seikyu = 3300;
+    folder.messages.answerNext(true);
+    ASSERT_TRUE(kv::slips::SlipRecorder(*doc).record(note).recorded);
+    frame->refreshCommands();
+    EXPECT_FALSE(frame->isCommandEnabled(CommandId::Ledger)) << "nothing shown yet";
+    searchCustomerCode(QStringLiteral("1"));
+    ASSERT_TRUE(frame->isCommandEnabled(CommandId::Ledger));
+    const auto heldHere = [this] {
+        return !doc->ShareLock("010.mdb", "PC3", 1, kv::data::ShareLockAction::IsHeldElsewhere);
+    };
+
+    // Alt+F2 holds the customer while its dialog is open, and not after.
+    bool heldMeanwhile = false;
+    dialogs.answerNext([&](QWidget* dialog) {
+        ASSERT_TRUE(qobject_cast<kv::ledger::CDSetKuriZan*>(dialog));
+        heldMeanwhile = heldHere();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    press(Qt::Key_F2, Qt::AltModifier);
+    EXPECT_TRUE(dialogs.idle());
+    EXPECT_TRUE(heldMeanwhile);
+    EXPECT_FALSE(heldHere());
+
+    // F9: the ledger, the record commands off while it is open.
+    press(Qt::Key_F9);
+    QPointer<kv::ledger::CMotoFrame> window = ledger.window();
+    ASSERT_TRUE(window) << folder.messages.messages().join('|').toStdString();
+    EXPECT_EQ(window->windowTitle(), u("元帳   顧客：1  山田太郎"));
+    EXPECT_TRUE(heldHere());
+    for (const int command : {CommandId::CreateSlip, CommandId::Ledger,
+                              CommandId::CarriedForwardBalance, CommandId::RecordCustomerVehicle})
+        EXPECT_FALSE(frame->isCommandEnabled(command)) << command;
+
+    // Its line of slip 5 opens the slip for modification in place of the ledger.
+    dialogs.answerNext([](QWidget* dialog) {
+        auto* search = qobject_cast<kv::ledger::CDDennoSearch*>(dialog);
+        ASSERT_TRUE(search);
+        search->field()->setText(QStringLiteral("5"));
+        search->accept();
+    });
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_F4);
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F8);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isNull()) << folder.messages.messages().join('|').toStdString();
+    QPointer<kv::slips::CDenFrame> slip = frame->findChild<kv::slips::CDenFrame*>();
+    ASSERT_TRUE(slip);
+    EXPECT_EQ(slip->mode(), kv::slips::SlipMode::Modify);
+    EXPECT_TRUE(heldHere()) << "the slip work holds the customer now";
+    EXPECT_FALSE(frame->isCommandEnabled(CommandId::Ledger));
+    slip->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(heldHere());
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::Ledger));
+
+    // Closed with Alt+F4, the ledger gives the customer and the commands back.
+    press(Qt::Key_F9);
+    window = ledger.window();
+    ASSERT_TRUE(window);
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::AltModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_FALSE(heldHere());
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::Ledger));
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::RecordCustomerVehicle));
 }
 
 } // namespace

@@ -337,3 +337,41 @@ TEST(DocumentLifecycle, StartOrderAndClosingWithAConnectedClient)
     EXPECT_EQ(records.closed, 1) << "closed once";
     EXPECT_FALSE(listener.isListening());
 }
+
+TEST(DocumentLifecycle, CallerIdStartsAfterTheDatabasesAndItsFailureClosesThemAgain)
+{
+    AppGlobals globals;
+    globals.port = 0;
+    CListeningSocket listener;
+    DiskSpaceCheck disk({}, {}, false, [](const QString&, double* f) { *f = 2e9; return true; });
+    CountingRecords records;
+    RecordingMessageGateway messages;
+    DocumentLifecycle lifecycle(globals, listener, disk, records, QString());
+    bool starts = false;
+    int startedWithOpenDatabases = 0;
+    int stopped = 0;
+    lifecycle.setCallerId(
+        [&] {
+            startedWithOpenDatabases += records.opened - records.closed;
+            return starts;
+        },
+        [&] {
+            EXPECT_EQ(records.closed, 0) << "stopped before the databases close";
+            ++stopped;
+        });
+
+    // The adapter's start failed (No to the question): the program does not
+    // start, and nothing stays open.
+    EXPECT_FALSE(lifecycle.OnNewDocument());
+    EXPECT_EQ(startedWithOpenDatabases, 1);
+    EXPECT_EQ(records.closed, 1);
+    EXPECT_FALSE(listener.isListening());
+    EXPECT_FALSE(lifecycle.isOpen());
+
+    starts = true;
+    records.closed = 0;
+    ASSERT_TRUE(lifecycle.OnNewDocument());
+    lifecycle.OnCloseDocument();
+    EXPECT_EQ(stopped, 1);
+    EXPECT_EQ(records.closed, 1);
+}

@@ -1,6 +1,5 @@
 // Starts the real program, as a shop would, on a fresh installation.
-#include "data/settings/DefaultSettings.h"
-#include "data/tables/DataFiles.h"
+#include "support/ProgramInstallation.h"
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
@@ -14,58 +13,11 @@
 
 #include <gtest/gtest.h>
 
+using kv::test::Installation;
 using kv::test::TempFolder;
+using kv::test::programPath;
 
 namespace {
-
-QString programPath()
-{
-    return kv::test::buildDir() + QStringLiteral("/bin/Sabion");
-}
-
-int freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-// A home of its own with an installation file and a data folder.
-struct Installation {
-    TempFolder home;
-    QString data = home.path() + QStringLiteral("/data");
-    int port = freePort();
-
-    Installation()
-    {
-        QDir().mkpath(data);
-        kv::data::EngineError error;
-        EXPECT_TRUE(kv::data::createDataFolderDatabases(data, &error))
-            << error.description.toStdString();
-        QString reason;
-        EXPECT_TRUE(kv::data::writeDefaultSettings(data, &reason)) << reason.toStdString();
-        QDir().mkpath(home.path() + QStringLiteral("/runtime"));
-        QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        writeIni(QStringLiteral("Port=%1\n[Sabion]\nPath=%2\nDataDirectoryPath=%3\nKind\\sw=0\n")
-                     .arg(port)
-                     .arg(programPath(), data));
-    }
-
-    void writeIni(const QString& text) const { home.write(QStringLiteral("install.ini"), text.toUtf8()); }
-
-    void prepare(QProcess& process) const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), home.path());
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path() + QStringLiteral("/runtime"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
-        env.insert(QStringLiteral("SABION_INSTALL_INI"), home.file(QStringLiteral("install.ini")));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        process.setProcessEnvironment(env);
-        process.setProgram(programPath());
-    }
-};
 
 // The lock tables are joined last as the databases open: the computer's
 // name in the first slot of the last table means the document is open.

@@ -1,6 +1,7 @@
-// The rounding and agency-fee dialogs: they read their file again when
+// The rounding, agency-fee and print position dialogs: they read their file again when
 // they open, write it on recording, announce it, and leave it alone when
 // cancelled.
+#include "slips/ui/CDSetDenPrintPos.h"
 #include "slips/ui/CDSetHasuuCalc.h"
 #include "slips/ui/CDSetKazei.h"
 
@@ -13,6 +14,7 @@
 #include "support/Utf8.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -142,6 +144,67 @@ TEST_F(SlipSettingsDialogs, AgencyFeeTaxIsReadAgainWrittenAndAnnounced)
     EXPECT_EQ(written.lastRecordedSlipNo, 321);
     ASSERT_EQ(m_announcer.texts(), QStringList{u("Update,代行料 課税・非課税")});
     EXPECT_TRUE(m_messages.messages().isEmpty());
+}
+
+TEST_F(SlipSettingsDialogs, PrintPositionsAreRoundedDownToTenthsWrittenTwiceAndAnnounced)
+{
+    ASSERT_TRUE(QDir(m_folder.path()).mkpath(u("Printer")));
+    kv::data::PrinterIdentity printer;
+    printer.name = u("LBP 3000");
+    ASSERT_TRUE(m_store.usePrinter(printer, u("PC7")));
+    ASSERT_EQ(m_store.positionFileName(), u("PC7LBP3000.dat"));
+    // Another computer moved the page since.
+    SettingsStore other(m_folder.path());
+    ASSERT_TRUE(other.LoadSettingsFile(SettingsFileId::Print));
+    ASSERT_EQ(other.LoadPrintPositions(u("PC7LBP3000.dat")), 1);
+    other.print().positions.slipTop = 15;
+    other.print().discountSign = 1;
+    ASSERT_TRUE(other.SaveSettingsFile(SettingsFileId::Print));
+    ASSERT_EQ(other.SavePrintPositions(u("PC7LBP3000.dat")), 1);
+
+    CDSetDenPrintPos dialog(m_store);
+    EXPECT_EQ(dialog.windowTitle(), u("印刷位置"));
+    showActive(dialog);
+    using F = CDSetDenPrintPos;
+    EXPECT_EQ(dialog.field(F::PageTop)->text(), u("1.5"));
+    EXPECT_EQ(dialog.field(F::PageLeft)->text(), u("0.0"));
+    EXPECT_EQ(dialog.field(F::CentreLine)->text(), u("148.0"));
+    EXPECT_TRUE(dialog.discountSignBox()->isChecked());
+    EXPECT_TRUE(dialog.blackAndWhiteButton()->isChecked());
+
+    typeOver(dialog.field(F::PageTop), u("12.34"));
+    EXPECT_EQ(dialog.field(F::PageTop)->text(), u("12.3"));
+    typeOver(dialog.field(F::PageLeft), u("-0.05"));
+    EXPECT_EQ(dialog.field(F::PageLeft)->text(), u("-0.1"));
+    typeOver(dialog.field(F::AddresseeLeft), u("8.2"));
+    EXPECT_EQ(dialog.field(F::AddresseeLeft)->text(), u("8.2"));
+    typeOver(dialog.field(F::AddresseeTop), u("100"));
+    EXPECT_EQ(m_messages.messages(), QStringList{u("-99.9から99.9迄を入力して下さい！")});
+    EXPECT_EQ(dialog.field(F::AddresseeTop)->text(), u("0.0"));
+    typeOver(dialog.field(F::LowerFold), u("-297.05"));
+    EXPECT_EQ(m_messages.messages().last(), u("-297.0から297.0迄を入力して下さい！"));
+    EXPECT_EQ(dialog.field(F::LowerFold)->text(), u("210.0"));
+    typeOver(dialog.field(F::LowerFold), u("-1.25"));
+    QTest::mouseClick(dialog.colourButton(), Qt::LeftButton);
+    dialog.breakdownBox()->click();
+    QTest::mouseClick(dialog.recordButton(), Qt::LeftButton);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+
+    // "003.dat" and the printer's own file both hold the new positions.
+    SettingsStore reader(m_folder.path());
+    ASSERT_TRUE(reader.LoadSettingsFile(SettingsFileId::Print));
+    const kv::data::PrintSettings written = reader.print();
+    EXPECT_EQ(written.positions.slipTop, 123);
+    EXPECT_EQ(written.positions.slipLeft, -1);
+    EXPECT_EQ(written.positions.addresseeLeft, 82);
+    EXPECT_EQ(written.positions.addresseeTop, 0);
+    EXPECT_EQ(written.positions.lowerFold, -13);
+    EXPECT_EQ(written.colourInk, 1);
+    EXPECT_EQ(written.partsLabourBreakdown, 1);
+    EXPECT_EQ(written.discountSign, 1);
+    ASSERT_EQ(reader.LoadPrintPositions(u("PC7LBP3000.dat")), 1);
+    EXPECT_EQ(reader.print().positions, written.positions);
+    EXPECT_EQ(m_announcer.texts(), QStringList{u("Update,印字")});
 }
 
 } // namespace

@@ -4,7 +4,12 @@
 #include "slips/ui/CDenFrame.h"
 
 #include "data/document/DocumentTestFolder.h"
+#include "data/engine/DayNumber.h"
 #include "data/service/ShareLockAction.h"
+#include "data/settings/SettingsStore.h"
+#include "print/PagePainter.h"
+#include "print/PrinterAccess.h"
+#include "support/PdfWords.h"
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipTitles.h"
 #include "support/CustomerBuilder.h"
@@ -83,6 +88,10 @@ public:
         lines->assign(1, line);
         return true;
     }
+    std::vector<std::array<QString, 7>> printedRows() const override
+    {
+        return {{u("オイル交換"), u("部品"), {}, u("1.0"), u("4,000"), u("4,000"), u("500")}};
+    }
     void setRates(int labour, int) override { rate = labour; }
     void insertRow() override { *m_log << "insert"; }
     void cutRow() override {}
@@ -108,6 +117,36 @@ private:
     int m_sum = 0;
 };
 
+// The printer as a test stands in for it: it keeps what it was given.
+class FakePrinters final : public kv::print::PrinterAccess {
+public:
+    std::optional<kv::data::PrinterIdentity> chooseSetup() override { return std::nullopt; }
+    bool hasPrinter() const override { return installed; }
+    bool print(kv::print::PagePainter& printout) override
+    {
+        printed << printout.layout().jobName;
+        pages = printout.pageCount();
+        return accepts;
+    }
+    void preview(kv::print::PagePainter& printout) override
+    {
+        previewed << printout.layout().jobName;
+        pages = printout.pageCount();
+    }
+    std::optional<QString> choosePdfFile(const QString& suggested) override
+    {
+        suggestedName = suggested;
+        return pdfPath;
+    }
+    bool installed = true;
+    bool accepts = true;
+    QStringList printed;
+    QStringList previewed;
+    int pages = 0;
+    QString suggestedName;
+    std::optional<QString> pdfPath;
+};
+
 class SlipWindow : public ::testing::Test {
 protected:
     void SetUp() override
@@ -126,6 +165,7 @@ protected:
         setup.customerCode = 1;
         setup.billingCode = 1;
         setup.vehicleCode = 10;
+        setup.printers = &printers;
         frame = new CDenFrame(*doc, *access, setup, header, lines, totals);
         frame->show();
         QApplication::setActiveWindow(frame);
@@ -147,6 +187,7 @@ protected:
     DocumentTestFolder folder;
     std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
     std::unique_ptr<SlipAccess> access;
+    FakePrinters printers;
     QStringList log;
     // Declared before the frame, which shows their widgets.
     Header header{"header", &log};
@@ -236,6 +277,125 @@ TEST_F(SlipWindow, PaneSizesAndPlacementAreKeptInTheProfile)
     EXPECT_EQ(profile.value("Den/cx").toInt(), window.isNull() ? 809 : 0) << "the default width";
     EXPECT_EQ(profile.value("Den/Kihoncx").toInt(), 240);
     EXPECT_TRUE(profile.contains("Den/Totcy"));
+}
+
+TEST_F(SlipWindow, F12RecordsPrintsEveryCopyAndCloses)
+{
+    press(Qt::Key_F3);
+    EXPECT_TRUE(frame->commandAction(Qt::Key_F10)->isEnabled());
+    EXPECT_TRUE(frame->commandAction(Qt::Key_F12)->isEnabled());
+    folder.messages.answerNext(true); // the sale
+    press(Qt::Key_F12);
+    EXPECT_EQ(printers.printed, QStringList{u("伝票：000031")})
+        << folder.messages.messages().join('|').toStdString();
+    EXPECT_EQ(printers.pages, 3) << "three copies of one page";
+    EXPECT_TRUE(frame.isNull());
+    EXPECT_EQ(DocumentTestFolder::scalar(*doc, "SELECT COUNT(*) FROM f003.Syahead WHERE DenNo = 31"), 1);
+}
+
+TEST_F(SlipWindow, F12WithoutACopyKeepsTheRecordedSlipOpen)
+{
+    TempFolder profileFolder;
+    QSettings profile(profileFolder.path() + "/profile.ini", QSettings::IniFormat);
+    for (const char* key : {"Den/PrintNou1", "Den/PrintNou2", "Den/PrintNou3"})
+        profile.setValue(key, 0);
+    delete frame;
+    ASSERT_TRUE(access->open(1, 10).ok);
+    CDenFrame::Setup setup;
+    setup.slipNumber = 33;
+    setup.customerCode = setup.billingCode = 1;
+    setup.vehicleCode = 10;
+    setup.profile = &profile;
+    setup.printers = &printers;
+    // The old window took its panes' widgets with it.
+    Header header2{"header", &log};
+    Lines lines2{"lines", &log};
+    Totals totals2{"totals", &log};
+    QPointer<CDenFrame> window = new CDenFrame(*doc, *access, setup, header2, lines2, totals2);
+    window->show();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_EQ(window->selectedCopies(DeliveryNote), (std::array<bool, 3>{false, false, false}));
+    EXPECT_EQ(window->selectedCopies(Estimate), (std::array<bool, 3>{true, true, false}));
+    ASSERT_TRUE(window->switchTo(CDenFrame::Pane::Totals));
+    folder.messages.answerNext(true);
+    EXPECT_FALSE(window->recordAndPrint());
+    EXPECT_EQ(folder.messages.messages().last(), u("印刷対象が指定されていません！"));
+    EXPECT_TRUE(printers.printed.isEmpty());
+    ASSERT_FALSE(window.isNull());
+    EXPECT_EQ(window->mode(), SlipMode::Modify) << "recorded all the same";
+    EXPECT_EQ(DocumentTestFolder::scalar(*doc, "SELECT COUNT(*) FROM f003.Syahead WHERE DenNo = 33"), 1);
+    delete window;
+}
+
+TEST_F(SlipWindow, F10PrintsWithoutRecordingAfterTheQuestion)
+{
+    press(Qt::Key_F3);
+    folder.messages.answerNext(false);
+    press(Qt::Key_F10);
+    EXPECT_EQ(folder.messages.questions(), QStringList{u("記録されませんが、印刷のみで本当によろしいですね？")});
+    EXPECT_TRUE(printers.printed.isEmpty());
+    ASSERT_FALSE(frame.isNull());
+
+    folder.messages.answerNext(true);
+    press(Qt::Key_F10);
+    EXPECT_EQ(printers.printed.size(), 1);
+    EXPECT_TRUE(frame.isNull());
+    EXPECT_EQ(DocumentTestFolder::scalar(*doc, "SELECT COUNT(*) FROM f003.Syahead"), 0);
+    // A new slip keeps its number, and its inspection moves the vehicle's
+    // expiry, as recording would.
+    EXPECT_EQ(doc->settings().general().lastRecordedSlipNo, 31);
+    ASSERT_TRUE(doc->FindVehicle(10));
+    EXPECT_EQ(doc->vehicles().row().m_Syaman, kv::data::toDayNumber(QDate(2028, 12, 9)));
+}
+
+TEST_F(SlipWindow, WithoutAPrinterThePreviewOrAPdfIsOffered)
+{
+    printers.installed = false;
+    press(Qt::Key_F3);
+    folder.messages.answerNext(true); // print only
+    folder.messages.answerNext(true); // the preview
+    press(Qt::Key_F10);
+    EXPECT_EQ(folder.messages.questions().value(1), u("プリンタがありません！\n印刷プレビューを表示しますか？"));
+    EXPECT_EQ(printers.previewed.size(), 1);
+    EXPECT_TRUE(frame.isNull());
+}
+
+TEST_F(SlipWindow, PdfHoldsThePagesThePrinterWouldGet)
+{
+    TempFolder pdfFolder;
+    printers.pdfPath = pdfFolder.file("slip.pdf");
+    press(Qt::Key_F3);
+    ASSERT_TRUE(frame->saveAsPdf());
+    EXPECT_EQ(printers.suggestedName, u("伝票000031.pdf"));
+    const auto pdf = PdfWords::read(*printers.pdfPath);
+    ASSERT_TRUE(pdf.ok) << pdf.error.toStdString();
+    EXPECT_EQ(pdf.pages.size(), 3u);
+    EXPECT_FALSE(pdf.find(1, u("オイル交換")).empty());
+    EXPECT_FALSE(frame.isNull()) << "saving a PDF leaves the slip open";
+
+    // The printer refusing a job: the user turns down the preview and takes a PDF.
+    printers.accepts = false;
+    QFile::remove(*printers.pdfPath);
+    folder.messages.answerNext(true);  // print only
+    folder.messages.answerNext(false); // no preview
+    folder.messages.answerNext(true);  // a PDF
+    press(Qt::Key_F10);
+    EXPECT_EQ(printers.printed.size(), 1);
+    EXPECT_TRUE(QFile::exists(*printers.pdfPath));
+    EXPECT_TRUE(frame.isNull());
+}
+
+TEST_F(SlipWindow, MissingCustomerPrintsNothing)
+{
+    kv::data::CCarMaintenanceDoc& d = *doc;
+    DocumentTestFolder::sql(d, "DELETE FROM f010.Kok WHERE KokCode = 1");
+    press(Qt::Key_F3);
+    folder.messages.answerNext(true);
+    press(Qt::Key_F10);
+    EXPECT_TRUE(printers.printed.isEmpty());
+    EXPECT_EQ(folder.messages.messages().last(), u("該当顧客が存在しません！"));
+    EXPECT_FALSE(frame.isNull());
 }
 
 } // namespace

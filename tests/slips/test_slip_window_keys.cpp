@@ -7,8 +7,15 @@
 #include "slips/core/SlipAccess.h"
 #include "slips/ui/CDenFrame.h"
 #include "slips/ui/CMeisaiScView.h"
+#include "controls/FileChooser.h"
+#include "support/ModalDialogHelper.h"
 #include "support/TempFolder.h"
 #include "support/Utf8.h"
+
+#include <QDir>
+#include <QImage>
+#include <QListWidget>
+#include <QPushButton>
 
 #include <QApplication>
 #include <QPointer>
@@ -101,6 +108,98 @@ TEST_F(SlipWindowKeys, ALineTypedIntoANewSlipIsRecordedWithItsSale)
     EXPECT_EQ(grid->cellText(0, 0), "Oil");
     EXPECT_EQ(grid->cellText(0, 5), "3,000");
     delete frame;
+}
+
+// Answers every file chooser with the files it was given.
+class GivenFiles final : public kv::FileChooser {
+public:
+    explicit GivenFiles(QStringList files) : m_files(std::move(files)) { kv::installFileChooser(this); }
+    ~GivenFiles() override { kv::installFileChooser(nullptr); }
+    QStringList openFiles(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return m_files;
+    }
+    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString folder(QWidget*, const QString&, const QString&) override { return {}; }
+
+private:
+    QStringList m_files;
+};
+
+TEST_F(SlipWindowKeys, APhotoAttachedToALineMovesWithItAndIsStoredUnderItsRow)
+{
+    TempFolder camera;
+    const QString picture = camera.path() + "/door.png";
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(picture));
+    GivenFiles chooser({picture});
+
+    SlipContext context;
+    context.slipNumber = 1;
+    context.customerCode = 1;
+    context.vehicleCode = 10;
+    QPointer<CDenFrame> frame = openSlipWindow(*doc, *access, nullptr, profile.get(), context);
+    ASSERT_TRUE(frame);
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    press(Qt::Key_F2);
+    type("Door");
+    auto* grid = frame->findChild<CMeisaiScView*>();
+    ASSERT_TRUE(grid);
+
+    ModalDialogHelper dialogs;
+    int shown = -1;
+    dialogs.answerNext([&shown](QWidget* dialog) {
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text().startsWith(u("追加")))
+                button->click();
+        }
+        shown = dialog->findChild<QListWidget*>()->count();
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    grid->openPhotos(0);
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(grid->lines().line(0).photos.isEmpty());
+
+    // Cut from row 1, pasted into row 3: the photo goes along.
+    QApplication::setActiveWindow(frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    grid->setCurrentCell(0, 0);
+    press(Qt::Key_F7);
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_F9);
+    EXPECT_EQ(grid->cellText(2, 0), "Door");
+    press(Qt::Key_F3);
+    folder.messages.answerNext(false);
+    press(Qt::Key_F11);
+    ASSERT_TRUE(frame.isNull()) << folder.messages.messages().join('|').toStdString();
+
+    EXPECT_EQ(QDir(doc->photoFolder()).entryList(QDir::Files), QStringList{"00000103_p1.png"});
+    EXPECT_EQ(kv::test::DocumentTestFolder::text(
+                  *doc, "SELECT Photo FROM f002.SyaJnl WHERE DenNo = 1 AND LineNo = 2"),
+              "00000103_p1.png\r\n");
+    EXPECT_TRUE(QImage(doc->photoFolder() + "/00000103_p1.png").pixelColor(5, 5) == Qt::red);
+}
+
+TEST_F(SlipWindowKeys, ASlipWhosePhotoWorkFolderCannotBeEmptiedIsNotOpened)
+{
+    // The work folder's place taken by a file: loading must stop, or
+    // recording the empty grid would write over the stored lines.
+    const QString work = SlipPhotos::workFolderFor(doc->temporaryFolder(), doc->computerName());
+    QDir(work).removeRecursively();
+    QFile blocker(work);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    SlipContext context;
+    context.slipNumber = 1;
+    context.customerCode = 1;
+    context.vehicleCode = 10;
+    EXPECT_EQ(openSlipWindow(*doc, *access, nullptr, profile.get(), context), nullptr);
+    EXPECT_EQ(folder.messages.messages().size(), 1);
 }
 
 } // namespace

@@ -209,3 +209,33 @@ TEST_F(OpenTest, MissingDataFileStopsTheOpenWithTheEngineText)
 }
 
 } // namespace
+
+namespace {
+class LocalPrinter final : public kv::data::DefaultPrinterSource {
+public:
+    Result defaultPrinter(kv::data::PrinterIdentity* printer) const override
+    {
+        printer->name = QStringLiteral("LBP 3000");
+        return Result::Found;
+    }
+};
+} // namespace
+
+// The server's name in the lock tables is "Server"; its printers' positions
+// are still kept under its own name, as a client's are.
+TEST_F(OpenTest, PrinterPositionsAreKeptUnderTheComputersOwnName)
+{
+    LocalPrinter printer;
+    for (const int lanRole : {0, 1}) {
+        SCOPED_TRACE(lanRole);
+        kv::data::DocumentConfig config = m_data.config(lanRole, lanRole ? "PC-1" : "Server");
+        config.printers = &printer;
+        config.hostName = QStringLiteral("PC7");
+        CCarMaintenanceDoc doc(config);
+        ASSERT_TRUE(doc.OpenAllDatabases());
+        EXPECT_EQ(doc.settings().positionFileName(), QStringLiteral("PC7LBP3000.dat"));
+        EXPECT_TRUE(QFile::exists(m_data.folder.file(QStringLiteral("Printer/PC7LBP3000.dat"))));
+        EXPECT_FALSE(QFile::exists(m_data.folder.file(QStringLiteral("Printer/ServerLBP3000.dat"))));
+        doc.CloseDatabases();
+    }
+}

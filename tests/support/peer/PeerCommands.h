@@ -24,6 +24,8 @@ int runItems(const QStringList& args);
 int runLog(const QStringList& args);
 // slips FOLDER COMPUTER CUSTOMER VEHICLE COUNT (0: until killed)
 int runSlips(const QStringList& args);
+// ledger FOLDER COMPUTER CUSTOMER: holds the ledger's lock until stdin closes
+int runLedger(const QStringList& args);
 
 // Waits up to timeoutMs for a file to appear, as the start signal of a run.
 bool waitForFile(const QString& path, int timeoutMs);

@@ -28,7 +28,9 @@ int main(int argc, char** argv)
         return runLog(rest);
     if (command == QLatin1String("slips"))
         return runSlips(rest);
+    if (command == QLatin1String("ledger"))
+        return runLedger(rest);
     std::fprintf(stderr,
-                 "usage: kv_test_peer engine|document|contention|lock-holder|items|log|slips ...\n");
+                 "usage: kv_test_peer engine|document|contention|lock-holder|items|log|slips|ledger ...\n");
     return 64;
 }

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "data/service/ExclusiveFileOpener.h"
+
+#include <QString>
+
+#include <atomic>
+#include <functional>
+
+namespace kv {
+class MessageGateway;
+}
+
+namespace kv::backup {
+
+class BackupVolumes;
+
+// One backup from the data folder to the backup file, as the backup's
+// thread runs it: consistent snapshots of the data under the "Printing"
+// section, the archive packed from them, the copy behind the header. Every
+// message goes through the gateway given; the run ends with
+// "データバックアップ完了" or "データバックアップを中止します！" and leaves
+// nothing of its own in the temporary folder.
+class BackupRun {
+public:
+    struct Setup {
+        QString dataFolder;
+        QString computerName;
+        QString destination;
+        // How long the "Printing" section is waited for.
+        RetryTiming lockTiming;
+        // The dialog has had the user's yes to replacing the file.
+        bool overwriteConfirmed = false;
+    };
+
+    BackupRun(Setup setup, BackupVolumes& volumes, MessageGateway& messages,
+              const std::atomic<bool>& cancel, std::function<void(int percent)> progress = {});
+
+    // Everything, ending with the message of how it went.
+    bool run();
+    // As run, leaving that message to the caller (endMessage).
+    bool perform();
+    static void endMessage(MessageGateway& messages, bool done);
+    // Builds the archive in the temporary folder; false after the message
+    // (silently when cancelled).
+    bool MakeArchive();
+
+    QString temporaryFolder() const;
+    // temporary folder + "/SABBACK.LZH"
+    QString archivePath() const;
+
+    // The path names a backup file or archive (".SBK" or ".LZH").
+    static bool hasBackupExtension(const QString& path);
+
+private:
+    QString snapshotFolder() const;
+    bool clearTemporaryFolder();
+    void report(int percent);
+
+    Setup m_setup;
+    BackupVolumes& m_volumes;
+    MessageGateway& m_messages;
+    const std::atomic<bool>& m_cancel;
+    std::function<void(int)> m_progress;
+    int m_shown = -1;
+};
+
+} // namespace kv::backup

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace kv {
+class MessageGateway;
+}
+
+namespace kv::backup {
+
+// The volumes a backup is written to, behind an interface so that tests
+// put folders in place of removable disks. Paths are absolute.
+class BackupVolumes {
+public:
+    // The operating system's drive kinds the backup knows.
+    enum class DriveType { Unknown = 0, Removable = 2, Fixed = 3, Network = 4 };
+
+    virtual ~BackupVolumes();
+
+    virtual DriveType driveType(const QString& path) const = 0;
+    // Total and free bytes of the volume holding folder; false when unknown.
+    virtual bool space(const QString& folder, qint64* total, qint64* free) const = 0;
+    // The mount point of the volume holding path, as the user knows the disk.
+    virtual QString volumeRoot(const QString& path) const = 0;
+    // Whether the volume of path holds any file or folder.
+    virtual bool holdsFiles(const QString& path) const = 0;
+    // Removes every file and folder of the removable volume holding path.
+    // Refused for any other volume and for the volume of the data folder or
+    // the system. False with the reason on failure.
+    virtual bool clear(const QString& path, QString* error) = 0;
+    // Asks for disk `number` of a set (2 and on) and returns once the user
+    // says it is in.
+    virtual void waitForDisk(int number, MessageGateway& messages) = 0;
+
+protected:
+    // Removes what folder holds, symbolic links as links; false with the
+    // first failure.
+    static bool removeContents(const QString& folder, QString* error);
+};
+
+} // namespace kv::backup

@@ -1,0 +1,114 @@
+#include "backup/core/platform/LinuxVolumes.h"
+
+#include "backup/core/BackupTexts.h"
+#include "common/MessageGateway.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace kv::backup {
+
+namespace {
+
+// The volume of path, or of its nearest folder that exists (the backup's
+// folder may still be to be made).
+QStorageInfo volumeOf(const QString& path)
+{
+    QFileInfo info(path);
+    while (!info.exists() && !info.isRoot() && info.absolutePath() != info.absoluteFilePath())
+        info = QFileInfo(info.absolutePath());
+    return QStorageInfo(info.absoluteFilePath());
+}
+
+// /sys says "1" in removable for the disk of a removable device; a
+// partition asks its disk, one folder up.
+bool kernelSaysRemovable(const QByteArray& device)
+{
+    if (!device.startsWith("/dev/"))
+        return false;
+    const QString name = QFileInfo(QFile::decodeName(device)).canonicalFilePath().section(u'/', -1);
+    const QString node = QFileInfo(QStringLiteral("/sys/class/block/") + name).canonicalFilePath();
+    if (node.isEmpty())
+        return false;
+    for (const QString& candidate : {node + QStringLiteral("/removable"),
+                                     QFileInfo(node).absolutePath() + QStringLiteral("/removable")}) {
+        QFile flag(candidate);
+        if (flag.open(QIODevice::ReadOnly))
+            return flag.readAll().trimmed() == "1";
+    }
+    return false;
+}
+
+bool isNetworkFileSystem(const QByteArray& type)
+{
+    return type.startsWith("nfs") || type == "cifs" || type.startsWith("smb")
+        || type == "fuse.sshfs" || type == "9p" || type == "afs";
+}
+
+} // namespace
+
+LinuxVolumes::LinuxVolumes(QString dataFolder)
+    : m_dataFolder(std::move(dataFolder))
+{
+}
+
+BackupVolumes::DriveType LinuxVolumes::driveType(const QString& path) const
+{
+    const QStorageInfo volume = volumeOf(path);
+    if (!volume.isValid() || !volume.isReady())
+        return DriveType::Unknown;
+    if (isNetworkFileSystem(volume.fileSystemType()))
+        return DriveType::Network;
+    if (kernelSaysRemovable(volume.device()))
+        return DriveType::Removable;
+    return volume.device().startsWith("/dev/") ? DriveType::Fixed : DriveType::Unknown;
+}
+
+bool LinuxVolumes::space(const QString& folder, qint64* total, qint64* free) const
+{
+    const QStorageInfo volume = volumeOf(folder);
+    if (!volume.isValid() || !volume.isReady())
+        return false;
+    *total = volume.bytesTotal();
+    *free = volume.bytesAvailable();
+    return *total >= 0 && *free >= 0;
+}
+
+QString LinuxVolumes::volumeRoot(const QString& path) const
+{
+    return volumeOf(path).rootPath();
+}
+
+bool LinuxVolumes::holdsFiles(const QString& path) const
+{
+    QDir root(volumeRoot(path));
+    QStringList entries = root.entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                         | QDir::NoDotAndDotDot);
+    entries.removeAll(QStringLiteral("lost+found"));
+    return !entries.isEmpty();
+}
+
+bool LinuxVolumes::clear(const QString& path, QString* error)
+{
+    const QStorageInfo volume = volumeOf(path);
+    const QString root = volume.rootPath();
+    const bool forbidden = driveType(path) != DriveType::Removable || root.isEmpty()
+                        || root == u"/" || volume == QStorageInfo::root()
+                        || volume == volumeOf(m_dataFolder)
+                        || volume == volumeOf(QDir::homePath());
+    if (forbidden) {
+        if (error)
+            *error = BackupTexts::FixedDriveRefused;
+        return false;
+    }
+    return removeContents(root, error);
+}
+
+void LinuxVolumes::waitForDisk(int number, MessageGateway& messages)
+{
+    messages.showMessage(BackupTexts::InsertDisk.arg(number), MessageGateway::Icon::Information);
+}
+
+} // namespace kv::backup

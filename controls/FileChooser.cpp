@@ -1,0 +1,41 @@
+#include "controls/FileChooser.h"
+
+#include <QFileDialog>
+
+namespace kv {
+
+namespace {
+FileChooser* g_installed = nullptr;
+} // namespace
+
+FileChooser::~FileChooser() = default;
+
+QStringList DialogFileChooser::openFiles(QWidget* parent, const QString& caption,
+                                         const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
+}
+
+QString DialogFileChooser::saveFile(QWidget* parent, const QString& caption,
+                                    const QString& suggestion, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, suggestion, filter);
+}
+
+QString DialogFileChooser::folder(QWidget* parent, const QString& caption, const QString& start)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, start);
+}
+
+void installFileChooser(FileChooser* chooser)
+{
+    g_installed = chooser;
+}
+
+FileChooser& fileChooser()
+{
+    static DialogFileChooser platform;
+    return g_installed ? *g_installed : platform;
+}
+
+} // namespace kv

@@ -1,0 +1,7 @@
+#include "print/PagePainter.h"
+
+namespace kv::print {
+
+PagePainter::~PagePainter() = default;
+
+} // namespace kv::print

@@ -1,0 +1,153 @@
+// The backup and restore commands of the main window on a document: a
+// customer deleted after a backup is there again once the backup is
+// restored, with the old data kept; the restore is refused while another
+// computer works on the data.
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CommandId.h"
+#include "app/frame/DocumentFrameRecords.h"
+#include "app/wiring/BackupCommands.h"
+#include "app/wiring/PanelFrameBridge.h"
+#include "backup/FolderVolumes.h"
+#include "backup/ui/BackupController.h"
+#include "backup/ui/BackupFileChooser.h"
+#include "controls/CEditEx.h"
+#include "data/document/DocumentTestFolder.h"
+#include "records/panel/CFMainPanel.h"
+#include "support/CustomerBuilder.h"
+#include "support/LockHoldingComputer.h"
+#include "support/ModalDialogHelper.h"
+#include "support/Utf8.h"
+
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+
+using namespace kv::app;
+using kv::test::u;
+
+namespace {
+
+class FixedChooser final : public kv::backup::BackupFileChooser {
+public:
+    QString file;
+    QString chooseForSaving(QWidget*, const QString&) override { return file; }
+    QString chooseForRestoring(QWidget*, const QString&) override { return file; }
+};
+
+class BackupCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc = folder.open();
+        ASSERT_TRUE(doc);
+        for (int code : {1, 2})
+            kv::test::CustomerBuilder(code).name(u("山田"), u("太郎")).reading(u("ﾔﾏﾀﾞ")).insertInto(doc->store());
+        ASSERT_TRUE(doc->customers().Requery());
+        CMainFrame::Setup setup;
+        setup.computerName = QStringLiteral("Server");
+        setup.programFolder = temp.path();
+        setup.profile = &profile;
+        setup.canClose = [] { return true; };
+        frame = std::make_unique<CMainFrame>(std::move(setup));
+        records = std::make_unique<DocumentFrameRecords>(*doc);
+        frame->commands().setRecords(records.get());
+        records->setCommands(&frame->commands());
+        bridge = std::make_unique<PanelFrameBridge>(*frame, *doc, *records, &profile);
+        commands = std::make_unique<BackupCommands>(
+            *frame, *doc, *bridge,
+            BackupCommands::Setup{folder.folder.path(), &profile, records.get(), &volumes, &chooser});
+        frame->refreshCommands();
+        frame->show();
+    }
+
+    void TearDown() override
+    {
+        commands.reset();
+        bridge.reset();
+        frame.reset();
+        doc.reset();
+        for (const QString& kept : keptFolders())
+            QDir(kept).removeRecursively();
+    }
+
+    QStringList keptFolders() const
+    {
+        const QFileInfo data(folder.folder.path());
+        QStringList found;
+        for (const QString& name : data.dir().entryList({data.fileName() + "_*"}, QDir::Dirs))
+            found.append(data.dir().filePath(name));
+        return found;
+    }
+
+    bool backUp(const QString& file)
+    {
+        dialogs.answerNext([file](QWidget* dialog) {
+            dialog->findChild<kv::CEditEx*>("path")->setText(file);
+            for (auto* button : dialog->findChildren<QPushButton*>())
+                if (button->text() == u"実行(&Z)")
+                    button->click();
+        });
+        QSignalSpy finished(commands->controller(), &kv::backup::BackupController::finished);
+        if (!frame->registry().run(CommandId::Backup))
+            return false;
+        // The main window waits for the backup's thread.
+        EXPECT_FALSE(frame->isEnabled());
+        EXPECT_FALSE(frame->isCommandEnabled(CommandId::Backup));
+        const bool done = finished.wait(60000) && finished.at(0).at(0).toBool();
+        EXPECT_TRUE(frame->isEnabled());
+        return done;
+    }
+
+    kv::test::DocumentTestFolder folder;
+    kv::test::TempFolder temp;
+    QSettings profile{temp.file(QStringLiteral("profile.ini")), QSettings::IniFormat};
+    kv::test::FolderVolumes volumes{temp.file("drive"), temp.file("ejected"),
+                                    kv::backup::BackupVolumes::DriveType::Fixed, qint64(1) << 40};
+    FixedChooser chooser;
+    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
+    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<DocumentFrameRecords> records;
+    std::unique_ptr<PanelFrameBridge> bridge;
+    std::unique_ptr<BackupCommands> commands;
+    kv::test::ModalDialogHelper dialogs;
+};
+
+} // namespace
+
+TEST_F(BackupCommandsTest, ACustomerDeletedAfterTheBackupIsBackAfterTheRestore)
+{
+    const QString file = temp.file("drive/shop.SBK");
+    ASSERT_TRUE(backUp(file)) << folder.messages.messages().join('|').toStdString();
+    EXPECT_EQ(folder.messages.messages().last(), "データバックアップ完了");
+    EXPECT_TRUE(frame->isCommandEnabled(CommandId::Restore));
+
+    kv::test::DocumentTestFolder::sql(*doc, "DELETE FROM Kok WHERE KokCode = 2");
+    ASSERT_FALSE(doc->FindCustomer(2));
+    chooser.file = file;
+    folder.messages.answerNext(true);
+    ASSERT_TRUE(frame->registry().run(CommandId::Restore));
+    ASSERT_EQ(folder.messages.questions().size(), 1);
+    EXPECT_TRUE(folder.messages.questions()[0].endsWith("本当によろしいですね？"));
+    EXPECT_TRUE(folder.messages.messages().last().startsWith("データ復元完了"))
+        << folder.messages.messages().join('|').toStdString();
+    // The document works on the restored data.
+    EXPECT_TRUE(doc->isOpen());
+    EXPECT_TRUE(doc->FindCustomer(2));
+    EXPECT_EQ(bridge->panel().shownCustomerCode(), 0);
+    EXPECT_EQ(keptFolders().size(), 1);
+}
+
+TEST_F(BackupCommandsTest, RestoreIsRefusedWhileAnotherComputerHoldsALock)
+{
+    const QString file = temp.file("drive/shop.SBK");
+    ASSERT_TRUE(backUp(file));
+    kv::test::LockHoldingComputer other(folder.folder.path(), {"claim", "010.mdb", "1"});
+    ASSERT_TRUE(other.ready);
+    chooser.file = file;
+    folder.messages.clear();
+    ASSERT_TRUE(frame->registry().run(CommandId::Restore));
+    EXPECT_EQ(folder.messages.messages(),
+              QStringList{"他のコンピュータでデータを使用中です！\n他のコンピュータを終了してから実行して下さい。"});
+    EXPECT_TRUE(folder.messages.questions().isEmpty());
+    EXPECT_TRUE(keptFolders().isEmpty());
+}

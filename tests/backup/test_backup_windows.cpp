@@ -1,0 +1,162 @@
+// The backup's windows on their thread: the dialog's default name, checks
+// and profile values; the backup run from the dialog to its last message,
+// every message shown on the interface thread; the cancel.
+#include "BackupTestShop.h"
+#include "FolderVolumes.h"
+
+#include "backup/ui/BackupController.h"
+#include "backup/ui/CDBackup.h"
+#include "backup/ui/CDProgress.h"
+#include "controls/CEditEx.h"
+#include "data/tools/DataGenerator.h"
+#include "support/ModalDialogHelper.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QThread>
+
+using namespace kv;
+using namespace kv::backup;
+using kv::test::BackupTestShop;
+using kv::test::FolderVolumes;
+
+namespace {
+
+// Notes any message that reaches the gateway off the interface thread.
+class ThreadCheckingGateway final : public MessageGateway {
+public:
+    explicit ThreadCheckingGateway(MessageGateway& next) : m_next(next) { installMessageGateway(this); }
+    ~ThreadCheckingGateway() override { installMessageGateway(&m_next); }
+    void showMessage(const QString& text, Icon icon) override
+    {
+        check();
+        m_next.showMessage(text, icon);
+    }
+    bool askYesNo(const QString& text, bool defaultNo, Icon icon) override
+    {
+        check();
+        return m_next.askYesNo(text, defaultNo, icon);
+    }
+    int offThread = 0;
+
+private:
+    void check()
+    {
+        if (QThread::currentThread() != qApp->thread())
+            ++offThread;
+    }
+    MessageGateway& m_next;
+};
+
+QPushButton* button(QWidget* window, const QString& text)
+{
+    for (auto* candidate : window->findChildren<QPushButton*>()) {
+        if (candidate->text() == text)
+            return candidate;
+    }
+    return nullptr;
+}
+
+struct WindowShop : BackupTestShop {
+    FolderVolumes volumes{path("drive"), path("ejected"), BackupVolumes::DriveType::Fixed,
+                          qint64(1) << 40};
+    QSettings profile{path("profile.ini"), QSettings::IniFormat};
+};
+
+} // namespace
+
+TEST(BackupDialog, DefaultNameChecksAndProfileValues)
+{
+    WindowShop shop;
+    const QDateTime now(QDate(2026, 12, 10), QTime(9, 5, 7));
+    {
+        CDBackup dialog(shop.volumes, &shop.profile, shop.data, nullptr, nullptr, now);
+        EXPECT_EQ(dialog.findChild<CEditEx*>("path")->text(),
+                  shop.data + "/ｻﾋﾞｵﾝﾊﾞｯｸｱｯﾌﾟ 26年12月10日 09時05分07秒.SBK");
+    }
+    shop.profile.setValue("Backup/Path", shop.path("drive/last"));
+    CDBackup dialog(shop.volumes, &shop.profile, shop.data, nullptr, nullptr, now);
+    auto* edit = dialog.findChild<CEditEx*>("path");
+    EXPECT_EQ(edit->text(), shop.path("drive/last") + "/ｻﾋﾞｵﾝﾊﾞｯｸｱｯﾌﾟ 26年12月10日 09時05分07秒.SBK");
+    EXPECT_EQ(edit->maxLength(), 255);
+
+    dialog.show();
+    edit->setText("nowhere");
+    button(&dialog, "実行(&Z)")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(shop.messages.messages().last(), "nowhere\nこのファイル名は無効です。");
+
+    edit->setText(shop.path("drive/new/shop"));
+    button(&dialog, "実行(&Z)")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.path(), shop.path("drive/new/shop.SBK"));
+    EXPECT_EQ(shop.profile.value("Backup/Path").toString(), shop.path("drive/new"));
+    EXPECT_EQ(shop.profile.value("Backup/FileName").toString(), "shop.SBK");
+}
+
+TEST(BackupController, RunsOnItsThreadAndEndsOnTheInterfaceThread)
+{
+    WindowShop shop;
+    ThreadCheckingGateway checking(shop.messages);
+    BackupController controller({shop.data, shop.data, "Server", &shop.profile, &shop.volumes,
+                                 nullptr, {1, 2000}},
+                                nullptr);
+    // An older file: the dialog asks, the copy does not ask again.
+    ASSERT_TRUE(shop.root.write("drive/shop.SBK", "older"));
+    shop.messages.answerNext(true);
+    kv::test::ModalDialogHelper dialogs;
+    dialogs.answerNext([&](QWidget* dialog) {
+        dialog->findChild<CEditEx*>("path")->setText(shop.path("drive/shop.SBK"));
+        button(dialog, "実行(&Z)")->click();
+    });
+    QSignalSpy finished(&controller, &BackupController::finished);
+    ASSERT_TRUE(controller.start());
+    ASSERT_TRUE(controller.isRunning());
+    ASSERT_TRUE(controller.progressWindow() && controller.progressWindow()->isVisible());
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_TRUE(finished.at(0).at(0).toBool());
+    EXPECT_EQ(shop.messages.messages().last(), "データバックアップ完了");
+    EXPECT_EQ(shop.messages.questions().size(), 1);
+    EXPECT_EQ(checking.offThread, 0);
+    EXPECT_FALSE(controller.isRunning());
+    EXPECT_TRUE(!controller.progressWindow() || !controller.progressWindow()->isVisible());
+    EXPECT_GT(QFileInfo(shop.path("drive/shop.SBK")).size(), 1000);
+}
+
+TEST(BackupController, CancelFromTheProgressWindowLeavesNoFile)
+{
+    WindowShop shop;
+    QDir(shop.data).removeRecursively();
+    data::DataGenerator::Options options;
+    options.size = {3000, 3000, 6000, 60000};
+    ASSERT_TRUE(data::DataGenerator::generate(shop.data, options));
+    ThreadCheckingGateway checking(shop.messages);
+    BackupController controller({shop.data, shop.data, "Server", &shop.profile, &shop.volumes,
+                                 nullptr, {1, 2000}},
+                                nullptr);
+    kv::test::ModalDialogHelper dialogs;
+    dialogs.answerNext([&](QWidget* dialog) {
+        dialog->findChild<CEditEx*>("path")->setText(shop.path("drive/shop.SBK"));
+        button(dialog, "実行(&Z)")->click();
+    });
+    QSignalSpy finished(&controller, &BackupController::finished);
+    ASSERT_TRUE(controller.start());
+    CDProgress* progress = controller.progressWindow();
+    ASSERT_TRUE(progress);
+    shop.messages.answerNext(false); // not yet
+    progress->reject();
+    EXPECT_TRUE(progress->isVisible());
+    shop.messages.answerNext(true);
+    progress->reject();
+    EXPECT_FALSE(progress->isVisible());
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_FALSE(finished.at(0).at(0).toBool());
+    EXPECT_EQ(shop.messages.questions(), QStringList(2, "本当によろしいですね？"));
+    EXPECT_EQ(shop.messages.messages().last(), "データバックアップを中止します！");
+    EXPECT_EQ(checking.offThread, 0);
+    EXPECT_TRUE(QDir(shop.path("drive")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QDir(shop.data + "/Temp").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}

@@ -1,0 +1,156 @@
+// The print runner sends one printout to every device at the same place on
+// the paper: the recording device, a PDF file read back and an image.
+
+#include "print/PagePainter.h"
+#include "print/PrintFont.h"
+#include "print/PrintRunner.h"
+#include "support/PdfWords.h"
+#include "support/RecordingPaintDevice.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QPainter>
+
+using kv::print::PageLayout;
+using kv::print::PageOffsets;
+using kv::print::PagePainter;
+using kv::print::PrintFont;
+using kv::print::PrintRunner;
+using kv::test::RecordingPaintDevice;
+
+namespace {
+
+// Page n: "Page<n>" in 1000..1500 × 100..200 and a black box 100..200 × 300..400.
+class Sample final : public PagePainter {
+public:
+    Sample(int pages, PageOffsets offsets)
+        : m_pages(pages)
+        , m_offsets(offsets)
+    {
+    }
+    PageLayout layout() const override
+    {
+        PageLayout l;
+        l.jobName = QStringLiteral("sample");
+        l.offsets = m_offsets;
+        return l;
+    }
+    int pageCount() const override { return m_pages; }
+    void paintPage(int page, QPainter& painter) override
+    {
+        PrintFont font;
+        font.height = 60;
+        painter.setFont(font.toQFont());
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(1000, 100, 500, 100), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Page%1").arg(page));
+        painter.fillRect(QRectF(100, 300, 100, 100), Qt::black);
+    }
+
+private:
+    int m_pages;
+    PageOffsets m_offsets;
+};
+
+PageOffsets moved(int left, int top)
+{
+    PageOffsets o;
+    o.left = left;
+    o.top = top;
+    return o;
+}
+
+std::vector<kv::test::DrawnShape> filled(const RecordingPaintDevice& device, int page)
+{
+    std::vector<kv::test::DrawnShape> out;
+    for (const auto& s : device.shapesOn(page))
+        if (s.brush.isValid())
+            out.push_back(s);
+    return out;
+}
+
+} // namespace
+
+TEST(PrintRunner, PositiveTopMovesDownAndPositiveLeftMovesLeft)
+{
+    Sample printout(2, moved(50, 30));
+    RecordingPaintDevice device;
+    QPainter painter(&device);
+    PrintRunner::paintPage(printout, 1, painter, device);
+    device.nextPage();
+    PrintRunner::paintPage(printout, 2, painter, device);
+    painter.end();
+
+    for (int page = 1; page <= 2; ++page) {
+        const auto boxes = filled(device, page);
+        ASSERT_EQ(boxes.size(), 1u) << page;
+        EXPECT_EQ(boxes[0].rect, QRectF(50, 330, 100, 100)) << page;
+        const auto texts = device.find(page, QStringLiteral("Page%1").arg(page));
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_NEAR(texts[0].baseline.x(), 950, 1);
+    }
+}
+
+TEST(PrintRunner, PdfPagesAreThePaperAtFullSize)
+{
+    kv::test::TempFolder temp;
+    const QString path = temp.file(QStringLiteral("sample.pdf"));
+    Sample printout(3, moved(-20, 40));
+    QString error;
+    ASSERT_TRUE(PrintRunner::writePdf(printout, path, &error)) << error.toStdString();
+
+    const auto pdf = kv::test::PdfWords::read(path);
+    ASSERT_TRUE(pdf.ok) << pdf.error.toStdString();
+    ASSERT_EQ(pdf.pages.size(), 3u);
+    EXPECT_NEAR(pdf.pages[0].width(), 2100, 1);
+    EXPECT_NEAR(pdf.pages[0].height(), 2970, 1);
+    for (int page = 1; page <= 3; ++page) {
+        const auto words = pdf.find(page, QStringLiteral("Page%1").arg(page));
+        ASSERT_EQ(words.size(), 1u) << page;
+        // Left aligned at 1000, moved 2 mm to the right; centred on 150,
+        // moved 4 mm down.
+        EXPECT_NEAR(words[0].box.left(), 1020, 5);
+        EXPECT_NEAR(words[0].box.center().y(), 190, 10);
+    }
+}
+
+TEST(PrintRunner, PdfThatCannotBeWrittenFails)
+{
+    Sample printout(1, {});
+    QString error;
+    EXPECT_FALSE(PrintRunner::writePdf(printout, QStringLiteral("/nonexistent-folder/x.pdf"), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(PrintRunner, ImageIsTheWholePaperAtTheAskedResolution)
+{
+    Sample printout(1, moved(100, 0));
+    const QImage image = PrintRunner::image(printout, 1, 100);
+    EXPECT_EQ(image.size(), QSize(827, 1169));
+    // The box 100..200 × 300..400 moved 10 mm to the left: 0..100 on paper.
+    const auto dot = [](double tenths) { return int(tenths / 254.0 * 100); };
+    EXPECT_EQ(image.pixelColor(dot(50), dot(350)), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(dot(150), dot(350)), QColor(Qt::white));
+}
+
+TEST(PrintFont, FormFacesAreDrawnInTheIpaFontsStretchedToTheirWidth)
+{
+    EXPECT_EQ(PrintFont::familyOf(PrintFont::kGothic), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(PrintFont::familyOf(PrintFont::kMincho), QStringLiteral("IPAMincho"));
+    EXPECT_EQ(PrintFont::familyOf(QString()), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(PrintFont::familyOf(QStringLiteral("Shop Face")), QStringLiteral("Shop Face"));
+
+    PrintFont text{PrintFont::kGothic, 40, 16, false};
+    EXPECT_EQ(text.stretch(), 80);
+    PrintFont natural{PrintFont::kGothic, 40, 0, true};
+    EXPECT_EQ(natural.stretch(), 100);
+    // The package is installed and the face resolves to it, also for a
+    // shop font that is not there.
+    EXPECT_EQ(QFontInfo(text.toQFont()).family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(QFontInfo(PrintFont{PrintFont::kMincho, 40, 0, false}.toQFont()).family(),
+              QStringLiteral("IPAMincho"));
+    EXPECT_EQ(QFontInfo(PrintFont{QStringLiteral("No Such Face"), 40, 0, false}.toQFont()).family(),
+              QStringLiteral("IPAPGothic"));
+}
