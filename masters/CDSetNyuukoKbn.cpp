@@ -23,7 +23,8 @@ QString CDSetNyuukoKbn::updateKind()
 }
 
 CDSetNyuukoKbn::CDSetNyuukoKbn(data::CCarMaintenanceDoc& document, QWidget* parent)
-    : QDialog(parent)
+    // Called also as the dialog is destroyed: on a store of its own.
+    : TableDialog([&document] { return JobCategoryStore(document).resetView(); }, parent)
     , m_store(document)
 {
     setWindowTitle(updateKind());
@@ -86,25 +87,6 @@ CDSetNyuukoKbn::CDSetNyuukoKbn(data::CCarMaintenanceDoc& document, QWidget* pare
 
     fillList();
     clearInput();
-}
-
-CDSetNyuukoKbn::~CDSetNyuukoKbn()
-{
-    if (!m_finished) {
-        m_finished = true;
-        m_store.resetView();
-    }
-}
-
-void CDSetNyuukoKbn::done(int result)
-{
-    if (!m_finished) {
-        m_finished = true;
-        const QString failure = m_store.resetView();
-        if (!failure.isEmpty())
-            showMessage(failure);
-    }
-    QDialog::done(result);
 }
 
 void CDSetNyuukoKbn::fillList()
@@ -184,14 +166,11 @@ void CDSetNyuukoKbn::onRecord()
 
 void CDSetNyuukoKbn::onDelete(const QPoint& at)
 {
-    const QModelIndex clicked = m_list->indexAt(at);
-    if (!clicked.isValid())
+    const int row = rowUnder(m_list, at);
+    if (row < 0)
         return;
-    const int row = clicked.row();
-    if (m_list->currentRow() != row)
-        m_list->selectRow(row);
     const int code = m_rows->codeOfRow(row);
-    if (!askYesNo(QStringLiteral("削除します！\n本当によろしいですね？"))) {
+    if (!confirmDelete()) {
         clearInput();
         return;
     }

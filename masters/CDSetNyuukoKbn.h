@@ -1,8 +1,7 @@
 #pragma once
 
+#include "masters/TableDialog.h"
 #include "masters/core/JobCategories.h"
-
-#include <QDialog>
 
 class QComboBox;
 class QLabel;
@@ -21,13 +20,12 @@ namespace kv::masters {
 // kinds. A row chosen with the left button is modified, one clicked with
 // the right button deleted; a category that slips or ledger rows use stays
 // as it is. Every change is announced.
-class CDSetNyuukoKbn : public QDialog {
+class CDSetNyuukoKbn : public TableDialog {
     Q_OBJECT
 public:
     static QString updateKind(); // "入庫区分"
 
     explicit CDSetNyuukoKbn(data::CCarMaintenanceDoc& document, QWidget* parent = nullptr);
-    ~CDSetNyuukoKbn() override;
 
     CListCtrlEx* list() const { return m_list; }
     CEditEx* nameEdit() const { return m_name; }
@@ -37,8 +35,6 @@ public:
     QPushButton* clearButton() const { return m_clear; }
     // The code of the category being modified, 0 for a new one.
     int modifiedCode() const { return m_modified; }
-
-    void done(int result) override;
 
 private:
     void fillList();
@@ -53,7 +49,6 @@ private:
     TypedListModel<JobCategory>* m_rows = nullptr;
     int m_modified = 0;
     bool m_syncing = false;
-    bool m_finished = false;
     CListCtrlEx* m_list = nullptr;
     CEditEx* m_name = nullptr;
     QComboBox* m_kinds = nullptr;

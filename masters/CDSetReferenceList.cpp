@@ -43,7 +43,9 @@ QList<TypedListModel<ReferenceRow>::Column> columnsOf(ReferenceTable table)
 
 CDSetReferenceList::CDSetReferenceList(data::CCarMaintenanceDoc& document, ReferenceTable table,
                                        const data::SettingsList* makes, QWidget* parent)
-    : QDialog(parent)
+    // Called also as the dialog is destroyed: on a store of its own.
+    : TableDialog([&document, table] { return ReferenceListStore(document, table).resetView(); },
+                  parent)
     , m_store(document, table)
 {
     const ReferenceListKind& k = kind();
@@ -124,25 +126,6 @@ CDSetReferenceList::CDSetReferenceList(data::CCarMaintenanceDoc& document, Refer
     fillList();
     clearInput();
     m_kana->press(0);
-}
-
-CDSetReferenceList::~CDSetReferenceList()
-{
-    if (!m_finished) {
-        m_finished = true;
-        m_store.resetView();
-    }
-}
-
-void CDSetReferenceList::done(int result)
-{
-    if (!m_finished) {
-        m_finished = true;
-        const QString failure = m_store.resetView();
-        if (!failure.isEmpty())
-            showMessage(failure);
-    }
-    QDialog::done(result);
 }
 
 void CDSetReferenceList::fillList()
@@ -241,14 +224,11 @@ void CDSetReferenceList::onRecord()
 
 void CDSetReferenceList::onDelete(const QPoint& at)
 {
-    const QModelIndex clicked = m_list->indexAt(at);
-    if (!clicked.isValid())
+    const int row = rowUnder(m_list, at);
+    if (row < 0)
         return;
-    const int row = clicked.row();
-    if (m_list->currentRow() != row)
-        m_list->selectRow(row);
     const int id = m_rows->codeOfRow(row);
-    if (!askYesNo(QStringLiteral("削除します！\n本当によろしいですね？")))
+    if (!confirmDelete())
         return;
     const ReferenceListStore::Outcome outcome = m_store.remove(id);
     if (!outcome.done) {

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "masters/TableDialog.h"
 #include "masters/core/ReferenceLists.h"
-
-#include <QDialog>
 
 class QComboBox;
 class QLabel;
@@ -27,11 +26,9 @@ class KanaButtonBar;
 // models of a make): the list with its kana index, the input area below.
 // A row chosen with the left button is modified, one clicked with the right
 // button deleted; each change is announced with the dialog's title.
-class CDSetReferenceList : public QDialog {
+class CDSetReferenceList : public TableDialog {
     Q_OBJECT
 public:
-    ~CDSetReferenceList() override;
-
     const ReferenceListKind& kind() const { return m_store.kind(); }
     CListCtrlEx* list() const { return m_list; }
     KanaButtonBar* kanaButtons() const { return m_kana; }
@@ -42,8 +39,6 @@ public:
     QPushButton* recordButton() const { return m_record; }
     QPushButton* clearButton() const { return m_clear; }
     int modifiedId() const { return m_modified; }
-
-    void done(int result) override;
 
 protected:
     // makes: the make list of the vehicle form, for the models only.
@@ -65,7 +60,6 @@ private:
     TypedListModel<ReferenceRow>* m_rows = nullptr;
     int m_modified = 0;
     bool m_syncing = false;
-    bool m_finished = false;
     CListCtrlEx* m_list = nullptr;
     KanaButtonBar* m_kana = nullptr;
     QComboBox* m_makes = nullptr;

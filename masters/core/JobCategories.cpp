@@ -1,6 +1,7 @@
 #include "masters/core/JobCategories.h"
 
 #include "data/settings/RecordWriter.h"
+#include "masters/core/TableEdits.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/engine/FilterTranslator.h"
 #include "data/engine/StatementScope.h"
@@ -67,12 +68,9 @@ JobCategoryStore::JobCategoryStore(data::CCarMaintenanceDoc& document)
 std::optional<std::vector<JobCategory>> JobCategoryStore::readAll()
 {
     CDaoNyuukoKbnSet& set = m_document.jobCategories();
-    set.SetFilter(QString());
-    set.SetSort(QString::fromLatin1(kSort));
-    if (!set.Requery()) {
-        m_lastMessage = set.lastError().description;
+    m_lastMessage = TableEdits::requery(set, QString(), QString::fromLatin1(kSort));
+    if (!m_lastMessage.isEmpty())
         return std::nullopt;
-    }
     std::vector<JobCategory> rows;
     for (; !set.IsEOF() && int(rows.size()) < JobCategoryRules::kMaxCategories; set.MoveNext())
         rows.push_back({set.m_NyuukoKbnCode, set.m_NyuukoKbn, set.m_NyuukoKind});
@@ -124,125 +122,89 @@ JobCategoryStore::Use JobCategoryStore::useOf(int code)
 
 JobCategoryStore::Outcome JobCategoryStore::add(const QString& name, int kindPosition)
 {
-    Outcome outcome;
-    outcome.message = checkName(name);
-    if (!outcome.message.isEmpty())
-        return outcome;
-    if (!m_document.checkDiskSpaceForWrite())
-        return outcome;
-    CDaoNyuukoKbnSet& set = m_document.jobCategories();
-    set.SetFilter(QString());
-    set.SetSort(QString::fromLatin1(kSort));
-    if (!set.Requery()) {
-        outcome.message = set.lastError().description;
-        return outcome;
-    }
-    // Another computer may have added rows since the list was read.
-    if (set.GetRecordCount() >= JobCategoryRules::kMaxCategories) {
-        outcome.message = QStringLiteral("データが %1 件(最大)存在します！\nこれ以上追加することはできません")
-                              .arg(JobCategoryRules::kMaxCategories);
-        outcome.toClearButton = true;
-        return outcome;
-    }
-    if (!set.AddNew()) {
-        outcome.message = set.lastError().description;
-        return outcome;
-    }
-    set.m_NyuukoKbn = name;
-    set.m_NyuukoKind = JobCategoryRules::kindCode(kindPosition);
-    if (!set.Update()) {
-        outcome.message = set.lastError().description;
-        set.CancelUpdate();
-        return outcome;
-    }
-    outcome.done = true;
-    outcome.category = {set.m_NyuukoKbnCode, set.m_NyuukoKbn, set.m_NyuukoKind};
-    return outcome;
+    return write(0, name, kindPosition);
 }
 
 JobCategoryStore::Outcome JobCategoryStore::modify(int code, const QString& name, int kindPosition)
 {
-    Outcome outcome;
-    outcome.message = checkName(name);
-    if (!outcome.message.isEmpty())
-        return outcome;
-    if (!m_document.checkDiskSpaceForWrite())
-        return outcome;
-    outcome.clearInput = true;
+    return write(code, name, kindPosition);
+}
+
+QString JobCategoryStore::inUse(int code, bool deleting)
+{
     switch (useOf(code)) {
     case Use::Slip:
-        outcome.message = QStringLiteral("指定された入庫区分の車歴が存在するので修正できません！");
-        return outcome;
+        return deleting ? QStringLiteral("指定された入庫区分の車歴が存在するので削除できません！")
+                        : QStringLiteral("指定された入庫区分の車歴が存在するので修正できません！");
     case Use::Ledger:
-        outcome.message = QStringLiteral("指定された入庫区分の売上が存在するので修正できません！");
-        return outcome;
+        return deleting ? QStringLiteral("指定された入庫区分の取引明細が存在するので削除できません！")
+                        : QStringLiteral("指定された入庫区分の売上が存在するので修正できません！");
     case Use::Failed:
-        outcome.message = m_lastMessage;
-        return outcome;
+        return m_lastMessage;
     case Use::None:
         break;
     }
+    return {};
+}
+
+JobCategoryStore::Outcome JobCategoryStore::write(int code, const QString& name, int kindPosition)
+{
+    Outcome outcome;
+    outcome.message = checkName(name);
+    if (!outcome.message.isEmpty() || !m_document.checkDiskSpaceForWrite())
+        return outcome;
     CDaoNyuukoKbnSet& set = m_document.jobCategories();
-    if (!set.OpenWhere(codeFilter(code), QString::fromLatin1(kSort)) || set.IsEOF()) {
-        outcome.message = set.lastError() ? set.lastError().description
-                                          : QStringLiteral("該当入庫区分が存在しません！");
-        return outcome;
+    const QString sort = QString::fromLatin1(kSort);
+    if (code == 0) {
+        outcome.message = TableEdits::requery(set, QString(), sort);
+        // Another computer may have added rows since the list was read.
+        if (outcome.message.isEmpty() && set.GetRecordCount() >= JobCategoryRules::kMaxCategories) {
+            outcome.message = TableEdits::fullMessage(JobCategoryRules::kMaxCategories);
+            outcome.toClearButton = true;
+        }
+    } else {
+        outcome.clearInput = true;
+        outcome.message = inUse(code, false);
+        if (outcome.message.isEmpty())
+            outcome.message = TableEdits::openRow(set, codeFilter(code), sort, missingMessage());
     }
-    if (!set.Edit()) {
-        outcome.message = set.lastError().description;
+    if (outcome.message.isEmpty())
+        outcome.message = TableEdits::begin(set, code == 0);
+    if (!outcome.message.isEmpty())
         return outcome;
-    }
     set.m_NyuukoKbn = name;
     set.m_NyuukoKind = JobCategoryRules::kindCode(kindPosition);
-    if (!set.Update()) {
-        outcome.message = set.lastError().description;
-        set.CancelUpdate();
+    outcome.message = TableEdits::store(set);
+    if (!outcome.message.isEmpty())
         return outcome;
-    }
     outcome.done = true;
     outcome.clearInput = false;
-    outcome.category = {code, name, set.m_NyuukoKind};
+    outcome.category = {set.m_NyuukoKbnCode, set.m_NyuukoKbn, set.m_NyuukoKind};
     return outcome;
+}
+
+QString JobCategoryStore::missingMessage()
+{
+    return QStringLiteral("該当入庫区分が存在しません！");
 }
 
 JobCategoryStore::Outcome JobCategoryStore::remove(int code)
 {
     Outcome outcome;
     outcome.clearInput = true;
-    switch (useOf(code)) {
-    case Use::Slip:
-        outcome.message = QStringLiteral("指定された入庫区分の車歴が存在するので削除できません！");
-        return outcome;
-    case Use::Ledger:
-        outcome.message = QStringLiteral("指定された入庫区分の取引明細が存在するので削除できません！");
-        return outcome;
-    case Use::Failed:
-        outcome.message = m_lastMessage;
-        return outcome;
-    case Use::None:
-        break;
-    }
     CDaoNyuukoKbnSet& set = m_document.jobCategories();
-    if (!set.OpenWhere(codeFilter(code), QString::fromLatin1(kSort)) || set.IsEOF()) {
-        outcome.message = set.lastError() ? set.lastError().description
-                                          : QStringLiteral("該当入庫区分が存在しません！");
-        return outcome;
-    }
-    if (!set.Delete()) {
-        outcome.message = set.lastError().description;
-        return outcome;
-    }
-    outcome.done = true;
+    outcome.message = inUse(code, true);
+    if (outcome.message.isEmpty())
+        outcome.message = TableEdits::removeRow(set, codeFilter(code), QString::fromLatin1(kSort),
+                                                missingMessage());
+    outcome.done = outcome.message.isEmpty();
     outcome.category.code = code;
     return outcome;
 }
 
 QString JobCategoryStore::resetView()
 {
-    CDaoNyuukoKbnSet& set = m_document.jobCategories();
-    set.SetFilter(QString());
-    set.SetSort(QString::fromLatin1(kSort));
-    return set.Requery() ? QString() : set.lastError().description;
+    return TableEdits::requery(m_document.jobCategories(), QString(), QString::fromLatin1(kSort));
 }
 
 } // namespace kv::masters

@@ -65,6 +65,11 @@ public:
 private:
     enum class Use { None, Slip, Ledger, Failed };
     Use useOf(int code);
+    // Why a category cannot be changed (or deleted), empty when it can.
+    QString inUse(int code, bool deleting);
+    // code 0 adds a category.
+    Outcome write(int code, const QString& name, int kindPosition);
+    static QString missingMessage();
     QString checkName(const QString& name) const;
 
     data::CCarMaintenanceDoc& m_document;

@@ -1,6 +1,7 @@
 #include "masters/core/ReferenceLists.h"
 
 #include "data/settings/RecordWriter.h"
+#include "masters/core/TableEdits.h"
 #include "common/MessageGateway.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/settings/SettingsStore.h"
@@ -67,10 +68,9 @@ data::Recordset& setOf(data::CCarMaintenanceDoc& document, ReferenceTable table)
     return document.models();
 }
 
-QString fullMessage(int maximum)
+QString missingMessage()
 {
-    return QStringLiteral("データが %1 件(最大)存在します！\nこれ以上追加することはできません")
-        .arg(maximum);
+    return QStringLiteral("該当データが存在しません！");
 }
 
 } // namespace
@@ -114,12 +114,9 @@ QString ReferenceListStore::sort() const
 std::optional<std::vector<ReferenceRow>> ReferenceListStore::readAll()
 {
     data::Recordset& set = setOf(m_document, m_kind.table);
-    set.SetFilter(filter());
-    set.SetSort(sort());
-    if (!set.Requery()) {
-        m_lastMessage = set.lastError().description;
+    m_lastMessage = TableEdits::requery(set, filter(), sort());
+    if (!m_lastMessage.isEmpty())
         return std::nullopt;
-    }
     std::vector<ReferenceRow> rows;
     for (; !set.IsEOF() && int(rows.size()) < m_kind.maxRows; set.MoveNext())
         rows.push_back(rowOf(set, m_kind.table));
@@ -156,32 +153,19 @@ ReferenceListStore::Outcome ReferenceListStore::record(const ReferenceRow& row)
 
     data::Recordset& set = setOf(m_document, m_kind.table);
     if (row.id == 0) {
-        set.SetFilter(filter());
-        set.SetSort(sort());
-        if (!set.Requery()) {
-            outcome.message = set.lastError().description;
-            return outcome;
-        }
-        if (set.GetRecordCount() >= m_kind.maxRows) {
-            outcome.message = fullMessage(m_kind.maxRows);
+        outcome.message = TableEdits::requery(set, filter(), sort());
+        if (outcome.message.isEmpty() && set.GetRecordCount() >= m_kind.maxRows) {
+            outcome.message = TableEdits::fullMessage(m_kind.maxRows);
             outcome.focus = Field::ClearButton;
-            return outcome;
-        }
-        if (!set.AddNew()) {
-            outcome.message = set.lastError().description;
-            return outcome;
         }
     } else {
-        if (!set.OpenWhere(QStringLiteral("ID = %1").arg(row.id), sort()) || set.IsEOF()) {
-            outcome.message = set.lastError() ? set.lastError().description
-                                              : QStringLiteral("該当データが存在しません！");
-            return outcome;
-        }
-        if (!set.Edit()) {
-            outcome.message = set.lastError().description;
-            return outcome;
-        }
+        outcome.message = TableEdits::openRow(set, QStringLiteral("ID = %1").arg(row.id), sort(),
+                                              missingMessage());
     }
+    if (outcome.message.isEmpty())
+        outcome.message = TableEdits::begin(set, row.id == 0);
+    if (!outcome.message.isEmpty())
+        return outcome;
     switch (m_kind.table) {
     case ReferenceTable::Addresses: putRow(static_cast<CDaoJyuSet&>(set), row); break;
     case ReferenceTable::CustomerNames: putRow(static_cast<CDaoKokNameSet&>(set), row); break;
@@ -190,11 +174,9 @@ ReferenceListStore::Outcome ReferenceListStore::record(const ReferenceRow& row)
         static_cast<CDaoSyasyuSet&>(set).m_SyameiNo = m_make;
         break;
     }
-    if (!set.Update()) {
-        outcome.message = set.lastError().description;
-        set.CancelUpdate();
+    outcome.message = TableEdits::store(set);
+    if (!outcome.message.isEmpty())
         return outcome;
-    }
     outcome.done = true;
     outcome.row = rowOf(set, m_kind.table);
     return outcome;
@@ -204,26 +186,17 @@ ReferenceListStore::Outcome ReferenceListStore::remove(int id)
 {
     Outcome outcome;
     data::Recordset& set = setOf(m_document, m_kind.table);
-    if (!set.OpenWhere(QStringLiteral("ID = %1").arg(id), sort()) || set.IsEOF()) {
-        outcome.message = set.lastError() ? set.lastError().description
-                                          : QStringLiteral("該当データが存在しません！");
-        return outcome;
-    }
-    if (!set.Delete()) {
-        outcome.message = set.lastError().description;
-        return outcome;
-    }
-    outcome.done = true;
+    outcome.message = TableEdits::removeRow(set, QStringLiteral("ID = %1").arg(id), sort(),
+                                            missingMessage());
+    outcome.done = outcome.message.isEmpty();
     outcome.row.id = id;
     return outcome;
 }
 
 QString ReferenceListStore::resetView()
 {
-    data::Recordset& set = setOf(m_document, m_kind.table);
-    set.SetFilter(QString());
-    set.SetSort(QString::fromLatin1(m_kind.openingSort));
-    return set.Requery() ? QString() : set.lastError().description;
+    return TableEdits::requery(setOf(m_document, m_kind.table), QString(),
+                               QString::fromLatin1(m_kind.openingSort));
 }
 
 // ---- Fixed lists -------------------------------------------------------------

@@ -1,6 +1,7 @@
 // The main window with the customer and vehicle panel and its searches
 // attached, on a document of a fresh data folder.
 
+#include "FrameOnDocument.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
 #include "controls/CEditEx.h"
@@ -70,16 +71,7 @@ protected:
         ASSERT_TRUE(doc->customers().Requery());
         ASSERT_TRUE(doc->vehicles().Requery());
 
-        CMainFrame::Setup setup;
-        setup.computerName = QStringLiteral("Server");
-        setup.programFolder = temp.path();
-        setup.profile = &profile;
-        setup.canClose = [] { return true; };
-        frame = std::make_unique<CMainFrame>(std::move(setup));
-        records = std::make_unique<DocumentFrameRecords>(*doc);
-        frame->commands().setRecords(records.get());
-        records->setCommands(&frame->commands());
-        bridge = std::make_unique<PanelFrameBridge>(*frame, *doc, *records, &profile);
+        kv::test::openFrameOnDocument(*doc, temp.path(), profile, frame, records, bridge);
         entry = std::make_unique<DialogSearchEntry>(frame.get());
         frame->commands().setSearchEntry(entry.get());
         frame->refreshCommands();
