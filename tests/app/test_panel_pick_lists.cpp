@@ -18,6 +18,7 @@
 #include "support/VehicleBuilder.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QApplication>
 #include <QPointer>
 #include <QSettings>
@@ -157,6 +158,40 @@ TEST_F(PanelPickListsTest, CaptionButtonsOpenNamesAndTransportOffices)
     list->form()->list()->selectRow(2);
     key(list, Qt::Key_Return);
     EXPECT_EQ(fieldText(F::Rikuji), office);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PanelPickListsTest, TheModelListSetsTheMakeAndTheModel)
+{
+    ASSERT_TRUE(doc->store().pickListConnection().execute(
+        "INSERT INTO main.Syasyu (SyameiNo, Syasyu) VALUES (2, 'ﾏｰｸII'), (2, 'ｸﾗｳﾝ');"));
+    panel().captionButton(kv::records::PickList::VehicleNames)->click();
+    QPointer<CRefFrame> list = lists->openList();
+    ASSERT_TRUE(list);
+    auto* makes = static_cast<kv::masters::CFSyamei*>(list->form())->makes();
+    EXPECT_EQ(makes->currentIndex(), 0);
+    EXPECT_EQ(list->form()->list()->rowCount(), 0);
+    makes->setCurrentIndex(1);
+    EXPECT_EQ(kv::data::openUserProfile()->value(QStringLiteral("Syamei/SyameiNo")).toInt(), 1);
+    ASSERT_EQ(list->form()->list()->rowCount(), 2);
+    EXPECT_EQ(list->form()->list()->cellText(0, 0), u("ｸﾗｳﾝ")) << "in the order of the models";
+    key(list, Qt::Key_Return);
+    EXPECT_EQ(panel().heldValues().index(F::Syamei), 2) << "the drop-down's index + 1";
+    EXPECT_EQ(fieldText(F::Syasyu), u("ｸﾗｳﾝ"));
+
+    // The make is remembered; an empty list still sets the make alone.
+    panel().captionButton(kv::records::PickList::VehicleNames)->click();
+    list = lists->openList();
+    ASSERT_TRUE(list);
+    makes = static_cast<kv::masters::CFSyamei*>(list->form())->makes();
+    EXPECT_EQ(makes->currentIndex(), 1);
+    makes->setCurrentIndex(4);
+    key(list, Qt::Key_Return);
+    EXPECT_EQ(panel().heldValues().index(F::Syamei), 5);
+    EXPECT_EQ(fieldText(F::Syasyu), u("ｸﾗｳﾝ"));
 }
 
 } // namespace
