@@ -29,8 +29,13 @@ QPageLayout pageLayoutOf(const PageLayout& layout)
 void PrintRunner::preparePrinter(const PagePainter& printout, QPrinter& printer)
 {
     const PageLayout layout = printout.layout();
+    // Paper and orientation first: a printer that cannot take margins of 0
+    // refuses a whole layout, and the full page puts the origin on the
+    // paper's corner whatever its margins.
     printer.setFullPage(true);
-    printer.setPageLayout(pageLayoutOf(layout));
+    printer.setPageSize(QPageSize(layout.paper));
+    printer.setPageOrientation(layout.orientation);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     printer.setColorMode(layout.colour ? QPrinter::Color : QPrinter::GrayScale);
     printer.setDocName(layout.jobName);
 }

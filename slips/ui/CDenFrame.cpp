@@ -12,6 +12,7 @@
 #include "slips/ui/CDSetDenPrintPos.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QLabel>
@@ -287,7 +288,9 @@ bool CDenFrame::sendOut(print::PagePainter& printout)
     // The window waits while its pages go out.
     setEnabled(false);
     const bool hasPrinter = printers.hasPrinter();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     bool done = hasPrinter && printers.print(printout);
+    QApplication::restoreOverrideCursor();
     if (!done) {
         if (askYesNo(hasPrinter ? kPrinterRefused : kNoPrinter, false)) {
             printers.preview(printout);

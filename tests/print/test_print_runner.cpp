@@ -12,6 +12,7 @@
 
 #include <QFontInfo>
 #include <QPainter>
+#include <QPrinter>
 
 using kv::print::PageLayout;
 using kv::print::PageOffsets;
@@ -114,6 +115,46 @@ TEST(PrintRunner, PdfPagesAreThePaperAtFullSize)
         EXPECT_NEAR(words[0].box.left(), 1020, 5);
         EXPECT_NEAR(words[0].box.center().y(), 190, 10);
     }
+}
+
+// The printer path: a printer set up for the printout (here one that prints
+// into a file) gets A4, the full page, the job name and the ink.
+TEST(PrintRunner, PrinterIsSetUpForThePrintoutAndGetsEveryPage)
+{
+    kv::test::TempFolder temp;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(temp.file(QStringLiteral("printer.pdf")));
+    printer.setPageOrientation(QPageLayout::Landscape);
+
+    class BlackAndWhite final : public PagePainter {
+    public:
+        PageLayout layout() const override
+        {
+            PageLayout l = m_sample.layout();
+            l.colour = false;
+            return l;
+        }
+        int pageCount() const override { return m_sample.pageCount(); }
+        void paintPage(int page, QPainter& painter) override { m_sample.paintPage(page, painter); }
+
+    private:
+        Sample m_sample{2, moved(0, 0)};
+    } printout;
+    PrintRunner::preparePrinter(printout, printer);
+    EXPECT_TRUE(printer.fullPage());
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(printer.colorMode(), QPrinter::GrayScale);
+    EXPECT_EQ(printer.docName(), QStringLiteral("sample"));
+    ASSERT_TRUE(PrintRunner::paint(printout, printer));
+
+    const auto pdf = kv::test::PdfWords::read(temp.file(QStringLiteral("printer.pdf")));
+    ASSERT_TRUE(pdf.ok) << pdf.error.toStdString();
+    ASSERT_EQ(pdf.pages.size(), 2u);
+    const auto words = pdf.find(2, QStringLiteral("Page2"));
+    ASSERT_EQ(words.size(), 1u);
+    EXPECT_NEAR(words[0].box.left(), 1000, 5) << "the origin is the paper's corner";
 }
 
 TEST(PrintRunner, PdfThatCannotBeWrittenFails)
