@@ -67,14 +67,9 @@ QString SlipPhotos::columnOf(const QStringList& names)
     return column;
 }
 
-QString SlipPhotos::workFolderFor(const QString& temporaryFolder, const QString& computerName)
+QString SlipPhotos::workFolderFor(const QString& temporaryFolder)
 {
-    QString own = computerName;
-    for (QChar& c : own) {
-        if (c == u'/' || c == u'\\' || c.isSpace())
-            c = u'_';
-    }
-    return temporaryFolder + QStringLiteral("/Photo_") + own;
+    return temporaryFolder + QStringLiteral("/Photo");
 }
 
 QString SlipPhotos::slipPrefix(int slipNumber)

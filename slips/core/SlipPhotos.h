@@ -11,8 +11,7 @@
 namespace kv::slips {
 
 // The photos of an open slip. While the slip is open its photos are copies
-// in a work folder of this computer's own (the data folder's "Temp" is
-// shared by every computer of the shop); recording puts them into the
+// in a work folder of this computer's own; recording puts them into the
 // photo folder under names that begin with the slip number ("%06d") and
 // the 1-based row ("%02d"). Stored files are never overwritten: a recording
 // that fails leaves the stored slip's photos as they were, and files go
@@ -24,8 +23,8 @@ public:
     // The names of a Photo column (each ending CR LF) and back.
     static QStringList namesOf(const QString& column);
     static QString columnOf(const QStringList& names);
-    // The work folder of a computer under the data folder's "Temp".
-    static QString workFolderFor(const QString& temporaryFolder, const QString& computerName);
+    // The work folder in this computer's own temporary folder.
+    static QString workFolderFor(const QString& temporaryFolder);
 
     const QString& workFolder() const { return m_work; }
     QString workPath(const QString& name) const;

@@ -148,8 +148,7 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
     // A slip whose photos cannot be worked on is not opened: recording an
     // emptied grid would write over its lines.
     const SlipPhotos photos(document.photoFolder(),
-                            SlipPhotos::workFolderFor(document.temporaryFolder(),
-                                                      document.computerName()));
+                            SlipPhotos::workFolderFor(document.temporaryFolder()));
     QString failure;
     if (!photos.clearWork(&failure) || !photos.loadInto(lines, &failure)) {
         showMessage(failure);

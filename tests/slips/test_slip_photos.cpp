@@ -29,7 +29,7 @@ protected:
     SlipPhotos photos() const
     {
         return SlipPhotos(doc->photoFolder(),
-                          SlipPhotos::workFolderFor(doc->temporaryFolder(), "PC1"));
+                          SlipPhotos::workFolderFor(doc->temporaryFolder()));
     }
 
     // An image file as a camera leaves it, with its content.

@@ -188,7 +188,7 @@ TEST_F(SlipWindowKeys, ASlipWhosePhotoWorkFolderCannotBeEmptiedIsNotOpened)
 {
     // The work folder's place taken by a file: loading must stop, or
     // recording the empty grid would write over the stored lines.
-    const QString work = SlipPhotos::workFolderFor(doc->temporaryFolder(), doc->computerName());
+    const QString work = SlipPhotos::workFolderFor(doc->temporaryFolder());
     QDir(work).removeRecursively();
     QFile blocker(work);
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
