@@ -210,14 +210,22 @@ SlipRecording CDenFrame::recording(const HeaderValues& values) const
     return slip;
 }
 
-bool CDenFrame::record(SlipRecording* slip)
+std::optional<SlipRecording> CDenFrame::checkedSlip()
 {
     HeaderValues values;
     int parts = 0;
     int labour = 0;
     if (!checkAll(&values, &parts, &labour))
+        return std::nullopt;
+    return recording(values);
+}
+
+bool CDenFrame::record(SlipRecording* slip)
+{
+    std::optional<SlipRecording> checked = checkedSlip();
+    if (!checked)
         return false;
-    *slip = recording(values);
+    *slip = std::move(*checked);
     if (!m_lines.storedLines(&slip->lines)) {
         activate(Pane::Lines);
         return false;
@@ -321,17 +329,14 @@ bool CDenFrame::printOnly()
 {
     if (!m_setup.printers || !askYesNo(kPrintOnlyQuestion, true))
         return false;
-    HeaderValues values;
-    int parts = 0;
-    int labour = 0;
-    if (!checkAll(&values, &parts, &labour))
+    const std::optional<SlipRecording> slip = checkedSlip();
+    if (!slip)
         return false;
-    const SlipRecording slip = recording(values);
-    const std::unique_ptr<print::PagePainter> pages = printout(slip);
+    const std::unique_ptr<print::PagePainter> pages = printout(*slip);
     if (!pages || !sendOut(*pages))
         return false;
     QString error;
-    if (!SlipPrintSource(m_document).notePrintedOnly(slip, &error))
+    if (!SlipPrintSource(m_document).notePrintedOnly(*slip, &error))
         showMessage(error);
     close();
     return true;
@@ -341,12 +346,10 @@ bool CDenFrame::saveAsPdf()
 {
     if (!m_setup.printers)
         return false;
-    HeaderValues values;
-    int parts = 0;
-    int labour = 0;
-    if (!checkAll(&values, &parts, &labour))
+    const std::optional<SlipRecording> slip = checkedSlip();
+    if (!slip)
         return false;
-    const std::unique_ptr<print::PagePainter> pages = printout(recording(values));
+    const std::unique_ptr<print::PagePainter> pages = printout(*slip);
     return pages && writePdf(*pages);
 }
 

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QSettings;
@@ -101,6 +102,8 @@ private:
     bool checkAll(HeaderValues* header, int* partsTotal, int* labourTotal);
     void activate(Pane pane);
     SlipRecording recording(const HeaderValues& values) const;
+    // The slip as the panes hold it, once all three have checked it.
+    std::optional<SlipRecording> checkedSlip();
     // Checks and records; false (window open) on a refusal.
     bool record(SlipRecording* slip);
     // The printout of the checked slip; nullptr after the message when a

@@ -178,6 +178,31 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
         QApplication::processEvents();
     }
+    // In place of the fixture's window, another on the same slip work with
+    // panes of its own (the first window takes its panes' widgets along).
+    struct Another {
+        Another(QStringList* log) : header("header", log), lines("lines", log), totals("totals", log) {}
+        Header header;
+        Lines lines;
+        Totals totals;
+        QPointer<CDenFrame> window;
+    };
+    std::unique_ptr<Another> reopen(int slipNumber, QSettings* profile, FakePrinters* printersOrNone)
+    {
+        delete frame;
+        EXPECT_TRUE(access->open(1, 10).ok);
+        CDenFrame::Setup setup;
+        setup.slipNumber = slipNumber;
+        setup.customerCode = setup.billingCode = 1;
+        setup.vehicleCode = 10;
+        setup.profile = profile;
+        setup.printers = printersOrNone;
+        auto another = std::make_unique<Another>(&log);
+        another->window = new CDenFrame(*doc, *access, setup, another->header, another->lines,
+                                        another->totals);
+        another->window->show();
+        return another;
+    }
     bool heldHere(const char* resource, int code)
     {
         return !doc->ShareLock(QString::fromLatin1(resource), "PC3", code,
@@ -257,20 +282,10 @@ TEST_F(SlipWindow, PaneSizesAndPlacementAreKeptInTheProfile)
     QSettings profile(profileFolder.path() + "/profile.ini", QSettings::IniFormat);
     profile.setValue("Den/Kihoncx", 240);
     profile.setValue("Den/Totcy", 150);
-    delete frame;
-    ASSERT_TRUE(access->open(1, 10).ok);
-    CDenFrame::Setup setup;
-    setup.slipNumber = 32;
-    setup.customerCode = setup.billingCode = 1;
-    setup.vehicleCode = 10;
-    setup.profile = &profile;
-    Header header2{"header", &log};
-    Lines lines2{"lines", &log};
-    Totals totals2{"totals", &log};
-    QPointer<CDenFrame> window = new CDenFrame(*doc, *access, setup, header2, lines2, totals2);
-    window->show();
+    const auto another = reopen(32, &profile, nullptr);
+    QPointer<CDenFrame> window = another->window;
     QApplication::processEvents();
-    EXPECT_EQ(header2.widget()->width(), 240);
+    EXPECT_EQ(another->header.widget()->width(), 240);
     window->close();
     QApplication::processEvents();
     EXPECT_EQ(profile.value("Den/Maximize").toInt(), 0);
@@ -299,20 +314,8 @@ TEST_F(SlipWindow, F12WithoutACopyKeepsTheRecordedSlipOpen)
     QSettings profile(profileFolder.path() + "/profile.ini", QSettings::IniFormat);
     for (const char* key : {"Den/PrintNou1", "Den/PrintNou2", "Den/PrintNou3"})
         profile.setValue(key, 0);
-    delete frame;
-    ASSERT_TRUE(access->open(1, 10).ok);
-    CDenFrame::Setup setup;
-    setup.slipNumber = 33;
-    setup.customerCode = setup.billingCode = 1;
-    setup.vehicleCode = 10;
-    setup.profile = &profile;
-    setup.printers = &printers;
-    // The old window took its panes' widgets with it.
-    Header header2{"header", &log};
-    Lines lines2{"lines", &log};
-    Totals totals2{"totals", &log};
-    QPointer<CDenFrame> window = new CDenFrame(*doc, *access, setup, header2, lines2, totals2);
-    window->show();
+    const auto another = reopen(33, &profile, &printers);
+    QPointer<CDenFrame> window = another->window;
     QApplication::setActiveWindow(window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     EXPECT_EQ(window->selectedCopies(DeliveryNote), (std::array<bool, 3>{false, false, false}));
