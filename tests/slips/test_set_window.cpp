@@ -7,7 +7,9 @@
 #include "controls/CListCtrlEx.h"
 #include "controls/CNumericEditEx.h"
 #include "lan/core/RecordingChangeAnnouncer.h"
+#include "masters/CKubunRefFrame.h"
 #include "masters/CMeisaiSetRefFrame.h"
+#include "masters/core/ItemProfile.h"
 #include "masters/core/SetRules.h"
 #include "masters/core/SetStore.h"
 #include "slips/core/SlipAccess.h"
@@ -55,6 +57,9 @@ protected:
             " (12, 1, 'フィルター', 0, 0, 10, 1, 1, 0),"
             " (12, 3, 'オイル交換工賃', 3, 5, 0, 0, 0, 2500),"
             " (20, 0, 'ワイパーゴム', 0, 0, 20, 800, 1600, 0)");
+        // The counter as the server counts at start-up.
+        ASSERT_TRUE(doc->setHeaders().Requery());
+        ASSERT_GT(doc->RecordCounter(QStringLiteral("012.mdb"), 2), 0);
     }
 
     void sql(const QByteArray& text) { kv::test::DocumentTestFolder::sql(*doc, text); }
@@ -234,6 +239,22 @@ TEST_F(SetWindowTest, KeysOfTheSetWindowRecordModifyAndDelete)
     EXPECT_EQ(header->countLabel()->text(), kv::masters::SetRules::countLabel(counted));
     EXPECT_TRUE(window->grid()->cellText(0, 0).isEmpty());
 
+    // Ctrl+3 opens the set grid's category window and remembers it open;
+    // pressed again it closes it and forgets.
+    press(Qt::Key_3, Qt::ControlModifier);
+    kv::masters::CKubunRefFrame* categories = window->findChild<kv::masters::CKubunRefFrame*>();
+    ASSERT_TRUE(categories);
+    EXPECT_TRUE(categories->isVisible());
+    EXPECT_TRUE(window->commandAction(QKeyCombination(Qt::ControlModifier, Qt::Key_3).toCombined())
+                    ->isChecked());
+    EXPECT_TRUE(kv::masters::ItemProfile().isShown(QStringLiteral("SetKubunRef")));
+    window->activateWindow();
+    QApplication::processEvents();
+    window->commandAction(QKeyCombination(Qt::ControlModifier, Qt::Key_3).toCombined())->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(categories->isVisible());
+    EXPECT_FALSE(kv::masters::ItemProfile().isShown(QStringLiteral("SetKubunRef")));
+
     window->close();
     QApplication::processEvents();
     EXPECT_TRUE(window.isNull());
@@ -258,6 +279,7 @@ TEST_F(SetWindowTest, ADeletionOnAnotherComputerRefreshesTheCountAfterTheWait)
     sql("DELETE FROM f012.MeisaiSetJnl WHERE SetCode = 20;"
         "DELETE FROM f012.MeisaiSetHead WHERE SetCode = 20;");
     const int after = sets->counter(-1);
+    ASSERT_NE(kv::masters::SetRules::countLabel(after), before);
     window->setsChanged(true);
     EXPECT_EQ(count->text(), before) << "its write may not be visible yet";
     EXPECT_TRUE(QTest::qWaitFor(
