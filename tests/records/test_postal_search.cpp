@@ -194,6 +194,11 @@ TEST_F(PostalPanelTest, ACodeFillsTheAddressAndAnAddressFindsItsCode)
     edit(F::OwnerJyu1)->setText(u("千代田区飯田橋３丁目"));
     pressButton();
     EXPECT_EQ(edit(F::Post)->text(), u("102-0072"));
+
+    // Ctrl+Space in the code field searches as the button does.
+    typeCode("1000005");
+    panel->ReferenceInput();
+    EXPECT_EQ(edit(F::OwnerJyu1)->text(), u("東京都千代田区丸の内"));
     EXPECT_TRUE(folder.messages.messages().isEmpty()) << folder.messages.messages().join('|').toStdString();
 }
 
