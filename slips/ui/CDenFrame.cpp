@@ -1,6 +1,7 @@
 #include "slips/ui/CDenFrame.h"
 
 #include "common/MessageGateway.h"
+#include "controls/WindowCommand.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipRecorder.h"
@@ -97,13 +98,8 @@ CDenFrame::~CDenFrame() = default;
 QAction* CDenFrame::addCommand(const QString& text, const QString& tip, const QKeySequence& key,
                                std::function<void()> run)
 {
-    auto* action = new QAction(text, this);
-    action->setToolTip(tip);
-    action->setStatusTip(tip);
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WindowShortcut);
+    QAction* action = addWindowCommand(this, text, tip, key);
     connect(action, &QAction::triggered, this, std::move(run));
-    addAction(action);
     m_byKey.insert(key[0].toCombined(), action);
     return action;
 }
