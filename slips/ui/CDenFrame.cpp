@@ -1,7 +1,6 @@
 #include "slips/ui/CDenFrame.h"
 
 #include "common/MessageGateway.h"
-#include "controls/WindowCommand.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipRecorder.h"
@@ -98,8 +97,13 @@ CDenFrame::~CDenFrame() = default;
 QAction* CDenFrame::addCommand(const QString& text, const QString& tip, const QKeySequence& key,
                                std::function<void()> run)
 {
-    QAction* action = addWindowCommand(this, text, tip, key);
+    auto* action = new QAction(text, this);
+    action->setToolTip(tip);
+    action->setStatusTip(tip);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, std::move(run));
+    addAction(action);
     m_byKey.insert(key[0].toCombined(), action);
     return action;
 }
