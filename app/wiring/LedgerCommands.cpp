@@ -2,6 +2,7 @@
 
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
+#include "app/wiring/HeldRecordCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "app/wiring/SlipCommands.h"
 #include "common/MessageGateway.h"
@@ -11,18 +12,6 @@
 #include "records/panel/CFMainPanel.h"
 
 namespace kv::app {
-
-namespace {
-
-// The record commands that act on the shown record, off while the ledger
-// is open.
-constexpr int kRecordCommands[] = {
-    CommandId::CreateSlip,  CommandId::NewCustomer,           CommandId::NewVehicle,
-    CommandId::Ledger,      CommandId::CarriedForwardBalance, CommandId::Delete,
-    CommandId::RecordCustomerVehicle,
-};
-
-} // namespace
 
 LedgerCommands::LedgerCommands(CMainFrame& frame, data::CCarMaintenanceDoc& document,
                                PanelFrameBridge& panel, SlipCommands& slips, QSettings* profile)
@@ -88,7 +77,7 @@ void LedgerCommands::openLedger()
     });
     QObject::connect(window, &ledger::CMotoFrame::closedWindow, &m_frame,
                      [this](bool forSlip) { endWork(forSlip); });
-    for (const int command : kRecordCommands)
+    for (const int command : kHeldRecordCommands)
         m_frame.availability().setButtonEnabled(command, false);
     m_frame.state().ledgerWindowOpen = true;
     m_frame.refreshCommands();

@@ -3,6 +3,7 @@
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
 #include "app/frame/FrameRecords.h"
+#include "app/wiring/HeldRecordCommands.h"
 #include "app/wiring/RecordCommands.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/service/ShareLockAction.h"
@@ -38,14 +39,6 @@ static_assert(sameMode(FrameState::PlateNumberOrder, records::PanelMode::PlateOr
                        Navigator::PlateOrder));
 static_assert(sameMode(FrameState::NewCustomer, records::PanelMode::NewCustomer));
 static_assert(sameMode(FrameState::NewVehicle, records::PanelMode::NewVehicle));
-
-// What an open index window holds off; the searches' own buttons keep
-// following the records it shows.
-constexpr int kRecordCommands[] = {
-    CommandId::CreateSlip,  CommandId::Ledger,     CommandId::CarriedForwardBalance,
-    CommandId::NewCustomer, CommandId::NewVehicle, CommandId::RecordCustomerVehicle,
-    CommandId::Delete,
-};
 
 } // namespace
 
@@ -291,10 +284,10 @@ void PanelFrameBridge::indexWindowOpened(bool disablesMainWindow)
 {
     CommandAvailability& availability = m_frame.availability();
     if (m_heldButtons.isEmpty()) {
-        for (const int command : kRecordCommands)
+        for (const int command : kHeldRecordCommands)
             m_heldButtons.insert(command, availability.buttonEnabled(command));
     }
-    for (const int command : kRecordCommands)
+    for (const int command : kHeldRecordCommands)
         availability.setButtonEnabled(command, false);
     m_frame.state().indexWindowOpen = true;
     if (disablesMainWindow)

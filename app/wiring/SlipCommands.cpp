@@ -2,6 +2,7 @@
 
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
+#include "app/wiring/HeldRecordCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "common/MessageGateway.h"
 #include "data/document/CCarMaintenanceDoc.h"
@@ -16,14 +17,6 @@
 namespace kv::app {
 
 namespace {
-
-// The record commands that act on the shown record, off while its slip
-// work is open.
-constexpr int kRecordCommands[] = {
-    CommandId::CreateSlip,  CommandId::NewCustomer,           CommandId::NewVehicle,
-    CommandId::Ledger,      CommandId::CarriedForwardBalance, CommandId::Delete,
-    CommandId::RecordCustomerVehicle,
-};
 
 QString categoryNameOf(data::CCarMaintenanceDoc& document, int code)
 {
@@ -67,7 +60,7 @@ int SlipCommands::nextNumber()
 
 void SlipCommands::beginWork()
 {
-    for (const int command : kRecordCommands)
+    for (const int command : kHeldRecordCommands)
         m_frame.availability().setButtonEnabled(command, false);
     m_frame.state().slipWindowOpen = true;
     m_frame.refreshCommands();

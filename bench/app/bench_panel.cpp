@@ -7,6 +7,7 @@
 // "--plans" prints, before the benchmarks, every statement one step and one
 // show issue in each order, with the engine's query plan.
 
+#include "../data/AbortingGateway.h"
 #include "../data/BenchDataFolder.h"
 
 #include "app/frame/ApplicationFonts.h"
@@ -54,22 +55,6 @@ void check(bool ok, const char* what)
         std::exit(1);
     }
 }
-
-// A message during a timed step means the step failed and the numbers
-// would measure the failure path.
-class AbortingGateway final : public kv::MessageGateway {
-public:
-    void showMessage(const QString& text, Icon) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
-        std::abort();
-    }
-    bool askYesNo(const QString& text, bool, Icon) override
-    {
-        showMessage(text, Icon::Question);
-        return false;
-    }
-};
 
 class NoPrinter final : public kv::data::DefaultPrinterSource {
 public:
@@ -366,7 +351,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     kv::app::ApplicationFonts::install();
-    AbortingGateway gateway;
+    kv::bench::AbortingGateway gateway;
     kv::installMessageGateway(&gateway);
 
     bool plans = false;

@@ -4,10 +4,9 @@
 // the whole window), and recording one entry for a customer with 999 rows,
 // with the disk's sync.
 
-#include "bench/data/GeneratedDataFolder.h"
-
+#include "../data/AbortingGateway.h"
 #include "../data/FreshDocument.h"
-#include "common/MessageGateway.h"
+#include "bench/data/GeneratedDataFolder.h"
 #include "ledger/core/LedgerRecorder.h"
 #include "ledger/core/LedgerRows.h"
 #include "ledger/ui/CMotoFrame.h"
@@ -17,30 +16,12 @@
 
 #include <QApplication>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 
 constexpr int kFullCustomer = 1;
 constexpr int kRecordingCustomer = 2;
 
 using kv::bench::check;
-
-// A message during a timed step means the step failed.
-class AbortingGateway final : public kv::MessageGateway {
-public:
-    void showMessage(const QString& text, Icon) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", text.toUtf8().constData());
-        std::abort();
-    }
-    bool askYesNo(const QString& text, bool, Icon) override
-    {
-        showMessage(text, Icon::Question);
-        return false;
-    }
-};
 
 // The generated folder is shared by every benchmark: the ledger writes to a
 // copy of it.
@@ -67,7 +48,7 @@ struct Shop : kv::bench::FreshDocument {
     }
 };
 
-AbortingGateway gateway;
+kv::bench::AbortingGateway gateway;
 
 Shop& shop()
 {

@@ -3,6 +3,7 @@
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/service/ShareLockAction.h"
 #include "data/tables/DaoRecordsets.h"
+#include "ledger/core/LedgerTexts.h"
 #include "records/RecordingTexts.h"
 
 namespace kv::ledger {
@@ -59,7 +60,7 @@ std::optional<LedgerAccess::LinkedSlip> LedgerAccess::linkedSlip(int slipNumber,
     const auto header =
         firstOf<CDaoSyaHeadSet>(m_document, QStringLiteral("DenNo = %1").arg(slipNumber));
     if (!header) {
-        *message = QStringLiteral("該当伝票が存在しません!");
+        *message = LedgerTexts::slipGone;
         return std::nullopt;
     }
     const std::optional<data::CarRow> car = vehicle(header->m_CarCode);

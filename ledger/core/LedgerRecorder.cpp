@@ -8,6 +8,7 @@
 #include "data/service/ShareLockAction.h"
 #include "data/tables/DaoRecordsets.h"
 #include "ledger/core/LedgerRows.h"
+#include "ledger/core/LedgerTexts.h"
 #include "records/RecordingTexts.h"
 
 #include <utility>
@@ -16,9 +17,6 @@ namespace kv::ledger {
 
 namespace {
 
-const QString kRowGone = QStringLiteral("該当取引が存在しません！");
-const QString kSlipGone = QStringLiteral("該当伝票が存在しません!");
-const QString kBalanceGone = QStringLiteral("該当残高が存在しません！");
 const QString kLinkedRow = QStringLiteral("伝票から計上された取引です！\n伝票修正で修正して下さい");
 const QString kConfirmDelete = QStringLiteral("削除します！\n本当によろしいですね？");
 const QString kSlipToo = QStringLiteral("伝票も削除しますか？");
@@ -116,7 +114,7 @@ LedgerRecorder::Outcome LedgerRecorder::record(int customerCode, int id, LedgerE
         if (!ledger.OpenWhere(idFilter(id)))
             return engineFailure(ledger.lastError());
         if (ledger.GetRecordCount() == 0)
-            return refusal(kRowGone, true);
+            return refusal(LedgerTexts::rowGone, true);
         if (ledger.m_DenFlag == 1)
             return refusal(kLinkedRow);
         customerCode = ledger.m_KokCode;
@@ -148,7 +146,7 @@ LedgerRecorder::Outcome LedgerRecorder::remove(int id)
     if (!ledger.OpenWhere(idFilter(id)))
         return engineFailure(ledger.lastError());
     if (ledger.GetRecordCount() == 0)
-        return refusal(kRowGone, true);
+        return refusal(LedgerTexts::rowGone, true);
 
     // Both questions before any section or unit.
     const int slipNumber = ledger.m_DenFlag == 1 ? ledger.m_DenNo : 0;
@@ -159,7 +157,7 @@ LedgerRecorder::Outcome LedgerRecorder::remove(int id)
         if (!headers.OpenWhere(slipFilter(slipNumber)))
             return engineFailure(headers.lastError());
         if (headers.GetRecordCount() == 0)
-            note = kSlipGone;
+            note = LedgerTexts::slipGone;
         else
             slipGoes = askYesNo(kSlipToo, true);
     }
@@ -183,7 +181,7 @@ LedgerRecorder::Outcome LedgerRecorder::remove(int id)
         if (!ledger.Requery())
             return engineFailure(ledger.lastError());
         if (ledger.GetRecordCount() == 0)
-            return refusal(kRowGone, true);
+            return refusal(LedgerTexts::rowGone, true);
         if (!ledger.Delete())
             return engineFailure(ledger.lastError());
         if (slipGoes) {
@@ -231,7 +229,7 @@ LedgerRecorder::Outcome LedgerRecorder::setCarriedForward(int customerCode, qint
     if (!balance.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode)))
         return engineFailure(balance.lastError());
     if (balance.GetRecordCount() == 0) {
-        Outcome outcome = refusal(kBalanceGone);
+        Outcome outcome = refusal(LedgerTexts::balanceGone);
         outcome.balanceGone = true;
         return outcome;
     }

@@ -10,8 +10,10 @@
 #include "ledger/core/LedgerAccess.h"
 #include "ledger/core/LedgerAmounts.h"
 #include "ledger/core/LedgerRecorder.h"
+#include "ledger/core/LedgerTexts.h"
 #include "ledger/ui/CDDennoSearch.h"
 #include "ledger/ui/LedgerListModel.h"
+#include "records/RecordingTexts.h"
 #include "records/TypedDate.h"
 #include "records/search/CDHoyu.h"
 #include "records/search/VehicleSearch.h"
@@ -35,12 +37,7 @@ constexpr int kTextBytes = 8;
 constexpr int kKanaBytes = 2;
 constexpr int kNoteBytes = 20;
 
-const QString kRowGone = QStringLiteral("該当取引が存在しません！");
-const QString kVehicleGone = QStringLiteral("該当車輌が存在しません！");
-const QString kSlipNotFound = QStringLiteral("該当伝票が存在しません！");
-const QString kCustomerGone = QStringLiteral("該当顧客が存在しません！");
 const QString kNoVehicles = QStringLiteral("保有車輌がありません！");
-const QString kBalanceGone = QStringLiteral("該当残高が存在しません！");
 const QString kSalesCaption = QStringLiteral("差引合計");
 const QString kPaymentsCaption = QStringLiteral("入金合計");
 
@@ -381,7 +378,7 @@ void CFMoto::selectLine(int row)
     const LedgerLine& line = m_rows.lines()[size_t(row)];
     const std::optional<data::ToriJnlRow> stored = m_access.row(line.id);
     if (!stored) {
-        showMessage(kRowGone);
+        showMessage(LedgerTexts::rowGone);
         newEntry();
         return;
     }
@@ -559,7 +556,7 @@ void CFMoto::onVehicleLeft()
         return;
     }
     m_fields[F::CarCode]->setText(QStringLiteral("0"));
-    showMessage(kVehicleGone);
+    showMessage(records::RecordingTexts::vehicleMissing);
 }
 
 bool CFMoto::finishFocusedField()
@@ -630,7 +627,7 @@ void CFMoto::searchSlip()
         return;
     const int row = m_rows.indexOfSlip(search.value());
     if (row < 0) {
-        showMessage(kSlipNotFound);
+        showMessage(LedgerTexts::slipNotFound);
         makeCurrent(m_model->rowCount() - 1, m_mode == Mode::Modify);
         return;
     }
@@ -646,7 +643,7 @@ void CFMoto::ownedVehicles()
         return;
     const std::optional<data::KokRow> customer = m_access.customer(m_setup.customerCode);
     if (!customer) {
-        showMessage(kCustomerGone);
+        showMessage(records::RecordingTexts::customerMissing);
         return;
     }
     if (customer->m_Hoyu == 0) {
@@ -669,7 +666,7 @@ void CFMoto::ownedVehicles()
     const std::optional<data::CarRow> vehicle = m_access.vehicle(code);
     if (!vehicle) {
         m_fields[F::CarCode]->setText(QStringLiteral("0"));
-        showMessage(kVehicleGone);
+        showMessage(records::RecordingTexts::vehicleMissing);
         return;
     }
     fillPlate(&*vehicle);
@@ -680,7 +677,7 @@ void CFMoto::refreshCarriedForward()
     const std::optional<qint64> balance =
         LedgerRecorder(m_document).carriedForward(m_setup.customerCode);
     if (!balance) {
-        showMessage(kBalanceGone);
+        showMessage(LedgerTexts::balanceGone);
         return;
     }
     m_rows.setCarriedForward(*balance);

@@ -1,6 +1,7 @@
 #include "ledger/ui/CMotoFrame.h"
 
 #include "common/MessageGateway.h"
+#include "controls/WindowCommand.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "ledger/ui/CDSetKuriZan.h"
 #include "ledger/ui/CFMoto.h"
@@ -111,17 +112,12 @@ CMotoFrame::~CMotoFrame() = default;
 QAction* CMotoFrame::addCommand(const QString& text, const QString& tip, const QKeySequence& key,
                                 std::function<void()> run)
 {
-    auto* action = new QAction(text, this);
-    action->setToolTip(tip);
-    action->setStatusTip(tip);
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WindowShortcut);
+    QAction* action = addWindowCommand(this, text, tip, key);
     // Run only while enabled: a key of a command that is off does nothing.
     connect(action, &QAction::triggered, this, [action, run = std::move(run)] {
         if (action->isEnabled())
             run();
     });
-    addAction(action);
     m_byKey.insert(key[0].toCombined(), action);
     return action;
 }
