@@ -6,6 +6,9 @@
 #include "data/document/CCarMaintenanceDoc.h"
 #include "lan/core/LanTexts.h"
 #include "masters/CDSetMeisai.h"
+#include "masters/CRefFrame.h"
+#include "masters/core/SetRules.h"
+#include "slips/ui/CSetMeisaiSetFrame.h"
 #include "masters/core/ItemRules.h"
 #include "records/panel/CFMainPanel.h"
 
@@ -45,13 +48,31 @@ LanCommands::LanCommands(CMainFrame& frame, data::CCarMaintenanceDoc& document,
         default:
             break;
         }
+        // The transport offices and makes of an open pick list.
+        if (masters::CRefFrame* list = masters::CRefFrame::openInstance())
+            list->reload();
     });
-    subscribe(T::Update, QStringLiteral("名前"),
-              [&document](const LanMessage&) { document.customerNames().Requery(); });
-    subscribe(T::Update, QStringLiteral("住所"),
-              [&document](const LanMessage&) { document.addresses().Requery(); });
-    subscribe(T::Update, QStringLiteral("車種"),
-              [&document](const LanMessage&) { document.models().Requery(); });
+    // An open pick list shows the rows read again.
+    const auto pickList = [](data::Recordset& rows) {
+        return [&rows](const LanMessage&) {
+            rows.Requery();
+            if (masters::CRefFrame* list = masters::CRefFrame::openInstance())
+                list->reload();
+        };
+    };
+    subscribe(T::Update, QStringLiteral("名前"), pickList(document.customerNames()));
+    subscribe(T::Update, QStringLiteral("住所"), pickList(document.addresses()));
+    subscribe(T::Update, QStringLiteral("車種"), pickList(document.models()));
+
+    const QString sets = masters::SetRules::kindTitle();
+    subscribe(T::Update, sets, [](const LanMessage&) {
+        if (slips::CSetMeisaiSetFrame* window = slips::CSetMeisaiSetFrame::openInstance())
+            window->setsChanged(false);
+    });
+    subscribe(T::Delete, sets, [](const LanMessage&) {
+        if (slips::CSetMeisaiSetFrame* window = slips::CSetMeisaiSetFrame::openInstance())
+            window->setsChanged(true);
+    });
 
     const QString items = masters::ItemRules::kindTitle();
     subscribe(T::Update, items, [](const LanMessage& message) {

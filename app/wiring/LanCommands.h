@@ -17,8 +17,8 @@ class PanelFrameBridge;
 // What this computer re-reads when another announces a change: customers
 // and vehicles (the frame's order and the panel's totals), each settings
 // file with the panel's drop-down lists, the customer-name, address and
-// model pick lists, the open item dialog. The windows built later (sets,
-// list dialogs, caller ID) subscribe to lan::changeReceivers() themselves.
+// model pick lists with an open pick list, the open item dialog and the
+// open set window.
 class LanCommands {
 public:
     // Nothing is owned; all outlive this object.

@@ -4,6 +4,8 @@
 #include "app/frame/CMainFrame.h"
 #include "app/frame/DocumentFrameRecords.h"
 #include "app/wiring/LanCommands.h"
+#include "app/wiring/PanelPickLists.h"
+#include "masters/CRefFrame.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "data/settings/SettingsStore.h"
 #include "lan/core/ChangeReceivers.h"
@@ -103,4 +105,22 @@ TEST_F(LanWiring, ASettingsFileSavedElsewhereIsReloaded)
     EXPECT_TRUE(frame->lanPane()->text().contains(u("サーバー未接続")));
     LanCommands::showConnection(*frame, true);
     EXPECT_FALSE(frame->lanPane()->text().contains(u("サーバー未接続")));
+}
+
+TEST_F(LanWiring, AnOpenPickListShowsAnAddressAddedElsewhereAfterItsMessage)
+{
+    kv::data::Connection& lists = doc->store().pickListConnection();
+    ASSERT_TRUE(lists.execute("INSERT INTO f007.Jyu (Jyu, Furi) VALUES ('本町', 'ﾎ');"));
+    PanelPickLists pickLists(*frame, bridge->panel(), *doc);
+    pickLists.open(kv::records::PickList::Addresses, false);
+    kv::masters::CRefFrame* list = pickLists.openList();
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->form()->rows().size(), 1u);
+
+    // Another computer adds an address and says so.
+    ASSERT_TRUE(lists.execute("INSERT INTO f007.Jyu (Jyu, Furi) VALUES ('中町', 'ﾅ');"));
+    EXPECT_EQ(list->form()->rows().size(), 1u) << "nothing re-read before the message";
+    receive("127.0.0.2,Server,Update,住所,,,,,,,,,");
+    EXPECT_EQ(list->form()->rows().size(), 2u);
+    list->cancel();
 }
