@@ -54,4 +54,10 @@ QString FileNamePattern::join(const QString& folder, const QString& name)
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
+bool FileNamePattern::isPlainName(const QString& name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+        && !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
+}
+
 } // namespace kv

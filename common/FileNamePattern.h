@@ -23,6 +23,9 @@ public:
     static bool split(const QString& pattern, QString* folder, QString* namePattern);
     // folder + "/" + name, without doubling a trailing "/".
     static QString join(const QString& folder, const QString& name);
+    // A name stored in a record (a photo's) is a file of its folder, never
+    // a path that leads out of it.
+    static bool isPlainName(const QString& name);
 
 private:
     QString m_text;

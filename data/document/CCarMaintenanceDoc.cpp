@@ -1,5 +1,6 @@
 #include "data/document/CCarMaintenanceDoc.h"
 
+#include "common/FileNamePattern.h"
 #include "common/KVCommon.h"
 #include "common/MessageGateway.h"
 #include "common/platform/FileSystem.h"
@@ -36,14 +37,6 @@ QString criteria(const char* column, int code)
 QString placeholderCriteria(const char* column)
 {
     return QStringLiteral("%1 = \"%2\"").arg(QLatin1String(column), kPlaceholder);
-}
-
-// A name from the Photo column is a file of the photo folder, never a path
-// that leads out of it.
-bool isPlainFileName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
 }
 
 } // namespace
@@ -568,7 +561,7 @@ void CCarMaintenanceDoc::DeletePhotoFiles(const QString& names)
 {
     const QDir folder(photoFolder());
     for (const QString& name : names.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-        if (isPlainFileName(name))
+        if (FileNamePattern::isPlainName(name))
             QFile::remove(folder.filePath(name)); // a file that cannot go is passed over
     }
 }

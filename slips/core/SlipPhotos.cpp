@@ -1,5 +1,6 @@
 #include "slips/core/SlipPhotos.h"
 
+#include "common/FileNamePattern.h"
 #include "common/platform/FileSystem.h"
 
 #include <QDir>
@@ -13,14 +14,6 @@ namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 constexpr int kPrefixLength = 8; // "%06d%02d"
-
-// A name from the Photo column is a file of its folder, never a path that
-// leads out of it.
-bool isPlainName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
-}
 
 bool hasRowPrefix(const QString& name)
 {
@@ -117,7 +110,7 @@ bool SlipPhotos::loadInto(std::vector<data::SyaJnlRow>& lines, QString* message)
         QStringList kept;
         for (const QString& name : namesOf(line.m_Photo)) {
             const QString stored = m_photos + u'/' + name;
-            if (!isPlainName(name) || !QFileInfo(stored).isFile())
+            if (!FileNamePattern::isPlainName(name) || !QFileInfo(stored).isFile())
                 continue;
             int code = 0;
             if (!FileSystem::copyFile(stored, workPath(name), false, &code)) {
@@ -180,7 +173,7 @@ bool SlipPhotos::place(int slipNumber, std::vector<data::SyaJnlRow>& lines, QStr
     for (data::SyaJnlRow& line : lines) {
         QStringList finals;
         for (const QString& name : namesOf(line.m_Photo)) {
-            if (!isPlainName(name))
+            if (!FileNamePattern::isPlainName(name))
                 continue;
             const QString target = finalName(slipNumber, line.m_LineNo + 1, name, &taken);
             const QString stored = m_photos + u'/' + target;
