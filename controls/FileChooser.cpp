@@ -10,16 +10,29 @@ FileChooser* g_installed = nullptr;
 
 FileChooser::~FileChooser() = default;
 
+QString FileChooser::openFile(QWidget* parent, const QString& caption, const QString& folder,
+                              const QString& filter)
+{
+    return openFiles(parent, caption, folder, filter).value(0);
+}
+
 QStringList DialogFileChooser::openFiles(QWidget* parent, const QString& caption,
                                          const QString& folder, const QString& filter)
 {
     return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
 }
 
+QString DialogFileChooser::openFile(QWidget* parent, const QString& caption,
+                                    const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
 QString DialogFileChooser::saveFile(QWidget* parent, const QString& caption,
                                     const QString& suggestion, const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, suggestion, filter);
+    return QFileDialog::getSaveFileName(parent, caption, suggestion, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 QString DialogFileChooser::folder(QWidget* parent, const QString& caption, const QString& start)

@@ -15,7 +15,12 @@ public:
     // Existing files to read; empty when the user cancelled.
     virtual QStringList openFiles(QWidget* parent, const QString& caption, const QString& folder,
                                   const QString& filter) = 0;
+    // One existing file to read; empty when cancelled. Unless a chooser
+    // offers a single choice, the first of openFiles.
+    virtual QString openFile(QWidget* parent, const QString& caption, const QString& folder,
+                             const QString& filter);
     // A file to write (the suggestion pre-filled); empty when cancelled.
+    // Replacing an existing file is for the caller to ask about.
     virtual QString saveFile(QWidget* parent, const QString& caption, const QString& suggestion,
                              const QString& filter) = 0;
     // An existing folder; empty when cancelled.
@@ -27,6 +32,8 @@ class DialogFileChooser final : public FileChooser {
 public:
     QStringList openFiles(QWidget* parent, const QString& caption, const QString& folder,
                           const QString& filter) override;
+    QString openFile(QWidget* parent, const QString& caption, const QString& folder,
+                     const QString& filter) override;
     QString saveFile(QWidget* parent, const QString& caption, const QString& suggestion,
                      const QString& filter) override;
     QString folder(QWidget* parent, const QString& caption, const QString& start) override;

@@ -9,12 +9,12 @@
 #include "backup/core/OtherComputers.h"
 #include "backup/core/platform/LinuxVolumes.h"
 #include "backup/ui/BackupController.h"
-#include "backup/ui/QtBackupFileChooser.h"
+#include "backup/ui/ProgressThread.h"
 #include "common/MessageGateway.h"
+#include "controls/FileChooser.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "records/panel/CFMainPanel.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QSettings>
 
@@ -34,21 +34,19 @@ BackupCommands::BackupCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
         m_ownVolumes = std::make_unique<backup::LinuxVolumes>(document.config().dataFolder);
         m_setup.volumes = m_ownVolumes.get();
     }
-    if (!m_setup.chooser) {
-        m_ownChooser = std::make_unique<backup::QtBackupFileChooser>();
-        m_setup.chooser = m_ownChooser.get();
-    }
     backup::BackupController::Setup controller;
     controller.dataFolder = document.config().dataFolder;
     controller.localDataFolder = m_setup.localDataFolder;
     controller.computerName = document.computerName();
     controller.profile = m_setup.profile;
     controller.volumes = m_setup.volumes;
-    controller.chooser = m_setup.chooser;
     controller.lockTiming = document.config().openTiming;
     m_controller = std::make_unique<backup::BackupController>(controller, &m_frame);
     QObject::connect(m_controller.get(), &backup::BackupController::finished, &m_frame,
                      [this] { backupEnded(); });
+    m_restoreThread = std::make_unique<backup::ProgressThread>(&m_frame);
+    QObject::connect(m_restoreThread.get(), &backup::ProgressThread::finished, &m_frame,
+                     [this](bool swapped) { restoreEnded(swapped); });
 
     const auto available = [this] { return allowed(m_frame.availability(), m_frame.state()); };
     m_group.add({.id = CommandId::Backup,
@@ -64,6 +62,7 @@ BackupCommands::BackupCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
 BackupCommands::~BackupCommands()
 {
     m_controller.reset();
+    m_restoreThread.reset();
     if (!ProcessFlags::backupIdle) {
         ProcessFlags::backupIdle = true;
         ProcessFlags::callLookupSuspended = false;
@@ -116,8 +115,8 @@ void BackupCommands::restore()
     const QString folder = m_setup.profile
         ? m_setup.profile->value(QStringLiteral("Backup/Path"), m_setup.localDataFolder).toString()
         : m_setup.localDataFolder;
-    const QString file = m_setup.chooser->chooseForRestoring(&m_frame, folder);
-    if (file.isEmpty() || !dataToOurselves())
+    const QString file = fileChooser().openFile(&m_frame, Texts::Restore, folder, Texts::FileFilter);
+    if (file.isEmpty() || m_restoreThread->isRunning() || !dataToOurselves())
         return;
     const QDateTime now = QDateTime::currentDateTime();
     const QString kept = dataFolder + now.toString(QStringLiteral("_yyyyMMdd_HHmmss"));
@@ -125,28 +124,50 @@ void BackupCommands::restore()
         return;
 
     ProcessFlags::callLookupSuspended = true;
-    backup::DataRestore restore(*m_setup.volumes, messageGateway(), dataFolder);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool prepared = restore.prepare(file);
-    QApplication::restoreOverrideCursor();
-    if (prepared) {
-        // Nothing of the old data may stay open or shown.
-        m_panel.panel().showNothing();
-        m_frame.state().mode = FrameState::Nothing;
-        m_document.CloseDatabases(m_setup.reserved);
-        const bool swapped = restore.swapIn(now);
-        if (!m_document.OpenAllDatabases()) {
-            // The message has been shown; the program cannot go on without data.
-            ProcessFlags::callLookupSuspended = false;
-            m_frame.close();
-            return;
-        }
-        m_panel.SetModeText(FrameState::Nothing);
-        if (swapped)
-            showMessage(Texts::Restored.arg(restore.keptFolder()), MessageGateway::Icon::Information);
-    }
-    ProcessFlags::callLookupSuspended = false;
+    ProcessFlags::backupIdle = false;
+    m_reopened = true;
+    m_restore = std::make_unique<backup::DataRestore>(
+        *m_setup.volumes, m_restoreThread->messages(), dataFolder, &m_restoreThread->cancelFlag(),
+        m_restoreThread->progress());
+    backup::DataRestore* restore = m_restore.get();
+    m_restoreThread->start(
+        Texts::Restoring, [restore, file] { return restore->prepare(file); },
+        [this, now](bool prepared) { return prepared && swapIn(now); });
     m_frame.refreshCommands();
+}
+
+bool BackupCommands::swapIn(const QDateTime& now)
+{
+    // Once the databases close, the restore goes to its end.
+    if (!m_restoreThread->commit()) {
+        m_restore->discard();
+        return false;
+    }
+    // Nothing of the old data may stay open or shown.
+    m_panel.panel().showNothing();
+    m_frame.state().mode = FrameState::Nothing;
+    m_document.CloseDatabases(m_setup.reserved);
+    const bool swapped = m_restore->swapIn(now);
+    m_reopened = m_document.OpenAllDatabases();
+    if (m_reopened)
+        m_panel.SetModeText(FrameState::Nothing);
+    return swapped;
+}
+
+void BackupCommands::restoreEnded(bool swapped)
+{
+    const QString kept = m_restore->keptFolder();
+    m_restore.reset();
+    backupEnded();
+    if (!m_reopened) {
+        // The message has been shown; the program cannot go on without data.
+        m_frame.close();
+        return;
+    }
+    if (swapped)
+        showMessage(Texts::Restored.arg(kept), MessageGateway::Icon::Information);
+    else if (m_restoreThread->cancelled())
+        showMessage(Texts::RestoreStopped);
 }
 
 } // namespace kv::app

@@ -23,18 +23,27 @@ struct StreamDeleter {
     void operator()(LHAInputStream* stream) const { lha_input_stream_free(stream); }
 };
 
-// The archive file as the library reads it, counting what it took.
+// The archive file as the library reads it, counting what it took. A
+// cancel fails the next read, which ends the file being extracted.
 struct CountedFile {
     QFile file;
     qint64 consumed = 0;
+    qint64 size = 0;
+    const std::atomic<bool>* cancel = nullptr;
+    const ArchiveUnpacker::Progress* progress = nullptr;
 };
 
 int readCounted(void* handle, void* buffer, size_t length)
 {
     auto* counted = static_cast<CountedFile*>(handle);
+    if (counted->cancel->load())
+        return -1;
     const qint64 got = counted->file.read(static_cast<char*>(buffer), qint64(length));
-    if (got > 0)
+    if (got > 0) {
         counted->consumed += got;
+        if (*counted->progress)
+            (*counted->progress)(counted->consumed, counted->size);
+    }
     return int(got);
 }
 
@@ -65,17 +74,22 @@ QString safeName(const LHAFileHeader& header)
 
 } // namespace
 
-bool ArchiveUnpacker::unpack(const QString& archivePath, const QString& folder, QString* error)
+bool ArchiveUnpacker::unpack(const QString& archivePath, const QString& folder,
+                             const std::atomic<bool>& cancel, const Progress& progress,
+                             QString* error)
 {
-    const auto failed = [error](const QString& why) {
+    const auto failed = [error, &cancel](const QString& why) {
         if (error)
-            *error = why;
+            *error = cancel.load() ? QString() : why;
         return false;
     };
     CountedFile input;
+    input.cancel = &cancel;
+    input.progress = &progress;
     input.file.setFileName(archivePath);
     if (!input.file.open(QIODevice::ReadOnly))
         return failed(QStringLiteral("%1 を開けません").arg(archivePath));
+    input.size = input.file.size();
     std::unique_ptr<LHAInputStream, StreamDeleter> stream(lha_input_stream_new(&kCountedType, &input));
     if (!stream)
         return failed(QStringLiteral("%1 を開けません").arg(archivePath));
@@ -110,7 +124,7 @@ bool ArchiveUnpacker::unpack(const QString& archivePath, const QString& folder, 
     }
     // The end of the list and a damaged header look alike to the reader;
     // a damaged archive stops short of its end.
-    if (files == 0 || input.consumed != input.file.size())
+    if (files == 0 || input.consumed != input.size)
         return failed(QStringLiteral("書庫の %1 バイト目から先が読めません").arg(input.consumed));
     return true;
 }

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
+
+#include <atomic>
+#include <functional>
 
 namespace kv::backup {
 
@@ -9,9 +13,14 @@ namespace kv::backup {
 // CP932; a name that would leave the folder (absolute, "..") is refused.
 class ArchiveUnpacker {
 public:
-    // False with the reason. Files already written stay for the caller to
-    // remove.
-    static bool unpack(const QString& archivePath, const QString& folder, QString* error);
+    // Told the archive bytes read so far and the archive's size.
+    using Progress = std::function<void(qint64 done, qint64 total)>;
+
+    // False with the reason, or with an empty reason when cancelled (noticed
+    // within a file, not only between files). Files already written stay for
+    // the caller to remove.
+    static bool unpack(const QString& archivePath, const QString& folder,
+                       const std::atomic<bool>& cancel, const Progress& progress, QString* error);
 };
 
 } // namespace kv::backup

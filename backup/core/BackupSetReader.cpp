@@ -24,13 +24,15 @@ BackupSetReader::BackupSetReader(BackupVolumes& volumes, MessageGateway& message
 {
 }
 
-bool BackupSetReader::join(const QString& backupFile, const QString& archivePath)
+bool BackupSetReader::join(const QString& backupFile, const QString& archivePath,
+                           const std::atomic<bool>& cancel, const Progress& progress)
 {
     QFile archive(archivePath);
     const auto failed = [&](const QString& text) {
         archive.close();
         archive.remove();
-        m_messages.showMessage(text, Icon::Warning);
+        if (!text.isEmpty())
+            m_messages.showMessage(text, Icon::Warning);
         return false;
     };
     const auto fileError = [&](const QString& path) {
@@ -60,6 +62,8 @@ bool BackupSetReader::join(const QString& backupFile, const QString& archivePath
             return failed(BackupTexts::WrongDisk.arg(backupFile).arg(disk));
         qint64 fromThisDisk = 0;
         for (;;) {
+            if (cancel.load())
+                return failed(QString());
             const QByteArray bytes = part.read(kChunk);
             if (bytes.isEmpty())
                 break;
@@ -69,6 +73,8 @@ bool BackupSetReader::join(const QString& backupFile, const QString& archivePath
                 return fileError(archivePath);
             joined += bytes.size();
             fromThisDisk += bytes.size();
+            if (progress)
+                progress(joined, size);
         }
         if (part.error() != QFileDevice::NoError)
             return fileError(backupFile);

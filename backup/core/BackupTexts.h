@@ -43,7 +43,10 @@ inline const QString PackFailed = QStringLiteral("バックアップファイル
 inline const QString TooLarge =
     QStringLiteral("データが大きすぎて１つのバックアップファイルに収まりません！(%1 バイト)");
 
+inline const QString FileFilter = QStringLiteral("ｻﾋﾞｵﾝ ﾊﾞｯｸｱｯﾌﾟ ﾌｧｲﾙ (*.SBK *.sbk)");
 inline const QString Restore = QStringLiteral("データ復元");
+inline const QString Restoring = QStringLiteral("データ復元中");
+inline const QString RestoreStopped = QStringLiteral("データ復元を中止します！");
 inline const QString RestoreConfirm =
     QStringLiteral("%1 の内容でデータを置き換えます。\n現在のデータは %2 に残します。\n本当によろしいですね？");
 inline const QString NotBackupFile = QStringLiteral("%1\nバックアップファイルではありません！");

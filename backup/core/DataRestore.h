@@ -3,6 +3,9 @@
 #include <QDateTime>
 #include <QString>
 
+#include <atomic>
+#include <functional>
+
 namespace kv {
 class MessageGateway;
 }
@@ -16,12 +19,21 @@ class BackupVolumes;
 // folder and checks every database there, touching nothing of the data
 // folder; only then, with the databases closed, swapIn renames the data
 // folder to a dated name and the new folder to the data folder's.
+//
+// prepare may run on a thread of its own: its messages go through the
+// gateway given, a cancel is noticed within each step, and progress runs
+// up to kPreparedPercent; swapIn takes it to 100.
 class DataRestore {
 public:
-    DataRestore(BackupVolumes& volumes, MessageGateway& messages, QString dataFolder);
+    static constexpr int kPreparedPercent = 95;
+
+    DataRestore(BackupVolumes& volumes, MessageGateway& messages, QString dataFolder,
+                const std::atomic<bool>* cancel = nullptr,
+                std::function<void(int percent)> progress = {});
     ~DataRestore();
 
-    // False after the message; nothing is left behind then.
+    // False after the message, or silently when cancelled; nothing is left
+    // behind then.
     bool prepare(const QString& backupFile);
     // False after the message, with the data folder as it was.
     bool swapIn(const QDateTime& now = QDateTime::currentDateTime());
@@ -31,16 +43,24 @@ public:
     QString preparedFolder() const { return m_dataFolder + QStringLiteral(".restore"); }
     QString keptFolder() const { return m_kept; }
 
-    // Every database of the data folder is there and passes
-    // PRAGMA integrity_check; false with the file and the finding.
-    static bool checkDatabases(const QString& folder, QString* file, QString* finding);
-
 private:
+    // Every database of the data folder is there and passes
+    // PRAGMA integrity_check; false with the file and the finding (none
+    // when cancelled).
+    bool checkDatabases(const QString& folder, QString* file, QString* finding);
+    bool cancelled() const { return m_cancel->load(); }
+    void report(int percent);
+    // Reports done of total as a part of the bar from `from` to `to`.
+    void report(qint64 done, qint64 total, int from, int to);
+
     BackupVolumes& m_volumes;
     MessageGateway& m_messages;
     QString m_dataFolder;
+    const std::atomic<bool>* m_cancel;
+    std::function<void(int)> m_progress;
     QString m_kept;
     bool m_prepared = false;
+    int m_shown = -1;
 };
 
 } // namespace kv::backup

@@ -1,21 +1,17 @@
 #pragma once
 
-#include "backup/ui/InterfaceThreadGateway.h"
+#include "backup/ui/ProgressThread.h"
 #include "data/service/ExclusiveFileOpener.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
-#include <atomic>
-
 class QSettings;
-class QThread;
 class QWidget;
 
 namespace kv::backup {
 
-class BackupFileChooser;
 class BackupVolumes;
 class CDProgress;
 
@@ -31,34 +27,25 @@ public:
         QString computerName;
         QSettings* profile = nullptr;
         BackupVolumes* volumes = nullptr;
-        BackupFileChooser* chooser = nullptr;
         RetryTiming lockTiming;
     };
 
     BackupController(Setup setup, QWidget* window);
-    // A backup still running is cancelled and waited for.
-    ~BackupController() override;
 
     // Shows the dialog; on OK starts the backup's thread and returns true
     // (finished follows). False when the user cancelled or a check failed.
     bool start();
-    bool isRunning() const { return m_thread != nullptr; }
-    CDProgress* progressWindow() const;
+    bool isRunning() const { return m_worker.isRunning(); }
+    CDProgress* progressWindow() const { return m_worker.progressWindow(); }
 
 signals:
     void finished(bool done);
 
 private:
-    void startThread(const QString& destination, bool overwriteConfirmed);
-    void threadEnded();
-
     Setup m_setup;
     QPointer<QWidget> m_window;
-    InterfaceThreadGateway m_gateway;
-    std::atomic<bool> m_cancel{false};
-    QThread* m_thread = nullptr;
-    QPointer<CDProgress> m_progress;
-    bool m_done = false;
+    // A backup still running is cancelled and waited for when it goes.
+    ProgressThread m_worker;
 };
 
 } // namespace kv::backup

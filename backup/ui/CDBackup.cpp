@@ -1,9 +1,10 @@
 #include "backup/ui/CDBackup.h"
 
 #include "backup/core/BackupPathCheck.h"
-#include "backup/ui/BackupFileChooser.h"
+#include "backup/core/BackupTexts.h"
 #include "common/MessageGateway.h"
 #include "controls/CEditEx.h"
+#include "controls/FileChooser.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -19,11 +20,10 @@ const QString kSection = QStringLiteral("Backup");
 } // namespace
 
 CDBackup::CDBackup(BackupVolumes& volumes, QSettings* profile, const QString& localDataFolder,
-                   BackupFileChooser* chooser, QWidget* parent, const QDateTime& now)
+                   QWidget* parent, const QDateTime& now)
     : QDialog(parent)
     , m_volumes(volumes)
     , m_profile(profile)
-    , m_chooser(chooser)
 {
     setWindowTitle(QStringLiteral("バックアップ"));
     auto* label = new QLabel(QStringLiteral("バックアップを保存する場所"), this);
@@ -36,7 +36,6 @@ CDBackup::CDBackup(BackupVolumes& volumes, QSettings* profile, const QString& lo
     m_run = new QPushButton(QStringLiteral("実行(&Z)"), this);
     m_cancel = new QPushButton(QStringLiteral("中止(Esc)"), this);
     m_run->setDefault(true);
-    m_browse->setEnabled(m_chooser != nullptr);
 
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_edit, 1);
@@ -73,7 +72,9 @@ QString CDBackup::defaultPath(const QString& folder, const QDateTime& now)
 
 void CDBackup::browse()
 {
-    const QString chosen = m_chooser->chooseForSaving(this, m_edit->text());
+    // The overwrite question comes with the destination's checks.
+    const QString chosen = fileChooser().saveFile(this, QStringLiteral("バックアップを保存する場所"),
+                                                  m_edit->text(), BackupTexts::FileFilter);
     if (!chosen.isEmpty())
         m_edit->setText(chosen);
     m_edit->setFocus();

@@ -14,8 +14,6 @@ class CEditEx;
 
 namespace kv::backup {
 
-class BackupFileChooser;
-
 // The backup dialog: where the backup file goes. Opens on the folder of
 // the last backup (profile "Backup"/"Path", else the local data folder)
 // with a new name of the date and time; "実行(&Z)" checks the destination
@@ -24,7 +22,7 @@ class CDBackup : public QDialog {
     Q_OBJECT
 public:
     CDBackup(BackupVolumes& volumes, QSettings* profile, const QString& localDataFolder,
-             BackupFileChooser* chooser, QWidget* parent = nullptr,
+             QWidget* parent = nullptr,
              const QDateTime& now = QDateTime::currentDateTime());
 
     // "ｻﾋﾞｵﾝﾊﾞｯｸｱｯﾌﾟ 26年12月10日 09時30分00秒.SBK" in folder.
@@ -42,7 +40,6 @@ private:
 
     BackupVolumes& m_volumes;
     QSettings* m_profile;
-    BackupFileChooser* m_chooser;
     CEditEx* m_edit = nullptr;
     QPushButton* m_browse = nullptr;
     QPushButton* m_run = nullptr;

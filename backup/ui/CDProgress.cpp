@@ -11,10 +11,10 @@
 
 namespace kv::backup {
 
-CDProgress::CDProgress(QWidget* parent)
+CDProgress::CDProgress(const QString& title, QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("バックアップ中"));
+    setWindowTitle(title);
     m_bar = new QProgressBar(this);
     m_bar->setRange(0, 100);
     m_bar->setValue(0);
@@ -40,9 +40,18 @@ int CDProgress::progress() const
     return m_bar->value();
 }
 
+void CDProgress::setCancellable(bool cancellable)
+{
+    m_cancellable = cancellable;
+    m_cancel->setEnabled(cancellable);
+}
+
 void CDProgress::reject()
 {
-    if (m_closing || !askYesNo(BackupTexts::ConfirmCancel, true))
+    // The work may have gone past the point of no return while the
+    // question was open.
+    if (m_closing || !m_cancellable || !askYesNo(BackupTexts::ConfirmCancel, true)
+        || !m_cancellable)
         return;
     m_closing = true;
     hide();

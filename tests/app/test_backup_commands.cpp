@@ -1,16 +1,20 @@
 // The backup and restore commands of the main window on a document: a
 // customer deleted after a backup is there again once the backup is
-// restored, with the old data kept; the restore is refused while another
+// restored, with the old data kept; a restore cancelled from its progress
+// window leaves the data as it was; the restore is refused while another
 // computer works on the data.
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
 #include "app/frame/DocumentFrameRecords.h"
 #include "app/wiring/BackupCommands.h"
 #include "app/wiring/PanelFrameBridge.h"
+#include "backup/BackupTestShop.h"
 #include "backup/FolderVolumes.h"
 #include "backup/ui/BackupController.h"
-#include "backup/ui/BackupFileChooser.h"
+#include "backup/ui/CDProgress.h"
+#include "backup/ui/ProgressThread.h"
 #include "controls/CEditEx.h"
+#include "controls/FileChooser.h"
 #include "data/document/DocumentTestFolder.h"
 #include "records/panel/CFMainPanel.h"
 #include "support/CustomerBuilder.h"
@@ -21,17 +25,24 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QThread>
 
 using namespace kv::app;
 using kv::test::u;
 
 namespace {
 
-class FixedChooser final : public kv::backup::BackupFileChooser {
+class FixedChooser final : public kv::FileChooser {
 public:
+    FixedChooser() { kv::installFileChooser(this); }
+    ~FixedChooser() override { kv::installFileChooser(nullptr); }
     QString file;
-    QString chooseForSaving(QWidget*, const QString&) override { return file; }
-    QString chooseForRestoring(QWidget*, const QString&) override { return file; }
+    QStringList openFiles(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return file.isEmpty() ? QStringList() : QStringList{file};
+    }
+    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return file; }
+    QString folder(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 class BackupCommandsTest : public ::testing::Test {
@@ -55,7 +66,7 @@ protected:
         bridge = std::make_unique<PanelFrameBridge>(*frame, *doc, *records, &profile);
         commands = std::make_unique<BackupCommands>(
             *frame, *doc, *bridge,
-            BackupCommands::Setup{folder.folder.path(), &profile, records.get(), &volumes, &chooser});
+            BackupCommands::Setup{folder.folder.path(), &profile, records.get(), &volumes});
         frame->refreshCommands();
         frame->show();
     }
@@ -98,6 +109,21 @@ protected:
         return done;
     }
 
+    // Runs the restore command on file, yes to its question; true once the
+    // restore's thread runs behind its progress window.
+    bool startRestore(const QString& file)
+    {
+        chooser.file = file;
+        folder.messages.answerNext(true);
+        if (!frame->registry().run(CommandId::Restore))
+            return false;
+        kv::backup::CDProgress* progress = commands->restoreThread()->progressWindow();
+        EXPECT_TRUE(progress && progress->isVisible());
+        EXPECT_FALSE(frame->isEnabled());
+        EXPECT_FALSE(frame->isCommandEnabled(CommandId::Restore));
+        return progress != nullptr;
+    }
+
     kv::test::DocumentTestFolder folder;
     kv::test::TempFolder temp;
     QSettings profile{temp.file(QStringLiteral("profile.ini")), QSettings::IniFormat};
@@ -123,9 +149,11 @@ TEST_F(BackupCommandsTest, ACustomerDeletedAfterTheBackupIsBackAfterTheRestore)
 
     kv::test::DocumentTestFolder::sql(*doc, "DELETE FROM Kok WHERE KokCode = 2");
     ASSERT_FALSE(doc->FindCustomer(2));
-    chooser.file = file;
-    folder.messages.answerNext(true);
-    ASSERT_TRUE(frame->registry().run(CommandId::Restore));
+    QSignalSpy finished(commands->restoreThread(), &kv::backup::ProgressThread::finished);
+    ASSERT_TRUE(startRestore(file));
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_TRUE(finished.at(0).at(0).toBool());
+    EXPECT_TRUE(frame->isEnabled());
     ASSERT_EQ(folder.messages.questions().size(), 1);
     EXPECT_TRUE(folder.messages.questions()[0].endsWith("本当によろしいですね？"));
     EXPECT_TRUE(folder.messages.messages().last().startsWith("データ復元完了"))
@@ -135,6 +163,48 @@ TEST_F(BackupCommandsTest, ACustomerDeletedAfterTheBackupIsBackAfterTheRestore)
     EXPECT_TRUE(doc->FindCustomer(2));
     EXPECT_EQ(bridge->panel().shownCustomerCode(), 0);
     EXPECT_EQ(keptFolders().size(), 1);
+}
+
+TEST_F(BackupCommandsTest, ARestoreCancelledBeforeTheSwapLeavesTheDataFolderAsItWas)
+{
+    const QString file = temp.file("drive/shop.SBK");
+    ASSERT_TRUE(backUp(file));
+    kv::test::DocumentTestFolder::sql(*doc, "DELETE FROM Kok WHERE KokCode = 2");
+    const auto data = kv::test::BackupTestShop::files(folder.folder.path());
+    const QString prepared = folder.folder.path() + ".restore";
+
+    // Cancelled while the thread works, and once it has prepared the backup
+    // but before the interface thread has swapped it in.
+    for (const bool waitForPrepared : {false, true}) {
+        SCOPED_TRACE(waitForPrepared);
+        folder.messages.clear();
+        QSignalSpy finished(commands->restoreThread(), &kv::backup::ProgressThread::finished);
+        ASSERT_TRUE(startRestore(file));
+        if (waitForPrepared) {
+            // Without the event loop, so the end of the thread stays queued.
+            for (int i = 0; i < 3000 && !QFileInfo::exists(prepared + "/Printer"); ++i)
+                QThread::msleep(10);
+            ASSERT_TRUE(QFileInfo::exists(prepared + "/Printer"));
+            QThread::msleep(200);
+        }
+        folder.messages.answerNext(true);
+        commands->restoreThread()->progressWindow()->reject();
+        ASSERT_TRUE(finished.wait(60000));
+        EXPECT_FALSE(finished.at(0).at(0).toBool());
+        ASSERT_EQ(folder.messages.questions().size(), 2);
+        EXPECT_EQ(folder.messages.questions()[1], "本当によろしいですね？");
+        EXPECT_EQ(folder.messages.messages().last(), "データ復元を中止します！");
+        EXPECT_EQ(kv::test::BackupTestShop::files(folder.folder.path()), data);
+        EXPECT_TRUE(keptFolders().isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(prepared));
+        EXPECT_FALSE(QFileInfo::exists(prepared + ".LZH"));
+        // The document goes on with the data it had.
+        EXPECT_TRUE(frame->isEnabled());
+        EXPECT_TRUE(frame->isCommandEnabled(CommandId::Restore));
+        EXPECT_TRUE(doc->isOpen());
+        EXPECT_FALSE(doc->FindCustomer(2));
+        EXPECT_TRUE(doc->FindCustomer(1));
+    }
 }
 
 TEST_F(BackupCommandsTest, RestoreIsRefusedWhileAnotherComputerHoldsALock)

@@ -198,6 +198,42 @@ TEST(BackupRestoreTest, DamagedFileIsRefusedAndTheDataFolderStaysAsItWas)
     EXPECT_EQ(BackupTestShop::files(shop.data), data);
 }
 
+TEST(BackupRestoreTest, CancelWhileReadingUnpackingOrCheckingLeavesNothingBehind)
+{
+    BackupTestShop shop;
+    ASSERT_TRUE(data::DemoData::write(shop.data, QDate(2026, 12, 10)));
+    Backup backup{shop};
+    ASSERT_TRUE(backup.run());
+    BackupTestShop::sql(shop.data + "/010.mdb", "DELETE FROM Kok WHERE KokCode = 1");
+    const auto data = BackupTestShop::files(shop.data);
+    FolderVolumes volumes(shop.path("drive"), shop.path("ejected"), BackupVolumes::DriveType::Fixed,
+                          kLargeDisk);
+
+    // Reading the file ends at 30 %, unpacking at 85 %, checking at 95 %.
+    for (const int at : {1, 50, 90}) {
+        SCOPED_TRACE(at);
+        shop.messages.clear();
+        std::atomic<bool> cancel{false};
+        QList<int> progress;
+        {
+            DataRestore restore(volumes, messageGateway(), shop.data, &cancel, [&](int percent) {
+                progress.append(percent);
+                if (percent >= at)
+                    cancel = true;
+            });
+            EXPECT_FALSE(restore.prepare(backup.file));
+            EXPECT_FALSE(QFileInfo::exists(restore.preparedFolder()));
+        }
+        // Noticed within the step, silently.
+        EXPECT_LT(progress.last(), DataRestore::kPreparedPercent);
+        EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+        EXPECT_EQ(shop.messages.messages(), QStringList{});
+        EXPECT_EQ(BackupTestShop::files(shop.data), data);
+        EXPECT_EQ(QDir(shop.root.path()).entryList({"Data*"}, QDir::Dirs | QDir::Files),
+                  QStringList{"Data"});
+    }
+}
+
 TEST(BackupRestoreTest, RefusedWhileAnotherComputerHoldsALock)
 {
     BackupTestShop shop;

@@ -62,7 +62,7 @@ struct WindowShop : BackupTestShop {
     FolderVolumes volumes{path("drive"), path("ejected"), BackupVolumes::DriveType::Fixed,
                           qint64(1) << 40};
     QSettings profile{path("profile.ini"), QSettings::IniFormat};
-    BackupController controller{{data, data, "Server", &profile, &volumes, nullptr, {1, 2000}}, nullptr};
+    BackupController controller{{data, data, "Server", &profile, &volumes, {1, 2000}}, nullptr};
     kv::test::ModalDialogHelper dialogs;
 
     // The backup command up to its thread, the dialog answered with file.
@@ -83,12 +83,12 @@ TEST(BackupDialog, DefaultNameChecksAndProfileValues)
     WindowShop shop;
     const QDateTime now(QDate(2026, 12, 10), QTime(9, 5, 7));
     {
-        CDBackup dialog(shop.volumes, &shop.profile, shop.data, nullptr, nullptr, now);
+        CDBackup dialog(shop.volumes, &shop.profile, shop.data, nullptr, now);
         EXPECT_EQ(dialog.findChild<CEditEx*>("path")->text(),
                   shop.data + "/ｻﾋﾞｵﾝﾊﾞｯｸｱｯﾌﾟ 26年12月10日 09時05分07秒.SBK");
     }
     shop.profile.setValue("Backup/Path", shop.path("drive/last"));
-    CDBackup dialog(shop.volumes, &shop.profile, shop.data, nullptr, nullptr, now);
+    CDBackup dialog(shop.volumes, &shop.profile, shop.data, nullptr, now);
     auto* edit = dialog.findChild<CEditEx*>("path");
     EXPECT_EQ(edit->text(), shop.path("drive/last") + "/ｻﾋﾞｵﾝﾊﾞｯｸｱｯﾌﾟ 26年12月10日 09時05分07秒.SBK");
     EXPECT_EQ(edit->maxLength(), 255);
