@@ -2,13 +2,13 @@
 
 #include "app/frame/CommandId.h"
 #include "app/frame/FrameTexts.h"
-#include "app/frame/platform/KeyboardIndicators.h"
 #include "app/help/HelpWindow.h"
 #include "app/help/VersionDialog.h"
 #include "app/startup/ProcessFlags.h"
 #include "app/startup/StartupTexts.h"
 #include "common/MessageGateway.h"
 #include "controls/FieldKeyRules.h"
+#include "controls/StatusPanes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -94,7 +94,6 @@ CMainFrame::CMainFrame(Setup setup, QWidget* parent)
     m_commands.setMainWindowEnabled([this] { return isEnabled(); });
     qApp->installEventFilter(this);
     refreshCommands();
-    updateIndicators();
 }
 
 CMainFrame::~CMainFrame()
@@ -269,22 +268,9 @@ void CMainFrame::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
-    const auto pane = [this, bar](const QString& text, const QString& name) {
-        auto* label = new QLabel(text, this);
-        label->setObjectName(name);
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
-        label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 10);
-        bar->addPermanentWidget(label);
-        return label;
-    };
-    m_lanPane = pane(FrameTexts::LanPaneBlank, QStringLiteral("lanPane"));
+    m_lanPane = StatusPanes::addPane(bar, FrameTexts::LanPaneBlank, QStringLiteral("lanPane"));
     m_lanPane->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_kanaPane = pane(QStringLiteral("ｶﾅ"), QStringLiteral("kanaPane"));
-    m_capsPane = pane(QStringLiteral("CAP"), QStringLiteral("capsPane"));
-    m_numPane = pane(QStringLiteral("NUM"), QStringLiteral("numPane"));
-    m_scrollPane = pane(QStringLiteral("SCRL"), QStringLiteral("scrollPane"));
+    new StatusPanes(bar);
 }
 
 bool CMainFrame::isCommandEnabled(int command) const
@@ -424,27 +410,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         break;
-    case QEvent::KeyRelease:
-    case QEvent::ApplicationActivate:
-        updateIndicators();
-        break;
     default:
         break;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void CMainFrame::updateIndicators()
-{
-    const KeyboardIndicators::State keys = KeyboardIndicators::current();
-    // Like the classic indicator panes: the text shows only while the lock is on.
-    const auto show = [](QLabel* pane, bool on, const QString& text) {
-        pane->setText(on ? text : QString());
-    };
-    show(m_kanaPane, keys.kana, QStringLiteral("ｶﾅ"));
-    show(m_capsPane, keys.capsLock, QStringLiteral("CAP"));
-    show(m_numPane, keys.numLock, QStringLiteral("NUM"));
-    show(m_scrollPane, keys.scrollLock, QStringLiteral("SCRL"));
 }
 
 } // namespace kv::app

@@ -84,7 +84,6 @@ public:
 
     // Runs the command if it is available now.
     void runCommand(int command);
-    void updateIndicators();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -119,10 +118,6 @@ private:
     QToolBar* m_toolBar2 = nullptr;
     QWidget* m_viewSlot = nullptr;
     QLabel* m_lanPane = nullptr;
-    QLabel* m_kanaPane = nullptr;
-    QLabel* m_capsPane = nullptr;
-    QLabel* m_numPane = nullptr;
-    QLabel* m_scrollPane = nullptr;
     QPointer<HelpWindow> m_help;
     bool m_closing = false;
 };

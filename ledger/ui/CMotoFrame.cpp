@@ -1,6 +1,7 @@
 #include "ledger/ui/CMotoFrame.h"
 
 #include "common/MessageGateway.h"
+#include "controls/StatusPanes.h"
 #include "controls/WindowCommand.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "ledger/ui/CDSetKuriZan.h"
@@ -71,7 +72,7 @@ CMotoFrame::CMotoFrame(data::CCarMaintenanceDoc& document, Setup setup, QWidget*
     form.vehicleNames = document.settings().makes().entries();
     m_form = new CFMoto(document, m_access, std::move(form));
     setCentralWidget(m_form);
-    statusBar();
+    new StatusPanes(statusBar());
 
     auto* tools = addToolBar(QStringLiteral("Moto"));
     tools->setObjectName(QStringLiteral("MotoToolBar"));

@@ -1,6 +1,7 @@
 #include "slips/ui/CDenFrame.h"
 
 #include "common/MessageGateway.h"
+#include "controls/StatusPanes.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "print/PrintRunner.h"
 #include "print/PrinterAccess.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QSettings>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -65,6 +67,7 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
     layout->addWidget(new QLabel(QStringLiteral("区分 15:鈑金 16:塗装　のみ鈑金ﾚﾊﾞﾚｰﾄが適用されます")));
     layout->addWidget(panes, 1);
     setCentralWidget(central);
+    new StatusPanes(statusBar());
 
     auto* tools = addToolBar(QStringLiteral("Den"));
     tools->setObjectName(QStringLiteral("DenToolBar"));

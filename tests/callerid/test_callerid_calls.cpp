@@ -280,7 +280,7 @@ TEST(CallPopups, CascadeCloseByThemselvesOrStayAndShowTheCustomerOnEnter)
     profile.setValue("CtiInfo/DspSecond", 1);
     CDCtiInfo* timed = popups.open(call);
     EXPECT_TRUE(timed->closesByItself());
-    QTRY_VERIFY_WITH_TIMEOUT(popups.popups().isEmpty(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(popups.popups().isEmpty(), 10000);
 }
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/frame/platform/KeyboardIndicators.h"
+#include "controls/platform/KeyboardIndicators.h"
 
 #if defined(__unix__) && __has_include(<X11/XKBlib.h>)
 #  define KV_HAVE_X11_HEADERS 1
@@ -9,7 +9,7 @@
 #  include <type_traits>
 #endif
 
-namespace kv::app {
+namespace kv {
 
 #if defined(KV_HAVE_X11_HEADERS)
 namespace {
@@ -84,4 +84,4 @@ KeyboardIndicators::State KeyboardIndicators::current()
 }
 #endif
 
-} // namespace kv::app
+} // namespace kv

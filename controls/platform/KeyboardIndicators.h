@@ -1,6 +1,6 @@
 #pragma once
 
-namespace kv::app {
+namespace kv {
 
 // The keyboard's lock indicators where the platform tells them (the X
 // display named by DISPLAY, through libX11 loaded at run time); all off
@@ -16,4 +16,4 @@ public:
     static State current();
 };
 
-} // namespace kv::app
+} // namespace kv
