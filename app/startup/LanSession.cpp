@@ -161,9 +161,9 @@ void LanSession::serveClients(lan::CListeningSocket& listener, const AppGlobals&
 {
     m_server = std::make_unique<lan::LanServer>(listener, lan::changeReceivers());
     const QString folder = globals.localDataFolder;
-    m_server->setDataFolderPath([folder](QString& path) {
+    m_server->setDataFolderPath([folder](QString& path, QString& failure) {
         return lan::ShareTable::GetSharedDataFolderPath(folder, lan::SystemShares::read(),
-                                                       lan::SystemShares::hostName(), path);
+                                                       lan::SystemShares::hostName(), path, failure);
     });
     m_server->setCallLookupSuspended([] { return ProcessFlags::callLookupSuspended.load(); });
     lan::LanServer* server = m_server.get();

@@ -1,6 +1,5 @@
 #include "lan/core/ShareTable.h"
 
-#include "common/MessageGateway.h"
 #include "lan/core/LanTexts.h"
 #include "lan/core/MountTable.h"
 
@@ -163,23 +162,19 @@ QString networkPathOf(const QString& folder, const QList<Share>& shares, const Q
 }
 
 bool GetSharedDataFolderPath(const QString& localDataFolder, const QList<Share>& shares,
-                             const QString& host, QString& path)
+                             const QString& host, QString& path, QString& failure)
 {
     path.clear();
-    if (localDataFolder.isEmpty()) {
-        showMessage(LanTexts::PathEmpty);
-        return false;
-    }
-    if (!localDataFolder.startsWith(QLatin1Char('/'))) {
-        showMessage(LanTexts::PathNotAbsolute);
-        return false;
-    }
-    path = networkPathOf(localDataFolder, shares, host);
-    if (path.isEmpty()) {
-        showMessage(LanTexts::NotShared);
-        return false;
-    }
-    return true;
+    failure.clear();
+    if (localDataFolder.isEmpty())
+        failure = LanTexts::PathEmpty;
+    else if (!localDataFolder.startsWith(QLatin1Char('/')))
+        failure = LanTexts::PathNotAbsolute;
+    else
+        path = networkPathOf(localDataFolder, shares, host);
+    if (failure.isEmpty() && path.isEmpty())
+        failure = LanTexts::NotShared;
+    return failure.isEmpty();
 }
 
 } // namespace kv::lan::ShareTable

@@ -33,11 +33,14 @@ QList<Share> parseExports(const QString& text);
 QString networkPathOf(const QString& folder, const QList<Share>& shares, const QString& host);
 
 // What answers "GetSvrDataDirectoryPath" on the server: the network path of
-// the local data folder. An empty folder gives "このパスは異常です100！", one
-// that is not absolute "このパスは異常です101！", one no share exports
-// "サビオンのデータフォルダが共有されていません！"; false after the message.
+// the local data folder. False with the message that says why there is
+// none in failure: "このパスは異常です100！" for an empty folder,
+// "このパスは異常です101！" for one that is not absolute,
+// "サビオンのデータフォルダが共有されていません！" for one no share exports.
+// Nothing is shown here: the server tells its user once per cause, while
+// every client that asks meets the failure.
 bool GetSharedDataFolderPath(const QString& localDataFolder, const QList<Share>& shares,
-                             const QString& host, QString& path);
+                             const QString& host, QString& path, QString& failure);
 
 } // namespace ShareTable
 

@@ -55,10 +55,13 @@ void LanServer::handle(QTcpSocket* socket, const QString& text)
     case MessageRouting::ServerStep::AnswerDataPath: {
         QString path;
         if (!(m_suspended && m_suspended())) {
-            if (!m_dataPath || !m_dataPath(path)) {
-                showMessage(LanTexts::DataPathFailed);
+            QString failure;
+            if (!m_dataPath || !m_dataPath(path, failure)) {
+                // The client gets no answer, each time it asks.
+                tellDataPathFailure(failure);
                 return;
             }
+            m_toldFailure.reset();
         }
         if (const auto frame = MessageFramer::frame(MessageRouting::dataPathReply(address, path)))
             SendToClient(socket, *frame);
@@ -102,6 +105,20 @@ bool LanServer::announce(const QString& message)
 {
     Broadcast(nullptr, message);
     return true;
+}
+
+void LanServer::tellDataPathFailure(const QString& cause)
+{
+    // Every client asks as it starts: the server's user hears of a cause
+    // once, not once for each computer switched on in the morning.
+    if (m_toldFailure == cause)
+        return;
+    // Before the boxes: a request that comes while they are open is not
+    // told again.
+    m_toldFailure = cause;
+    if (!cause.isEmpty())
+        showMessage(cause);
+    showMessage(LanTexts::DataPathFailed);
 }
 
 bool LanServer::SendToClient(QTcpSocket* socket, const QByteArray& frame)

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QTcpSocket;
 
@@ -30,8 +31,10 @@ public:
 
     LanServer(CListeningSocket& listener, ChangeReceivers& receivers, QObject* parent = nullptr);
 
-    // The network path of the data folder; false after its message.
-    void setDataFolderPath(std::function<bool(QString&)> path) { m_dataPath = std::move(path); }
+    // The network path of the data folder, or false with the message that
+    // says why there is none (shown here, once per cause).
+    using DataFolderPath = std::function<bool(QString& path, QString& failure)>;
+    void setDataFolderPath(DataFolderPath path) { m_dataPath = std::move(path); }
     // While a deletion or a backup runs the answer is an empty path.
     void setCallLookupSuspended(std::function<bool()> suspended) { m_suspended = std::move(suspended); }
 
@@ -53,11 +56,14 @@ private:
     void onReadyRead(QTcpSocket* socket);
     void handle(QTcpSocket* socket, const QString& text);
     bool SendToClient(QTcpSocket* socket, const QByteArray& frame);
+    void tellDataPathFailure(const QString& cause);
 
     CListeningSocket& m_listener;
     ChangeReceivers& m_receivers;
     QHash<QTcpSocket*, MessageFramer> m_framers;
-    std::function<bool(QString&)> m_dataPath;
+    DataFolderPath m_dataPath;
+    // The cause of the last failure told, until a path is found again.
+    std::optional<QString> m_toldFailure;
     std::function<bool()> m_suspended;
     qint64 m_relayed = 0;
 };

@@ -14,7 +14,16 @@ using Counter = kv::data::RecordCounters;
 
 ItemEditor::ItemEditor(ItemStore& store, const kv::data::CategoryNames& categories,
                        kv::lan::ChangeAnnouncer& announcer)
-    : m_store(store), m_categories(categories), m_announcer(announcer)
+    : m_store(store)
+    , m_categories(categories)
+    , m_announcer(announcer)
+    // The dialog goes whatever becomes of the release: the code is given
+    // up here even when the store could not give up its lock.
+    , m_lock([&store](int code) { return store.claimLock(code); },
+             [&store] {
+                 store.releaseLock();
+                 return true;
+             })
 {
 }
 
@@ -43,7 +52,7 @@ void ItemEditor::close()
         return;
     m_open = false;
     dropOwnPlaceholder();
-    releaseLock();
+    m_lock.release();
     m_store.resetItemView();
 }
 
@@ -55,24 +64,6 @@ QString ItemEditor::countLabel() const
 ItemField ItemEditor::takeFocusRequest()
 {
     return std::exchange(m_focus, ItemField::None);
-}
-
-bool ItemEditor::claimLock(int code)
-{
-    if (code == 0)
-        return true;
-    if (!m_store.claimLock(code))
-        return false;
-    m_lockedCode = code;
-    return true;
-}
-
-void ItemEditor::releaseLock()
-{
-    if (m_lockedCode == 0)
-        return;
-    m_store.releaseLock();
-    m_lockedCode = 0;
 }
 
 void ItemEditor::dropOwnPlaceholder()
@@ -121,7 +112,7 @@ FieldOutcome ItemEditor::leaveCode(const QString& text)
             return FieldOutcome::accepted(m_fields.code);
         }
         m_ownPlaceholder = reserved;
-        if (!claimLock(reserved)) {
+        if (!m_lock.claim(reserved)) {
             // Another computer is just typing this code as a new one.
             dropOwnPlaceholder();
             m_code = 0;
@@ -135,10 +126,10 @@ FieldOutcome ItemEditor::leaveCode(const QString& text)
     }
 
     // Leaving the field again on the item already loaded keeps the edits.
-    if (m_modify && *code == m_code && m_lockedCode == *code)
+    if (m_modify && *code == m_code && m_lock.code() == *code)
         return FieldOutcome::accepted(QString::number(*code));
 
-    if (!claimLock(*code)) {
+    if (!m_lock.claim(*code)) {
         m_code = 0;
         m_modify = false;
         m_fields.code = QStringLiteral("0");
@@ -154,7 +145,7 @@ FieldOutcome ItemEditor::leaveCode(const QString& text)
     const auto item = m_store.find(*code);
     if (item && item->isPlaceholder() && m_store.networkInUse()) {
         // Held by another computer's new record.
-        releaseLock();
+        m_lock.release();
         m_code = 0;
         m_modify = false;
         m_fields.code = QStringLiteral("0");
@@ -183,7 +174,7 @@ FieldOutcome ItemEditor::leaveCode(const QString& text)
     placeholder.code = *code;
     placeholder.text = ItemRules::placeholderText();
     if (!m_store.checkDiskSpaceForWrite() || !m_store.write(placeholder)) {
-        releaseLock();
+        m_lock.release();
         m_code = 0;
         return {FieldOutcome::FocusBack, m_fields.code, {}};
     }
@@ -220,7 +211,7 @@ void ItemEditor::selectRow(int index)
         return;
     const ItemRow row = m_rows.at(index);
     m_selected = index;
-    if (!claimLock(row.code)) {
+    if (!m_lock.claim(row.code)) {
         m_fields = {QString::number(row.code), {}, {}, {}, QStringLiteral("0")};
         m_code = 0;
         m_modify = false;
@@ -322,7 +313,7 @@ bool ItemEditor::deleteSelected()
     if (!m_open || m_rows.isEmpty() || m_selected < 0 || m_selected >= m_rows.size())
         return false;
     const int code = m_rows.at(m_selected).code;
-    if (!claimLock(code)) {
+    if (!m_lock.claim(code)) {
         kv::showMessage(ItemRules::lockedMessage());
         clearInput();
         return false;
@@ -350,14 +341,14 @@ void ItemEditor::clearInput()
 {
     if (!m_open)
         return;
-    releaseLock();
+    m_lock.release();
     m_modify = false;
     m_selected = -1;
     dropOwnPlaceholder();
     const int reserved = m_store.reserveCode();
     m_ownPlaceholder = reserved;
     m_code = reserved;
-    if (reserved != 0 && !claimLock(reserved)) {
+    if (reserved != 0 && !m_lock.claim(reserved)) {
         dropOwnPlaceholder();
         m_code = 0;
     }

@@ -3,6 +3,7 @@
 #include "data/settings/CategoryNames.h"
 #include "masters/core/ItemRow.h"
 #include "masters/core/ItemRowList.h"
+#include "masters/core/ShownCodeLock.h"
 
 #include <QString>
 
@@ -68,7 +69,7 @@ public:
     bool isModifying() const { return m_modify; }
     int code() const { return m_code; }
     int ownPlaceholder() const { return m_ownPlaceholder; }
-    int lockedCode() const { return m_lockedCode; }
+    int lockedCode() const { return m_lock.code(); }
     int itemCount() const { return m_count; }
     // "%4d/%4d件"
     QString countLabel() const;
@@ -101,8 +102,6 @@ public:
     void applyRemoteDelete(int code);
 
 private:
-    bool claimLock(int code);
-    void releaseLock();
     void dropOwnPlaceholder();
     void load(const ItemRecord& item);
     void refreshCount();
@@ -113,6 +112,7 @@ private:
     ItemStore& m_store;
     const kv::data::CategoryNames& m_categories;
     kv::lan::ChangeAnnouncer& m_announcer;
+    ShownCodeLock m_lock;
 
     ItemRowList m_rows;
     int m_rowsVersion = 0;
@@ -121,7 +121,6 @@ private:
     ItemField m_focus = ItemField::None;
     int m_code = 0;
     int m_ownPlaceholder = 0;
-    int m_lockedCode = 0;
     int m_count = 0;
     bool m_modify = false;
     bool m_open = false;

@@ -10,7 +10,11 @@ namespace kv::masters {
 using Counter = kv::data::RecordCounters;
 
 SetEditor::SetEditor(SetStore& store, kv::lan::ChangeAnnouncer& announcer)
-    : m_store(store), m_announcer(announcer)
+    : m_store(store)
+    , m_announcer(announcer)
+    // A release that fails keeps the lock: the window says so and stays.
+    , m_lock([&store](int code) { return store.claimLock(code); },
+             [&store] { return store.releaseLock(); })
 {
 }
 
@@ -18,7 +22,7 @@ SetEditor::~SetEditor()
 {
     if (m_open) {
         dropOwnPlaceholder();
-        releaseLock();
+        m_lock.release();
     }
 }
 
@@ -35,7 +39,7 @@ bool SetEditor::close(ItemOrder listOrder)
     if (!m_open)
         return true;
     dropOwnPlaceholder();
-    if (!releaseLock()) {
+    if (!m_lock.release()) {
         kv::showMessage(SetRules::releaseFailedMessage());
         return false;
     }
@@ -60,26 +64,6 @@ void SetEditor::refreshCount()
     m_count = count < 0 ? 0 : count;
 }
 
-bool SetEditor::claimLock(int code)
-{
-    if (code == 0)
-        return true;
-    if (!m_store.claimLock(code))
-        return false;
-    m_lockedCode = code;
-    return true;
-}
-
-bool SetEditor::releaseLock()
-{
-    if (m_lockedCode == 0)
-        return true;
-    if (!m_store.releaseLock())
-        return false;
-    m_lockedCode = 0;
-    return true;
-}
-
 void SetEditor::dropOwnPlaceholder()
 {
     if (m_ownPlaceholder == 0)
@@ -95,7 +79,7 @@ void SetEditor::reserveNew()
     const int reserved = m_store.reserveCode();
     m_ownPlaceholder = reserved;
     m_code = reserved;
-    if (reserved != 0 && !claimLock(reserved)) {
+    if (reserved != 0 && !m_lock.claim(reserved)) {
         // Another computer is typing this code as a new one just now.
         dropOwnPlaceholder();
         m_code = 0;
@@ -118,7 +102,7 @@ FieldOutcome SetEditor::leaveCode(const QString& text, std::optional<Lines>* loa
     const auto code = SetRules::parseCode(text);
     if (!code) {
         // Nothing is recorded under a code whose lock is given up.
-        releaseLock();
+        m_lock.release();
         m_code = 0;
         return FieldOutcome::refused(SetRules::codeMessage(), text);
     }
@@ -128,10 +112,10 @@ FieldOutcome SetEditor::leaveCode(const QString& text, std::optional<Lines>* loa
         return FieldOutcome::accepted(codeText());
     }
     // Leaving the field again on the set already shown keeps the edits.
-    if (*code == m_code && m_lockedCode == *code)
+    if (*code == m_code && m_lock.code() == *code)
         return FieldOutcome::accepted(codeText());
 
-    if (!claimLock(*code)) {
+    if (!m_lock.claim(*code)) {
         m_code = 0;
         m_state = SetState::New;
         return FieldOutcome::refused(SetRules::codeLockedMessage(), QStringLiteral("0"));
@@ -144,7 +128,7 @@ FieldOutcome SetEditor::leaveCode(const QString& text, std::optional<Lines>* loa
 
     const auto header = m_store.findHeader(*code);
     if (header && header->isPlaceholder() && m_store.networkInUse()) {
-        releaseLock();
+        m_lock.release();
         m_code = 0;
         m_state = SetState::New;
         return FieldOutcome::refused(SetRules::placeholderLockedMessage(), QStringLiteral("0"));
@@ -160,7 +144,7 @@ FieldOutcome SetEditor::leaveCode(const QString& text, std::optional<Lines>* loa
     dropOwnPlaceholder();
     m_state = SetState::New;
     if (!m_store.checkDiskSpaceForWrite() || !m_store.writePlaceholder(*code)) {
-        releaseLock();
+        m_lock.release();
         m_code = 0;
         return {FieldOutcome::FocusBack, QString::number(*code), {}};
     }
@@ -173,7 +157,7 @@ bool SetEditor::newSet()
 {
     if (!m_open)
         return false;
-    if (!releaseLock()) {
+    if (!m_lock.release()) {
         kv::showMessage(SetRules::releaseFailedMessage());
         return false;
     }
@@ -200,7 +184,7 @@ std::optional<SetEditor::Lines> SetEditor::chooseForModify(int code)
         kv::showMessage(SetRules::setMissingMessage());
         return std::nullopt;
     }
-    if (!claimLock(code)) {
+    if (!m_lock.claim(code)) {
         kv::showMessage(SetRules::chosenLockedMessage());
         return std::nullopt;
     }

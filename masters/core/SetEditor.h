@@ -3,6 +3,7 @@
 #include "data/tables/TableRows.h"
 #include "masters/core/ItemEditor.h"
 #include "masters/core/SetStore.h"
+#include "masters/core/ShownCodeLock.h"
 
 #include <optional>
 #include <vector>
@@ -39,7 +40,7 @@ public:
     int code() const { return m_code; }
     SetState state() const { return m_state; }
     int ownPlaceholder() const { return m_ownPlaceholder; }
-    int lockedCode() const { return m_lockedCode; }
+    int lockedCode() const { return m_lock.code(); }
     int setCount() const { return m_count; }
     QString countLabel() const;
     QString codeText() const { return QString::number(m_code); }
@@ -73,8 +74,6 @@ public:
     void refreshCount();
 
 private:
-    bool claimLock(int code);
-    bool releaseLock();
     void dropOwnPlaceholder();
     // Reserves the lowest free code and claims it; state new.
     void reserveNew();
@@ -83,9 +82,9 @@ private:
 
     SetStore& m_store;
     kv::lan::ChangeAnnouncer& m_announcer;
+    ShownCodeLock m_lock;
     int m_code = 0;
     int m_ownPlaceholder = 0;
-    int m_lockedCode = 0;
     int m_count = 0;
     SetState m_state = SetState::New;
     SetState m_stateBeforeDelete = SetState::Modify;

@@ -18,6 +18,7 @@
 #include "data/document/DocumentTestFolder.h"
 #include "records/panel/CFMainPanel.h"
 #include "support/CustomerBuilder.h"
+#include "support/FrameOnDocument.h"
 #include "support/LockHoldingComputer.h"
 #include "support/ModalDialogHelper.h"
 #include "support/Utf8.h"
@@ -54,16 +55,7 @@ protected:
         for (int code : {1, 2})
             kv::test::CustomerBuilder(code).name(u("山田"), u("太郎")).reading(u("ﾔﾏﾀﾞ")).insertInto(doc->store());
         ASSERT_TRUE(doc->customers().Requery());
-        CMainFrame::Setup setup;
-        setup.computerName = QStringLiteral("Server");
-        setup.programFolder = temp.path();
-        setup.profile = &profile;
-        setup.canClose = [] { return true; };
-        frame = std::make_unique<CMainFrame>(std::move(setup));
-        records = std::make_unique<DocumentFrameRecords>(*doc);
-        frame->commands().setRecords(records.get());
-        records->setCommands(&frame->commands());
-        bridge = std::make_unique<PanelFrameBridge>(*frame, *doc, *records, &profile);
+        kv::test::openFrameOnDocument(*doc, temp.path(), profile, frame, records, bridge);
         commands = std::make_unique<BackupCommands>(
             *frame, *doc, *bridge,
             BackupCommands::Setup{folder.folder.path(), &profile, records.get(), &volumes});

@@ -13,6 +13,7 @@
 
 #include "data/document/DocumentTestFolder.h"
 #include "support/CustomerBuilder.h"
+#include "support/FrameOnDocument.h"
 #include "support/Utf8.h"
 
 #include <QLabel>
@@ -33,17 +34,8 @@ protected:
         ASSERT_TRUE(doc);
         CustomerBuilder(1).name(u("山田"), u("太郎")).reading(u("ﾔﾏﾀﾞ")).insertInto(doc->store());
         ASSERT_TRUE(doc->customers().Requery());
-        CMainFrame::Setup setup;
-        setup.isClient = true;
-        setup.computerName = u("127.0.0.2");
-        setup.programFolder = temp.path();
-        setup.profile = &profile;
-        setup.canClose = [] { return true; };
-        frame = std::make_unique<CMainFrame>(std::move(setup));
-        records = std::make_unique<DocumentFrameRecords>(*doc);
-        frame->commands().setRecords(records.get());
-        records->setCommands(&frame->commands());
-        bridge = std::make_unique<PanelFrameBridge>(*frame, *doc, *records, &profile);
+        kv::test::openFrameOnDocument(*doc, temp.path(), profile, frame, records, bridge,
+                                      {.isClient = true, .name = u("127.0.0.2")});
         lan = std::make_unique<LanCommands>(*frame, *doc, *bridge);
     }
 

@@ -14,6 +14,7 @@
 #include "data/document/DocumentTestFolder.h"
 #include "data/settings/UserProfile.h"
 #include "support/CustomerBuilder.h"
+#include "support/FrameOnDocument.h"
 #include "support/Utf8.h"
 #include "support/VehicleBuilder.h"
 
@@ -48,16 +49,7 @@ protected:
                   " ('本町', 'ﾎ');"
                   "INSERT INTO f008.KokName (KokName, KokFuri) VALUES ('株式会社', 'ｶﾌﾞｼｷｶﾞｲｼｬ');"));
 
-        kv::app::CMainFrame::Setup setup;
-        setup.computerName = QStringLiteral("Server");
-        setup.programFolder = temp.path();
-        setup.profile = &profile;
-        setup.canClose = [] { return true; };
-        frame = std::make_unique<kv::app::CMainFrame>(std::move(setup));
-        records = std::make_unique<kv::app::DocumentFrameRecords>(*doc);
-        frame->commands().setRecords(records.get());
-        records->setCommands(&frame->commands());
-        bridge = std::make_unique<kv::app::PanelFrameBridge>(*frame, *doc, *records, &profile);
+        kv::test::openFrameOnDocument(*doc, temp.path(), profile, frame, records, bridge);
         lists = std::make_unique<kv::app::PanelPickLists>(*frame, bridge->panel(), *doc);
         frame->resize(1100, 820);
         frame->show();

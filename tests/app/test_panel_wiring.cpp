@@ -1,7 +1,7 @@
 // The main window with the customer and vehicle panel and its searches
 // attached, on a document of a fresh data folder.
 
-#include "FrameOnDocument.h"
+#include "support/FrameOnDocument.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
 #include "controls/CEditEx.h"

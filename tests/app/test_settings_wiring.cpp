@@ -3,7 +3,7 @@
 // typing-aid tables open under their lock, and the panel's postal button
 // is live exactly when the postal files are there.
 
-#include "FrameOnDocument.h"
+#include "support/FrameOnDocument.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
 #include "app/frame/DocumentFrameRecords.h"

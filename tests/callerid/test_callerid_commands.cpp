@@ -18,6 +18,7 @@
 #include "callerid/ui/CTelCallHistoryFrame.h"
 #include "callerid/ui/CallPopups.h"
 #include "controls/CListCtrlEx.h"
+#include "support/FrameOnDocument.h"
 #include "support/ModalDialogHelper.h"
 
 #include <QComboBox>
@@ -50,16 +51,7 @@ protected:
         shop.customer(2, "江戸川 花子", "03-1111-2222");
         ASSERT_TRUE(shop.doc->customers().Requery());
         ASSERT_TRUE(shop.doc->vehicles().Requery());
-        CMainFrame::Setup setup;
-        setup.computerName = QStringLiteral("Server");
-        setup.programFolder = temp.path();
-        setup.profile = &profile;
-        setup.canClose = [] { return true; };
-        frame = std::make_unique<CMainFrame>(std::move(setup));
-        records = std::make_unique<DocumentFrameRecords>(*shop.doc);
-        frame->commands().setRecords(records.get());
-        records->setCommands(&frame->commands());
-        bridge = std::make_unique<PanelFrameBridge>(*frame, *shop.doc, *records, &profile);
+        kv::test::openFrameOnDocument(*shop.doc, temp.path(), profile, frame, records, bridge);
         callerId = std::make_unique<CallerIdSystem>(*shop.doc, false, std::make_unique<SilentPlayer>());
         commands = std::make_unique<CallerIdCommands>(*frame, *bridge, *callerId, &profile);
         frame->refreshCommands();

@@ -106,14 +106,19 @@ TEST(ShareTable, NetworkPathOfTheDataFolder)
 
     RecordingMessageGateway messages;
     QString path;
-    EXPECT_TRUE(ShareTable::GetSharedDataFolderPath(u("/srv/sabion/Data"), shares, u("pc01"), path));
+    QString failure = u("stale");
+    EXPECT_TRUE(ShareTable::GetSharedDataFolderPath(u("/srv/sabion/Data"), shares, u("pc01"), path, failure));
     EXPECT_EQ(path, u("//pc01/Sabion"));
-    EXPECT_FALSE(ShareTable::GetSharedDataFolderPath(QString(), shares, u("pc01"), path));
-    EXPECT_FALSE(ShareTable::GetSharedDataFolderPath(u("Data"), shares, u("pc01"), path));
-    EXPECT_FALSE(ShareTable::GetSharedDataFolderPath(u("/home/x"), shares, u("pc01"), path));
-    EXPECT_TRUE(path.isEmpty());
-    EXPECT_EQ(messages.messages(), (QStringList{u("このパスは異常です100！"), u("このパスは異常です101！"),
-                                               u("サビオンのデータフォルダが共有されていません！")}));
+    EXPECT_TRUE(failure.isEmpty());
+    QStringList failures;
+    for (const QString& folder : {QString(), u("Data"), u("/home/x")}) {
+        EXPECT_FALSE(ShareTable::GetSharedDataFolderPath(folder, shares, u("pc01"), path, failure));
+        EXPECT_TRUE(path.isEmpty()) << folder.toStdString();
+        failures << failure;
+    }
+    EXPECT_EQ(failures, (QStringList{u("このパスは異常です100！"), u("このパスは異常です101！"),
+                                     u("サビオンのデータフォルダが共有されていません！")}));
+    EXPECT_TRUE(messages.messages().isEmpty()) << "the server tells its user, once per cause";
 }
 
 TEST(MountTable, WhereTheServersFolderIsMounted)

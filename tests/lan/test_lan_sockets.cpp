@@ -91,9 +91,11 @@ struct Shop {
     {
         server = std::make_unique<LanServer>(*listener, receivers);
         server->setCallLookupSuspended([this] { return suspended; });
-        server->setDataFolderPath([this](QString& path) {
-            if (!shared)
+        server->setDataFolderPath([this](QString& path, QString& failure) {
+            if (!shared) {
+                failure = LanTexts::NotShared;
                 return false;
+            }
             path = u("//pc01/Sabion");
             return true;
         });
@@ -181,7 +183,44 @@ TEST(LanSockets, TheDataFolderQuestion)
     shop.suspended = false;
     shop.shared = false;
     EXPECT_FALSE(a.socket->requestDataFolderPath(u("debian"), 300)) << "no answer at all";
-    EXPECT_EQ(shop.messages.messages(), QStringList{u("M-S-D失敗！")});
+    const QStringList told{u("サビオンのデータフォルダが共有されていません！"), u("M-S-D失敗！")};
+    EXPECT_EQ(shop.messages.messages(), told);
+}
+
+TEST(LanSockets, AMissingShareIsToldOnTheServerOnceWhileEachClientIsRefused)
+{
+    Shop shop;
+    shop.shared = false;
+    Computer& a = shop.join("127.0.0.2");
+    Computer& b = shop.join("127.0.0.3");
+    // Asks, then makes sure the server is past the question: what a client
+    // sends is handled in order.
+    int settled = 0;
+    const auto ask = [&](Computer& computer) {
+        const std::optional<QString> answer = computer.socket->requestDataFolderPath(u("debian"), 300);
+        EXPECT_TRUE(computer.announcer->announceUpdate(u("端数処理")));
+        ++settled;
+        EXPECT_TRUE(waitFor([&] { return shop.serverReceived.size() == settled; }));
+        return answer;
+    };
+    const QStringList told{u("サビオンのデータフォルダが共有されていません！"), u("M-S-D失敗！")};
+
+    EXPECT_FALSE(ask(a));
+    EXPECT_FALSE(ask(b)) << "the second client is refused as well";
+    EXPECT_FALSE(ask(a));
+    EXPECT_EQ(shop.messages.messages(), told) << "one set of messages for three refusals";
+
+    // Once the folder is shared the next loss is news again.
+    shop.shared = true;
+    EXPECT_EQ(ask(b), std::optional<QString>(u("//pc01/Sabion")));
+    shop.shared = false;
+    EXPECT_FALSE(ask(a));
+    EXPECT_EQ(shop.messages.messages(), told + told);
+
+    // A server started afresh tells it again.
+    shop.startServer();
+    EXPECT_FALSE(ask(b));
+    EXPECT_EQ(shop.messages.messages(), told + told + told);
 }
 
 TEST(LanSockets, ServerClosingTellsEachClientAndAReturningServerGetsWhatWasKept)

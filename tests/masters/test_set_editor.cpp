@@ -3,6 +3,7 @@
 #include "masters/core/SetEditor.h"
 #include "masters/core/SetRules.h"
 #include "masters/core/SetStore.h"
+#include "masters/core/ShownCodeLock.h"
 #include "support/LockHoldingComputer.h"
 #include "support/Utf8.h"
 
@@ -261,3 +262,40 @@ TEST_F(SetEditorTest, ASetEditedOnAnotherComputerIsRefused)
 }
 
 } // namespace
+
+// The lock both editing windows keep on the code they show.
+TEST(ShownCodeLock, RemembersOnlyWhatTheStoreGranted)
+{
+    QList<int> claimed;
+    bool grant = true;
+    int releases = 0;
+    bool released = true;
+    kv::masters::ShownCodeLock lock(
+        [&](int code) {
+            claimed << code;
+            return grant;
+        },
+        [&] {
+            ++releases;
+            return released;
+        });
+
+    EXPECT_TRUE(lock.claim(0));
+    EXPECT_TRUE(claimed.isEmpty()) << "code 0 asks the store for nothing";
+    EXPECT_TRUE(lock.release());
+    EXPECT_EQ(releases, 0) << "nothing held, nothing released";
+
+    ASSERT_TRUE(lock.claim(5));
+    grant = false;
+    EXPECT_FALSE(lock.claim(6));
+    EXPECT_EQ(lock.code(), 5) << "a refused code is not taken for held";
+
+    released = false;
+    EXPECT_FALSE(lock.release());
+    EXPECT_EQ(lock.code(), 5) << "a failed release keeps it, to be given up later";
+    released = true;
+    EXPECT_TRUE(lock.release());
+    EXPECT_EQ(lock.code(), 0);
+    EXPECT_TRUE(lock.release());
+    EXPECT_EQ(releases, 2);
+}

@@ -141,7 +141,7 @@ int runLan(const QStringList& args)
         if (!computer.listener->listen(port))
             return 2;
         computer.server = std::make_unique<lan::LanServer>(*computer.listener, computer.receivers);
-        computer.server->setDataFolderPath([folder](QString& path) {
+        computer.server->setDataFolderPath([folder](QString& path, QString&) {
             path = QStringLiteral("//localhost") + folder;
             return true;
         });

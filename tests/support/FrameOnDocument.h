@@ -10,15 +10,23 @@
 
 namespace kv::test {
 
-// The main window of the server on an open document, with the panel: the
-// parts the wiring tests attach their commands to.
+// Whose main window it is: the server's unless a client is named.
+struct FrameComputer {
+    bool isClient = false;
+    QString name = QStringLiteral("Server");
+};
+
+// The main window on an open document, with the panel: the parts the
+// wiring tests attach their commands to.
 inline void openFrameOnDocument(kv::data::CCarMaintenanceDoc& doc, const QString& programFolder,
                                 QSettings& profile, std::unique_ptr<kv::app::CMainFrame>& frame,
                                 std::unique_ptr<kv::app::DocumentFrameRecords>& records,
-                                std::unique_ptr<kv::app::PanelFrameBridge>& bridge)
+                                std::unique_ptr<kv::app::PanelFrameBridge>& bridge,
+                                const FrameComputer& computer = {})
 {
     kv::app::CMainFrame::Setup setup;
-    setup.computerName = QStringLiteral("Server");
+    setup.isClient = computer.isClient;
+    setup.computerName = computer.name;
     setup.programFolder = programFolder;
     setup.profile = &profile;
     setup.canClose = [] { return true; };
