@@ -105,11 +105,10 @@ void CDSetCTI::browse()
 {
     // Until a file loads or the user gives up.
     for (;;) {
-        const QStringList chosen = fileChooser().openFiles(
+        const QString path = fileChooser().openFile(
             this, QString(), m_path->text(), QStringLiteral("Microsoft Waveform Audio Files (*.wav)"));
-        if (chosen.isEmpty())
+        if (path.isEmpty())
             return;
-        const QString& path = chosen.constFirst();
         m_path->setText(path);
         if (!m_setup.sound || m_setup.sound->LoadRingSound(path))
             return;
