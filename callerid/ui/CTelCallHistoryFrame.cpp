@@ -51,11 +51,15 @@ CTelCallHistoryFrame::CTelCallHistoryFrame(CallInfoStore& calls, Setup setup, QW
     connect(m_list, &CListCtrlEx::columnWidthChosen, this, [this] { storeColumnWidths(); });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (m_filling || !current.isValid() || !m_setup.showCustomer)
-                    return;
-                if (const int code = m_rows->codeOfRow(current.row()))
-                    m_setup.showCustomer(code);
+                if (!m_filling && current.isValid())
+                    showCustomerOf(current.row());
             });
+    // The newest call is selected at opening without being shown: a click
+    // on it must still bring its customer.
+    connect(m_list, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (index.isValid() && index.row() != m_shownRow)
+            showCustomerOf(index.row());
+    });
 
     auto* close = new QAction(QStringLiteral("閉じる"), this);
     close->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -76,9 +80,19 @@ void CTelCallHistoryFrame::reload()
     refill();
 }
 
+void CTelCallHistoryFrame::showCustomerOf(int row)
+{
+    m_shownRow = row;
+    if (!m_setup.showCustomer)
+        return;
+    if (const int code = m_rows->codeOfRow(row))
+        m_setup.showCustomer(code);
+}
+
 void CTelCallHistoryFrame::refill()
 {
     m_filling = true;
+    m_shownRow = -1;
     m_rows->replaceAll(CallHistoryRow::rowsOf(m_calls.calls()));
     if (m_rows->rowCount() > 0)
         m_list->selectRow(m_rows->rowCount() - 1);

@@ -52,12 +52,15 @@ protected:
 
 private:
     void storeColumnWidths();
+    void showCustomerOf(int row);
 
     CallInfoStore& m_calls;
     Setup m_setup;
     CListCtrlEx* m_list = nullptr;
     TypedListModel<CallHistoryRow>* m_rows = nullptr;
     bool m_filling = false;
+    // The row whose customer the panel was last given; -1 after filling.
+    int m_shownRow = -1;
 };
 
 } // namespace kv::callerid

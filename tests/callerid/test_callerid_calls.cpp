@@ -193,9 +193,15 @@ TEST(CallerIdCalls, ACustomersCallPopsUpIsKeptToldAndListedWhileOthersLeaveNoTra
     EXPECT_EQ(list->currentRow(), 1);
     EXPECT_TRUE(rig.shownOnPanel.isEmpty()); // opening selects, it does not show
 
-    // Choosing a row shows that customer on the panel.
-    list->selectRow(0);
-    EXPECT_EQ(rig.shownOnPanel, QList<int>{1});
+    // A click on the newest call, already selected, shows its customer.
+    const QPoint newest = list->visualRect(list->rows()->index(1, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, newest);
+    EXPECT_EQ(rig.shownOnPanel, QList<int>{2});
+
+    // Choosing another row shows that customer on the panel, once.
+    const QPoint oldest = list->visualRect(list->rows()->index(0, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, oldest);
+    EXPECT_EQ(rig.shownOnPanel, (QList<int>{2, 1}));
 
     rig.service->StopCallerId();
     EXPECT_FALSE(rig.service->isWatching());
