@@ -85,7 +85,6 @@ void CDSetJisya::buildLayout()
     m_address2 = textEdit(40);
     m_tel1 = textEdit(16);
     m_tel1->setInputMode(CEditEx::InputMode::Direct);
-    m_tel1->setReadOnly(true);
     m_tel2 = textEdit(16);
     m_tel2->setInputMode(CEditEx::InputMode::Direct);
     m_bankAccount = textEdit(40);
@@ -176,6 +175,7 @@ void CDSetJisya::onRecord()
     shop.fontName = m_font->text();
     shop.address1 = m_address1->text();
     shop.address2 = m_address2->text();
+    shop.telephone1 = m_tel1->text();
     shop.telephone2 = m_tel2->text();
     shop.bankAccount = m_bankAccount->text();
     // Lines are kept as the slips print them.

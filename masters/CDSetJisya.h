@@ -20,7 +20,7 @@ class FontChooser;
 
 // The shop's own details (自社情報) of "004.dat": read again when the
 // dialog opens; recording checks both rates, writes the file and tells the
-// other computers. The first telephone line is shown and kept as it is.
+// other computers. Both telephone lines are entered here: nothing else fills the first.
 class CDSetJisya : public QDialog {
     Q_OBJECT
 public:

@@ -73,12 +73,14 @@ TEST_F(SettingsDialogs, ShopDetailsAreWrittenInTheFileLayoutAndAnnounced)
     EXPECT_EQ(dialog.windowTitle(), u("自社情報"));
     EXPECT_EQ(dialog.labourRateEdit()->text(), u("5,000"));
     EXPECT_EQ(dialog.fontEdit()->text(), u("ＭＳ 明朝"));
-    EXPECT_TRUE(dialog.telephoneEdit(0)->isReadOnly());
+    // Nothing else fills the shop's first number, so the dialog must.
+    EXPECT_EQ(dialog.telephoneEdit(0)->text(), QStringLiteral("03-1111-2222"));
 
     dialog.businessEdit()->setText(u("整備"));
     dialog.shopNameEdit()->setText(u("山田自動車"));
     dialog.addressEdit(0)->setText(u("東京都港区芝1-2"));
     SettingsTestFolder::typeOver(dialog.addressEdit(1), QStringLiteral("2F"));
+    SettingsTestFolder::typeOver(dialog.telephoneEdit(0), QStringLiteral("03-5555-6666"));
     SettingsTestFolder::typeOver(dialog.telephoneEdit(1), QStringLiteral("03-3333-4444"));
     dialog.noticeEdit()->setPlainText(QStringLiteral("A\nB"));
     SettingsTestFolder::typeOver(dialog.labourRateEdit(), QStringLiteral("1234"));
@@ -100,7 +102,7 @@ TEST_F(SettingsDialogs, ShopDetailsAreWrittenInTheFileLayoutAndAnnounced)
                                     .hex(0, "8e 52 93 63 8e a9 93 ae 8e d4")              // 山田自動車
                                     .hex(30, "93 8c 8b 9e 93 73 8d 60 8b e6 8e c5 31 2d 32") // 東京都港区芝1-2
                                     .hex(70, "32 46")                                      // 2F
-                                    .hex(110, "30 33 2d 31 31 31 31 2d 32 32 32 32")       // kept
+                                    .hex(110, "30 33 2d 35 35 35 35 2d 36 36 36 36")
                                     .hex(126, "30 33 2d 33 33 33 33 2d 34 34 34 34")
                                     .hex(142, "90 ae 94 f5")                               // 整備
                                     .hex(182, "41 0d 0a 42")                               // A CR LF B
