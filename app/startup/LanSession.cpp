@@ -199,7 +199,8 @@ void LanSession::resynchronise()
     // What the others announced while this computer was away reached it
     // only if it was connected then: re-read everything a message can name.
     static const char* const kinds[] = {"名前", "住所", "車種", "ファイル名", "印字", "種別", "用途",
-                                        "形状", "車名", "燃料", "端数処理", "代行料 課税・非課税"};
+                                        "形状", "車名", "燃料", "陸事", "端数処理", "代行料 課税・非課税",
+                                        "自社情報"};
     lan::ChangeReceivers& receivers = lan::changeReceivers();
     receivers.dispatch(lan::LanMessage::parse(QStringLiteral(",,") + lan::LanTexts::KokCarRequery));
     for (const char* kind : kinds)
