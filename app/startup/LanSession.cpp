@@ -87,12 +87,15 @@ bool LanSession::joinServer(AppGlobals& globals)
             m_client->requestDataFolderPath(globals.windowsComputerName, AnswerWaitMs);
         globals.computerName = m_client->addressSeenByServer();
         // An empty answer: the server is deleting or backing up; the
-        // installation's folder is the one to use meanwhile.
+        // installation's folder is the one to use meanwhile, and the user
+        // hears so, as that may not be the shop's data.
         if (answer && !answer->isEmpty()) {
             const QString folder = mountedFolder(*answer, globals);
             if (folder.isEmpty())
                 return false;
             useDataFolder(globals, folder);
+        } else if (answer) {
+            showMessage(lan::LanTexts::ServerBusy.arg(globals.dataFolder));
         }
     } else {
         globals.computerName = m_localAddress.isEmpty()
