@@ -5,6 +5,7 @@
 #include "controls/ListRowDelegate.h"
 #include "controls/TypedListModel.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -89,6 +90,26 @@ void CDSetFixedList::onRecord()
     if (!m_editor.store(slot, m_text->text()))
         return;
     m_slots->updateRow(row, {slot, m_editor.slotText(slot)});
+}
+
+void CDSetFixedList::showSlot(int slot)
+{
+    if (slot < kind().first || slot > kind().last)
+        return;
+    m_syncing = true;
+    m_slots->updateRow(rowOfSlot(slot), {slot, m_editor.slotText(slot)});
+    m_syncing = false;
+}
+
+CDSetFixedList* CDSetFixedList::openFor(const QString& announceKind)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<CDSetFixedList*>(window);
+        if (dialog && dialog->isVisible()
+            && QString::fromUtf8(dialog->kind().announceKind) == announceKind)
+            return dialog;
+    }
+    return nullptr;
 }
 
 CDSetRikuji::CDSetRikuji(data::SettingsStore& settings, QWidget* parent)

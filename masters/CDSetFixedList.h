@@ -31,6 +31,12 @@ public:
     int slotOfRow(int row) const { return kind().first + row; }
     int rowOfSlot(int slot) const { return slot - kind().first; }
 
+    // Another computer changed a slot and the file was read again: its row
+    // shows the text now held. The input field is left to the user.
+    void showSlot(int slot);
+    // The open dialog of the list a LAN "Update" kind names, if any.
+    static CDSetFixedList* openFor(const QString& announceKind);
+
 protected:
     CDSetFixedList(data::SettingsStore& settings, const FixedListKind& kind, QWidget* parent);
 

@@ -49,7 +49,9 @@ void CommandAvailability::SetCommandButtons(const Flags& flags)
     m_buttons[NewVehicle] = flags.newVehicle;
     m_buttons[Ledger] = flags.ledgerGroup;
     m_buttons[CarriedForwardBalance] = flags.ledgerGroup;
-    m_buttons[Delete] = flags.ledgerGroup && alone();
+    // The command's rule asks for a server alone when it is run, so the
+    // button comes back as the last client leaves.
+    m_buttons[Delete] = flags.ledgerGroup;
     m_buttons[RecordCustomerVehicle] = flags.record;
 }
 

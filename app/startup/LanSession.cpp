@@ -87,12 +87,15 @@ bool LanSession::joinServer(AppGlobals& globals)
             m_client->requestDataFolderPath(globals.windowsComputerName, AnswerWaitMs);
         globals.computerName = m_client->addressSeenByServer();
         // An empty answer: the server is deleting or backing up; the
-        // installation's folder is the one to use meanwhile.
+        // installation's folder is the one to use meanwhile, and the user
+        // hears so, as that may not be the shop's data.
         if (answer && !answer->isEmpty()) {
             const QString folder = mountedFolder(*answer, globals);
             if (folder.isEmpty())
                 return false;
             useDataFolder(globals, folder);
+        } else if (answer) {
+            showMessage(lan::LanTexts::ServerBusy.arg(globals.dataFolder));
         }
     } else {
         globals.computerName = m_localAddress.isEmpty()
@@ -199,7 +202,8 @@ void LanSession::resynchronise()
     // What the others announced while this computer was away reached it
     // only if it was connected then: re-read everything a message can name.
     static const char* const kinds[] = {"名前", "住所", "車種", "ファイル名", "印字", "種別", "用途",
-                                        "形状", "車名", "燃料", "端数処理", "代行料 課税・非課税"};
+                                        "形状", "車名", "燃料", "陸事", "端数処理", "代行料 課税・非課税",
+                                        "自社情報"};
     lan::ChangeReceivers& receivers = lan::changeReceivers();
     receivers.dispatch(lan::LanMessage::parse(QStringLiteral(",,") + lan::LanTexts::KokCarRequery));
     for (const char* kind : kinds)

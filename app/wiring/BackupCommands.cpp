@@ -143,6 +143,12 @@ bool BackupCommands::swapIn(const QDateTime& now)
         m_restore->discard();
         return false;
     }
+    // A computer that joined while the backup was read would keep working
+    // on the data being replaced.
+    if (!dataToOurselves()) {
+        m_restore->discard();
+        return false;
+    }
     // Nothing of the old data may stay open or shown.
     m_panel.panel().showNothing();
     m_frame.state().mode = FrameState::Nothing;

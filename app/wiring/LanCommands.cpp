@@ -5,6 +5,7 @@
 #include "app/wiring/PanelFrameBridge.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "lan/core/LanTexts.h"
+#include "masters/CDSetFixedList.h"
 #include "masters/CDSetMeisai.h"
 #include "masters/CRefFrame.h"
 #include "masters/core/SetRules.h"
@@ -51,6 +52,9 @@ LanCommands::LanCommands(CMainFrame& frame, data::CCarMaintenanceDoc& document,
         // The transport offices and makes of an open pick list.
         if (masters::CRefFrame* list = masters::CRefFrame::openInstance())
             list->reload();
+        // The open dialog of that list shows the slot as it is now.
+        if (masters::CDSetFixedList* dialog = masters::CDSetFixedList::openFor(message.kind()))
+            dialog->showSlot(message.field(4).toInt());
     });
     // An open pick list shows the rows read again.
     const auto pickList = [](data::Recordset& rows) {

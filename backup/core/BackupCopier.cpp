@@ -69,7 +69,9 @@ qint64 BackupCopier::prepareDisk(int disk, QString& path, qint64 remaining)
     }
     if (m_removable) {
         if (disk == 1) {
-            const qint64 disks = disksNeeded(remaining, total - kReserve);
+            // Each disk holds a header of its own besides its part.
+            const qint64 disks =
+                disksNeeded(remaining, total - kReserve - BackupHeader::kSize);
             if (disks > 1
                 && !m_messages.askYesNo(BackupTexts::DisksNeeded.arg(disks), false, Icon::Question))
                 return 0;

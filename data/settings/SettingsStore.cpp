@@ -260,6 +260,11 @@ SettingsUpdate SettingsStore::reloadForUpdate(const QString& kind)
         // So that no computer bills at a rate another has changed.
         {"端数処理", SettingsFileId::Rounding, SettingsUpdate::Rounding},
         {"代行料 課税・非課税", SettingsFileId::General, SettingsUpdate::General},
+        {"郵便番号検索 標準都道府県", SettingsFileId::General, SettingsUpdate::General},
+        // New slips take the labour rates, printed slips the shop's details.
+        {"自社情報", SettingsFileId::Shop, SettingsUpdate::Shop},
+        // The whole list is written back when one office is changed here.
+        {"陸事", SettingsFileId::TransportOffices, SettingsUpdate::TransportOffices},
     };
     if (kind == QStringLiteral("印字")) {
         LoadSettingsFile(SettingsFileId::Print);

@@ -14,7 +14,9 @@ enum class SettingsUpdate {
     Makes,          // "車名": "013.dat"
     Fuels,          // "燃料": "014.dat"
     Rounding,       // "端数処理": "002.dat", the tax rate and rounding of new totals
-    General,        // "代行料 課税・非課税": "001.dat"
+    General,        // "代行料 課税・非課税", "郵便番号検索 標準都道府県": "001.dat"
+    Shop,           // "自社情報": "004.dat", the shop's details and labour rates
+    TransportOffices, // "陸事": "006.dat"
 };
 
 } // namespace kv::data

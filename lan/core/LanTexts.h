@@ -34,6 +34,12 @@ inline const QString ServerLost = QStringLiteral(
 inline const QString ServerUnreachable = QStringLiteral(
     "サーバー %1 (ポート %2) に接続できません！\n"
     "データフォルダ %3 で起動します。サーバーが起動すると自動的に接続します。");
+// The server names no folder while it deletes, backs up or restores: the
+// client works on the installation's folder, which may not be the shop's data.
+inline const QString ServerBusy = QStringLiteral(
+    "サーバーでデータの削除・バックアップ・復元のいずれかが実行中のため、"
+    "データフォルダを受け取れませんでした！\n"
+    "データフォルダ %1 で起動します。");
 inline const QString ShareNotMounted = QStringLiteral(
     "サーバーのデータフォルダ %1 がこのコンピュータにマウントされていません！\n"
     "例えば次のようにマウントして下さい:\n"

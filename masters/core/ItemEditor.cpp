@@ -378,8 +378,7 @@ int ItemEditor::jumpToKana(int button)
 
 void ItemEditor::requery()
 {
-    // The re-read lets later look-ups see the other computer's rows; the
-    // list itself follows the message.
+    // The re-read lets later look-ups see the other computer's rows.
     m_store.readAll();
 }
 
@@ -387,7 +386,10 @@ void ItemEditor::applyRemoteUpdate(int code, const QString& text, const QString&
 {
     requery();
     const int selectedCode = m_selected >= 0 ? m_rows.at(m_selected).code : 0;
-    m_rows.upsert({code, text, reading});
+    // A comma in the text splits it over the message's fields: the shared
+    // table has it whole.
+    const std::optional<ItemRecord> stored = m_store.find(code);
+    m_rows.upsert(stored && !stored->isPlaceholder() ? stored->row() : ItemRow{code, text, reading});
     changedRows();
     if (selectedCode != 0)
         m_selected = m_rows.indexOf(selectedCode);

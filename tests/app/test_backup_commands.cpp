@@ -213,3 +213,27 @@ TEST_F(BackupCommandsTest, RestoreIsRefusedWhileAnotherComputerHoldsALock)
     EXPECT_TRUE(folder.messages.questions().isEmpty());
     EXPECT_TRUE(keptFolders().isEmpty());
 }
+
+TEST_F(BackupCommandsTest, AComputerThatStartsWhileTheBackupIsReadStopsTheSwap)
+{
+    const QString file = temp.file("drive/shop.SBK");
+    ASSERT_TRUE(backUp(file));
+    kv::test::DocumentTestFolder::sql(*doc, "DELETE FROM Kok WHERE KokCode = 2");
+    folder.messages.clear();
+    QSignalSpy finished(commands->restoreThread(), &kv::backup::ProgressThread::finished);
+    ASSERT_TRUE(startRestore(file));
+    // Without the event loop, so the swap waits for the other computer.
+    const QString prepared = folder.folder.path() + ".restore";
+    for (int i = 0; i < 3000 && !QFileInfo::exists(prepared + "/Printer"); ++i)
+        QThread::msleep(10);
+    kv::test::LockHoldingComputer other(folder.folder.path(), {"claim", "010.mdb", "1"});
+    ASSERT_TRUE(other.ready);
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_FALSE(finished.at(0).at(0).toBool());
+    EXPECT_EQ(folder.messages.messages().last(),
+              "他のコンピュータでデータを使用中です！\n他のコンピュータを終了してから実行して下さい。");
+    EXPECT_TRUE(keptFolders().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(prepared));
+    EXPECT_TRUE(doc->isOpen());
+    EXPECT_FALSE(doc->FindCustomer(2));
+}

@@ -5,6 +5,9 @@
 #include "app/frame/DocumentFrameRecords.h"
 #include "app/wiring/LanCommands.h"
 #include "app/wiring/PanelPickLists.h"
+#include "controls/CEditEx.h"
+#include "controls/CListCtrlEx.h"
+#include "masters/CDSetFixedList.h"
 #include "masters/CRefFrame.h"
 #include "app/wiring/PanelFrameBridge.h"
 #include "data/settings/SettingsStore.h"
@@ -17,7 +20,9 @@
 #include "support/Utf8.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QSettings>
+#include <QTest>
 
 using namespace kv::app;
 using kv::lan::LanMessage;
@@ -115,4 +120,25 @@ TEST_F(LanWiring, AnOpenPickListShowsAnAddressAddedElsewhereAfterItsMessage)
     receive("127.0.0.2,Server,Update,住所,,,,,,,,,");
     EXPECT_EQ(list->form()->rows().size(), 2u);
     list->cancel();
+}
+
+TEST_F(LanWiring, AnOpenListDialogShowsAndKeepsAnOfficeNamedElsewhere)
+{
+    using kv::data::SettingsFileId;
+    kv::masters::CDSetRikuji dialog(doc->settings());
+    dialog.show();
+    kv::data::SettingsStore other(folder.folder.path());
+    ASSERT_TRUE(other.LoadSettingsFile(SettingsFileId::TransportOffices));
+    other.transportOffices().setEntry(3, u("品川"));
+    ASSERT_TRUE(other.SaveSettingsFile(SettingsFileId::TransportOffices));
+    receive("127.0.0.2,Server,Update,陸事,3,,,,,,,,");
+    EXPECT_EQ(dialog.list()->cellText(dialog.rowOfSlot(3), 0), u("品川"));
+
+    // The file is written whole: an office recorded here keeps the other's.
+    dialog.list()->selectRow(dialog.rowOfSlot(5));
+    dialog.textEdit()->setText(u("練馬"));
+    QTest::mouseClick(dialog.recordButton(), Qt::LeftButton);
+    ASSERT_TRUE(other.LoadSettingsFile(SettingsFileId::TransportOffices));
+    EXPECT_EQ(other.transportOffices().entry(5), u("練馬"));
+    EXPECT_EQ(other.transportOffices().entry(3), u("品川"));
 }

@@ -452,6 +452,21 @@ TEST(MainFrame, AClientConnectingAfterTheButtonsWereSetStillBlocksAltF5)
     EXPECT_EQ(f.entry.asked, 0);
 }
 
+TEST(MainFrame, TheLastClientLeavingBringsAltF5Back)
+{
+    FrameFixture f;
+    f.clients = 1;
+    // The server's user moves to another record while the client works.
+    f.frame->SetCommandButtons(allOn());
+    f.frame->state().mode = 1;
+    ASSERT_FALSE(f.enabled(Cmd::Delete));
+    f.clients = 0;
+    f.frame->refreshCommands();
+    EXPECT_TRUE(f.enabled(Cmd::Delete));
+    f.press(Qt::Key_F5, Qt::AltModifier);
+    EXPECT_EQ(f.entry.asked, 1);
+}
+
 TEST(MainFrame, AltF5AsksBeforeDeletingAndSuspendsCallLookups)
 {
     FrameFixture f;

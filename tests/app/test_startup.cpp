@@ -5,11 +5,14 @@
 #include "app/startup/FolderPath.h"
 #include "app/startup/InstallationReader.h"
 #include "app/startup/InstanceLock.h"
+#include "app/startup/LanSession.h"
 #include "app/startup/RecordService.h"
 #include "common/DiskSpaceCheck.h"
 #include "app/startup/StartupSequence.h"
 #include "app/startup/platform/SystemFolderMaker.h"
 #include "common/InstallSettings.h"
+#include "lan/core/ChangeReceivers.h"
+#include "lan/net/LanServer.h"
 #include "support/RecordingMessageGateway.h"
 #include "support/TempFolder.h"
 
@@ -374,4 +377,30 @@ TEST(DocumentLifecycle, CallerIdStartsAfterTheDatabasesAndItsFailureClosesThemAg
     lifecycle.OnCloseDocument();
     EXPECT_EQ(stopped, 1);
     EXPECT_EQ(records.closed, 1);
+}
+
+TEST(LanSession, AClientGivenNoFolderByABusyServerSaysWhichFolderItUses)
+{
+    RecordingMessageGateway messages;
+    kv::test::TempFolder temp;
+    kv::lan::CListeningSocket listener;
+    ASSERT_TRUE(listener.listen(0));
+    kv::lan::LanServer server(listener, kv::lan::changeReceivers());
+    // A backup runs on the server.
+    server.setCallLookupSuspended([] { return true; });
+
+    AppGlobals globals;
+    globals.lanRole = 1;
+    globals.serverName = QStringLiteral("127.0.0.1");
+    globals.port = listener.port();
+    globals.dataFolder = temp.path();
+    globals.windowsComputerName = QStringLiteral("pc2");
+    kv::app::LanSession session(temp.file(QStringLiteral("install.ini")));
+    ASSERT_TRUE(session.joinServer(globals));
+    EXPECT_EQ(globals.dataFolder, temp.path());
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.messages()[0].startsWith(
+        QStringLiteral("サーバーでデータの削除・バックアップ・復元のいずれかが実行中のため")));
+    EXPECT_TRUE(messages.messages()[0].contains(temp.path()));
+    session.leave();
 }

@@ -110,6 +110,21 @@ TEST(BackupDisksTest, ThreeDisksJoinToTheArchiveAndRestore)
     EXPECT_EQ(BackupTestShop::tables(shop.data), before);
 }
 
+TEST(BackupDisksTest, TheQuestionCountsTheDisksAsTheyAreFilled)
+{
+    PackedShop shop;
+    // Two disks hold all but 100 bytes: a third one takes the rest.
+    const qint64 perDisk = (shop.archive.size() - 100) / 2;
+    FolderVolumes disks(shop.path("drive"), shop.path("ejected"), DriveType::Removable,
+                        PackedShop::diskFor(perDisk));
+    shop.messages.answerNext(true);
+    ASSERT_TRUE(shop.copy(disks, shop.path("drive/shop.SBK")))
+        << shop.messages.messages().join('|').toStdString();
+    ASSERT_FALSE(shop.messages.questions().isEmpty());
+    EXPECT_EQ(shop.messages.questions().first(), "3 枚のディスクが必要です。\n準備はよろしいですか？");
+    EXPECT_EQ(disks.disksAsked, (QList<int>{2, 3}));
+}
+
 TEST(BackupDisksTest, DiskRefusedMidwayEndsWithNoPartialFile)
 {
     PackedShop shop;

@@ -438,8 +438,16 @@ TEST_F(ItemDialogTest, MessagesFromOtherComputersUpdateTheList)
                        "(5, 'アンテナ', 'ｱ', 0, 0);");
     dialog->refreshItem(5, QStringLiteral("アンテナ"), QStringLiteral("ｱ"));
     EXPECT_EQ(readings(), (QStringList{"ｱ", "ﾜ"}));
+    f.data.sql(*f.doc, "UPDATE f011.Meisai SET Furi = 'ｲ' WHERE MeisaiCode = 1;");
     dialog->refreshItem(1, QStringLiteral("ワイパー"), QStringLiteral("ｲ"));
     EXPECT_EQ(readings(), (QStringList{"ｱ", "ｲ"}));
+    // A comma in the text splits it over the message's fields.
+    f.data.sql(*f.doc, "INSERT INTO f011.Meisai (MeisaiCode, Meisai, Furi, Kubun, Tanka) VALUES "
+                       "(7, 'オイル,フィルター', 'ｵ', 0, 0);");
+    dialog->refreshItem(7, QStringLiteral("オイル"), QStringLiteral("フィルター"));
+    EXPECT_EQ(readings(), (QStringList{"ｱ", "ｲ", "ｵ"}));
+    EXPECT_EQ(dialog->list()->cellText(2, 1), QStringLiteral("オイル,フィルター"));
+    dialog->removeItem(7);
     dialog->removeItem(5);
     EXPECT_EQ(readings(), QStringList{"ｲ"});
     // The input area stays the user's.

@@ -413,12 +413,15 @@ TEST_F(SettingsStoreTest, ReloadByUpdateKind)
     other.bitmapNames().paths[1] = u("new.bmp");
     other.rounding().taxRate = 0.08;
     other.general().agencyFeeTaxable = 1;
+    other.general().defaultPrefecture = 12;
+    other.shop().labourRate = 9200;
+    other.transportOffices().setEntry(3, u("陸事X"));
     other.print().colourInk = 1;
     other.print().positions.slipTop = 40;
     for (SettingsFileId id : {SettingsFileId::VehicleClasses, SettingsFileId::VehicleUses,
                               SettingsFileId::BodyShapes, SettingsFileId::Makes, SettingsFileId::Fuels,
                               SettingsFileId::BitmapNames, SettingsFileId::Rounding, SettingsFileId::General,
-                              SettingsFileId::Print})
+                              SettingsFileId::Print, SettingsFileId::Shop, SettingsFileId::TransportOffices})
         ASSERT_TRUE(other.SaveSettingsFile(id));
     other.print().positions.slipTop = 41;
     ASSERT_EQ(other.SavePrintPositions("PC1LBP3000.dat"), 1);
@@ -432,6 +435,9 @@ TEST_F(SettingsStoreTest, ReloadByUpdateKind)
     const Case cases[] = {
         // No computer goes on billing at a rate another has changed.
         {"端数処理", SettingsUpdate::Rounding, [&] { return QString::number(m_store.rounding().taxRate); }, "0.08"},
+        // Before the fee's kind, which reads the same file.
+        {"郵便番号検索 標準都道府県", SettingsUpdate::General,
+         [&] { return QString::number(m_store.general().defaultPrefecture); }, "12"},
         {"代行料 課税・非課税", SettingsUpdate::General,
          [&] { return QString::number(m_store.general().agencyFeeTaxable); }, "1"},
         {"名前", SettingsUpdate::None, [&] { return m_store.makes().entry(7); }, "スズキ"},
@@ -440,6 +446,8 @@ TEST_F(SettingsStoreTest, ReloadByUpdateKind)
         {"形状", SettingsUpdate::BodyShapes, [&] { return m_store.bodyShapes().entry(7); }, "形状X"},
         {"車名", SettingsUpdate::Makes, [&] { return m_store.makes().entry(7); }, "車名X"},
         {"燃料", SettingsUpdate::Fuels, [&] { return m_store.fuels().entry(7); }, "燃料X"},
+        {"自社情報", SettingsUpdate::Shop, [&] { return QString::number(m_store.shop().labourRate); }, "9200"},
+        {"陸事", SettingsUpdate::TransportOffices, [&] { return m_store.transportOffices().entry(3); }, "陸事X"},
         {"ファイル名", SettingsUpdate::BitmapNames, [&] { return m_store.bitmapNames().paths[1]; }, "new.bmp"},
         // The printer's own file wins over the positions in "003.dat".
         {"印字", SettingsUpdate::PrintSettings,
