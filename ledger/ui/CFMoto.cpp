@@ -486,7 +486,9 @@ bool CFMoto::recalc(RecalcCause cause)
         return false;
     }
     m_entry = entry;
-    m_remembered = remembered;
+    // Every amount now shown is the accepted one, the computed taxes too:
+    // typing over one of them with a value it had before must still count.
+    m_remembered = entry.amounts();
     return true;
 }
 

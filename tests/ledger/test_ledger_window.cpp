@@ -253,6 +253,31 @@ TEST_F(LedgerWindow, DeletingALineOfASlipTakesTheSlipAlongWhenTheUserSaysSo)
     EXPECT_FALSE(enabled(Qt::Key_F4));
 }
 
+TEST_F(LedgerWindow, TheTotalFollowsEveryAmountShownEvenOneTheFormComputed)
+{
+    open();
+    type(F::Buhin, "1000");
+    ASSERT_EQ(shown(F::Zei), "100");
+    EXPECT_EQ(form().totalField()->text(), "1,100");
+    // A sale free of tax: the computed tax typed over with 0.
+    type(F::Zei, "0");
+    EXPECT_EQ(form().totalField()->text(), "1,000");
+    type(F::KaSyohi, "500");
+    ASSERT_EQ(shown(F::SyoZei), "50");
+    type(F::SyoZei, "0");
+    EXPECT_EQ(form().totalField()->text(), "1,500");
+    EXPECT_EQ(form().resultField()->text(), "1,500");
+
+    // The payment layout clears the sales; typed again they count again.
+    type(F::HikaSyohi, "300");
+    form().categoryBox()->setCurrentIndex(1);
+    ASSERT_EQ(shown(F::HikaSyohi), "0");
+    form().categoryBox()->setCurrentIndex(0);
+    type(F::HikaSyohi, "300");
+    EXPECT_EQ(form().totalField()->text(), "300");
+    EXPECT_EQ(messages(), "");
+}
+
 TEST_F(LedgerWindow, TheCarriedForwardBalanceIsCheckedAndWrittenWithoutHoldingOthersOff)
 {
     sql("INSERT INTO f013.ToriJnl (KokCode, Date, NyuukoKbnCode, GTot) VALUES (1, 46000.5, 1, 1000)");
