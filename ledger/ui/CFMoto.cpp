@@ -630,7 +630,12 @@ void CFMoto::searchSlip()
     const int row = m_rows.indexOfSlip(search.value());
     if (row < 0) {
         showMessage(LedgerTexts::slipNotFound);
-        makeCurrent(m_model->rowCount() - 1, m_mode == Mode::Modify);
+        // A loaded line is given up: the last line becomes current, and
+        // F3 or F12 must never act on a line other than the marked one.
+        if (m_mode == Mode::Modify)
+            newEntry();
+        else
+            makeCurrent(m_model->rowCount() - 1, false);
         return;
     }
     makeCurrent(row, false);

@@ -278,6 +278,27 @@ TEST_F(LedgerWindow, TheTotalFollowsEveryAmountShownEvenOneTheFormComputed)
     EXPECT_EQ(messages(), "");
 }
 
+TEST_F(LedgerWindow, AFailedSlipSearchLeavesNoHiddenLineToDelete)
+{
+    sql("INSERT INTO f013.ToriJnl (KokCode, Date, NyuukoKbnCode, GTot)"
+        " VALUES (1, 46000.5, 1, 1000), (1, 46001.5, 1, 2000)");
+    open();
+    press(Qt::Key_F2);
+    press(Qt::Key_Up);
+    ASSERT_EQ(form().mode(), CFMoto::Mode::Modify);
+    ASSERT_EQ(form().list()->currentRow(), 0);
+
+    // The last line is marked after the search; what F3 takes away must be
+    // what the user sees marked, so the search ends the change.
+    searchSlip(8);
+    EXPECT_EQ(messages(), u("該当伝票が存在しません！"));
+    EXPECT_EQ(form().mode(), CFMoto::Mode::New);
+    EXPECT_FALSE(enabled(Qt::Key_F3));
+    folder.messages.answerNext(true);
+    press(Qt::Key_F3);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM f013.ToriJnl"), 2);
+}
+
 TEST_F(LedgerWindow, TheCarriedForwardBalanceIsCheckedAndWrittenWithoutHoldingOthersOff)
 {
     sql("INSERT INTO f013.ToriJnl (KokCode, Date, NyuukoKbnCode, GTot) VALUES (1, 46000.5, 1, 1000)");
