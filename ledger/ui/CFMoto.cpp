@@ -435,7 +435,8 @@ void CFMoto::onCategoryChosen()
         m_fields[F::Kana]->clear();
     }
     applyLayout(payment);
-    if (payment && recalc(RecalcCause::All))
+    // The result changes its meaning with the layout: 入金合計 or 差引合計.
+    if (recalc(RecalcCause::All))
         showEntry();
 }
 

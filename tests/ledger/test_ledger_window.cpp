@@ -278,6 +278,20 @@ TEST_F(LedgerWindow, TheTotalFollowsEveryAmountShownEvenOneTheFormComputed)
     EXPECT_EQ(messages(), "");
 }
 
+TEST_F(LedgerWindow, AChangeOfCategoryShowsTheResultOfTheNewLayout)
+{
+    open();
+    form().categoryBox()->setCurrentIndex(1);
+    type(F::Nyu, "20000");
+    ASSERT_EQ(form().resultField()->text(), "20,000");
+    ASSERT_EQ(form().resultCaption()->text(), u("入金合計"));
+    // The same payment on a sale: nothing sold, 20,000 paid.
+    form().categoryBox()->setCurrentIndex(0);
+    EXPECT_EQ(form().resultCaption()->text(), u("差引合計"));
+    EXPECT_EQ(form().resultField()->text(), "-20,000");
+    EXPECT_EQ(messages(), "");
+}
+
 TEST_F(LedgerWindow, AFailedSlipSearchLeavesNoHiddenLineToDelete)
 {
     sql("INSERT INTO f013.ToriJnl (KokCode, Date, NyuukoKbnCode, GTot)"
