@@ -435,7 +435,8 @@ void CFMoto::onCategoryChosen()
         m_fields[F::Kana]->clear();
     }
     applyLayout(payment);
-    if (payment && recalc(RecalcCause::All))
+    // The result changes its meaning with the layout: 入金合計 or 差引合計.
+    if (recalc(RecalcCause::All))
         showEntry();
 }
 
@@ -486,7 +487,9 @@ bool CFMoto::recalc(RecalcCause cause)
         return false;
     }
     m_entry = entry;
-    m_remembered = remembered;
+    // Every amount now shown is the accepted one, the computed taxes too:
+    // typing over one of them with a value it had before must still count.
+    m_remembered = entry.amounts();
     return true;
 }
 
@@ -628,7 +631,12 @@ void CFMoto::searchSlip()
     const int row = m_rows.indexOfSlip(search.value());
     if (row < 0) {
         showMessage(LedgerTexts::slipNotFound);
-        makeCurrent(m_model->rowCount() - 1, m_mode == Mode::Modify);
+        // A loaded line is given up: the last line becomes current, and
+        // F3 or F12 must never act on a line other than the marked one.
+        if (m_mode == Mode::Modify)
+            newEntry();
+        else
+            makeCurrent(m_model->rowCount() - 1, false);
         return;
     }
     makeCurrent(row, false);

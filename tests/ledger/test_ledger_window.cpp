@@ -253,6 +253,66 @@ TEST_F(LedgerWindow, DeletingALineOfASlipTakesTheSlipAlongWhenTheUserSaysSo)
     EXPECT_FALSE(enabled(Qt::Key_F4));
 }
 
+TEST_F(LedgerWindow, TheTotalFollowsEveryAmountShownEvenOneTheFormComputed)
+{
+    open();
+    type(F::Buhin, "1000");
+    ASSERT_EQ(shown(F::Zei), "100");
+    EXPECT_EQ(form().totalField()->text(), "1,100");
+    // A sale free of tax: the computed tax typed over with 0.
+    type(F::Zei, "0");
+    EXPECT_EQ(form().totalField()->text(), "1,000");
+    type(F::KaSyohi, "500");
+    ASSERT_EQ(shown(F::SyoZei), "50");
+    type(F::SyoZei, "0");
+    EXPECT_EQ(form().totalField()->text(), "1,500");
+    EXPECT_EQ(form().resultField()->text(), "1,500");
+
+    // The payment layout clears the sales; typed again they count again.
+    type(F::HikaSyohi, "300");
+    form().categoryBox()->setCurrentIndex(1);
+    ASSERT_EQ(shown(F::HikaSyohi), "0");
+    form().categoryBox()->setCurrentIndex(0);
+    type(F::HikaSyohi, "300");
+    EXPECT_EQ(form().totalField()->text(), "300");
+    EXPECT_EQ(messages(), "");
+}
+
+TEST_F(LedgerWindow, AChangeOfCategoryShowsTheResultOfTheNewLayout)
+{
+    open();
+    form().categoryBox()->setCurrentIndex(1);
+    type(F::Nyu, "20000");
+    ASSERT_EQ(form().resultField()->text(), "20,000");
+    ASSERT_EQ(form().resultCaption()->text(), u("入金合計"));
+    // The same payment on a sale: nothing sold, 20,000 paid.
+    form().categoryBox()->setCurrentIndex(0);
+    EXPECT_EQ(form().resultCaption()->text(), u("差引合計"));
+    EXPECT_EQ(form().resultField()->text(), "-20,000");
+    EXPECT_EQ(messages(), "");
+}
+
+TEST_F(LedgerWindow, AFailedSlipSearchLeavesNoHiddenLineToDelete)
+{
+    sql("INSERT INTO f013.ToriJnl (KokCode, Date, NyuukoKbnCode, GTot)"
+        " VALUES (1, 46000.5, 1, 1000), (1, 46001.5, 1, 2000)");
+    open();
+    press(Qt::Key_F2);
+    press(Qt::Key_Up);
+    ASSERT_EQ(form().mode(), CFMoto::Mode::Modify);
+    ASSERT_EQ(form().list()->currentRow(), 0);
+
+    // The last line is marked after the search; what F3 takes away must be
+    // what the user sees marked, so the search ends the change.
+    searchSlip(8);
+    EXPECT_EQ(messages(), u("該当伝票が存在しません！"));
+    EXPECT_EQ(form().mode(), CFMoto::Mode::New);
+    EXPECT_FALSE(enabled(Qt::Key_F3));
+    folder.messages.answerNext(true);
+    press(Qt::Key_F3);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM f013.ToriJnl"), 2);
+}
+
 TEST_F(LedgerWindow, TheCarriedForwardBalanceIsCheckedAndWrittenWithoutHoldingOthersOff)
 {
     sql("INSERT INTO f013.ToriJnl (KokCode, Date, NyuukoKbnCode, GTot) VALUES (1, 46000.5, 1, 1000)");
