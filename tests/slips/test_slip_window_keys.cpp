@@ -56,6 +56,22 @@ protected:
         press(Qt::Key_Return);
     }
 
+    // New slip 1 of customer 1's vehicle 10, shown and active; nullptr when
+    // it did not open.
+    CDenFrame* openNewSlip()
+    {
+        SlipContext context;
+        context.slipNumber = 1;
+        context.customerCode = 1;
+        context.vehicleCode = 10;
+        CDenFrame* frame = openSlipWindow(*doc, *access, nullptr, profile.get(), context);
+        if (!frame)
+            return nullptr;
+        frame->show();
+        QApplication::setActiveWindow(frame);
+        return QTest::qWaitForWindowActive(frame) ? frame : nullptr;
+    }
+
     TempFolder profileFolder;
     std::unique_ptr<QSettings> profile;
     std::unique_ptr<SlipAccess> access;
@@ -138,15 +154,8 @@ TEST_F(SlipWindowKeys, APhotoAttachedToALineMovesWithItAndIsStoredUnderItsRow)
     ASSERT_TRUE(image.save(picture));
     GivenFiles chooser({picture});
 
-    SlipContext context;
-    context.slipNumber = 1;
-    context.customerCode = 1;
-    context.vehicleCode = 10;
-    QPointer<CDenFrame> frame = openSlipWindow(*doc, *access, nullptr, profile.get(), context);
+    QPointer<CDenFrame> frame = openNewSlip();
     ASSERT_TRUE(frame);
-    frame->show();
-    QApplication::setActiveWindow(frame);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
     press(Qt::Key_F2);
     type("Door");
     auto* grid = frame->findChild<CMeisaiScView*>();
@@ -207,15 +216,8 @@ TEST_F(SlipWindowKeys, ASlipWhosePhotoWorkFolderCannotBeEmptiedIsNotOpened)
 
 TEST_F(SlipWindowKeys, ALabourRateChangedInTheHeaderPricesALineReachedByTheMouse)
 {
-    SlipContext context;
-    context.slipNumber = 1;
-    context.customerCode = 1;
-    context.vehicleCode = 10;
-    QPointer<CDenFrame> frame = openSlipWindow(*doc, *access, nullptr, profile.get(), context);
+    QPointer<CDenFrame> frame = openNewSlip();
     ASSERT_TRUE(frame);
-    frame->show();
-    QApplication::setActiveWindow(frame);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
     auto* header = frame->findChild<CFKihon*>();
     auto* grid = frame->findChild<CMeisaiScView*>();
     ASSERT_TRUE(header && grid);
