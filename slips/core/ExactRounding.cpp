@@ -18,8 +18,9 @@ qint64 ceilDiv(qint64 a, qint64 b)
 }
 
 // A decimal number as text into units of 10^-decimals, the further digits
-// cut off as the floor does; nullopt when it is no number.
-std::optional<qint64> scaledFromText(const QString& text, int decimals)
+// cut off as the floor does; nullopt when it is no number. cut tells
+// whether a non-zero digit was cut off.
+std::optional<qint64> scaledFromText(const QString& text, int decimals, bool* cut = nullptr)
 {
     const QString t = text.trimmed();
     qsizetype i = 0;
@@ -50,6 +51,8 @@ std::optional<qint64> scaledFromText(const QString& text, int decimals)
         return std::nullopt;
     for (; fractionDigits < decimals; ++fractionDigits)
         fraction *= 10;
+    if (cut)
+        *cut = dropped;
     qint64 scale = 1;
     for (int d = 0; d < decimals; ++d)
         scale *= 10;
@@ -78,8 +81,10 @@ qint64 rateInHundredthsOfPercent(double rate)
 
 std::optional<int> percentFromText(const QString& text)
 {
-    const std::optional<qint64> value = scaledFromText(text, 2);
-    if (!value || *value < 0 || *value > 10000)
+    bool cut = false;
+    const std::optional<qint64> value = scaledFromText(text, 2, &cut);
+    // 100.001 lies beyond 100 although it cuts to 100.00.
+    if (!value || *value < 0 || *value > 10000 || (*value == 10000 && cut))
         return std::nullopt;
     return int(*value);
 }

@@ -123,9 +123,32 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
     if (stored("Maximize", 0) == 1)
         setWindowState(windowState() | Qt::WindowMaximized);
     activate(Pane::Header);
+    // A pane the user clicks into is the active one, as for F1 to F3, so
+    // that its commands follow it; recording still checks every pane.
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (const std::optional<Pane> pane = paneOf(now); pane && *pane != m_active) {
+            m_active = *pane;
+            updateCommands();
+        }
+    });
 }
 
-CDenFrame::~CDenFrame() = default;
+CDenFrame::~CDenFrame()
+{
+    // The panes go with the children; focus moving meanwhile is not theirs.
+    disconnect(m_focusWatch);
+}
+
+std::optional<CDenFrame::Pane> CDenFrame::paneOf(const QWidget* widget) const
+{
+    for (const auto& [pane, root] : {std::pair{Pane::Header, m_header.widget()},
+                                     {Pane::Lines, m_lines.widget()},
+                                     {Pane::Totals, m_totals.widget()}}) {
+        if (widget && (widget == root || root->isAncestorOf(widget)))
+            return pane;
+    }
+    return std::nullopt;
+}
 
 QAction* CDenFrame::addCommand(const QString& text, const QString& tip, const QKeySequence& key,
                                std::function<void()> run)

@@ -101,6 +101,8 @@ private:
     // Header, lines, totals in this order; the refusing pane is activated.
     bool checkAll(HeaderValues* header, int* partsTotal, int* labourTotal);
     void activate(Pane pane);
+    // The pane a widget belongs to, if any.
+    std::optional<Pane> paneOf(const QWidget* widget) const;
     SlipRecording recording(const HeaderValues& values) const;
     // The slip as the panes hold it, once all three have checked it.
     std::optional<SlipRecording> checkedSlip();
@@ -134,6 +136,7 @@ private:
     QSplitter* m_upper = nullptr;
     QSplitter* m_panes = nullptr;
     bool m_panesPlaced = false;
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace kv::slips

@@ -159,6 +159,8 @@ void CFKihon::attachChecks()
     m_mileage->setExitCheck(integerFieldCheck(mileageField()));
     m_labourRate->setExitCheck(integerFieldCheck(rateField()));
     m_bodyWorkRate->setExitCheck(integerFieldCheck(rateField()));
+    for (CNumericEditEx* rate : {m_labourRate, m_bodyWorkRate})
+        connect(rate, &CEditEx::left, this, [this] { onRateLeft(); });
     connect(m_category, &QComboBox::currentIndexChanged, this, [this] { onCategoryChosen(); });
 }
 
@@ -223,6 +225,15 @@ void CFKihon::onCategoryChosen()
     showNextInspection(proposedNextInspectionDate());
     const JobCategory* category = selectedCategory();
     emit categoryChanged(category ? category->kind : 0);
+}
+
+void CFKihon::onRateLeft()
+{
+    int labour = 0;
+    int bodyWork = 0;
+    if (readIntegerField(rateField(), m_labourRate->text(), &labour)
+        && readIntegerField(rateField(), m_bodyWorkRate->text(), &bodyWork))
+        emit ratesChanged(labour, bodyWork);
 }
 
 int CFKihon::slipKind() const

@@ -78,11 +78,15 @@ signals:
     // The user chose another job category (not while modifying): the frame
     // sets or clears the statutory costs of the totals.
     void categoryChanged(int kind);
+    // A rate field was left with a valid value: the lines price labour at
+    // the rates the header shows, however the user reaches the grid.
+    void ratesChanged(int labourRate, int bodyWorkRate);
 
 private:
     void buildLayout();
     void attachChecks();
     void onCategoryChosen();
+    void onRateLeft();
     QDate proposedNextInspectionDate() const;
     // Shows a next inspection the form proposes or read from the slip.
     void showNextInspection(const QDate& date);

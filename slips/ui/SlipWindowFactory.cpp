@@ -223,6 +223,7 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
 
     QObject::connect(grid, &CMeisaiScView::linesChanged, totals,
                      [totals](int parts, int labour) { totals->setLineTotals(parts, labour); });
+    QObject::connect(header, &CFKihon::ratesChanged, grid, &CMeisaiScView::setRates);
     const data::CarRow vehicleRow = *vehicle;
     QObject::connect(header, &CFKihon::categoryChanged, totals, [totals, vehicleRow](int kind) {
         if (kind == kInspectionCategoryKind)

@@ -41,8 +41,10 @@ TEST(ExactRounding, PercentagesWithoutBinaryDrift)
     EXPECT_EQ(percentFromText("12.345"), 1234);
     EXPECT_EQ(percentFromText("12.5"), 1250);
     EXPECT_EQ(percentFromText("100"), 10000);
+    EXPECT_EQ(percentFromText("100.000"), 10000);
+    EXPECT_EQ(percentFromText("99.999"), 9999);
     EXPECT_EQ(percentFromText("0"), 0);
-    for (const char* refused : {"100.01", "-1", "abc", "", "1.2.3", "１２"})
+    for (const char* refused : {"100.01", "100.001", "-1", "abc", "", "1.2.3", "１２"})
         EXPECT_EQ(percentFromText(QString::fromUtf8(refused)), std::nullopt) << refused;
     EXPECT_EQ(percentText(1234), "12.34");
     EXPECT_EQ(percentText(5), "0.05");

@@ -241,6 +241,31 @@ TEST_F(SlipWindow, EachPaneSwitchChecksHeaderLinesAndTotalsInTurn)
     EXPECT_FALSE(frame->commandAction(Qt::Key_F11)->isEnabled());
 }
 
+TEST_F(SlipWindow, APaneClickedIntoIsTheActivePaneForItsCommands)
+{
+    // The totals reached with the mouse: F11 records from there, the row
+    // commands are off; the lines reached so: the other way round.
+    QTest::mouseClick(totals.widget(), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(frame->activePane(), CDenFrame::Pane::Totals);
+    EXPECT_TRUE(frame->commandAction(Qt::Key_F11)->isEnabled());
+    EXPECT_FALSE(frame->commandAction(Qt::Key_F6)->isEnabled());
+    QTest::mouseClick(lines.widget(), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(frame->activePane(), CDenFrame::Pane::Lines);
+    EXPECT_TRUE(frame->commandAction(Qt::Key_F6)->isEnabled());
+    EXPECT_FALSE(frame->commandAction(Qt::Key_F11)->isEnabled());
+
+    QTest::mouseClick(totals.widget(), Qt::LeftButton);
+    QApplication::processEvents();
+    folder.messages.answerNext(true);
+    press(Qt::Key_F11);
+    EXPECT_TRUE(frame.isNull()) << "recorded after every pane checked";
+    EXPECT_EQ(log.mid(0, 3), (QStringList{"header checked", "lines checked", "totals recomputed"}));
+    EXPECT_EQ(DocumentTestFolder::scalar(*doc, "SELECT Tot FROM f003.Syahead WHERE DenNo = 31"),
+              32345);
+}
+
 TEST_F(SlipWindow, F11RecordsTheSlipAndClosesTheWindow)
 {
     press(Qt::Key_F3);

@@ -7,6 +7,9 @@
 #include "slips/core/SlipAccess.h"
 #include "slips/ui/CDenFrame.h"
 #include "slips/ui/CMeisaiScView.h"
+#include "slips/ui/CFKihon.h"
+#include "controls/CNumericEditEx.h"
+#include <QScrollArea>
 #include "controls/FileChooser.h"
 #include "support/ModalDialogHelper.h"
 #include "support/TempFolder.h"
@@ -51,6 +54,22 @@ protected:
     {
         QTest::keyClicks(QApplication::focusWidget(), text);
         press(Qt::Key_Return);
+    }
+
+    // New slip 1 of customer 1's vehicle 10, shown and active; nullptr when
+    // it did not open.
+    CDenFrame* openNewSlip()
+    {
+        SlipContext context;
+        context.slipNumber = 1;
+        context.customerCode = 1;
+        context.vehicleCode = 10;
+        CDenFrame* frame = openSlipWindow(*doc, *access, nullptr, profile.get(), context);
+        if (!frame)
+            return nullptr;
+        frame->show();
+        QApplication::setActiveWindow(frame);
+        return QTest::qWaitForWindowActive(frame) ? frame : nullptr;
     }
 
     TempFolder profileFolder;
@@ -135,15 +154,8 @@ TEST_F(SlipWindowKeys, APhotoAttachedToALineMovesWithItAndIsStoredUnderItsRow)
     ASSERT_TRUE(image.save(picture));
     GivenFiles chooser({picture});
 
-    SlipContext context;
-    context.slipNumber = 1;
-    context.customerCode = 1;
-    context.vehicleCode = 10;
-    QPointer<CDenFrame> frame = openSlipWindow(*doc, *access, nullptr, profile.get(), context);
+    QPointer<CDenFrame> frame = openNewSlip();
     ASSERT_TRUE(frame);
-    frame->show();
-    QApplication::setActiveWindow(frame);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
     press(Qt::Key_F2);
     type("Door");
     auto* grid = frame->findChild<CMeisaiScView*>();
@@ -200,6 +212,29 @@ TEST_F(SlipWindowKeys, ASlipWhosePhotoWorkFolderCannotBeEmptiedIsNotOpened)
     context.vehicleCode = 10;
     EXPECT_EQ(openSlipWindow(*doc, *access, nullptr, profile.get(), context), nullptr);
     EXPECT_EQ(folder.messages.messages().size(), 1);
+}
+
+TEST_F(SlipWindowKeys, ALabourRateChangedInTheHeaderPricesALineReachedByTheMouse)
+{
+    QPointer<CDenFrame> frame = openNewSlip();
+    ASSERT_TRUE(frame);
+    auto* header = frame->findChild<CFKihon*>();
+    auto* grid = frame->findChild<CMeisaiScView*>();
+    ASSERT_TRUE(header && grid);
+    ASSERT_NE(header->labourRateEdit()->text(), "9,000");
+
+    header->labourRateEdit()->setFocus();
+    QApplication::processEvents();
+    header->labourRateEdit()->selectAll();
+    QTest::keyClicks(header->labourRateEdit(), "9000");
+    // Straight into the index cell of the first row, not by F2.
+    QWidget* canvas = grid->findChild<QScrollArea*>()->widget();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(19 + 235 + 40 + 5, 5));
+    QApplication::processEvents();
+    ASSERT_EQ(header->labourRateEdit()->text(), "9,000");
+    type("1.5");
+    EXPECT_EQ(grid->cellText(0, 6), "13,500");
+    delete frame;
 }
 
 } // namespace
