@@ -2,6 +2,7 @@
 
 #include "controls/CEditEx.h"
 #include "data/settings/SettingsStore.h"
+#include "data/settings/UnsavedChangeGuard.h"
 #include "lan/core/ChangeAnnouncer.h"
 #include "masters/FontChooser.h"
 #include "masters/core/SettingsRules.h"
@@ -182,13 +183,10 @@ void CDSetJisya::onRecord()
     shop.slipNotice = m_notice->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     shop.labourRate = m_labour;
     shop.bodyWorkRate = m_bodyWork;
-    const data::ShopDetails before = m_settings.shop();
+    data::UnsavedChangeGuard guard(m_settings.shop());
     m_settings.shop() = shop;
-    if (!m_settings.SaveSettingsFile(data::SettingsFileId::Shop)) {
-        // The held details stay those of the file.
-        m_settings.shop() = before;
+    if (!guard.keepIf(m_settings.SaveSettingsFile(data::SettingsFileId::Shop)))
         return;
-    }
     lan::changeAnnouncer().announceUpdate(updateKind());
     accept();
 }

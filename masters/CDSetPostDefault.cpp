@@ -1,6 +1,7 @@
 #include "masters/CDSetPostDefault.h"
 
 #include "data/settings/SettingsStore.h"
+#include "data/settings/UnsavedChangeGuard.h"
 #include "data/tables/Prefectures.h"
 #include "lan/core/ChangeAnnouncer.h"
 
@@ -54,12 +55,10 @@ CDSetPostDefault::~CDSetPostDefault() = default;
 
 void CDSetPostDefault::onOk()
 {
-    const int before = m_settings.general().defaultPrefecture;
+    data::UnsavedChangeGuard guard(m_settings.general());
     m_settings.general().defaultPrefecture = m_prefectures->currentIndex() - 1;
-    if (!m_settings.SaveSettingsFile(data::SettingsFileId::General)) {
-        m_settings.general().defaultPrefecture = before;
+    if (!guard.keepIf(m_settings.SaveSettingsFile(data::SettingsFileId::General)))
         return;
-    }
     lan::changeAnnouncer().announceUpdate(updateKind());
     accept();
 }

@@ -3,6 +3,7 @@
 #include "common/MessageGateway.h"
 #include "controls/CEditEx.h"
 #include "data/document/CCarMaintenanceDoc.h"
+#include "data/settings/UnsavedChangeGuard.h"
 #include "lan/core/ChangeAnnouncer.h"
 #include "masters/FontChooser.h"
 #include "masters/core/SettingsRules.h"
@@ -189,16 +190,14 @@ void CDSetSeal::onRecord()
         return;
     }
     data::SettingsStore& settings = m_document.settings();
-    const data::PrintPositions before = settings.print().positions;
+    data::UnsavedChangeGuard guard(settings.print().positions);
     settings.print().positions.labelX = m_horizontalTenths;
     settings.print().positions.labelY = m_verticalTenths;
     const bool written = settings.SaveSettingsFile(data::SettingsFileId::Print)
         && (settings.positionFileName().isEmpty()
             || settings.SavePrintPositions(settings.positionFileName()) == 1);
-    if (!written) {
-        settings.print().positions = before;
+    if (!guard.keepIf(written))
         return;
-    }
     lan::changeAnnouncer().announceUpdate(updateKind());
     m_profile.maker = maker;
     m_profile.productNumber = product;

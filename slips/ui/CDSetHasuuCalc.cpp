@@ -2,6 +2,7 @@
 
 #include "controls/CEditEx.h"
 #include "data/settings/SettingsStore.h"
+#include "data/settings/UnsavedChangeGuard.h"
 #include "lan/core/ChangeAnnouncer.h"
 #include "slips/core/ExactRounding.h"
 
@@ -168,13 +169,14 @@ void CDSetHasuuCalc::onRecord()
     const std::optional<int> rate = percentFromText(m_rate->text());
     if (!rate)
         return;
+    data::UnsavedChangeGuard guard(m_settings.rounding());
     m_settings.rounding().taxRate = *rate / 10000.0;
     for (const RuleGroup& g : kGroups) {
         data::RoundingRule* rule = ruleOf(g.rule);
         rule->type = std::max(0, m_buttons[int(g.rule)].types->checkedId());
         rule->unit = std::max(0, m_buttons[int(g.rule)].units->checkedId());
     }
-    if (!m_settings.SaveSettingsFile(data::SettingsFileId::Rounding))
+    if (!guard.keepIf(m_settings.SaveSettingsFile(data::SettingsFileId::Rounding)))
         return;
     lan::changeAnnouncer().announceUpdate(updateKind());
     accept();

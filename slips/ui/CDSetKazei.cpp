@@ -1,6 +1,7 @@
 #include "slips/ui/CDSetKazei.h"
 
 #include "data/settings/SettingsStore.h"
+#include "data/settings/UnsavedChangeGuard.h"
 #include "lan/core/ChangeAnnouncer.h"
 
 #include <QCheckBox>
@@ -40,8 +41,9 @@ CDSetKazei::~CDSetKazei() = default;
 
 void CDSetKazei::onRecord()
 {
+    data::UnsavedChangeGuard guard(m_settings.general());
     m_settings.general().agencyFeeTaxable = m_taxable->isChecked() ? 1 : 0;
-    if (!m_settings.SaveSettingsFile(data::SettingsFileId::General))
+    if (!guard.keepIf(m_settings.SaveSettingsFile(data::SettingsFileId::General)))
         return;
     lan::changeAnnouncer().announceUpdate(updateKind());
     accept();

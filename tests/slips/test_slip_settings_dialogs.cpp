@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -119,6 +120,24 @@ TEST_F(SlipSettingsDialogs, RateOutsideItsRangeRestoresTheRateAndCancelWritesNot
     QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(m_folder.read(u("002.dat")), before);
+    EXPECT_TRUE(m_announcer.announcements().isEmpty());
+}
+
+TEST_F(SlipSettingsDialogs, AFailedWriteLeavesTheRatesThisComputerBillsWithAsTheFileHasThem)
+{
+    CDSetHasuuCalc dialog(m_store);
+    showActive(dialog);
+    const kv::data::RoundingSettings before = m_store.rounding();
+    // The file cannot be written: a folder stands where it was.
+    ASSERT_TRUE(QFile::remove(m_folder.file(u("002.dat"))));
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir(u("002.dat")));
+
+    typeOver(dialog.rateEdit(), u("8"));
+    QTest::mouseClick(dialog.typeButton(Rule::Billed, 1), Qt::LeftButton);
+    QTest::mouseClick(dialog.recordButton(), Qt::LeftButton);
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(m_messages.messages().isEmpty()) << "the failure is told";
+    EXPECT_EQ(m_store.rounding(), before);
     EXPECT_TRUE(m_announcer.announcements().isEmpty());
 }
 
