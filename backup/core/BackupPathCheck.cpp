@@ -44,9 +44,9 @@ bool BackupPathCheck::ValidateBackupPath(QString& path, BackupVolumes::DriveType
 
     if (QFileInfo(path).isDir())
         return invalid();
-    QFile existing(path);
-    if (path != m_confirmed && existing.open(QIODevice::ReadOnly)) {
-        existing.close();
+    // Asked whenever something is there, readable or not: the backup would
+    // replace it.
+    if (path != m_confirmed && QFileInfo::exists(path)) {
         if (!m_messages.askYesNo(BackupTexts::Overwrite.arg(path), true,
                                  MessageGateway::Icon::Question))
             return false;
