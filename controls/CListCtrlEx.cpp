@@ -66,6 +66,12 @@ void CListCtrlEx::applyColumnWidths()
         setColumnWidth(column, columns[column].width);
 }
 
+int CListCtrlEx::widthForText(const QString& text) const
+{
+    // The delegate's margin on both sides and one pixel for the grid line.
+    return fontMetrics().horizontalAdvance(text) + 2 * m_delegate->textMargin() + 1;
+}
+
 void CListCtrlEx::setColumns(const QList<Column>& columns)
 {
     QList<TypedListModel<TextRow>::Column> texts;

@@ -41,6 +41,9 @@ public:
     // Removes all rows of the model shown.
     void clearRows();
 
+    // The column width that shows the text whole in this list's font.
+    int widthForText(const QString& text) const;
+
     int rowCount() const;
     int codeOfRow(int row) const;
     // The first row of the code's record, or -1.

@@ -80,6 +80,9 @@ void LedgerCommands::openLedger()
     for (const int command : kHeldRecordCommands)
         m_frame.availability().setButtonEnabled(command, false);
     m_frame.state().ledgerWindowOpen = true;
+    // Nothing typed into the panel meanwhile could be kept: the ledger
+    // refreshes the panel when it closes.
+    m_frame.setEnabled(false);
     m_frame.refreshCommands();
     window->show();
     window->activateWindow();
@@ -88,6 +91,7 @@ void LedgerCommands::openLedger()
 void LedgerCommands::endWork(bool forSlip)
 {
     m_frame.state().ledgerWindowOpen = false;
+    m_frame.setEnabled(true);
     if (!forSlip) {
         // Shown again from the records, with the buttons the record allows.
         const int mode = m_frame.state().mode;

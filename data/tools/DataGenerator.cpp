@@ -52,7 +52,7 @@ public:
     {
         const DataGenerator::Size& size = m_options.size;
         assignVehicles(size);
-        return items() && customers(size) && vehicles(size) && slips(size);
+        return items() && customers(size) && balances(size) && vehicles(size) && slips(size);
     }
 
 private:
@@ -111,6 +111,16 @@ private:
         m_addressOf.assign(size_t(size.customers) + 1, 0);
         return load<CDaoKokSet>(QStringLiteral("顧客"), size.customers, [&](CDaoKokSet& r, int code) {
             m_addressOf[size_t(code)] = quint8(m_maker.customer(r, code, m_vehiclesOf[size_t(code)], code));
+        });
+    }
+
+    // Every customer has its balance record from the start, as one recorded
+    // on the panel has.
+    bool balances(const DataGenerator::Size& size)
+    {
+        return load<CDaoZanSet>(QStringLiteral("残高"), size.customers, [](CDaoZanSet& r, int code) {
+            r.m_KokCode = code;
+            r.m_KuriZan = 0;
         });
     }
 

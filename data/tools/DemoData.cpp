@@ -28,11 +28,12 @@ bool DemoData::write(const QString& dataFolder, QDate today, QString* error)
     CDaoKokSet customers(store.connectionFor(CDaoKokSet::tableDef()));
     CDaoCarSet vehicles(store.connectionFor(CDaoCarSet::tableDef()));
     CDaoMeisaiSet items(store.connectionFor(CDaoMeisaiSet::tableDef()));
+    CDaoZanSet balances(store.connectionFor(CDaoZanSet::tableDef()));
     {
         UnitOfWork work(store.mainConnection());
         if (!work.isActive())
             return fail(work.lastError().description);
-        for (Recordset* set : std::initializer_list<Recordset*>{&customers, &vehicles, &items}) {
+        for (Recordset* set : std::initializer_list<Recordset*>{&customers, &vehicles, &items, &balances}) {
             if (!set->Open())
                 return fail(set->lastError().description);
         }
@@ -50,6 +51,13 @@ bool DemoData::write(const QString& dataFolder, QDate today, QString* error)
             int address = 0;
             if (!add(customers, [&] { address = maker.customer(customers, code, held, code); }))
                 return fail(customers.lastError().description);
+            // Each customer has its balance record, as one recorded on the panel has.
+            const auto zeroBalance = [&] {
+                balances.m_KokCode = code;
+                balances.m_KuriZan = 0;
+            };
+            if (!add(balances, zeroBalance))
+                return fail(balances.lastError().description);
             for (int i = 0; i < held; ++i) {
                 ++vehicleCode;
                 if (!add(vehicles, [&] { maker.vehicle(vehicles, vehicleCode, code, address); }))
@@ -63,6 +71,7 @@ bool DemoData::write(const QString& dataFolder, QDate today, QString* error)
         customers.Close();
         vehicles.Close();
         items.Close();
+        balances.Close();
         if (!work.commit())
             return fail(work.lastError().description);
     }

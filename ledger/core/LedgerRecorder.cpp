@@ -26,6 +26,11 @@ QString idFilter(int id)
     return QStringLiteral("ID = %1").arg(id);
 }
 
+QString customerFilter(int customerCode)
+{
+    return QStringLiteral("KokCode = %1").arg(customerCode);
+}
+
 QString slipFilter(int slipNumber)
 {
     return QStringLiteral("DenNo = %1").arg(slipNumber);
@@ -104,7 +109,7 @@ LedgerRecorder::Outcome LedgerRecorder::record(int customerCode, int id, LedgerE
     CDaoToriJnlSet ledger(connection);
     const bool adding = id == 0;
     if (adding) {
-        if (!ledger.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode)))
+        if (!ledger.OpenWhere(customerFilter(customerCode)))
             return refusal(records::RecordingTexts::recordCountUnknown);
         if (ledger.GetRecordCount() >= kMaxRows)
             return refusal(ledgerFullMessage(), true);
@@ -211,10 +216,20 @@ LedgerRecorder::Outcome LedgerRecorder::remove(int id)
 std::optional<qint64> LedgerRecorder::carriedForward(int customerCode)
 {
     CDaoZanSet balance(m_document.store().mainConnection());
-    if (!balance.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode))
-        || balance.GetRecordCount() == 0)
+    if (!balance.OpenWhere(customerFilter(customerCode)))
         return std::nullopt;
-    return balance.m_KuriZan;
+    if (balance.GetRecordCount() > 0)
+        return balance.m_KuriZan;
+    // Data from elsewhere may lack the record; it is written when first set.
+    if (customerExists(customerCode))
+        return 0;
+    return std::nullopt;
+}
+
+bool LedgerRecorder::customerExists(int customerCode)
+{
+    CDaoKokSet customer(m_document.store().mainConnection());
+    return customer.OpenWhere(customerFilter(customerCode)) && customer.GetRecordCount() > 0;
 }
 
 LedgerRecorder::Outcome LedgerRecorder::setCarriedForward(int customerCode, qint64 value)
@@ -226,15 +241,17 @@ LedgerRecorder::Outcome LedgerRecorder::setCarriedForward(int customerCode, qint
     if (!printing.isHeld())
         return refusal(records::RecordingTexts::printingElsewhere);
     CDaoZanSet balance(m_document.store().mainConnection());
-    if (!balance.OpenWhere(QStringLiteral("KokCode = %1").arg(customerCode)))
+    if (!balance.OpenWhere(customerFilter(customerCode)))
         return engineFailure(balance.lastError());
-    if (balance.GetRecordCount() == 0) {
+    const bool missing = balance.GetRecordCount() == 0;
+    if (missing && !customerExists(customerCode)) {
         Outcome outcome = refusal(LedgerTexts::balanceGone);
         outcome.balanceGone = true;
         return outcome;
     }
-    if (!balance.Edit())
+    if (!(missing ? balance.AddNew() : balance.Edit()))
         return engineFailure(balance.lastError());
+    balance.m_KokCode = customerCode;
     balance.m_KuriZan = int(value);
     if (!balance.Update()) {
         balance.CancelUpdate();

@@ -54,16 +54,19 @@ public:
     // with the slip's header and lines, in one unit of work.
     Outcome remove(int id);
 
-    // KuriZan of the customer's balance record; nullopt when there is none.
+    // KuriZan of the customer's balance record, 0 for an existing customer
+    // without one; nullopt when neither exists.
     std::optional<qint64> carriedForward(int customerCode);
-    // Writes a carried-forward balance the caller has asked for; a value
-    // KuriZan cannot hold is refused with its message and nothing written.
+    // Writes a carried-forward balance the caller has asked for, adding the
+    // balance record an existing customer lacks; a value KuriZan cannot
+    // hold is refused with its message and nothing written.
     Outcome setCarriedForward(int customerCode, qint64 value);
 
     static QString ledgerFullMessage();
     static QString balanceRangeMessage();
 
 private:
+    bool customerExists(int customerCode);
     Outcome record(int customerCode, int id, LedgerEntry& entry, RememberedAmounts& remembered);
 
     data::CCarMaintenanceDoc& m_document;

@@ -13,11 +13,11 @@ namespace kv::ledger {
 
 namespace {
 
+// A stored amount may have ten digits, more than Kanma shows without
+// cutting it and asking once per cell.
 QString amountText(int value)
 {
-    QString text;
-    Kanma(text, value);
-    return text;
+    return groupedAmount(value);
 }
 
 QString dateText(double dayNumber)

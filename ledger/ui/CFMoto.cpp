@@ -146,7 +146,8 @@ CFMoto::~CFMoto() = default;
 void CFMoto::buildLayout()
 {
     m_list = new CListCtrlEx;
-    m_model = new LedgerListModel(m_setup.profile, m_list);
+    m_model = new LedgerListModel(m_setup.profile,
+                                  m_list->widthForText(LedgerListModel::widestAmount()), m_list);
     m_list->setRows(m_model);
     m_list->installEventFilter(this);
 

@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWindow>
 
 namespace kv::ledger {
 
@@ -26,7 +27,7 @@ QString placementKey(const char* key)
 } // namespace
 
 CMotoFrame* CMotoFrame::open(data::CCarMaintenanceDoc& document, int customerCode,
-                             QSettings* profile, QWidget* parent)
+                             QSettings* profile, QWidget* opener)
 {
     LedgerAccess access(document);
     const LedgerAccess::Opened opened = access.open(customerCode);
@@ -40,13 +41,17 @@ CMotoFrame* CMotoFrame::open(data::CCarMaintenanceDoc& document, int customerCod
     setup.customerName = opened.customerName;
     setup.ownsVehicles = opened.ownsVehicles;
     setup.profile = profile;
-    if (parent)
-        setup.origin = parent->window()->geometry().topLeft();
-    auto* frame = new CMotoFrame(document, setup, parent);
+    if (opener)
+        setup.origin = opener->window()->geometry().topLeft();
+    auto* frame = new CMotoFrame(document, setup);
     if (!frame->m_form->load()) {
         access.close();
         delete frame;
         return nullptr;
+    }
+    if (opener) {
+        frame->winId();
+        frame->windowHandle()->setTransientParent(opener->window()->windowHandle());
     }
     return frame;
 }

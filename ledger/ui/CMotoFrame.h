@@ -43,9 +43,11 @@ public:
 
     // Takes the customer's lock and reads the ledger; nullptr after the
     // message when refused, with nothing held. The window is shown by the
-    // caller and deletes itself when closed.
+    // caller and deletes itself when closed. It is a window of its own,
+    // placed from the opener and kept above it, so that the opener can be
+    // disabled while it is open.
     static CMotoFrame* open(data::CCarMaintenanceDoc& document, int customerCode,
-                            QSettings* profile, QWidget* parent = nullptr);
+                            QSettings* profile, QWidget* opener = nullptr);
 
     // The lock is held by the caller and becomes the window's.
     CMotoFrame(data::CCarMaintenanceDoc& document, Setup setup, QWidget* parent = nullptr);

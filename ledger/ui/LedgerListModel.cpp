@@ -2,6 +2,7 @@
 
 #include <QSettings>
 
+#include <algorithm>
 #include <iterator>
 
 namespace kv::ledger {
@@ -36,13 +37,14 @@ const ColumnLook kLooks[] = {
 };
 static_assert(std::size(kLooks) == size_t(LedgerColumn::Count));
 
-QList<TypedListModel<LedgerLine>::Column> columnsOf(QSettings* profile)
+QList<TypedListModel<LedgerLine>::Column> columnsOf(QSettings* profile, int amountWidth)
 {
     QList<TypedListModel<LedgerLine>::Column> columns;
     for (int i = 0; i < int(LedgerColumn::Count); ++i) {
         const ColumnLook& look = kLooks[i];
-        const int width = profile ? profile->value(LedgerListModel::widthKey(i), look.width).toInt()
-                                  : look.width;
+        const int fitting = look.alignment == kRight ? std::max(look.width, amountWidth) : look.width;
+        const int width = profile ? profile->value(LedgerListModel::widthKey(i), fitting).toInt()
+                                  : fitting;
         const auto column = LedgerColumn(i);
         columns.append({QString::fromUtf8(look.caption), width, look.alignment,
                         [column](const LedgerLine& line) { return line.text(column); }});
@@ -52,8 +54,8 @@ QList<TypedListModel<LedgerLine>::Column> columnsOf(QSettings* profile)
 
 } // namespace
 
-LedgerListModel::LedgerListModel(QSettings* profile, QObject* parent)
-    : TypedListModel<LedgerLine>(columnsOf(profile), [](const LedgerLine& line) { return line.id; },
+LedgerListModel::LedgerListModel(QSettings* profile, int amountWidth, QObject* parent)
+    : TypedListModel<LedgerLine>(columnsOf(profile, amountWidth), [](const LedgerLine& line) { return line.id; },
                                  parent)
 {
 }

@@ -541,6 +541,8 @@ TEST_F(PanelWiring, F9OpensTheLedgerWhoseF8HandsALineOverToItsSlip)
     ASSERT_TRUE(window) << folder.messages.messages().join('|').toStdString();
     EXPECT_EQ(window->windowTitle(), u("元帳   顧客：1  山田太郎"));
     EXPECT_TRUE(heldHere());
+    EXPECT_FALSE(frame->isEnabled()) << "nothing can be typed into the panel meanwhile";
+    EXPECT_TRUE(window->isEnabled());
     for (const int command : {CommandId::CreateSlip, CommandId::Ledger,
                               CommandId::CarriedForwardBalance, CommandId::RecordCustomerVehicle})
         EXPECT_FALSE(frame->isCommandEnabled(command)) << command;
@@ -562,6 +564,7 @@ TEST_F(PanelWiring, F9OpensTheLedgerWhoseF8HandsALineOverToItsSlip)
     EXPECT_TRUE(window.isNull()) << folder.messages.messages().join('|').toStdString();
     QPointer<kv::slips::CDenFrame> slip = frame->findChild<kv::slips::CDenFrame*>();
     ASSERT_TRUE(slip);
+    EXPECT_TRUE(slip->isEnabled()) << "the slip window is the main window's own";
     EXPECT_EQ(slip->mode(), kv::slips::SlipMode::Modify);
     EXPECT_TRUE(heldHere()) << "the slip work holds the customer now";
     EXPECT_FALSE(frame->isCommandEnabled(CommandId::Ledger));
@@ -580,6 +583,7 @@ TEST_F(PanelWiring, F9OpensTheLedgerWhoseF8HandsALineOverToItsSlip)
     QApplication::processEvents();
     EXPECT_TRUE(window.isNull());
     EXPECT_FALSE(heldHere());
+    EXPECT_TRUE(frame->isEnabled());
     EXPECT_TRUE(frame->isCommandEnabled(CommandId::Ledger));
     EXPECT_TRUE(frame->isCommandEnabled(CommandId::RecordCustomerVehicle));
 }

@@ -284,6 +284,14 @@ TEST_F(LedgerRecorderTest, TheCarriedForwardBalanceTakesOnlyWhatItCanHold)
 
     EXPECT_EQ(recorder->setCarriedForward(2, 0).message, u("該当残高が存在しません！"));
     EXPECT_FALSE(recorder->carriedForward(2));
+    EXPECT_EQ(scalar("SELECT count(*) FROM f014.Zan WHERE KokCode = 2"), 0);
+
+    // A customer from elsewhere without a balance record gets it when first set.
+    ASSERT_TRUE(CustomerBuilder(3).insertInto(doc->store()));
+    EXPECT_EQ(recorder->carriedForward(3), 0);
+    ASSERT_TRUE(recorder->setCarriedForward(3, 700).done);
+    EXPECT_EQ(scalar("SELECT KuriZan FROM f014.Zan WHERE KokCode = 3"), 700);
+    EXPECT_EQ(scalar("SELECT count(*) FROM f014.Zan WHERE KokCode = 3"), 1);
     {
         LockHoldingComputer printing(folder.folder.path(), {"hold", "Printing"});
         ASSERT_TRUE(printing.ready);

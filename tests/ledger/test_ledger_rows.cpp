@@ -6,6 +6,7 @@
 
 #include "common/KVCommon.h"
 #include "data/engine/DayNumber.h"
+#include "support/RecordingMessageGateway.h"
 #include "support/Utf8.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,22 @@ TEST(LedgerRowsTest, ABalancePastThirtyTwoBitsIsShownWholeAndReported)
     const LedgerRows below(-999'999'999, {row(1, QDate(2026, 1, 1), -99'999'999)}, categories());
     EXPECT_EQ(below.lines()[0].balance, -1'099'999'998LL);
     EXPECT_EQ(below.firstBalanceBeyondLimit(), 0);
+}
+
+TEST(LedgerRowsTest, TenDigitStoredAmountsShowWholeWithoutAMessage)
+{
+    kv::test::RecordingMessageGateway messages;
+    kv::data::ToriJnlRow big = row(1, QDate(2026, 1, 1), -2'000'000'000);
+    big.m_Buhin = 1'234'567'890;
+    big.m_Zei = -1'000'000'000;
+    big.m_Tot = 2'147'483'647;
+    const LedgerRows rows(0, {big}, categories());
+    const LedgerLine& line = rows.lines()[0];
+    EXPECT_EQ(line.text(LedgerColumn::Buhin), "1,234,567,890");
+    EXPECT_EQ(line.text(LedgerColumn::Zei), "-1,000,000,000");
+    EXPECT_EQ(line.text(LedgerColumn::Tot), "2,147,483,647");
+    EXPECT_EQ(line.text(LedgerColumn::Result), "-2,000,000,000");
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.messages().join(" / ").toStdString();
 }
 
 } // namespace

@@ -7,11 +7,13 @@
 #include "ledger/ui/CDSetKuriZan.h"
 #include "ledger/ui/CFMoto.h"
 #include "ledger/ui/CMotoFrame.h"
+#include "ledger/ui/LedgerListModel.h"
 
 #include "LedgerShop.h"
 #include "controls/CComboBoxEn.h"
 #include "controls/CEditEx.h"
 #include "controls/CListCtrlEx.h"
+#include "controls/ListRowDelegate.h"
 #include "data/service/ShareLockAction.h"
 #include "support/LockHoldingComputer.h"
 #include "support/ModalDialogHelper.h"
@@ -376,6 +378,36 @@ TEST_F(LedgerWindow, AFullLedgerShowsEveryBalanceInSixtyFourBitsAndRefusesANewLi
     EXPECT_EQ(balances()[998], "99,900,004,001");
     EXPECT_EQ(balances().constLast(), "99,900,004,001") << "the last line paid in full";
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM f013.ToriJnl WHERE Nyu = 99999999"), 1);
+}
+
+TEST_F(LedgerWindow, EveryAmountOfARangeShowsWholeUnlessTheUserChoseAWidth)
+{
+    // A 車検 sale beside an eleven-digit balance: the widest amounts a range holds.
+    sql("INSERT INTO f013.ToriJnl (KokCode, Date, NyuukoKbnCode, Buhin, Koutin, Sonota, Zei,"
+        " HikaSyohi, KaSyohi, SyoZei, Tot, Nyu, NyuCho, GTot) VALUES"
+        " (1, 46000.5, 1, -20000000, 17700000, 99999999, -9999999, 9999999, 9999999, 999999,"
+        " -99999999, -99999999, -99999999, -99999999)");
+    sql("UPDATE f014.Zan SET KuriZan = -999999999 WHERE KokCode = 1");
+    for (int i = 0; i < 100; ++i)
+        sql("INSERT INTO f013.ToriJnl (KokCode, Date, NyuukoKbnCode, GTot)"
+            " VALUES (1, 46001.5, 1, -99999999)");
+    open();
+    kv::CListCtrlEx* list = form().list();
+    ASSERT_EQ(list->rowCount(), 101);
+    const int margins = 2 * list->rowDelegate()->textMargin();
+    for (int column = int(LedgerColumn::Buhin); column <= kBalance; ++column) {
+        for (int row = 0; row < list->rowCount(); ++row) {
+            const QString text = list->cellText(row, column);
+            EXPECT_GE(list->columnWidth(column), list->fontMetrics().horizontalAdvance(text) + margins)
+                << "column " << column << " cuts " << text.toStdString();
+        }
+    }
+    EXPECT_EQ(balances().constLast(), "-11,099,999,898");
+
+    delete frame;
+    profile.setValue(LedgerListModel::widthKey(kBalance), 40);
+    open();
+    EXPECT_EQ(form().list()->columnWidth(kBalance), 40) << "a width the user dragged wins";
 }
 
 } // namespace

@@ -64,8 +64,10 @@ TEST_F(DemoFolder, CustomersAreRealAndHoldTheirVehicles)
 {
     CDaoKokSet customers(m_store.connectionFor(CDaoKokSet::tableDef()));
     CDaoCarSet vehicles(m_store.connectionFor(CDaoCarSet::tableDef()));
+    CDaoZanSet balances(m_store.connectionFor(CDaoZanSet::tableDef()));
     ASSERT_TRUE(customers.Open());
     ASSERT_TRUE(vehicles.Open());
+    ASSERT_TRUE(balances.Open());
     ASSERT_TRUE(customers.MoveLast());
     EXPECT_EQ(customers.GetRecordCount(), DemoData::kCustomers);
 
@@ -95,6 +97,12 @@ TEST_F(DemoFolder, CustomersAreRealAndHoldTheirVehicles)
             vehicles.MoveLast();
         EXPECT_EQ(vehicles.GetRecordCount(), customers.m_Hoyu);
         EXPECT_GE(customers.m_Hoyu, 1);
+
+        // Its carried-forward balance can be set at once.
+        balances.SetFilter(QStringLiteral("KokCode = %1").arg(customers.m_KokCode));
+        ASSERT_TRUE(balances.Requery());
+        ASSERT_FALSE(balances.IsEOF());
+        EXPECT_EQ(balances.m_KuriZan, 0);
     }
     EXPECT_EQ(RecordCounters(m_temp.path()).RecordCounter(QStringLiteral("010.mdb"), RecordCounters::Read),
               DemoData::kCustomers);

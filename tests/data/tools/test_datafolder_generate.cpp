@@ -50,6 +50,10 @@ TEST(DataGenerator, EveryReferenceLeadsToAnExistingRecord)
     EXPECT_EQ(scalar(db, "SELECT count(*) FROM f010.Kok k WHERE Hoyu <> "
                          "(SELECT count(*) FROM f009.Car c WHERE c.KokCode = k.KokCode)"), 0);
     EXPECT_EQ(scalar(db, "SELECT min(Hoyu) FROM f010.Kok"), 1);
+    // Each has its balance record, at zero.
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM f010.Kok k JOIN f014.Zan z ON z.KokCode = k.KokCode "
+                         "WHERE z.KuriZan = 0"), 40);
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM f014.Zan"), 40);
     EXPECT_EQ(scalar(db, "SELECT count(*) FROM f010.Kok WHERE SyoukaiKokCode >= KokCode"), 0);
 
     // Slips are of existing vehicles, billed to their owners.
