@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QSettings>
 
+#include <algorithm>
 #include <iterator>
 
 namespace kv::callerid {
@@ -44,6 +45,7 @@ CTelCallHistoryFrame::CTelCallHistoryFrame(CallInfoStore& calls, Setup setup, QW
     m_list = new CListCtrlEx(this);
     m_list->setObjectName(QStringLiteral("CTelCallHistoryListView"));
     m_list->setRows(m_rows);
+    fitArrivalColumn();
     QPalette cream = m_list->palette();
     cream.setColor(QPalette::Base, ListRowDelegate::rowBackground());
     m_list->setPalette(cream);
@@ -73,6 +75,16 @@ CTelCallHistoryFrame::CTelCallHistoryFrame(CallInfoStore& calls, Setup setup, QW
 }
 
 CTelCallHistoryFrame::~CTelCallHistoryFrame() = default;
+
+void CTelCallHistoryFrame::fitArrivalColumn()
+{
+    const ProfileColumn<CallHistoryRow>& arrival = kLooks[std::size(kLooks) - 1];
+    if (m_setup.profile && m_setup.profile->contains(arrival.profileKey(kColumns)))
+        return; // the user's own width wins
+    const int whole = m_list->widthForText(QStringLiteral("2026/12/31 23:59"));
+    const int column = int(std::size(kLooks)) - 1;
+    m_list->setColumnWidth(column, std::max(m_list->columnWidth(column), whole));
+}
 
 void CTelCallHistoryFrame::reload()
 {

@@ -52,6 +52,8 @@ protected:
 
 private:
     void storeColumnWidths();
+    // Date and time whole at the default width.
+    void fitArrivalColumn();
     void showCustomerOf(int row);
 
     CallInfoStore& m_calls;

@@ -18,6 +18,7 @@
 #include "controls/FileChooser.h"
 #include "common/InstallSettings.h"
 #include "controls/CListCtrlEx.h"
+#include "controls/ListRowDelegate.h"
 #include "lan/core/RecordingChangeAnnouncer.h"
 
 #include <QComboBox>
@@ -190,6 +191,9 @@ TEST(CallerIdCalls, ACustomersCallPopsUpIsKeptToldAndListedWhileOthersLeaveNoTra
     EXPECT_EQ(list->cellText(0, 3), "03-3611-9879");
     EXPECT_EQ(list->cellText(1, 0), "000002");
     EXPECT_TRUE(list->cellText(1, 4).endsWith("/12/10 08:05"));
+    const int arrivalWidth = list->fontMetrics().horizontalAdvance(list->cellText(1, 4))
+        + 2 * list->rowDelegate()->textMargin();
+    EXPECT_GE(list->columnWidth(4), arrivalWidth) << "date and time whole at the default width";
     EXPECT_EQ(list->currentRow(), 1);
     EXPECT_TRUE(rig.shownOnPanel.isEmpty()); // opening selects, it does not show
 
