@@ -1,4 +1,5 @@
 #include "app/frame/ApplicationFonts.h"
+#include "app/frame/QtTranslations.h"
 #include "app/startup/CCarMaintenanceApp.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sabion.svg")));
     kv::app::ApplicationFonts::install();
+    kv::app::QtTranslations::install();
 
     kv::app::CCarMaintenanceApp app;
     if (!app.InitInstance())

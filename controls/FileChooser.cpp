@@ -1,5 +1,7 @@
 #include "controls/FileChooser.h"
 
+#include "common/StartFolder.h"
+
 #include <QFileDialog>
 
 namespace kv {
@@ -19,25 +21,25 @@ QString FileChooser::openFile(QWidget* parent, const QString& caption, const QSt
 QStringList DialogFileChooser::openFiles(QWidget* parent, const QString& caption,
                                          const QString& folder, const QString& filter)
 {
-    return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
+    return QFileDialog::getOpenFileNames(parent, caption, existingStartPath(folder), filter);
 }
 
 QString DialogFileChooser::openFile(QWidget* parent, const QString& caption,
                                     const QString& folder, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    return QFileDialog::getOpenFileName(parent, caption, existingStartPath(folder), filter);
 }
 
 QString DialogFileChooser::saveFile(QWidget* parent, const QString& caption,
                                     const QString& suggestion, const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, suggestion, filter, nullptr,
+    return QFileDialog::getSaveFileName(parent, caption, existingStartPath(suggestion), filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 
 QString DialogFileChooser::folder(QWidget* parent, const QString& caption, const QString& start)
 {
-    return QFileDialog::getExistingDirectory(parent, caption, start);
+    return QFileDialog::getExistingDirectory(parent, caption, existingStartFolder(start));
 }
 
 void installFileChooser(FileChooser* chooser)
