@@ -1,15 +1,16 @@
 #include "print/QtPrinterAccess.h"
 
+#include "common/StartFolder.h"
 #include "print/PagePainter.h"
 #include "print/PrintRunner.h"
+#include "print/platform/CupsQueue.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace kv::print {
 
@@ -48,10 +49,24 @@ bool QtPrinterAccess::print(PagePainter& printout)
 {
     if (!hasPrinter())
         return false;
-    m_printer->setOutputFormat(QPrinter::NativeFormat);
-    m_printer->setOutputFileName(QString());
-    PrintRunner::preparePrinter(printout, *m_printer);
-    return PrintRunner::paint(printout, *m_printer);
+    // The toolkit hands a job over without telling whether the queue took
+    // it; sent as a PDF of our own, the server's answer is known. The PDF
+    // is also exactly what the preview and "PDFで保存" show.
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("job.pdf"));
+    if (!folder.isValid() || !PrintRunner::writePdf(printout, pdf))
+        return false;
+    CupsQueue::Options options;
+    options.copies = m_printer->copyCount();
+    options.collate = m_printer->collateCopies();
+    options.colour = printout.layout().colour;
+    if (m_printer->duplex() == QPrinter::DuplexLongSide)
+        options.sides = QStringLiteral("two-sided-long-edge");
+    else if (m_printer->duplex() == QPrinter::DuplexShortSide)
+        options.sides = QStringLiteral("two-sided-short-edge");
+    const CupsQueue queue(m_printer->printerName());
+    const CupsQueue::Submission job = queue.submitPdf(pdf, printout.layout().jobName, options);
+    return job.jobId != 0 && !queue.gaveUp(job.jobId);
 }
 
 void QtPrinterAccess::preview(PagePainter& printout)
@@ -77,11 +92,8 @@ void QtPrinterAccess::preview(PagePainter& printout)
 
 std::optional<QString> QtPrinterAccess::choosePdfFile(const QString& suggestedName)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath();
     const QString path = QFileDialog::getSaveFileName(
-        m_parent, QStringLiteral("PDFで保存"), QDir(folder).filePath(suggestedName),
+        m_parent, QStringLiteral("PDFで保存"), existingStartPath(suggestedName),
         QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return std::nullopt;
