@@ -43,6 +43,9 @@ public:
     void line(double x1, double y1, double x2, double y2, const QPen& pen);
 
 private:
+    // Draws a bold text from its baseline; false for a regular font.
+    bool boldLine(const QPointF& baselineStart, const QString& text);
+
     QPainter& m_painter;
 };
 

@@ -1,6 +1,7 @@
 // The print runner sends one printout to every device at the same place on
 // the paper: the recording device, a PDF file read back and an image.
 
+#include "print/PageCanvas.h"
 #include "print/PagePainter.h"
 #include "print/PrintFont.h"
 #include "print/PrintRunner.h"
@@ -13,6 +14,7 @@
 #include <QFontInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QProcess>
 
 using kv::print::PageLayout;
 using kv::print::PageOffsets;
@@ -194,4 +196,83 @@ TEST(PrintFont, FormFacesAreDrawnInTheIpaFontsStretchedToTheirWidth)
               QStringLiteral("IPAMincho"));
     EXPECT_EQ(QFontInfo(PrintFont{QStringLiteral("No Such Face"), 40, 0, false}.toQFont()).family(),
               QStringLiteral("IPAPGothic"));
+}
+
+namespace {
+
+// "御請求額" in bold white on green, as the slip's total stands.
+class BoldOnColour final : public PagePainter {
+public:
+    PageLayout layout() const override { return {}; }
+    int pageCount() const override { return 1; }
+    void paintPage(int, QPainter& painter) override
+    {
+        kv::print::PageCanvas canvas(painter);
+        const QRectF box = kv::print::PageCanvas::box(200, 1400, 200, 500);
+        canvas.fill(box, QColor(0, 255, 0));
+        PrintFont font;
+        font.height = 200;
+        font.bold = true;
+        canvas.setFont(font.toQFont());
+        canvas.setTextColour(Qt::white);
+        canvas.text(box, QStringLiteral("御請求額"), Qt::AlignHCenter);
+    }
+};
+
+// The share of pixels of the box (in tenths of a millimetre) that differ
+// clearly between two pictures of one page.
+double differingShare(const QImage& a, const QImage& b, const QRectF& tenths, int dotsPerInch)
+{
+    const double scale = dotsPerInch / 254.0;
+    const QRect box(int(tenths.left() * scale), int(tenths.top() * scale), int(tenths.width() * scale),
+                    int(tenths.height() * scale));
+    int differing = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const QColor p = a.pixelColor(x, y);
+            const QColor q = b.pixelColor(x, y);
+            if (std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue()) > 192)
+                ++differing;
+        }
+    }
+    return double(differing) / (box.width() * box.height());
+}
+
+int whitePixels(const QImage& image, const QRectF& tenths, int dotsPerInch)
+{
+    const double scale = dotsPerInch / 254.0;
+    int white = 0;
+    for (int y = int(tenths.top() * scale); y < int(tenths.bottom() * scale); ++y) {
+        for (int x = int(tenths.left() * scale); x < int(tenths.right() * scale); ++x)
+            white += image.pixelColor(x, y).red() > 200 ? 1 : 0;
+    }
+    return white;
+}
+
+} // namespace
+
+TEST(PrintRunner, BoldTextIsTheSameOnThePageImageAsInThePdf)
+{
+    constexpr int kDpi = 150;
+    kv::test::TempFolder temp;
+    BoldOnColour page;
+    const QString pdf = temp.file(QStringLiteral("bold.pdf"));
+    ASSERT_TRUE(PrintRunner::writePdf(page, pdf));
+    QProcess raster;
+    raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(kDpi),
+                                              QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                              pdf, temp.file(QStringLiteral("bold"))});
+    ASSERT_TRUE(raster.waitForFinished(30000) && raster.exitCode() == 0) << "poppler-utils' pdftoppm";
+    const QImage fromPdf(temp.file(QStringLiteral("bold.png")));
+    ASSERT_FALSE(fromPdf.isNull());
+    const QImage image = PrintRunner::image(page, 1, kDpi);
+    // Rounded to whole pixels each its own way.
+    ASSERT_LE(std::abs(image.width() - fromPdf.width()) + std::abs(image.height() - fromPdf.height()), 2);
+
+    const QRectF text(200, 200, 1200, 300);
+    EXPECT_LT(differingShare(image, fromPdf, text, kDpi), 0.005);
+    // Readable strokes, not a white block: most of the box stays green.
+    const int area = int(1200 * kDpi / 254.0) * int(300 * kDpi / 254.0);
+    EXPECT_GT(whitePixels(image, text, kDpi), area / 50);
+    EXPECT_LT(whitePixels(image, text, kDpi), area / 3);
 }
