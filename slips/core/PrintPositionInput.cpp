@@ -36,7 +36,9 @@ std::optional<int> PrintPositionInput::tenthsOf(const QString& typed, int limit)
     qint64 tenths = whole * 10 + tenth;
     if (negative)
         tenths = -tenths - (rest ? 1 : 0);
-    if (std::llabs(tenths) > limit)
+    // The typed value itself must lie in the range: 99.95 is past 99.9
+    // even though its tenths are not.
+    if (std::llabs(tenths) > limit || (rest && !negative && tenths == limit))
         return std::nullopt;
     // -0.0 and its like are 0.
     return int(tenths);

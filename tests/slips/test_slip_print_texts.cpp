@@ -100,6 +100,10 @@ TEST(PrintPositionInput, TypedMillimetresBecomeTenthsRoundedDown)
     EXPECT_EQ(PrintPositionInput::tenthsOf(u("99.9"), margin), 999);
     EXPECT_EQ(PrintPositionInput::tenthsOf(u("100"), margin), std::nullopt);
     EXPECT_EQ(PrintPositionInput::tenthsOf(u("-99.95"), margin), std::nullopt);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("99.95"), margin), std::nullopt) << "refused, not cut";
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("99.90"), margin), 999);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("99.89"), margin), 998);
+    EXPECT_EQ(PrintPositionInput::tenthsOf(u("297.05"), PrintPositionInput::kFoldLimit), std::nullopt);
     EXPECT_EQ(PrintPositionInput::tenthsOf(u("297.0"), PrintPositionInput::kFoldLimit), 2970);
     EXPECT_EQ(PrintPositionInput::tenthsOf(u("1e2"), margin), std::nullopt);
     EXPECT_EQ(PrintPositionInput::tenthsOf(u(""), margin), std::nullopt);

@@ -203,6 +203,14 @@ TEST_F(SlipSettingsDialogs, PrintPositionsAreRoundedDownToTenthsWrittenTwiceAndA
     typeOver(dialog.field(F::LowerFold), u("-297.05"));
     EXPECT_EQ(m_messages.messages().last(), u("-297.0から297.0迄を入力して下さい！"));
     EXPECT_EQ(dialog.field(F::LowerFold)->text(), u("210.0"));
+    // Just past the range is refused, not cut to its end.
+    typeOver(dialog.field(F::AddresseeTop), u("99.95"));
+    EXPECT_EQ(m_messages.messages().size(), 3);
+    EXPECT_EQ(m_messages.messages().last(), u("-99.9から99.9迄を入力して下さい！"));
+    EXPECT_EQ(dialog.field(F::AddresseeTop)->text(), u("0.0"));
+    typeOver(dialog.field(F::UpperFold), u("297.05"));
+    EXPECT_EQ(m_messages.messages().size(), 4);
+    EXPECT_EQ(m_messages.messages().last(), u("-297.0から297.0迄を入力して下さい！"));
     typeOver(dialog.field(F::LowerFold), u("-1.25"));
     QTest::mouseClick(dialog.colourButton(), Qt::LeftButton);
     dialog.breakdownBox()->click();
