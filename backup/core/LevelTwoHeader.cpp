@@ -52,8 +52,7 @@ QByteArray le16(quint16 value)
 
 bool LevelTwoHeader::setName(const QString& nameInArchive, QString* error)
 {
-    QString path = nameInArchive;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString& path = nameInArchive;
     const QStringList parts = path.split(QLatin1Char('/'));
     const bool bad = path.isEmpty() || path.startsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('/'))
         || path.contains(QLatin1Char(':'))

@@ -21,8 +21,13 @@ public:
     QDateTime modified;
     quint16 dataCrc = 0;
 
-    // Sets the entry's name, '/' between folders; false (with the reason)
-    // for an empty, absolute or climbing path or one CP932 cannot hold.
+    // The code pages an entry's names may be written in.
+    static constexpr quint32 kCodePageCp932 = 932;
+    static constexpr quint32 kCodePageUtf8 = 65001;
+
+    // Sets the entry's name, '/' between folders (any other character,
+    // a backslash too, belongs to the name); false (with the reason) for an
+    // empty, absolute or climbing path or one CP932 cannot hold.
     bool setName(const QString& nameInArchive, QString* error);
     // The header's bytes with its CRC; empty (with the reason) when a value
     // does not fit its field.

@@ -11,6 +11,7 @@
 #include "support/LockHoldingComputer.h"
 #include "support/TestPaths.h"
 
+#include <QDirIterator>
 #include <QProcess>
 #include <QThread>
 #include <QStandardPaths>
@@ -57,6 +58,23 @@ bool restore(BackupTestShop& shop, const QString& file)
                           BackupVolumes::DriveType::Fixed, kLargeDisk);
     DataRestore restore(volumes, messageGateway(), shop.data);
     return restore.prepare(file) && restore.swapIn();
+}
+
+// Names and contents of the files of a data folder that are not its
+// databases or settings files, as text a failure shows.
+std::map<std::string, std::string> filesBesideTheDatabases(const QString& folder)
+{
+    std::map<std::string, std::string> found;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        const QString name = QDir(folder).relativeFilePath(file.fileName());
+        if (name.endsWith(".mdb") || name.endsWith(".dat"))
+            continue;
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        found[name.toStdString()] = file.readAll().toStdString();
+    }
+    return found;
 }
 
 } // namespace
@@ -294,4 +312,33 @@ TEST(BackupRestoreTest, BackupWhileAnotherProgramRecordsGivesSoundDatabases)
     ASSERT_TRUE(restore.prepare(backup.file)) << shop.messages.messages().join('|').toStdString();
     // One round of the writer's work, never half of one.
     EXPECT_EQ(roundsIn(restore.preparedFolder() + "/010.mdb"), 1);
+}
+
+TEST(BackupRestoreTest, NamesWhoseCp932BytesHoldABackslashComeBackByteForByte)
+{
+    BackupTestShop shop;
+    ASSERT_TRUE(data::DemoData::write(shop.data, QDate(2026, 12, 10)));
+    // 0x5C is the second byte of 表 能 十 ソ 予 申 構 in CP932; a backslash
+    // of its own is a character of a name too.
+    const QStringList names = {"表.txt", "能.txt", "ソフト.txt", "予定/十月.txt", "予定/申/構.txt",
+                               "Photo/表紙.jpg", "a\\b.txt"};
+    std::map<std::string, std::string> written;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const std::string bytes(size_t(100 + i), char('a' + i));
+        written[names[i].toStdString()] = bytes;
+        ASSERT_TRUE(shop.root.write("Data/" + names[i], QByteArray::fromStdString(bytes)));
+    }
+
+    Backup backup{shop};
+    ASSERT_TRUE(backup.run()) << shop.messages.messages().join('|').toStdString();
+    for (const QString& name : names)
+        ASSERT_TRUE(QFile::remove(shop.data + "/" + name));
+    ASSERT_TRUE(restore(shop, backup.file)) << shop.messages.messages().join('|').toStdString();
+    // Every name and every byte as it was, and nothing else beside them.
+    EXPECT_EQ(filesBesideTheDatabases(shop.data), written);
+
+    // The restored folder backs up again.
+    shop.messages.clear();
+    QFile::remove(backup.file);
+    EXPECT_TRUE(backup.run()) << shop.messages.messages().join('|').toStdString();
 }
