@@ -114,7 +114,7 @@ bool BackupRun::MakeArchive()
         [this](qint64 done, qint64 total) {
             report(total > 0 ? int(done * kPackShare / total) : kPackShare);
         },
-        &error);
+        &error, &m_utf8Names);
     QDir(snapshotFolder()).removeRecursively();
     if (!packed) {
         if (!error.isEmpty())
@@ -134,14 +134,28 @@ bool BackupRun::MakeArchive()
 bool BackupRun::run()
 {
     const bool done = perform();
-    endMessage(m_messages, done);
+    endMessage(m_messages, done, m_utf8Names);
     return done;
 }
 
-void BackupRun::endMessage(MessageGateway& messages, bool done)
+void BackupRun::endMessage(MessageGateway& messages, bool done, const QStringList& utf8Names)
 {
-    messages.showMessage(done ? BackupTexts::Done : BackupTexts::Stopped,
-                         done ? Icon::Information : Icon::Warning);
+    if (!done) {
+        messages.showMessage(BackupTexts::Stopped, Icon::Warning);
+        return;
+    }
+    if (utf8Names.isEmpty()) {
+        messages.showMessage(BackupTexts::Done, Icon::Information);
+        return;
+    }
+    // A box the screen can hold: the first names, then how many more.
+    constexpr qsizetype kShown = 10;
+    QStringList shown = utf8Names.mid(0, kShown);
+    if (utf8Names.size() > kShown)
+        shown.append(BackupTexts::MoreNames.arg(utf8Names.size() - kShown));
+    messages.showMessage(BackupTexts::Done + QStringLiteral("\n\n")
+                             + BackupTexts::Utf8Names.arg(shown.join(u'\n')),
+                         Icon::Information);
 }
 
 bool BackupRun::perform()

@@ -3,6 +3,7 @@
 #include "data/service/ExclusiveFileOpener.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <functional>
@@ -40,10 +41,15 @@ public:
     bool run();
     // As run, leaving that message to the caller (endMessage).
     bool perform();
-    static void endMessage(MessageGateway& messages, bool done);
+    // utf8Names: the files whose names were stored in UTF-8, named after
+    // a backup that was done.
+    static void endMessage(MessageGateway& messages, bool done, const QStringList& utf8Names = {});
     // Builds the archive in the temporary folder; false after the message
     // (silently when cancelled).
     bool MakeArchive();
+
+    // After MakeArchive: the names that CP932 cannot hold, stored in UTF-8.
+    const QStringList& utf8Names() const { return m_utf8Names; }
 
     QString temporaryFolder() const;
     // temporary folder + "/SABBACK.LZH"
@@ -63,6 +69,7 @@ private:
     const std::atomic<bool>& m_cancel;
     std::function<void(int)> m_progress;
     int m_shown = -1;
+    QStringList m_utf8Names;
 };
 
 } // namespace kv::backup

@@ -342,3 +342,24 @@ TEST(BackupRestoreTest, NamesWhoseCp932BytesHoldABackslashComeBackByteForByte)
     QFile::remove(backup.file);
     EXPECT_TRUE(backup.run()) << shop.messages.messages().join('|').toStdString();
 }
+
+TEST(BackupRestoreTest, NamesOutsideCp932AreBackedUpNamedAtTheEndAndComeBack)
+{
+    BackupTestShop shop;
+    ASSERT_TRUE(data::DemoData::write(shop.data, QDate(2026, 12, 10)));
+    const std::map<std::string, std::string> written = {{"Photo/café.jpg", std::string(4000, 'c')},
+                                                        {"Photo/写真−1.jpg", "minus sign"},
+                                                        {"Photo/写真1.jpg", "ordinary"}};
+    for (const auto& [name, bytes] : written)
+        ASSERT_TRUE(shop.root.write("Data/" + QString::fromStdString(name), QByteArray::fromStdString(bytes)));
+
+    Backup backup{shop};
+    ASSERT_TRUE(backup.run()) << shop.messages.messages().join('|').toStdString();
+    EXPECT_EQ(shop.messages.messages().last(),
+              "データバックアップ完了\n\n次のファイルは名前に Shift-JIS で表せない文字があるため、"
+              "名前を UTF-8 で記録しました。\nPhoto/café.jpg\nPhoto/写真−1.jpg");
+
+    QDir(shop.data + "/Photo").removeRecursively();
+    ASSERT_TRUE(restore(shop, backup.file)) << shop.messages.messages().join('|').toStdString();
+    EXPECT_EQ(filesBesideTheDatabases(shop.data), written);
+}
