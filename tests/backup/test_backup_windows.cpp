@@ -4,6 +4,8 @@
 #include "BackupTestShop.h"
 #include "FolderVolumes.h"
 
+#include "backup/core/BackupHeader.h"
+#include "backup/core/platform/LinuxVolumes.h"
 #include "backup/ui/BackupController.h"
 #include "backup/ui/CDBackup.h"
 #include "backup/ui/CDProgress.h"
@@ -14,6 +16,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStorageInfo>
+#include <QTemporaryDir>
 #include <QThread>
 
 using namespace kv;
@@ -152,4 +156,49 @@ TEST(BackupController, CancelFromTheProgressWindowLeavesNoFile)
     EXPECT_EQ(checking.offThread, 0);
     EXPECT_TRUE(QDir(shop.path("drive")).entryList(QDir::Files | QDir::Hidden).isEmpty());
     EXPECT_TRUE(QDir(shop.data + "/Temp").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+TEST(BackupDialog, AFolderOnTmpfsTakesTheBackup)
+{
+    WindowShop shop;
+    QTemporaryDir shm(QStringLiteral("/dev/shm/sabion-test-XXXXXX"));
+    ASSERT_TRUE(shm.isValid());
+    ASSERT_EQ(QStorageInfo(shm.path()).fileSystemType(), "tmpfs");
+    LinuxVolumes volumes(shop.data);
+    {
+        CDBackup dialog(volumes, &shop.profile, shop.data);
+        dialog.show();
+        dialog.findChild<CEditEx*>("path")->setText(shm.path() + "/backups/shop");
+        button(&dialog, "実行(&Z)")->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << shop.messages.messages().join('|').toStdString();
+        EXPECT_EQ(dialog.driveType(), BackupVolumes::DriveType::Fixed);
+    }
+
+    // The whole backup, from the dialog to its last message.
+    BackupController controller({shop.data, shop.data, "Server", &shop.profile, &volumes, {1, 2000}},
+                                nullptr);
+    QSignalSpy finished(&controller, &BackupController::finished);
+    shop.dialogs.answerNext([&](QWidget* dialog) {
+        dialog->findChild<CEditEx*>("path")->setText(shm.path() + "/backups/shop.SBK");
+        button(dialog, "実行(&Z)")->click();
+    });
+    ASSERT_TRUE(controller.start()) << shop.messages.messages().join('|').toStdString();
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_EQ(shop.messages.messages().last(), "データバックアップ完了");
+    QFile file(shm.path() + "/backups/shop.SBK");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(BackupHeader::read(file.read(256)), quint32(file.size() - 256));
+}
+
+TEST(LinuxVolumesTest, EveryKindOfMountedFolderIsADestination)
+{
+    using Type = BackupVolumes::DriveType;
+    const std::pair<const char*, Type> kinds[] = {
+        {"ext4", Type::Fixed},   {"tmpfs", Type::Fixed},   {"zfs", Type::Fixed},
+        {"btrfs", Type::Fixed},  {"fuse", Type::Fixed},    {"fuse.gvfsd-fuse", Type::Network},
+        {"nfs4", Type::Network}, {"cifs", Type::Network},  {"overlay", Type::Fixed},
+    };
+    for (const auto& [type, kind] : kinds)
+        EXPECT_EQ(LinuxVolumes::kindOf(type, false), kind) << type;
+    EXPECT_EQ(LinuxVolumes::kindOf("vfat", true), Type::Removable);
 }

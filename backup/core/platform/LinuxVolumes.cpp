@@ -44,10 +44,20 @@ bool kernelSaysRemovable(const QByteArray& device)
 bool isNetworkFileSystem(const QByteArray& type)
 {
     return type.startsWith("nfs") || type == "cifs" || type.startsWith("smb")
-        || type == "fuse.sshfs" || type == "9p" || type == "afs";
+        || type == "fuse.sshfs" || type == "fuse.gvfsd-fuse" || type == "9p" || type == "afs";
 }
 
 } // namespace
+
+BackupVolumes::DriveType LinuxVolumes::kindOf(const QByteArray& fileSystemType, bool removableDisk)
+{
+    if (isNetworkFileSystem(fileSystemType))
+        return DriveType::Network;
+    // Whatever else holds folders (tmpfs, ZFS datasets, btrfs subvolumes,
+    // fuse) takes a backup file like a fixed disk; whether it can be
+    // written the probe finds out.
+    return removableDisk ? DriveType::Removable : DriveType::Fixed;
+}
 
 LinuxVolumes::LinuxVolumes(QString dataFolder)
     : m_dataFolder(std::move(dataFolder))
@@ -59,11 +69,7 @@ BackupVolumes::DriveType LinuxVolumes::driveType(const QString& path) const
     const QStorageInfo volume = volumeOf(path);
     if (!volume.isValid() || !volume.isReady())
         return DriveType::Unknown;
-    if (isNetworkFileSystem(volume.fileSystemType()))
-        return DriveType::Network;
-    if (kernelSaysRemovable(volume.device()))
-        return DriveType::Removable;
-    return volume.device().startsWith("/dev/") ? DriveType::Fixed : DriveType::Unknown;
+    return kindOf(volume.fileSystemType(), kernelSaysRemovable(volume.device()));
 }
 
 bool LinuxVolumes::space(const QString& folder, qint64* total, qint64* free) const
