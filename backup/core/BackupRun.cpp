@@ -26,10 +26,12 @@ constexpr int kPackShare = 80;
 } // namespace
 
 BackupRun::BackupRun(Setup setup, BackupVolumes& volumes, MessageGateway& messages,
-                     const std::atomic<bool>& cancel, std::function<void(int)> progress)
+                     const std::atomic<bool>& cancel, std::function<void(int)> progress,
+                     DiskQuestion* disks)
     : m_setup(std::move(setup))
     , m_volumes(volumes)
     , m_messages(messages)
+    , m_disks(disks)
     , m_cancel(cancel)
     , m_progress(std::move(progress))
 {
@@ -162,9 +164,12 @@ bool BackupRun::perform()
 {
     bool done = MakeArchive();
     if (done) {
-        BackupCopier copier(m_volumes, m_messages, m_cancel, [this](int percent) {
-            report(kPackShare + percent * (100 - kPackShare) / 100);
-        });
+        BackupCopier copier(
+            m_volumes, m_messages, m_cancel,
+            [this](int percent) { report(kPackShare + percent * (100 - kPackShare) / 100); },
+            m_disks);
+        if (!m_setup.checkedVolume.isEmpty())
+            copier.setCheckedVolume(m_setup.checkedVolume, m_setup.checkedType);
         done = copier.CopyToBackupFile(archivePath(), m_setup.destination,
                                        m_setup.overwriteConfirmed);
     }

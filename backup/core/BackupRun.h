@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/core/BackupVolumes.h"
 #include "data/service/ExclusiveFileOpener.h"
 
 #include <QString>
@@ -15,6 +16,7 @@ class MessageGateway;
 namespace kv::backup {
 
 class BackupVolumes;
+class DiskQuestion;
 
 // One backup from the data folder to the backup file, as the backup's
 // thread runs it: consistent snapshots of the data under the "Printing"
@@ -32,10 +34,16 @@ public:
         RetryTiming lockTiming;
         // The dialog has had the user's yes to replacing the file.
         bool overwriteConfirmed = false;
+        // The volume the dialog found the destination on, and its kind:
+        // none, when nothing was checked beforehand.
+        QString checkedVolume = {};
+        BackupVolumes::DriveType checkedType = BackupVolumes::DriveType::Unknown;
     };
 
+    // disks: asked for the next disk of a set of removable disks.
     BackupRun(Setup setup, BackupVolumes& volumes, MessageGateway& messages,
-              const std::atomic<bool>& cancel, std::function<void(int percent)> progress = {});
+              const std::atomic<bool>& cancel, std::function<void(int percent)> progress = {},
+              DiskQuestion* disks = nullptr);
 
     // Everything, ending with the message of how it went.
     bool run();
@@ -66,6 +74,7 @@ private:
     Setup m_setup;
     BackupVolumes& m_volumes;
     MessageGateway& m_messages;
+    DiskQuestion* m_disks;
     const std::atomic<bool>& m_cancel;
     std::function<void(int)> m_progress;
     int m_shown = -1;

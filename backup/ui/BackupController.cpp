@@ -35,11 +35,16 @@ bool BackupController::start()
         return false;
     }
     // A file there now was replaced by the user's yes in the dialog.
-    const BackupRun::Setup setup{m_setup.dataFolder, m_setup.computerName, path,
-                                 m_setup.lockTiming, QFileInfo::exists(path)};
+    const BackupRun::Setup setup{m_setup.dataFolder,
+                                 m_setup.computerName,
+                                 path,
+                                 m_setup.lockTiming,
+                                 QFileInfo::exists(path),
+                                 m_setup.volumes->volumeRoot(path),
+                                 dialog.driveType()};
     return m_worker.start(QStringLiteral("バックアップ中"), [this, setup] {
         BackupRun run(setup, *m_setup.volumes, m_worker.messages(), m_worker.cancelFlag(),
-                      m_worker.progress());
+                      m_worker.progress(), &m_worker.diskQuestion());
         const bool done = run.perform();
         m_utf8Names = run.utf8Names();
         return done;

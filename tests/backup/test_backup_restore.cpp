@@ -27,7 +27,7 @@ constexpr qint64 kLargeDisk = qint64(1) << 40;
 
 struct Backup {
     BackupTestShop& shop;
-    FolderVolumes volumes{shop.path("drive"), shop.path("ejected"),
+    FolderVolumes volumes{shop.path("drive"),
                           BackupVolumes::DriveType::Fixed, kLargeDisk};
     std::atomic<bool> cancel{false};
     QString file = shop.path("drive/shop.SBK");
@@ -54,7 +54,7 @@ int roundsIn(const QString& database)
 
 bool restore(BackupTestShop& shop, const QString& file)
 {
-    FolderVolumes volumes(shop.path("drive"), shop.path("ejected"),
+    FolderVolumes volumes(shop.path("drive"),
                           BackupVolumes::DriveType::Fixed, kLargeDisk);
     DataRestore restore(volumes, messageGateway(), shop.data);
     return restore.prepare(file) && restore.swapIn();
@@ -224,7 +224,7 @@ TEST(BackupRestoreTest, CancelWhileReadingUnpackingOrCheckingLeavesNothingBehind
     ASSERT_TRUE(backup.run());
     BackupTestShop::sql(shop.data + "/010.mdb", "DELETE FROM Kok WHERE KokCode = 1");
     const auto data = BackupTestShop::files(shop.data);
-    FolderVolumes volumes(shop.path("drive"), shop.path("ejected"), BackupVolumes::DriveType::Fixed,
+    FolderVolumes volumes(shop.path("drive"), BackupVolumes::DriveType::Fixed,
                           kLargeDisk);
 
     // Reading the file ends at 30 %, unpacking at 85 %, checking at 95 %.
@@ -306,7 +306,7 @@ TEST(BackupRestoreTest, BackupWhileAnotherProgramRecordsGivesSoundDatabases)
     writer.waitForFinished();
     ASSERT_TRUE(done) << shop.messages.messages().join('|').toStdString();
 
-    FolderVolumes volumes(shop.path("drive"), shop.path("ejected"), BackupVolumes::DriveType::Fixed,
+    FolderVolumes volumes(shop.path("drive"), BackupVolumes::DriveType::Fixed,
                           kLargeDisk);
     DataRestore restore(volumes, messageGateway(), shop.data);
     ASSERT_TRUE(restore.prepare(backup.file)) << shop.messages.messages().join('|').toStdString();

@@ -21,7 +21,7 @@ public:
     QString volumeRoot(const QString& path) const override;
     bool holdsFiles(const QString& path) const override;
     bool clear(const QString& path, QString* error) override;
-    void waitForDisk(int number, MessageGateway& messages) override;
+    QList<Volume> removableVolumes() const override;
 
 private:
     QString m_dataFolder;
