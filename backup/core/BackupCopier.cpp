@@ -122,7 +122,7 @@ qint64 BackupCopier::prepareDisk(int disk, QString& path, qint64 remaining)
             return 0;
         QString why;
         if (!m_volumes.clear(path, &why)) {
-            m_messages.showMessage(BackupTexts::ClearFailed + u'\n' + why, Icon::Warning);
+            m_messages.showMessage(BackupTexts::ClearFailed + u'\n' + why, Icon::Critical);
             return 0;
         }
         // Inside the volume, which is there: its root was not cleared away.

@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
-#include <QSet>
 #include <QVBoxLayout>
 
 namespace kv::backup {
@@ -65,27 +64,38 @@ QString CDNextDisk::selectedRoot() const
 
 void CDNextDisk::refresh()
 {
-    const QString selected = selectedRoot();
-    QSet<QString> shown;
-    for (int row = 0; row < m_list->count(); ++row)
-        shown.insert(m_list->item(row)->data(kRootRole).toString());
     const QList<BackupVolumes::Volume> volumes = m_volumes.removableVolumes();
-    QString appeared;
-    m_list->clear();
+    QStringList texts;
+    QStringList roots;
     for (const BackupVolumes::Volume& volume : volumes) {
-        auto* item = new QListWidgetItem(
-            BackupTexts::DiskFree.arg(volume.name, volume.root, QLocale().formattedDataSize(volume.free)),
-            m_list);
-        item->setData(kRootRole, volume.root);
-        if (!shown.contains(volume.root) && appeared.isEmpty())
-            appeared = volume.root;
+        texts.append(BackupTexts::DiskFree.arg(volume.name, volume.root,
+                                               QLocale().formattedDataSize(volume.free)));
+        roots.append(volume.root);
     }
-    const QString select = appeared.isEmpty() ? selected : appeared;
+    QStringList shownTexts;
+    QStringList shownRoots;
     for (int row = 0; row < m_list->count(); ++row) {
-        if (m_list->item(row)->data(kRootRole).toString() == select)
-            m_list->setCurrentRow(row);
+        shownTexts.append(m_list->item(row)->text());
+        shownRoots.append(m_list->item(row)->data(kRootRole).toString());
     }
     m_none->setVisible(volumes.isEmpty());
+    // Left alone while nothing changes, so the user's choice is not disturbed.
+    if (texts == shownTexts && roots == shownRoots)
+        return;
+    QString select = selectedRoot();
+    for (const QString& root : std::as_const(roots)) {
+        if (!shownRoots.contains(root)) {
+            select = root;
+            break;
+        }
+    }
+    m_list->clear();
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        auto* item = new QListWidgetItem(texts[i], m_list);
+        item->setData(kRootRole, roots[i]);
+        if (roots[i] == select)
+            m_list->setCurrentItem(item);
+    }
     m_ok->setEnabled(!selectedRoot().isEmpty());
 }
 
