@@ -6,10 +6,12 @@
 
 #include "backup/core/BackupHeader.h"
 #include "backup/core/BackupRun.h"
+#include "backup/core/DataRestore.h"
 #include "backup/core/platform/LinuxVolumes.h"
 #include "backup/ui/BackupController.h"
 #include "backup/ui/CDBackup.h"
 #include "backup/ui/CDProgress.h"
+#include "backup/ui/ProgressThread.h"
 #include "backup/ui/CDNextDisk.h"
 #include "controls/CEditEx.h"
 #include "support/ModalDialogHelper.h"
@@ -301,4 +303,25 @@ TEST(BackupController, ASetOverTwoSticksAsTheDesktopMountsThem)
     EXPECT_EQ(BackupHeader::read(second.read(256)), named);
     EXPECT_EQ(first.size() - 256 + second.size() - 256, qint64(*named));
     EXPECT_GT(second.size(), 256);
+    first.close();
+    second.close();
+
+    // The restore asks for the second stick the same way: the first is
+    // mounted again under its label, beside the second.
+    shop.sticks.plugBack(shop.path("pulled/STICK1"), shop.media(1), BackupVolumes::DriveType::Removable,
+                         stick);
+    ProgressThread thread(nullptr);
+    DataRestore restore(shop.sticks, thread.messages(), shop.data, &thread.cancelFlag(), thread.progress(),
+                        &thread.diskQuestion());
+    shop.dialogs.answerNext([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "データ復元中");
+        ASSERT_EQ(StickShop::listed(dialog), (QStringList{shop.media(2), shop.media(1)}));
+        dialog->findChild<QListWidget*>("volumes")->setCurrentRow(0);
+        button(dialog, "OK")->click();
+    });
+    QSignalSpy restored(&thread, &ProgressThread::finished);
+    ASSERT_TRUE(thread.start("データ復元中", [&] { return restore.prepare(shop.media(1) + "/shop.SBK"); }));
+    ASSERT_TRUE(restored.wait(60000));
+    EXPECT_TRUE(restored.at(0).at(0).toBool()) << shop.messages.messages().join('|').toStdString();
+    EXPECT_TRUE(QFileInfo::exists(restore.preparedFolder() + "/010.mdb"));
 }
