@@ -128,7 +128,7 @@ void BackupCommands::restore()
     m_reopened = true;
     m_restore = std::make_unique<backup::DataRestore>(
         *m_setup.volumes, m_restoreThread->messages(), dataFolder, &m_restoreThread->cancelFlag(),
-        m_restoreThread->progress());
+        m_restoreThread->progress(), &m_restoreThread->diskQuestion());
     backup::DataRestore* restore = m_restore.get();
     m_restoreThread->start(
         Texts::Restoring, [restore, file] { return restore->prepare(file); },

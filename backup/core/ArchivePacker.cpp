@@ -64,7 +64,8 @@ private:
 } // namespace
 
 bool ArchivePacker::pack(const QString& folder, const QString& archivePath,
-                         const std::atomic<bool>& cancel, const Progress& progress, QString* error)
+                         const std::atomic<bool>& cancel, const Progress& progress, QString* error,
+                         QStringList* utf8Names)
 {
     const QDir root(folder);
     QStringList files;
@@ -113,6 +114,8 @@ bool ArchivePacker::pack(const QString& folder, const QString& archivePath,
     if (!writer.finish() || !archive.flush())
         return failed(writer.lastError().isEmpty() ? archive.errorString() : writer.lastError());
     archive.close();
+    if (utf8Names)
+        *utf8Names = writer.utf8Names();
     return true;
 }
 

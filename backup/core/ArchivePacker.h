@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <atomic>
@@ -17,9 +18,11 @@ public:
     using Progress = std::function<void(qint64 done, qint64 total)>;
 
     // False with the reason, or with an empty reason when cancelled; the
-    // archive file is removed then.
+    // archive file is removed then. utf8Names: the names that CP932 cannot
+    // hold, stored in UTF-8.
     static bool pack(const QString& folder, const QString& archivePath,
-                     const std::atomic<bool>& cancel, const Progress& progress, QString* error);
+                     const std::atomic<bool>& cancel, const Progress& progress, QString* error,
+                     QStringList* utf8Names = nullptr);
 };
 
 } // namespace kv::backup

@@ -1,10 +1,13 @@
 #include "backup/core/ArchiveUnpacker.h"
 
+#include "backup/core/LevelTwoHeader.h"
 #include "common/Cp932.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringList>
 
 extern "C" {
 #include <lhasa.h>
@@ -51,25 +54,93 @@ void closeCounted(void*) {}
 
 const LHAInputStreamType kCountedType = {readCounted, nullptr, closeCounted};
 
-// The archive's path of an entry, '/' between folders; empty when unsafe.
+quint32 le16At(const uint8_t* bytes)
+{
+    return quint32(bytes[0]) | quint32(bytes[1]) << 8;
+}
+
+// The names of an entry as its own header gives them: the folders as the
+// separators of the path header divide them, the file name whole, in the
+// code page the header names. The library's view of the name will not do:
+// it cannot tell a separator from the second byte of a CP932 character.
+struct EntryNames {
+    QList<QByteArray> folders;
+    QByteArray fileName;
+    quint32 codePage = LevelTwoHeader::kCodePageCp932;
+};
+
+bool namesFromLevelTwo(const LHAFileHeader& header, EntryNames* names)
+{
+    constexpr size_t kFirstExtension = 24;
+    const uint8_t* raw = header.raw_data;
+    const size_t length = header.raw_data_len;
+    size_t at = kFirstExtension;
+    while (at + 2 <= length) {
+        const size_t size = le16At(raw + at);
+        if (size == 0)
+            return true;
+        // type, data, the size of the next one
+        if (size < 3 || at + size + 2 > length)
+            return false;
+        const char* data = reinterpret_cast<const char*>(raw + at + 3);
+        const qsizetype dataLength = qsizetype(size - 3);
+        switch (raw[at + 2]) {
+        case 0x01:
+            names->fileName = QByteArray(data, dataLength);
+            break;
+        case 0x02:
+            names->folders = QByteArray(data, dataLength).split(char(0xFF));
+            names->folders.removeAll(QByteArray());
+            break;
+        case 0x46:
+            if (dataLength == 4)
+                names->codePage = le16At(raw + at + 3) | le16At(raw + at + 5) << 16;
+            break;
+        default:
+            break;
+        }
+        at += size;
+    }
+    return false;
+}
+
+QString decodeComponent(const QByteArray& bytes, quint32 codePage)
+{
+    if (codePage == LevelTwoHeader::kCodePageUtf8) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8(bytes);
+        return utf8.hasError() ? QString(QChar::ReplacementCharacter) : text;
+    }
+    return cp932::decode(bytes);
+}
+
+// The archive's path of an entry, '/' between folders; empty when it
+// cannot be restored as it was or would leave the folder.
 QString safeName(const LHAFileHeader& header)
 {
-    QByteArray raw;
-    if (header.path)
-        raw += header.path;
-    if (header.filename)
-        raw += header.filename;
-    raw.replace('\\', '/');
-    while (raw.endsWith('/'))
-        raw.chop(1);
-    const QString name = cp932::decode(raw);
-    if (name.isEmpty() || name.startsWith(u'/'))
+    EntryNames names;
+    if (header.header_level == 2) {
+        if (!namesFromLevelTwo(header, &names))
+            return QString();
+    } else {
+        // Other levels are not ours; the library's names serve.
+        names.folders = QByteArray(header.path ? header.path : "").split('/');
+        names.folders.removeAll(QByteArray());
+        names.fileName = header.filename ? QByteArray(header.filename) : QByteArray();
+    }
+    QStringList parts;
+    for (const QByteArray& folder : std::as_const(names.folders))
+        parts.append(decodeComponent(folder, names.codePage));
+    if (!names.fileName.isEmpty())
+        parts.append(decodeComponent(names.fileName, names.codePage));
+    if (parts.isEmpty())
         return QString();
-    for (const QString& part : name.split(u'/')) {
-        if (part.isEmpty() || part == u"." || part == u"..")
+    for (const QString& part : std::as_const(parts)) {
+        if (part.isEmpty() || part == u"." || part == u".." || part.contains(u'/')
+            || part.contains(QChar(0)) || part.contains(QChar::ReplacementCharacter))
             return QString();
     }
-    return name;
+    return parts.join(u'/');
 }
 
 } // namespace

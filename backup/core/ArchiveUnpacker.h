@@ -10,7 +10,8 @@ namespace kv::backup {
 
 // Unpacks an LHA archive with liblhasa (a reader of its own, not ours
 // turned round) into a folder, checking the CRC of every file. Names are
-// CP932; a name that would leave the folder (absolute, "..") is refused.
+// CP932, or UTF-8 where an entry's code page says so; a name that would
+// leave the folder (absolute, "..") or cannot be read whole is refused.
 class ArchiveUnpacker {
 public:
     // Told the archive bytes read so far and the archive's size.

@@ -3,10 +3,12 @@
 #include "backup/core/BackupHeader.h"
 #include "backup/core/BackupPathCheck.h"
 #include "backup/core/BackupTexts.h"
+#include "backup/core/DiskQuestion.h"
 #include "common/KVCommon.h"
 #include "common/MessageGateway.h"
 #include "common/platform/SharedFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -30,12 +32,20 @@ QString fileErrorText(const QString& path, int error)
 } // namespace
 
 BackupCopier::BackupCopier(BackupVolumes& volumes, MessageGateway& messages,
-                           const std::atomic<bool>& cancel, std::function<void(int)> progress)
+                           const std::atomic<bool>& cancel, std::function<void(int)> progress,
+                           DiskQuestion* disks)
     : m_volumes(volumes)
     , m_messages(messages)
     , m_cancel(cancel)
     , m_progress(std::move(progress))
+    , m_disks(disks)
 {
+}
+
+void BackupCopier::setCheckedVolume(const QString& root, DriveType type)
+{
+    m_checkedRoot = QDir::cleanPath(root);
+    m_checkedType = type;
 }
 
 qint64 BackupCopier::disksNeeded(qint64 archiveSize, qint64 capacity)
@@ -45,11 +55,47 @@ qint64 BackupCopier::disksNeeded(qint64 archiveSize, qint64 capacity)
     return std::max<qint64>(1, (archiveSize + capacity - 1) / capacity);
 }
 
+int BackupCopier::partOn(const QString& root) const
+{
+    const QFileInfo file(root + u'/' + m_withinVolume);
+    if (!file.isFile())
+        return 0;
+    for (qsizetype i = 0; i < m_parts.size(); ++i) {
+        if (file.size() == m_parts[i].size && file.lastModified() == m_parts[i].modified)
+            return int(i + 1);
+    }
+    return 0;
+}
+
+QString BackupCopier::askForDisk(int disk)
+{
+    while (m_disks && !cancelled()) {
+        const QString root = QDir::cleanPath(m_disks->chooseDisk(disk, m_volumes));
+        if (root.isEmpty() || root == u"." || cancelled())
+            return QString();
+        // A removable volume as mounted now, never a folder where one was.
+        if (m_volumes.driveType(root) != DriveType::Removable
+            || QDir::cleanPath(m_volumes.volumeRoot(root)) != root) {
+            m_messages.showMessage(BackupTexts::WrongDrive, Icon::Warning);
+            continue;
+        }
+        // Clearing it would lose that part.
+        if (const int part = partOn(root)) {
+            m_messages.showMessage(BackupTexts::DiskInSetAlready.arg(root).arg(part), Icon::Warning);
+            continue;
+        }
+        return root;
+    }
+    return QString();
+}
+
 qint64 BackupCopier::prepareDisk(int disk, QString& path, qint64 remaining)
 {
     BackupPathCheck check(m_volumes, m_messages);
     if (disk == 1 && m_overwriteConfirmed)
         check.setOverwriteConfirmed(path);
+    if (!m_root.isEmpty())
+        check.requireVolume(m_root);
     DriveType type = DriveType::Unknown;
     QString folder;
     if (!check.ValidateBackupPath(path, &type, &folder) || cancelled())
@@ -67,34 +113,33 @@ qint64 BackupCopier::prepareDisk(int disk, QString& path, qint64 remaining)
         m_messages.showMessage(BackupTexts::SpaceCheckFailed, Icon::Warning);
         return 0;
     }
-    if (m_removable) {
-        if (disk == 1) {
-            // Each disk holds a header of its own besides its part.
-            const qint64 disks =
-                disksNeeded(remaining, total - kReserve - BackupHeader::kSize);
-            if (disks > 1
-                && !m_messages.askYesNo(BackupTexts::DisksNeeded.arg(disks), false, Icon::Question))
-                return 0;
+    if (m_removable && m_volumes.holdsFiles(path)) {
+        // The disk's files are removed, its file system kept: never
+        // without the user's yes, never another volume than this one.
+        if (!m_messages.askYesNo(BackupTexts::ClearDisk.arg(root, BackupTexts::Quick), true,
+                                 Icon::Question)
+            || cancelled())
+            return 0;
+        QString why;
+        if (!m_volumes.clear(path, &why)) {
+            m_messages.showMessage(BackupTexts::ClearFailed + u'\n' + why, Icon::Critical);
+            return 0;
         }
-        if (m_volumes.holdsFiles(path)) {
-            // The disk's files are removed, its file system kept: never
-            // without the user's yes, never another volume than this one.
-            if (!m_messages.askYesNo(BackupTexts::ClearDisk.arg(root, BackupTexts::Quick), true,
-                                     Icon::Question)
-                || cancelled())
-                return 0;
-            QString why;
-            if (!m_volumes.clear(path, &why)) {
-                m_messages.showMessage(BackupTexts::ClearFailed + u'\n' + why, Icon::Critical);
-                return 0;
-            }
-            if (!m_volumes.space(folder, &total, &free)) {
-                m_messages.showMessage(BackupTexts::SpaceCheckFailed, Icon::Warning);
-                return 0;
-            }
+        // Inside the volume, which is there: its root was not cleared away.
+        if (!QDir().mkpath(folder) || !m_volumes.space(folder, &total, &free)) {
+            m_messages.showMessage(BackupTexts::SpaceCheckFailed, Icon::Warning);
+            return 0;
         }
     }
+    // Each disk holds a header of its own besides its part, in what is free
+    // on it: a file system takes room of its own however empty it is.
     const qint64 capacity = free - kReserve - BackupHeader::kSize;
+    if (m_removable && disk == 1) {
+        const qint64 disks = disksNeeded(remaining, capacity);
+        if (disks > 1
+            && !m_messages.askYesNo(BackupTexts::DisksNeeded.arg(disks), false, Icon::Question))
+            return 0;
+    }
     // A disk that cannot take a byte of the archive is refused, not asked
     // for again and again; a fixed drive must take all of it.
     if (capacity <= 0 || (!m_removable && capacity < remaining)) {
@@ -163,6 +208,9 @@ bool BackupCopier::CopyToBackupFile(const QString& archivePath, const QString& d
 {
     m_written = 0;
     m_overwriteConfirmed = overwriteConfirmed;
+    m_root.clear();
+    m_withinVolume.clear();
+    m_parts.clear();
     QFile archive(archivePath);
     if (!archive.open(QIODevice::ReadOnly)) {
         m_messages.showMessage(fileErrorText(archivePath, errno), Icon::Warning);
@@ -174,16 +222,40 @@ bool BackupCopier::CopyToBackupFile(const QString& archivePath, const QString& d
         return false;
     }
     for (int disk = 1; m_written < archiveSize; ++disk) {
-        if (disk > 1)
-            m_volumes.waitForDisk(disk, m_messages);
+        QString path = destination;
+        if (disk == 1 && !m_checkedRoot.isEmpty()) {
+            m_root = m_checkedRoot;
+            if (QDir::cleanPath(m_volumes.volumeRoot(path)) != m_checkedRoot) {
+                // The disk the dialog saw has gone since.
+                if (m_checkedType != DriveType::Removable) {
+                    m_messages.showMessage(BackupTexts::NotReady.arg(m_checkedRoot), Icon::Warning);
+                    return false;
+                }
+                m_withinVolume = QDir(m_checkedRoot).relativeFilePath(path);
+                m_root = askForDisk(disk);
+                if (m_root.isEmpty())
+                    return false;
+                path = m_root + u'/' + m_withinVolume;
+            }
+        } else if (disk > 1) {
+            m_root = askForDisk(disk);
+            if (m_root.isEmpty())
+                return false;
+            path = m_root + u'/' + m_withinVolume;
+        }
         if (cancelled())
             return false;
-        QString path = destination;
         const qint64 part = prepareDisk(disk, path, archiveSize - m_written);
         if (part <= 0)
             return false;
+        if (disk == 1) {
+            m_root = QDir::cleanPath(m_volumes.volumeRoot(path));
+            m_withinVolume = QDir(m_root).relativeFilePath(path);
+        }
         if (cancelled() || !writeDisk(archive, path, part, archiveSize))
             return false;
+        const QFileInfo written(path);
+        m_parts.append({written.size(), written.lastModified()});
     }
     if (m_progress)
         m_progress(100);

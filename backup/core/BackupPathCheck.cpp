@@ -33,8 +33,10 @@ bool BackupPathCheck::ValidateBackupPath(QString& path, BackupVolumes::DriveType
         return invalid();
 
     const BackupVolumes::DriveType type = m_volumes.driveType(path);
-    if (type != BackupVolumes::DriveType::Removable && type != BackupVolumes::DriveType::Fixed
-        && type != BackupVolumes::DriveType::Network) {
+    const bool elsewhere = !m_requiredRoot.isEmpty() && m_volumes.volumeRoot(path) != m_requiredRoot;
+    if (elsewhere
+        || (type != BackupVolumes::DriveType::Removable && type != BackupVolumes::DriveType::Fixed
+            && type != BackupVolumes::DriveType::Network)) {
         m_messages.showMessage(BackupTexts::WrongDrive, MessageGateway::Icon::Warning);
         return false;
     }

@@ -27,6 +27,9 @@ public:
     // The user has said yes to overwriting this path already (in the
     // dialog): not asked again.
     void setOverwriteConfirmed(const QString& path) { m_confirmed = path; }
+    // The path must lie on the volume mounted at root: when that volume has
+    // gone, nothing is made in the folder where it was.
+    void requireVolume(const QString& root) { m_requiredRoot = root; }
 
 private:
     // Creates and removes a file of its own beside the destination, so an
@@ -36,6 +39,7 @@ private:
     BackupVolumes& m_volumes;
     MessageGateway& m_messages;
     QString m_confirmed;
+    QString m_requiredRoot;
 };
 
 } // namespace kv::backup

@@ -26,10 +26,12 @@ constexpr int kPackShare = 80;
 } // namespace
 
 BackupRun::BackupRun(Setup setup, BackupVolumes& volumes, MessageGateway& messages,
-                     const std::atomic<bool>& cancel, std::function<void(int)> progress)
+                     const std::atomic<bool>& cancel, std::function<void(int)> progress,
+                     DiskQuestion* disks)
     : m_setup(std::move(setup))
     , m_volumes(volumes)
     , m_messages(messages)
+    , m_disks(disks)
     , m_cancel(cancel)
     , m_progress(std::move(progress))
 {
@@ -114,7 +116,7 @@ bool BackupRun::MakeArchive()
         [this](qint64 done, qint64 total) {
             report(total > 0 ? int(done * kPackShare / total) : kPackShare);
         },
-        &error);
+        &error, &m_utf8Names);
     QDir(snapshotFolder()).removeRecursively();
     if (!packed) {
         if (!error.isEmpty())
@@ -134,23 +136,40 @@ bool BackupRun::MakeArchive()
 bool BackupRun::run()
 {
     const bool done = perform();
-    endMessage(m_messages, done);
+    endMessage(m_messages, done, m_utf8Names);
     return done;
 }
 
-void BackupRun::endMessage(MessageGateway& messages, bool done)
+void BackupRun::endMessage(MessageGateway& messages, bool done, const QStringList& utf8Names)
 {
-    messages.showMessage(done ? BackupTexts::Done : BackupTexts::Stopped,
-                         done ? Icon::Information : Icon::Warning);
+    if (!done) {
+        messages.showMessage(BackupTexts::Stopped, Icon::Warning);
+        return;
+    }
+    if (utf8Names.isEmpty()) {
+        messages.showMessage(BackupTexts::Done, Icon::Information);
+        return;
+    }
+    // A box the screen can hold: the first names, then how many more.
+    constexpr qsizetype kShown = 10;
+    QStringList shown = utf8Names.mid(0, kShown);
+    if (utf8Names.size() > kShown)
+        shown.append(BackupTexts::MoreNames.arg(utf8Names.size() - kShown));
+    messages.showMessage(BackupTexts::Done + QStringLiteral("\n\n")
+                             + BackupTexts::Utf8Names.arg(shown.join(u'\n')),
+                         Icon::Information);
 }
 
 bool BackupRun::perform()
 {
     bool done = MakeArchive();
     if (done) {
-        BackupCopier copier(m_volumes, m_messages, m_cancel, [this](int percent) {
-            report(kPackShare + percent * (100 - kPackShare) / 100);
-        });
+        BackupCopier copier(
+            m_volumes, m_messages, m_cancel,
+            [this](int percent) { report(kPackShare + percent * (100 - kPackShare) / 100); },
+            m_disks);
+        if (!m_setup.checkedVolume.isEmpty())
+            copier.setCheckedVolume(m_setup.checkedVolume, m_setup.checkedType);
         done = copier.CopyToBackupFile(archivePath(), m_setup.destination,
                                        m_setup.overwriteConfirmed);
     }

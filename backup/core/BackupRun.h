@@ -1,8 +1,10 @@
 #pragma once
 
+#include "backup/core/BackupVolumes.h"
 #include "data/service/ExclusiveFileOpener.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <functional>
@@ -14,6 +16,7 @@ class MessageGateway;
 namespace kv::backup {
 
 class BackupVolumes;
+class DiskQuestion;
 
 // One backup from the data folder to the backup file, as the backup's
 // thread runs it: consistent snapshots of the data under the "Printing"
@@ -31,19 +34,30 @@ public:
         RetryTiming lockTiming;
         // The dialog has had the user's yes to replacing the file.
         bool overwriteConfirmed = false;
+        // The volume the dialog found the destination on, and its kind:
+        // none, when nothing was checked beforehand.
+        QString checkedVolume = {};
+        BackupVolumes::DriveType checkedType = BackupVolumes::DriveType::Unknown;
     };
 
+    // disks: asked for the next disk of a set of removable disks.
     BackupRun(Setup setup, BackupVolumes& volumes, MessageGateway& messages,
-              const std::atomic<bool>& cancel, std::function<void(int percent)> progress = {});
+              const std::atomic<bool>& cancel, std::function<void(int percent)> progress = {},
+              DiskQuestion* disks = nullptr);
 
     // Everything, ending with the message of how it went.
     bool run();
     // As run, leaving that message to the caller (endMessage).
     bool perform();
-    static void endMessage(MessageGateway& messages, bool done);
+    // utf8Names: the files whose names were stored in UTF-8, named after
+    // a backup that was done.
+    static void endMessage(MessageGateway& messages, bool done, const QStringList& utf8Names = {});
     // Builds the archive in the temporary folder; false after the message
     // (silently when cancelled).
     bool MakeArchive();
+
+    // After MakeArchive: the names that CP932 cannot hold, stored in UTF-8.
+    const QStringList& utf8Names() const { return m_utf8Names; }
 
     QString temporaryFolder() const;
     // temporary folder + "/SABBACK.LZH"
@@ -60,9 +74,11 @@ private:
     Setup m_setup;
     BackupVolumes& m_volumes;
     MessageGateway& m_messages;
+    DiskQuestion* m_disks;
     const std::atomic<bool>& m_cancel;
     std::function<void(int)> m_progress;
     int m_shown = -1;
+    QStringList m_utf8Names;
 };
 
 } // namespace kv::backup

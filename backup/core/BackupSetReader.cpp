@@ -3,13 +3,19 @@
 #include "backup/core/BackupHeader.h"
 #include "backup/core/BackupTexts.h"
 #include "backup/core/BackupVolumes.h"
+#include "backup/core/DiskQuestion.h"
 #include "common/KVCommon.h"
 #include "common/MessageGateway.h"
 #include "common/platform/SharedFile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QList>
 
 #include <cerrno>
+#include <utility>
 
 namespace kv::backup {
 
@@ -18,9 +24,11 @@ using Icon = MessageGateway::Icon;
 constexpr qint64 kChunk = 1 << 20;
 } // namespace
 
-BackupSetReader::BackupSetReader(BackupVolumes& volumes, MessageGateway& messages)
+BackupSetReader::BackupSetReader(BackupVolumes& volumes, MessageGateway& messages,
+                                 DiskQuestion* disks)
     : m_volumes(volumes)
     , m_messages(messages)
+    , m_disks(disks)
 {
 }
 
@@ -44,22 +52,44 @@ bool BackupSetReader::join(const QString& backupFile, const QString& archivePath
         return fileError(archivePath);
 
     const bool removable = m_volumes.driveType(backupFile) == BackupVolumes::DriveType::Removable;
+    const QString root = QDir::cleanPath(m_volumes.volumeRoot(backupFile));
+    const QString withinVolume = QDir(root).relativeFilePath(backupFile);
+    // The files read so far, to know a disk given twice.
+    QList<std::pair<qint64, QDateTime>> read;
     qint64 size = -1;
     qint64 joined = 0;
     for (int disk = 1; size < 0 || joined < size; ++disk) {
-        if (disk > 1)
-            m_volumes.waitForDisk(disk, m_messages);
         QFile part(backupFile);
-        if (!part.open(QIODevice::ReadOnly))
-            return fileError(backupFile);
-        const std::optional<quint32> named = BackupHeader::read(part.read(BackupHeader::kSize));
-        if (!named)
-            return failed(disk == 1 ? BackupTexts::NotBackupFile.arg(backupFile)
-                                    : BackupTexts::WrongDisk.arg(backupFile).arg(disk));
-        if (size < 0)
+        if (disk == 1) {
+            if (!part.open(QIODevice::ReadOnly))
+                return fileError(backupFile);
+            const std::optional<quint32> named = BackupHeader::read(part.read(BackupHeader::kSize));
+            if (!named)
+                return failed(BackupTexts::NotBackupFile.arg(backupFile));
             size = *named;
-        else if (*named != size)
-            return failed(BackupTexts::WrongDisk.arg(backupFile).arg(disk));
+        } else {
+            for (;;) {
+                const QString chosen =
+                    m_disks ? QDir::cleanPath(m_disks->chooseDisk(disk, m_volumes)) : QString();
+                if (cancel.load())
+                    return failed(QString());
+                if (chosen.isEmpty() || chosen == u".")
+                    return failed(BackupTexts::RestoreStopped);
+                part.setFileName(chosen + u'/' + withinVolume);
+                const QFileInfo info(part.fileName());
+                std::optional<quint32> named;
+                if (!read.contains(std::pair(info.size(), info.lastModified()))
+                    && part.open(QIODevice::ReadOnly))
+                    named = BackupHeader::read(part.read(BackupHeader::kSize));
+                if (named && *named == size)
+                    break;
+                part.close();
+                m_messages.showMessage(BackupTexts::WrongDisk.arg(part.fileName()).arg(disk),
+                                       Icon::Warning);
+            }
+        }
+        const QFileInfo info(part.fileName());
+        read.append(std::pair(info.size(), info.lastModified()));
         qint64 fromThisDisk = 0;
         for (;;) {
             if (cancel.load())
@@ -77,7 +107,7 @@ bool BackupSetReader::join(const QString& backupFile, const QString& archivePath
                 progress(joined, size);
         }
         if (part.error() != QFileDevice::NoError)
-            return fileError(backupFile);
+            return fileError(part.fileName());
         // Only a set of removable disks goes on; a short file anywhere else,
         // or a disk that adds nothing, is a damaged backup.
         if (joined < size && (!removable || fromThisDisk == 0))

@@ -43,6 +43,17 @@ inline const QString PackFailed = QStringLiteral("バックアップファイル
 inline const QString TooLarge =
     QStringLiteral("データが大きすぎて１つのバックアップファイルに収まりません！(%1 バイト)");
 
+// After "データバックアップ完了": the files whose names were stored in UTF-8.
+inline const QString Utf8Names = QStringLiteral(
+    "次のファイルは名前に Shift-JIS で表せない文字があるため、名前を UTF-8 で記録しました。\n%1");
+inline const QString MoreNames = QStringLiteral("ほか %1 件");
+
+inline const QString DiskInSetAlready =
+    QStringLiteral("%1\nこのディスクには既にこのバックアップの %2 枚目が入っています！\n別のディスクを選んで下さい。");
+inline const QString ChooseDisk = QStringLiteral("ディスクを選んで下さい：");
+inline const QString NoRemovableDisk = QStringLiteral("取り外し可能なディスクが見つかりません。");
+inline const QString DiskFree = QStringLiteral("%1 (%2)  空き %3");
+
 inline const QString FileFilter = QStringLiteral("ｻﾋﾞｵﾝ ﾊﾞｯｸｱｯﾌﾟ ﾌｧｲﾙ (*.SBK *.sbk)");
 inline const QString Restore = QStringLiteral("データ復元");
 inline const QString Restoring = QStringLiteral("データ復元中");

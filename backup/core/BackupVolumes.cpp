@@ -1,5 +1,6 @@
 #include "backup/core/BackupVolumes.h"
 
+#include "backup/core/DiskQuestion.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 namespace kv::backup {
 
 BackupVolumes::~BackupVolumes() = default;
+DiskQuestion::~DiskQuestion() = default;
 
 bool BackupVolumes::removeContents(const QString& folder, QString* error)
 {

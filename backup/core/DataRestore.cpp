@@ -63,9 +63,11 @@ QString integrityOf(const QString& path, const std::atomic<bool>& cancel)
 } // namespace
 
 DataRestore::DataRestore(BackupVolumes& volumes, MessageGateway& messages, QString dataFolder,
-                         const std::atomic<bool>* cancel, std::function<void(int)> progress)
+                         const std::atomic<bool>* cancel, std::function<void(int)> progress,
+                         DiskQuestion* disks)
     : m_volumes(volumes)
     , m_messages(messages)
+    , m_disks(disks)
     , m_dataFolder(QDir::cleanPath(dataFolder))
     , m_cancel(cancel ? cancel : &kNeverCancelled)
     , m_progress(std::move(progress))
@@ -131,7 +133,7 @@ bool DataRestore::prepare(const QString& backupFile)
     QDir(folder).removeRecursively();
     report(0);
     const auto joined = [this](qint64 done, qint64 total) { report(done, total, 0, kJoinedPercent); };
-    if (!BackupSetReader(m_volumes, m_messages).join(backupFile, archive, *m_cancel, joined))
+    if (!BackupSetReader(m_volumes, m_messages, m_disks).join(backupFile, archive, *m_cancel, joined))
         return false;
     m_prepared = true;
     QString why;

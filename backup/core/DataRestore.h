@@ -13,6 +13,7 @@ class MessageGateway;
 namespace kv::backup {
 
 class BackupVolumes;
+class DiskQuestion;
 
 // Puts a backup back in place of the data folder. prepare reads the backup
 // (or the disks of a set), unpacks it into a new folder beside the data
@@ -27,9 +28,10 @@ class DataRestore {
 public:
     static constexpr int kPreparedPercent = 95;
 
+    // disks: asked for the next disk of a set of removable disks.
     DataRestore(BackupVolumes& volumes, MessageGateway& messages, QString dataFolder,
                 const std::atomic<bool>* cancel = nullptr,
-                std::function<void(int percent)> progress = {});
+                std::function<void(int percent)> progress = {}, DiskQuestion* disks = nullptr);
     ~DataRestore();
 
     // False after the message, or silently when cancelled; nothing is left
@@ -55,6 +57,7 @@ private:
 
     BackupVolumes& m_volumes;
     MessageGateway& m_messages;
+    DiskQuestion* m_disks;
     QString m_dataFolder;
     const std::atomic<bool>* m_cancel;
     std::function<void(int)> m_progress;

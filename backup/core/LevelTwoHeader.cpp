@@ -48,15 +48,31 @@ QByteArray le16(quint16 value)
     return bytes;
 }
 
+QByteArray le32(quint32 value)
+{
+    QByteArray bytes;
+    putLe32(bytes, value);
+    return bytes;
+}
+
+// CP932 bytes that read back as exactly this component, or none: some
+// characters have no code, others one that reads back as another
+// character, and 0xFF would read as a folder separator.
+bool exactCp932(const QString& component, QByteArray* bytes)
+{
+    bool ok = false;
+    *bytes = cp932::encode(component, &ok);
+    return ok && !bytes->contains(char(0xFF)) && cp932::decode(*bytes) == component;
+}
+
 } // namespace
 
 bool LevelTwoHeader::setName(const QString& nameInArchive, QString* error)
 {
-    QString path = nameInArchive;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString& path = nameInArchive;
     const QStringList parts = path.split(QLatin1Char('/'));
     const bool bad = path.isEmpty() || path.startsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('/'))
-        || path.contains(QLatin1Char(':'))
+        || path.contains(QLatin1Char(':')) || path.contains(QChar(0))
         || std::any_of(parts.begin(), parts.end(), [](const QString& part) {
                return part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..");
            });
@@ -64,15 +80,22 @@ bool LevelTwoHeader::setName(const QString& nameInArchive, QString* error)
         *error = QStringLiteral("書庫に入れる名前が正しくありません: %1").arg(nameInArchive);
         return false;
     }
-    const qsizetype unrepresentable = cp932::firstUnrepresentable(path);
-    if (unrepresentable >= 0) {
-        *error = QStringLiteral("書庫に入れる名前に使えない文字があります: %1").arg(nameInArchive);
-        return false;
+    QList<QByteArray> encoded;
+    bool cp932 = true;
+    for (const QString& part : parts) {
+        QByteArray bytes;
+        cp932 = cp932 && exactCp932(part, &bytes);
+        encoded.append(bytes);
     }
-    m_fileName = cp932::encode(parts.last());
+    m_codePage = cp932 ? kCodePageCp932 : kCodePageUtf8;
+    if (!cp932) {
+        for (qsizetype i = 0; i < parts.size(); ++i)
+            encoded[i] = parts[i].toUtf8();
+    }
+    m_fileName = encoded.last();
     m_folderName.clear();
-    for (qsizetype i = 0; i + 1 < parts.size(); ++i)
-        m_folderName += cp932::encode(parts[i]) + char(0xFF);
+    for (qsizetype i = 0; i + 1 < encoded.size(); ++i)
+        m_folderName += encoded[i] + char(0xFF);
     return true;
 }
 
@@ -105,6 +128,8 @@ QByteArray LevelTwoHeader::encode(QString* error) const
     putExtension(bytes, 0x01, m_fileName);
     if (!m_folderName.isEmpty())
         putExtension(bytes, 0x02, m_folderName);
+    // Readers that know the code page need no option to read the names.
+    putExtension(bytes, 0x46, le32(m_codePage));
     putExtension(bytes, 0x40, le16(kDosArchiveBit));
     putExtension(bytes, 0x50, le16(kUnixRegularFile));
     // A first byte of zero marks the end of the archive, so a header whose

@@ -72,6 +72,8 @@ bool LhaWriter::addFile(const QString& nameInArchive, QIODevice& data, const QDa
     if (!m_archive.seek(m_end) || m_archive.write(finished) != finished.size())
         return archiveFailed();
     m_end += finished.size() + header.compressedSize;
+    if (header.codePage() == LevelTwoHeader::kCodePageUtf8)
+        m_utf8Names.append(nameInArchive);
     return true;
 }
 

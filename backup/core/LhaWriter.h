@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class QIODevice;
@@ -24,6 +25,8 @@ public:
     bool finish();
 
     QString lastError() const { return m_error; }
+    // The names added so far that CP932 cannot hold, written in UTF-8.
+    const QStringList& utf8Names() const { return m_utf8Names; }
 
 private:
     bool fail(const QString& error);
@@ -36,6 +39,7 @@ private:
     bool m_broken = false;
     bool m_finished = false;
     QString m_error;
+    QStringList m_utf8Names;
 };
 
 } // namespace kv::backup

@@ -16,7 +16,7 @@ BackupController::BackupController(Setup setup, QWidget* window)
     , m_worker(window)
 {
     connect(&m_worker, &ProgressThread::finished, this, [this](bool done) {
-        BackupRun::endMessage(messageGateway(), done);
+        BackupRun::endMessage(messageGateway(), done, m_utf8Names);
         emit finished(done);
     });
 }
@@ -28,18 +28,26 @@ bool BackupController::start()
     CDBackup dialog(*m_setup.volumes, m_setup.profile, m_setup.localDataFolder, m_window);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    m_utf8Names.clear();
     const QString path = dialog.path();
     if (!BackupRun::hasBackupExtension(path)) {
         showMessage(BackupTexts::NoExtension);
         return false;
     }
     // A file there now was replaced by the user's yes in the dialog.
-    const BackupRun::Setup setup{m_setup.dataFolder, m_setup.computerName, path,
-                                 m_setup.lockTiming, QFileInfo::exists(path)};
+    const BackupRun::Setup setup{m_setup.dataFolder,
+                                 m_setup.computerName,
+                                 path,
+                                 m_setup.lockTiming,
+                                 QFileInfo::exists(path),
+                                 m_setup.volumes->volumeRoot(path),
+                                 dialog.driveType()};
     return m_worker.start(QStringLiteral("バックアップ中"), [this, setup] {
         BackupRun run(setup, *m_setup.volumes, m_worker.messages(), m_worker.cancelFlag(),
-                      m_worker.progress());
-        return run.perform();
+                      m_worker.progress(), &m_worker.diskQuestion());
+        const bool done = run.perform();
+        m_utf8Names = run.utf8Names();
+        return done;
     });
 }
 

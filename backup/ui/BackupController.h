@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 class QSettings;
 class QWidget;
@@ -46,6 +47,8 @@ private:
     QPointer<QWidget> m_window;
     // A backup still running is cancelled and waited for when it goes.
     ProgressThread m_worker;
+    // Written by the backup's thread, read once it has ended.
+    QStringList m_utf8Names;
 };
 
 } // namespace kv::backup

@@ -1,5 +1,7 @@
 #include "backup/ui/InterfaceThreadGateway.h"
 
+#include "backup/ui/CDNextDisk.h"
+
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
@@ -32,6 +34,17 @@ bool InterfaceThreadGateway::askYesNo(const QString& text, bool defaultNo, Icon 
     bool yes = false;
     onInterfaceThread([&] { yes = messageGateway().askYesNo(text, defaultNo, icon); });
     return yes;
+}
+
+QString InterfaceThreadGateway::chooseDisk(int number, BackupVolumes& volumes)
+{
+    QString root;
+    onInterfaceThread([&] {
+        CDNextDisk dialog(volumes, number, m_title);
+        if (dialog.exec() == QDialog::Accepted)
+            root = dialog.chosenRoot();
+    });
+    return root;
 }
 
 } // namespace kv::backup

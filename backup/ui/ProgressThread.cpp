@@ -58,6 +58,7 @@ bool ProgressThread::start(const QString& title, std::function<bool()> work, The
     m_cancel = false;
     m_done = false;
     m_then = std::move(then);
+    m_gateway.setTitle(title);
     // A window of its own: as the main window's child it would be disabled
     // with it.
     m_progress = new CDProgress(title);

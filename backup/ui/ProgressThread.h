@@ -35,6 +35,8 @@ public:
     // For the work: its messages, its cancel and its progress in whole
     // percent (from any thread).
     MessageGateway& messages() { return m_gateway; }
+    // The next disk of a set, asked with a dialog on the interface thread.
+    DiskQuestion& diskQuestion() { return m_gateway; }
     const std::atomic<bool>& cancelFlag() const { return m_cancel; }
     std::function<void(int)> progress();
 

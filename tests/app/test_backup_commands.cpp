@@ -119,7 +119,7 @@ protected:
     kv::test::DocumentTestFolder folder;
     kv::test::TempFolder temp;
     QSettings profile{temp.file(QStringLiteral("profile.ini")), QSettings::IniFormat};
-    kv::test::FolderVolumes volumes{temp.file("drive"), temp.file("ejected"),
+    kv::test::FolderVolumes volumes{temp.file("drive"),
                                     kv::backup::BackupVolumes::DriveType::Fixed, qint64(1) << 40};
     FixedChooser chooser;
     std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;

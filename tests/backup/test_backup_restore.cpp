@@ -11,6 +11,7 @@
 #include "support/LockHoldingComputer.h"
 #include "support/TestPaths.h"
 
+#include <QDirIterator>
 #include <QProcess>
 #include <QThread>
 #include <QStandardPaths>
@@ -26,7 +27,7 @@ constexpr qint64 kLargeDisk = qint64(1) << 40;
 
 struct Backup {
     BackupTestShop& shop;
-    FolderVolumes volumes{shop.path("drive"), shop.path("ejected"),
+    FolderVolumes volumes{shop.path("drive"),
                           BackupVolumes::DriveType::Fixed, kLargeDisk};
     std::atomic<bool> cancel{false};
     QString file = shop.path("drive/shop.SBK");
@@ -53,10 +54,27 @@ int roundsIn(const QString& database)
 
 bool restore(BackupTestShop& shop, const QString& file)
 {
-    FolderVolumes volumes(shop.path("drive"), shop.path("ejected"),
+    FolderVolumes volumes(shop.path("drive"),
                           BackupVolumes::DriveType::Fixed, kLargeDisk);
     DataRestore restore(volumes, messageGateway(), shop.data);
     return restore.prepare(file) && restore.swapIn();
+}
+
+// Names and contents of the files of a data folder that are not its
+// databases or settings files, as text a failure shows.
+std::map<std::string, std::string> filesBesideTheDatabases(const QString& folder)
+{
+    std::map<std::string, std::string> found;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        const QString name = QDir(folder).relativeFilePath(file.fileName());
+        if (name.endsWith(".mdb") || name.endsWith(".dat"))
+            continue;
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        found[name.toStdString()] = file.readAll().toStdString();
+    }
+    return found;
 }
 
 } // namespace
@@ -206,7 +224,7 @@ TEST(BackupRestoreTest, CancelWhileReadingUnpackingOrCheckingLeavesNothingBehind
     ASSERT_TRUE(backup.run());
     BackupTestShop::sql(shop.data + "/010.mdb", "DELETE FROM Kok WHERE KokCode = 1");
     const auto data = BackupTestShop::files(shop.data);
-    FolderVolumes volumes(shop.path("drive"), shop.path("ejected"), BackupVolumes::DriveType::Fixed,
+    FolderVolumes volumes(shop.path("drive"), BackupVolumes::DriveType::Fixed,
                           kLargeDisk);
 
     // Reading the file ends at 30 %, unpacking at 85 %, checking at 95 %.
@@ -288,10 +306,60 @@ TEST(BackupRestoreTest, BackupWhileAnotherProgramRecordsGivesSoundDatabases)
     writer.waitForFinished();
     ASSERT_TRUE(done) << shop.messages.messages().join('|').toStdString();
 
-    FolderVolumes volumes(shop.path("drive"), shop.path("ejected"), BackupVolumes::DriveType::Fixed,
+    FolderVolumes volumes(shop.path("drive"), BackupVolumes::DriveType::Fixed,
                           kLargeDisk);
     DataRestore restore(volumes, messageGateway(), shop.data);
     ASSERT_TRUE(restore.prepare(backup.file)) << shop.messages.messages().join('|').toStdString();
     // One round of the writer's work, never half of one.
     EXPECT_EQ(roundsIn(restore.preparedFolder() + "/010.mdb"), 1);
+}
+
+TEST(BackupRestoreTest, NamesWhoseCp932BytesHoldABackslashComeBackByteForByte)
+{
+    BackupTestShop shop;
+    ASSERT_TRUE(data::DemoData::write(shop.data, QDate(2026, 12, 10)));
+    // 0x5C is the second byte of 表 能 十 ソ 予 申 構 in CP932; a backslash
+    // of its own is a character of a name too.
+    const QStringList names = {"表.txt", "能.txt", "ソフト.txt", "予定/十月.txt", "予定/申/構.txt",
+                               "Photo/表紙.jpg", "a\\b.txt"};
+    std::map<std::string, std::string> written;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const std::string bytes(size_t(100 + i), char('a' + i));
+        written[names[i].toStdString()] = bytes;
+        ASSERT_TRUE(shop.root.write("Data/" + names[i], QByteArray::fromStdString(bytes)));
+    }
+
+    Backup backup{shop};
+    ASSERT_TRUE(backup.run()) << shop.messages.messages().join('|').toStdString();
+    for (const QString& name : names)
+        ASSERT_TRUE(QFile::remove(shop.data + "/" + name));
+    ASSERT_TRUE(restore(shop, backup.file)) << shop.messages.messages().join('|').toStdString();
+    // Every name and every byte as it was, and nothing else beside them.
+    EXPECT_EQ(filesBesideTheDatabases(shop.data), written);
+
+    // The restored folder backs up again.
+    shop.messages.clear();
+    QFile::remove(backup.file);
+    EXPECT_TRUE(backup.run()) << shop.messages.messages().join('|').toStdString();
+}
+
+TEST(BackupRestoreTest, NamesOutsideCp932AreBackedUpNamedAtTheEndAndComeBack)
+{
+    BackupTestShop shop;
+    ASSERT_TRUE(data::DemoData::write(shop.data, QDate(2026, 12, 10)));
+    const std::map<std::string, std::string> written = {{"Photo/café.jpg", std::string(4000, 'c')},
+                                                        {"Photo/写真−1.jpg", "minus sign"},
+                                                        {"Photo/写真1.jpg", "ordinary"}};
+    for (const auto& [name, bytes] : written)
+        ASSERT_TRUE(shop.root.write("Data/" + QString::fromStdString(name), QByteArray::fromStdString(bytes)));
+
+    Backup backup{shop};
+    ASSERT_TRUE(backup.run()) << shop.messages.messages().join('|').toStdString();
+    EXPECT_EQ(shop.messages.messages().last(),
+              "データバックアップ完了\n\n次のファイルは名前に Shift-JIS で表せない文字があるため、"
+              "名前を UTF-8 で記録しました。\nPhoto/café.jpg\nPhoto/写真−1.jpg");
+
+    QDir(shop.data + "/Photo").removeRecursively();
+    ASSERT_TRUE(restore(shop, backup.file)) << shop.messages.messages().join('|').toStdString();
+    EXPECT_EQ(filesBesideTheDatabases(shop.data), written);
 }

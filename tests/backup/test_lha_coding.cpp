@@ -138,14 +138,17 @@ TEST(LevelTwoHeader, CarriesTheFieldsNamesAndItsOwnCrc)
     EXPECT_EQ(qFromLittleEndian<quint16>(bytes.constData() + 21), 0x1234);
 
     const auto found = extensions(bytes);
-    ASSERT_EQ(found.size(), 5u);
+    ASSERT_EQ(found.size(), 6u);
     EXPECT_EQ(found[0].type, 0x00);
     EXPECT_EQ(found[1].type, 0x01);
     EXPECT_EQ(found[1].data, QByteArray("\x8c\xda\x8b\x71\x83\x66\x81\x5b\x83\x5e.mdb"));
     EXPECT_EQ(found[2].type, 0x02);
     EXPECT_EQ(found[2].data, QByteArray("\x83\x66\x81\x5b\x83\x5e\xff"));
-    EXPECT_EQ(found[3].type, 0x40);
-    EXPECT_EQ(found[4].type, 0x50);
+    // The code page, 932.
+    EXPECT_EQ(found[3].type, 0x46);
+    EXPECT_EQ(found[3].data, QByteArray("\xa4\x03\0\0", 4));
+    EXPECT_EQ(found[4].type, 0x40);
+    EXPECT_EQ(found[5].type, 0x50);
 
     // The CRC covers the whole header with its own field zeroed.
     QByteArray zeroed = bytes;
@@ -196,9 +199,13 @@ TEST(LevelTwoHeader, RefusesNamesThatCannotBeRestoredSafely)
     LevelTwoHeader header;
     QString error;
     for (const QString& name : {QString(), u("/etc/passwd"), u("../up.mdb"), u("a//b"), u("dir/"),
-                                u("C:/x.mdb"), u("絵文字😀.mdb")}) {
+                                u("C:/x.mdb")}) {
         EXPECT_FALSE(header.setName(name, &error)) << name.toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_TRUE(header.setName(u("a\\b.mdb"), &error));
+    EXPECT_EQ(header.codePage(), LevelTwoHeader::kCodePageCp932);
+    // Kept, in UTF-8.
+    EXPECT_TRUE(header.setName(u("絵文字😀.mdb"), &error));
+    EXPECT_EQ(header.codePage(), LevelTwoHeader::kCodePageUtf8);
 }

@@ -1,3 +1,4 @@
+#include "backup/core/ArchiveUnpacker.h"
 #include "backup/core/LhaWriter.h"
 
 #include "support/TempFolder.h"
@@ -5,6 +6,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 
 using namespace kv::backup;
@@ -114,22 +117,38 @@ protected:
         return writer.finish();
     }
 
-    // Extracts the archive with bsdtar and compares every file.
+    // Extracts the archive with bsdtar, which is told nothing of the names'
+    // code page, and compares every file.
     void expectExtractsTo(const QString& archive, const std::map<QString, QByteArray>& files)
     {
         const QString target = m_folder.file(QStringLiteral("out"));
         QDir(target).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(target));
         const Outcome extracted = run(QStringLiteral("bsdtar"),
-                                      {QStringLiteral("-x"), QStringLiteral("--options"),
-                                       QStringLiteral("hdrcharset=CP932"), QStringLiteral("-f"), archive,
+                                      {QStringLiteral("-x"), QStringLiteral("-f"), archive,
                                        QStringLiteral("-C"), target});
         ASSERT_EQ(extracted.exitCode, 0) << extracted.output.toStdString();
-        for (const auto& [name, bytes] : files) {
-            QFile file(target + QLatin1Char('/') + name);
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString() << " missing";
-            EXPECT_TRUE(file.readAll() == bytes) << name.toStdString() << " differs";
+        expectFolderHolds(target, files);
+    }
+
+    static void expectFolderHolds(const QString& folder, const std::map<QString, QByteArray>& files)
+    {
+        std::map<QString, QByteArray> found;
+        QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+            found[QDir(folder).relativeFilePath(file.fileName())] = file.readAll();
         }
+        EXPECT_TRUE(found == files) << namesOf(found) << " instead of " << namesOf(files);
+    }
+
+    static std::string namesOf(const std::map<QString, QByteArray>& files)
+    {
+        QStringList names;
+        for (const auto& entry : files)
+            names.append(entry.first);
+        return names.join(QLatin1Char('|')).toStdString();
     }
 
     kv::test::TempFolder m_folder;
@@ -162,6 +181,63 @@ TEST_F(LhaWriterTest, ArchivesThatTheLhaProgramTestsAndBsdtarExtracts)
     for (const auto& entry : files)
         total += entry.second.size();
     EXPECT_LT(QFileInfo(archive).size(), total * 2 / 3);
+}
+
+TEST_F(LhaWriterTest, EveryNameComesBackExactlyFromOurReaderBsdtarAndLha)
+{
+    // CP932 characters whose second byte is a backslash; names CP932 cannot
+    // hold (é, an emoji) or cannot give back (U+2212 reads back as U+FF0D).
+    const std::map<QString, QByteArray> files = {
+        {u("表.txt"), "hyou"},
+        {u("能.txt"), "nou"},
+        {u("ソフト.txt"), "soft"},
+        {u("予定/十月.txt"), "juugatsu"},
+        {u("予定/申/構.txt"), "kamae"},
+        {u("a\\b.txt"), "backslash"},
+        {u("Photo/café.jpg"), QByteArray(3000, 'c')},
+        {u("Photo/写真−1.jpg"), "minus"},
+        {u("été/絵文字😀.mdb"), "emoji"},
+    };
+    const QString archive = m_folder.file(QStringLiteral("names.lzh"));
+    {
+        QFile file(archive);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Truncate));
+        LhaWriter writer(file);
+        for (const auto& [name, bytes] : files) {
+            QBuffer data;
+            data.setData(bytes);
+            data.open(QIODevice::ReadOnly);
+            ASSERT_TRUE(writer.addFile(name, data, QDateTime::currentDateTimeUtc()))
+                << writer.lastError().toStdString();
+        }
+        ASSERT_TRUE(writer.finish());
+        EXPECT_EQ(writer.utf8Names(),
+                  (QStringList{u("Photo/café.jpg"), u("Photo/写真−1.jpg"), u("été/絵文字😀.mdb")}));
+    }
+
+    const QString ours = m_folder.file(QStringLiteral("ours"));
+    std::atomic<bool> cancel{false};
+    QString error;
+    ASSERT_TRUE(ArchiveUnpacker::unpack(archive, ours, cancel, {}, &error)) << error.toStdString();
+    expectFolderHolds(ours, files);
+
+    expectExtractsTo(archive, files);
+
+    // lha takes the names' bytes as they are: the UTF-8 ones are the names.
+    const QString byLha = m_folder.file(QStringLiteral("lha"));
+    ASSERT_TRUE(QDir().mkpath(byLha));
+    const Outcome extracted = run(QStringLiteral("lha"), {QStringLiteral("-xw=") + byLha, archive});
+    ASSERT_EQ(extracted.exitCode, 0) << extracted.output.toStdString();
+    for (const QString& name : {u("Photo/café.jpg"), u("Photo/写真−1.jpg"), u("été/絵文字😀.mdb")}) {
+        QFile file(byLha + QLatin1Char('/') + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        EXPECT_EQ(file.readAll(), files.at(name));
+    }
+    // 表 in CP932, one name, no folder.
+    std::ifstream cp932((QFile::encodeName(byLha) + "/\x95\x5C.txt").toStdString());
+    std::string content;
+    std::getline(cp932, content);
+    EXPECT_EQ(content, "hyou");
 }
 
 // A readable, seekable device claiming more than the header can record.

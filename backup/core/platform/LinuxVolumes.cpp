@@ -1,9 +1,9 @@
 #include "backup/core/platform/LinuxVolumes.h"
 
 #include "backup/core/BackupTexts.h"
-#include "common/MessageGateway.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -44,10 +44,20 @@ bool kernelSaysRemovable(const QByteArray& device)
 bool isNetworkFileSystem(const QByteArray& type)
 {
     return type.startsWith("nfs") || type == "cifs" || type.startsWith("smb")
-        || type == "fuse.sshfs" || type == "9p" || type == "afs";
+        || type == "fuse.sshfs" || type == "fuse.gvfsd-fuse" || type == "9p" || type == "afs";
 }
 
 } // namespace
+
+BackupVolumes::DriveType LinuxVolumes::kindOf(const QByteArray& fileSystemType, bool removableDisk)
+{
+    if (isNetworkFileSystem(fileSystemType))
+        return DriveType::Network;
+    // Whatever else holds folders (tmpfs, ZFS datasets, btrfs subvolumes,
+    // fuse) takes a backup file like a fixed disk; whether it can be
+    // written the probe finds out.
+    return removableDisk ? DriveType::Removable : DriveType::Fixed;
+}
 
 LinuxVolumes::LinuxVolumes(QString dataFolder)
     : m_dataFolder(std::move(dataFolder))
@@ -59,11 +69,7 @@ BackupVolumes::DriveType LinuxVolumes::driveType(const QString& path) const
     const QStorageInfo volume = volumeOf(path);
     if (!volume.isValid() || !volume.isReady())
         return DriveType::Unknown;
-    if (isNetworkFileSystem(volume.fileSystemType()))
-        return DriveType::Network;
-    if (kernelSaysRemovable(volume.device()))
-        return DriveType::Removable;
-    return volume.device().startsWith("/dev/") ? DriveType::Fixed : DriveType::Unknown;
+    return kindOf(volume.fileSystemType(), kernelSaysRemovable(volume.device()));
 }
 
 bool LinuxVolumes::space(const QString& folder, qint64* total, qint64* free) const
@@ -83,11 +89,18 @@ QString LinuxVolumes::volumeRoot(const QString& path) const
 
 bool LinuxVolumes::holdsFiles(const QString& path) const
 {
-    QDir root(volumeRoot(path));
-    QStringList entries = root.entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                         | QDir::NoDotAndDotDot);
-    entries.removeAll(QStringLiteral("lost+found"));
-    return !entries.isEmpty();
+    // Empty folders (the backup's own, made by its checks) hold nothing.
+    const QString root = volumeRoot(path);
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        if (!entry.isDir() || entry.isSymLink()) {
+            if (!entry.filePath().startsWith(root + QStringLiteral("/lost+found/")))
+                return true;
+        }
+    }
+    return false;
 }
 
 bool LinuxVolumes::clear(const QString& path, QString* error)
@@ -106,9 +119,18 @@ bool LinuxVolumes::clear(const QString& path, QString* error)
     return removeContents(root, error);
 }
 
-void LinuxVolumes::waitForDisk(int number, MessageGateway& messages)
+QList<BackupVolumes::Volume> LinuxVolumes::removableVolumes() const
 {
-    messages.showMessage(BackupTexts::InsertDisk.arg(number), MessageGateway::Icon::Information);
+    QList<Volume> volumes;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady() || !kernelSaysRemovable(volume.device()))
+            continue;
+        QString name = volume.name();
+        if (name.isEmpty())
+            name = QFileInfo(volume.rootPath()).fileName();
+        volumes.append({volume.rootPath(), name, volume.bytesAvailable(), volume.bytesTotal()});
+    }
+    return volumes;
 }
 
 } // namespace kv::backup
