@@ -135,6 +135,32 @@ bool LockTables::ShareLock(const QString& resource, const QString& computer, int
     return result;
 }
 
+bool LockTables::clearSlotsOf(const QString& resource,
+                              const std::function<bool(const QString&)>& isGone)
+{
+    const QString path = lockFilePath(resource);
+    if (path.isEmpty())
+        return false;
+    SharedFile file;
+    if (m_opener.open(file, path) != ExclusiveFileOpener::Outcome::Opened)
+        return false;
+    ShareLockTable table;
+    if (!readTable(file, &table))
+        return false;
+    for (int slot = 0; slot < ShareLockTable::kSlotCount; ++slot) {
+        if (!table.isFree(slot) && isGone(table.nameOf(slot)))
+            table.clearSlot(slot);
+    }
+    // Always written: a short file becomes the full 960 bytes.
+    if (!writeTable(file, table))
+        return false;
+    if (!file.close()) {
+        showFileError(path, file.lastCause());
+        return false;
+    }
+    return true;
+}
+
 bool LockTables::HeldLockFile(const QString& resource, const QString& computer, int code,
                               int action, SharedFile& file)
 {

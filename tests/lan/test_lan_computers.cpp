@@ -17,8 +17,15 @@
 #include <QTcpServer>
 #include <QThread>
 
+#include <QElapsedTimer>
+#include <QTcpSocket>
+
+#include "lan/core/MessageFramer.h"
+
 #include <csignal>
+#include <functional>
 #include <memory>
+#include <unistd.h>
 
 using kv::test::u;
 
@@ -27,10 +34,12 @@ namespace {
 // One computer: the test peer's "lan" work, its output read line by line.
 class Computer {
 public:
-    Computer(const QStringList& args)
+    // launcher: what runs the peer (e.g. "ip netns exec NAME"), empty for none.
+    Computer(const QStringList& args, const QStringList& launcher = {})
     {
-        m_process.setProgram(kv::test::peerProgram());
-        m_process.setArguments(QStringList{u("lan")} + args);
+        const QStringList command = launcher + QStringList{kv::test::peerProgram(), u("lan")} + args;
+        m_process.setProgram(command.first());
+        m_process.setArguments(command.mid(1));
         m_process.start();
         EXPECT_TRUE(m_process.waitForStarted());
     }
@@ -77,15 +86,24 @@ public:
         }
     }
     // Lines so far that start with prefix.
-    int count(const QString& prefix)
+    int count(const QString& prefix) { return int(lines(prefix).size()); }
+    QStringList lines(const QString& prefix)
     {
-        m_process.waitForReadyRead(10);
+        pump(10);
+        QStringList found;
+        for (const QString& line : std::as_const(m_lines)) {
+            if (line.startsWith(prefix))
+                found << line;
+        }
+        return found;
+    }
+    // Takes what the peer printed, waiting at most ms for it, so that a
+    // peer that prints much never waits for the test.
+    void pump(int ms)
+    {
+        m_process.waitForReadyRead(ms);
         while (m_process.canReadLine())
             m_lines << QString::fromUtf8(m_process.readLine()).trimmed();
-        int found = 0;
-        for (const QString& line : m_lines)
-            found += line.startsWith(prefix) ? 1 : 0;
-        return found;
     }
     QProcess& process() { return m_process; }
     void stop() { ::kill(pid_t(m_process.processId()), SIGSTOP); }
@@ -114,10 +132,12 @@ struct Shop {
         server = std::make_unique<Computer>(QStringList{u("server"), data.folder.path(), QString::number(port)});
         ASSERT_EQ(server->waitFor(u("ready")), u("ready Server"));
     }
-    Computer& startClient(const char* address)
+    Computer& startClient(const char* address, const QString& serverAddress = u("127.0.0.1"),
+                          const QStringList& launcher = {})
     {
         clients.push_back(std::make_unique<Computer>(
-            QStringList{u("client"), data.folder.path(), QString::number(port), u(address)}));
+            QStringList{u("client"), data.folder.path(), QString::number(port), u(address), serverAddress},
+            launcher));
         EXPECT_EQ(clients.back()->waitFor(u("ready")), u("ready ") + u(address))
             << "the computer name is the address the server sees, not the host name";
         return *clients.back();
@@ -227,4 +247,42 @@ TEST(LanComputers, TwoComputersPrintAtOnceEachFromItsOwnCopies)
     ASSERT_EQ(shop.server->waitFor(u("ended")), u("ended"));
     EXPECT_EQ(a.ask(u("copies"), u("copies")), u("copies 010.mdb"));
     EXPECT_TRUE(QFileInfo::exists(shop.data.folder.file(u("Temp/127.0.0.2/010.mdb"))));
+}
+
+TEST(LanComputers, AServerRestartLeavesWhatTheRunningClientsHold)
+{
+    Shop shop;
+    shop.startServer();
+    Computer& a = shop.startClient("127.0.0.2");
+    Computer& b = shop.startClient("127.0.0.3");
+    Computer& c = shop.startClient("127.0.0.4");
+    ASSERT_EQ(a.ask(u("record ヤマダ"), u("recorded")), u("recorded 1"));
+    ASSERT_EQ(a.ask(u("ledger 1"), u("ledger")), u("ledger ok"));
+    ASSERT_EQ(c.ask(u("newcustomer"), u("reserved")), u("reserved 2"));
+
+    // The server dies and comes back; the clients join it again by themselves.
+    shop.server->process().kill();
+    ASSERT_TRUE(shop.server->process().waitForFinished(5000));
+    shop.startServer();
+    for (Computer* client : {&a, &b, &c})
+        EXPECT_EQ(client->waitFor(u("rejoined")), u("rejoined"));
+
+    EXPECT_EQ(b.ask(u("ledger 1"), u("ledger")), u("ledger refused このデータは他のコンピュータで編集中です！"))
+        << "a's ledger is still open";
+    EXPECT_EQ(b.ask(u("newcustomer"), u("reserved")), u("reserved 3")) << "c still holds 2";
+    EXPECT_EQ(b.ask(u("recordnew 3 サトウ"), u("recordnew")), u("recordnew ok 3"));
+    EXPECT_EQ(c.ask(u("names"), u("names")), u("names 1=ヤマダ 2=新規作成中 3=サトウ"));
+    EXPECT_EQ(c.ask(u("recordnew 3 スズキ"), u("recordnew")),
+              u("recordnew refused この顧客コードは確保されていません！ 顧客コードを入力し直してから記録して下さい"))
+        << "only its own placeholder is written over";
+    EXPECT_EQ(c.ask(u("recordnew 2 スズキ"), u("recordnew")), u("recordnew ok 2"));
+    EXPECT_EQ(b.ask(u("names"), u("names")), u("names 1=ヤマダ 2=スズキ 3=サトウ"));
+
+    // A computer that is gone holds nothing after the next start.
+    a.process().kill();
+    ASSERT_TRUE(a.process().waitForFinished(5000));
+    shop.server->process().kill();
+    ASSERT_TRUE(shop.server->process().waitForFinished(5000));
+    shop.startServer();
+    EXPECT_EQ(b.ask(u("ledger 1"), u("ledger")), u("ledger ok"));
 }
