@@ -144,6 +144,41 @@ struct Shop {
     }
 };
 
+// Keeps every computer's output flowing (and the flood's bytes going out)
+// until done or timeoutMs have passed.
+bool pumpUntil(const std::vector<Computer*>& computers, const std::function<bool()>& done,
+               int timeoutMs, QTcpSocket* sending = nullptr)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        for (Computer* computer : computers)
+            computer->pump(1);
+        if (sending && sending->bytesToWrite() > 0)
+            sending->waitForBytesWritten(1);
+    }
+    return true;
+}
+
+// A connection of the test's own on an address of the loopback range.
+std::unique_ptr<QTcpSocket> connectFrom(const char* address, int port)
+{
+    auto socket = std::make_unique<QTcpSocket>();
+    socket->bind(QHostAddress(u(address)), 0);
+    socket->connectToHost(QHostAddress::LocalHost, quint16(port));
+    EXPECT_TRUE(socket->waitForConnected(3000));
+    return socket;
+}
+
+bool runAsRoot(const QString& command)
+{
+    QProcess shell;
+    shell.start(u("sh"), {u("-c"), command});
+    return shell.waitForFinished(10000) && shell.exitStatus() == QProcess::NormalExit
+        && shell.exitCode() == 0;
+}
+
 } // namespace
 
 TEST(LanComputers, ACustomerRecordedOnOneClientIsReReadOnTheOthersAndSettingsReachThem)
@@ -285,4 +320,104 @@ TEST(LanComputers, AServerRestartLeavesWhatTheRunningClientsHold)
     ASSERT_TRUE(shop.server->process().waitForFinished(5000));
     shop.startServer();
     EXPECT_EQ(b.ask(u("ledger 1"), u("ledger")), u("ledger ok"));
+}
+
+TEST(LanComputers, AFloodingPeerAndOneThatDoesNotReadCostTheOthersNothing)
+{
+    Shop shop;
+    shop.startServer();
+    Computer& a = shop.startClient("127.0.0.2");
+    Computer& b = shop.startClient("127.0.0.3");
+    ASSERT_FALSE(shop.server->waitFor(u("clients 2")).isEmpty());
+
+    // One that joins and then never reads another byte.
+    auto silent = connectFrom("127.0.0.5", shop.port);
+    silent->setReadBufferSize(1);
+    silent->write(*kv::lan::MessageFramer::frame(u("x,y,Join")));
+    ASSERT_TRUE(silent->waitForBytesWritten(3000));
+    ASSERT_FALSE(shop.server->waitFor(u("clients 3")).isEmpty());
+
+    // One that sends a great many changes at once.
+    constexpr int kFlood = 60000;
+    auto flood = connectFrom("127.0.0.6", shop.port);
+    QByteArray bytes;
+    for (int n = 0; n < kFlood; ++n)
+        bytes += *kv::lan::MessageFramer::frame(u("x,y,KokRequery,%1").arg(n));
+    flood->write(bytes);
+
+    const std::vector<Computer*> all{shop.server.get(), &a, &b};
+    const QString last = u("KokRequery,%1,").arg(kFlood - 1);
+    const auto gotAll = [&](Computer& c) {
+        const QStringList got = c.lines(u("received"));
+        return !got.isEmpty() && got.last().contains(last);
+    };
+    ASSERT_TRUE(pumpUntil(all, [&] { return (gotAll(a) && gotAll(b)) || a.count(u("lost")) > 0; },
+                          40000, flood.get()))
+        << a.count(u("received")) << " and " << b.count(u("received")) << " of " << kFlood;
+    for (Computer* c : {&a, &b}) {
+        EXPECT_EQ(c->count(u("lost")), 0) << "a client that reads stays";
+        const QStringList got = c->lines(u("received"));
+        ASSERT_EQ(got.size(), kFlood);
+        int outOfOrder = 0;
+        for (int n = 0; n < kFlood; ++n)
+            outOfOrder += got[n].section(u(","), 3, 3) == QString::number(n) ? 0 : 1;
+        EXPECT_EQ(outOfOrder, 0) << "every message, in order";
+    }
+
+    // The one that does not read alone is let go.
+    EXPECT_TRUE(pumpUntil(all, [&] { return shop.server->count(u("clients 3")) >= 2; }, 10000))
+        << shop.server->lines(u("clients")).join(u(" ")).toStdString();
+    silent->setReadBufferSize(0);
+    EXPECT_TRUE(pumpUntil(all, [&] {
+        silent->waitForReadyRead(1);
+        silent->readAll();
+        return silent->state() == QAbstractSocket::UnconnectedState;
+    }, 5000));
+    EXPECT_EQ(flood->state(), QAbstractSocket::ConnectedState);
+    EXPECT_EQ(shop.server->count(u("clients 2")), 1) << "no other client went";
+    a.send(u("record ヤマダ"));
+    EXPECT_TRUE(pumpUntil(all, [&] { return b.count(u("received 127.0.0.3,Server,KokCarRequery")) == 1; }, 5000));
+}
+
+// A client in a network namespace of its own, reached over a virtual cable
+// whose server end is then taken down: no packet of either side arrives
+// any more, as with a pulled cable.
+TEST(LanComputers, AComputerThatVanishesIsLetGoWithinAMinute)
+{
+    const int id = int(::getpid() % 200) + 20;
+    const QString ns = u("kvlan%1").arg(::getpid());
+    const QString hostEnd = u("kvh%1").arg(::getpid());
+    const QString clientEnd = u("kvc%1").arg(::getpid());
+    const QString serverAddress = u("10.213.%1.1").arg(id);
+    const QString clientAddress = u("10.213.%1.2").arg(id);
+    struct Cleanup {
+        QString ns, hostEnd;
+        ~Cleanup() { runAsRoot(u("ip netns del %1; ip link del %2").arg(ns, hostEnd) + u(" 2>/dev/null; true")); }
+    } cleanup{ns, hostEnd};
+    if (::getuid() != 0
+        || !runAsRoot(u("ip netns add %1 && ip link add %2 type veth peer name %3 && ip link set %3 netns %1"
+                        " && ip addr add %4/24 dev %2 && ip link set %2 up"
+                        " && ip netns exec %1 ip addr add %5/24 dev %3 && ip netns exec %1 ip link set %3 up")
+                          .arg(ns, hostEnd, clientEnd, serverAddress, clientAddress)))
+        GTEST_SKIP() << "a network namespace needs root and the ip tool";
+
+    Shop shop;
+    shop.startServer();
+    Computer& near = shop.startClient("127.0.0.2");
+    ASSERT_EQ(shop.server->waitFor(u("clients")), u("clients 1"));
+    // A bare connection that never says anything is no client.
+    auto bare = connectFrom("127.0.0.5", shop.port);
+    Computer& far = shop.startClient(clientAddress.toUtf8().constData(), serverAddress,
+                                     {u("ip"), u("netns"), u("exec"), ns});
+    ASSERT_EQ(shop.server->waitFor(u("clients")), u("clients 2"));
+    EXPECT_EQ(far.ask(u("claim 5"), u("claim")), u("claim 5 ok"));
+
+    ASSERT_TRUE(runAsRoot(u("ip link set %1 down").arg(hostEnd)));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(shop.server->waitFor(u("clients"), 55000), u("clients 1"));
+    std::printf("the vanished client was let go after %.1f s\n", double(clock.elapsed()) / 1000.0);
+    EXPECT_LT(clock.elapsed(), 60000);
+    EXPECT_EQ(shop.server->count(u("clients 3")), 0) << "the bare connection never counted";
+    EXPECT_EQ(near.count(u("lost")), 0);
 }
