@@ -29,7 +29,7 @@ bool heldByItsComputer(const QString& path)
 } // namespace
 
 RunningComputers::RunningComputers(const QString& dataFolder, const RetryTiming& timing)
-    : m_folder(dataFolder + QStringLiteral("/Temp/Running"))
+    : m_folder(dataFolder + QStringLiteral("/Temp/.running"))
     , m_timing(timing)
 {
 }

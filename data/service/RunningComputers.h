@@ -9,7 +9,8 @@ namespace kv::data {
 
 // Which computers work on the data folder now, told by the folder itself
 // rather than by anyone's memory: each running computer holds an exclusive
-// lock on a small file of its own ("Temp/Running/<name>") from the moment
+// lock on a small file of its own ("Temp/.running/<name>"; no
+// computer's own temporary folder can be that one) from the moment
 // its document opens until it closes. The system frees the lock of a
 // computer that dies or is switched off, so a file without a lock means
 // that computer is gone, whatever the server remembers.
