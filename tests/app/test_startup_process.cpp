@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -142,4 +143,64 @@ TEST(StartupProcess, AClientJoinsTheServerUnderItsAddress)
     clientProcess.waitForFinished(5000);
     serverProcess.kill();
     serverProcess.waitForFinished(5000);
+}
+
+// The server dies and starts again while a client runs: the client's slot
+// in the lock tables, and so whatever it holds, is still there.
+TEST(StartupProcess, AClientKeepsItsSlotWhenTheServerStartsAgain)
+{
+    Installation server;
+    const auto startServer = [&](QProcess& process) {
+        server.prepare(process);
+        process.start();
+        ASSERT_TRUE(process.waitForStarted());
+    };
+    QProcess serverProcess;
+    startServer(serverProcess);
+    QDeadlineTimer deadline(20000);
+    while (!joinedAsServer(server.data) && !deadline.hasExpired()
+           && serverProcess.state() == QProcess::Running)
+        QThread::msleep(100);
+    ASSERT_TRUE(joinedAsServer(server.data)) << serverProcess.readAllStandardError().toStdString();
+
+    Installation client;
+    client.writeIni(QStringLiteral("Port=%1\n[Sabion]\nPath=%2\nDataDirectoryPath=%3\nSvrName=127.0.0.1\n"
+                                   "LocalAddress=127.0.0.2\nKind\\sw=1\n")
+                        .arg(server.port)
+                        .arg(programPath(), server.data));
+    QProcess clientProcess;
+    client.prepare(clientProcess);
+    clientProcess.start();
+    ASSERT_TRUE(clientProcess.waitForStarted());
+    const QString table = server.data + QStringLiteral("/061.dat");
+    const auto tableNames = [&] {
+        QFile file(table);
+        QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        for (char& c : bytes)
+            c = char(c ^ 0x6B);
+        return bytes;
+    };
+    QDeadlineTimer again(30000);
+    while (!tableNames().contains("127.0.0.2") && !again.hasExpired() && clientProcess.state() == QProcess::Running)
+        QThread::msleep(100);
+    ASSERT_TRUE(tableNames().contains("127.0.0.2")) << clientProcess.readAllStandardError().toStdString();
+
+    serverProcess.kill();
+    ASSERT_TRUE(serverProcess.waitForFinished(5000));
+    const QDateTime killed = QFileInfo(table).lastModified();
+    QThread::msleep(20);
+    QProcess restarted;
+    startServer(restarted);
+    // The restarted server has gone over the table once it is its own again.
+    QDeadlineTimer restart(20000);
+    while ((QFileInfo(table).lastModified() <= killed || !joinedAsServer(server.data))
+           && !restart.hasExpired() && restarted.state() == QProcess::Running)
+        QThread::msleep(100);
+    ASSERT_GT(QFileInfo(table).lastModified(), killed) << restarted.readAllStandardError().toStdString();
+    EXPECT_TRUE(joinedAsServer(server.data));
+    EXPECT_TRUE(tableNames().contains("127.0.0.2")) << "the running client keeps its slot";
+    clientProcess.kill();
+    clientProcess.waitForFinished(5000);
+    restarted.kill();
+    restarted.waitForFinished(5000);
 }
