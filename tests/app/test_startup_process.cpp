@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using kv::test::Installation;
 using kv::test::TempFolder;
 using kv::test::programPath;
@@ -98,107 +100,74 @@ TEST(StartupProcess, ASecondStartEndsQuietlyWhileTheFirstRuns)
     third.waitForFinished(5000);
 }
 
-// A client on the same data folder with its own installation file and
-// address: it reaches the server, goes by that address in the lock tables
-// and keeps its work copies apart.
-TEST(StartupProcess, AClientJoinsTheServerUnderItsAddress)
-{
-    Installation server;
-    QProcess serverProcess;
-    server.prepare(serverProcess);
-    serverProcess.start();
-    ASSERT_TRUE(serverProcess.waitForStarted());
-    QDeadlineTimer deadline(20000);
-    while (!joinedAsServer(server.data) && !deadline.hasExpired()
-           && serverProcess.state() == QProcess::Running)
-        QThread::msleep(100);
-    ASSERT_TRUE(joinedAsServer(server.data)) << serverProcess.readAllStandardError().toStdString();
+namespace {
 
-    Installation client;
-    client.writeIni(QStringLiteral("Port=%1\n[Sabion]\nPath=%2\nDataDirectoryPath=%3\nSvrName=127.0.0.1\n"
-                                   "LocalAddress=127.0.0.2\nKind\\sw=1\n")
-                        .arg(server.port)
-                        .arg(programPath(), server.data));
-    QProcess clientProcess;
-    client.prepare(clientProcess);
-    clientProcess.start();
-    ASSERT_TRUE(clientProcess.waitForStarted());
-    const QString clientTemp = server.data + QStringLiteral("/Temp/127.0.0.2");
-    const auto clientJoined = [&] {
-        QFile table(server.data + QStringLiteral("/061.dat"));
-        if (!table.open(QIODevice::ReadOnly))
-            return false;
-        QByteArray bytes = table.readAll();
-        for (char& c : bytes)
-            c = char(c ^ 0x6B);
-        return bytes.contains("127.0.0.2");
-    };
-    QDeadlineTimer again(30000);
-    while (!clientJoined() && !again.hasExpired() && clientProcess.state() == QProcess::Running)
-        QThread::msleep(100);
-    EXPECT_TRUE(clientJoined()) << clientProcess.readAllStandardError().toStdString();
-    EXPECT_TRUE(QFileInfo(clientTemp).isDir());
-    EXPECT_TRUE(QFileInfo(server.data + QStringLiteral("/Temp/Server")).isDir());
-    clientProcess.kill();
-    clientProcess.waitForFinished(5000);
-    serverProcess.kill();
-    serverProcess.waitForFinished(5000);
+// The names in the last lock table, as plain bytes.
+QByteArray lastTableNames(const QString& data)
+{
+    QFile table(data + QStringLiteral("/061.dat"));
+    QByteArray bytes = table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray();
+    for (char& c : bytes)
+        c = char(c ^ 0x6B);
+    return bytes;
 }
 
-// The server dies and starts again while a client runs: the client's slot
-// in the lock tables, and so whatever it holds, is still there.
-TEST(StartupProcess, AClientKeepsItsSlotWhenTheServerStartsAgain)
+// Starts the program and waits up to timeoutMs for ready() (false: gave up).
+bool startUntil(QProcess& process, const Installation& installation, const std::function<bool()>& ready,
+                int timeoutMs)
 {
-    Installation server;
-    const auto startServer = [&](QProcess& process) {
-        server.prepare(process);
-        process.start();
-        ASSERT_TRUE(process.waitForStarted());
-    };
-    QProcess serverProcess;
-    startServer(serverProcess);
-    QDeadlineTimer deadline(20000);
-    while (!joinedAsServer(server.data) && !deadline.hasExpired()
-           && serverProcess.state() == QProcess::Running)
+    installation.prepare(process);
+    process.start();
+    if (!process.waitForStarted())
+        return false;
+    QDeadlineTimer deadline(timeoutMs);
+    while (!ready() && !deadline.hasExpired() && process.state() == QProcess::Running)
         QThread::msleep(100);
-    ASSERT_TRUE(joinedAsServer(server.data)) << serverProcess.readAllStandardError().toStdString();
+    return ready();
+}
 
-    Installation client;
+// A client's installation on the server's folder, under 127.0.0.2.
+void writeClientIni(const Installation& client, const Installation& server)
+{
     client.writeIni(QStringLiteral("Port=%1\n[Sabion]\nPath=%2\nDataDirectoryPath=%3\nSvrName=127.0.0.1\n"
                                    "LocalAddress=127.0.0.2\nKind\\sw=1\n")
                         .arg(server.port)
                         .arg(programPath(), server.data));
+}
+
+} // namespace
+
+// A client on the same data folder with its own installation file and
+// address: it reaches the server, goes by that address in the lock tables
+// and keeps its work copies apart. The server dies and starts again while
+// the client runs: the client's slot, and so whatever it holds, is still
+// there.
+TEST(StartupProcess, AClientJoinsUnderItsAddressAndKeepsItsSlotWhenTheServerStartsAgain)
+{
+    Installation server;
+    QProcess serverProcess;
+    ASSERT_TRUE(startUntil(serverProcess, server, [&] { return joinedAsServer(server.data); }, 20000))
+        << serverProcess.readAllStandardError().toStdString();
+    Installation client;
+    writeClientIni(client, server);
     QProcess clientProcess;
-    client.prepare(clientProcess);
-    clientProcess.start();
-    ASSERT_TRUE(clientProcess.waitForStarted());
-    const QString table = server.data + QStringLiteral("/061.dat");
-    const auto tableNames = [&] {
-        QFile file(table);
-        QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        for (char& c : bytes)
-            c = char(c ^ 0x6B);
-        return bytes;
-    };
-    QDeadlineTimer again(30000);
-    while (!tableNames().contains("127.0.0.2") && !again.hasExpired() && clientProcess.state() == QProcess::Running)
-        QThread::msleep(100);
-    ASSERT_TRUE(tableNames().contains("127.0.0.2")) << clientProcess.readAllStandardError().toStdString();
+    ASSERT_TRUE(startUntil(clientProcess, client,
+                           [&] { return lastTableNames(server.data).contains("127.0.0.2"); }, 30000))
+        << clientProcess.readAllStandardError().toStdString();
+    EXPECT_TRUE(QFileInfo(server.data + QStringLiteral("/Temp/127.0.0.2")).isDir());
+    EXPECT_TRUE(QFileInfo(server.data + QStringLiteral("/Temp/Server")).isDir());
 
     serverProcess.kill();
     ASSERT_TRUE(serverProcess.waitForFinished(5000));
+    const QString table = server.data + QStringLiteral("/061.dat");
     const QDateTime killed = QFileInfo(table).lastModified();
     QThread::msleep(20);
-    QProcess restarted;
-    startServer(restarted);
     // The restarted server has gone over the table once it is its own again.
-    QDeadlineTimer restart(20000);
-    while ((QFileInfo(table).lastModified() <= killed || !joinedAsServer(server.data))
-           && !restart.hasExpired() && restarted.state() == QProcess::Running)
-        QThread::msleep(100);
-    ASSERT_GT(QFileInfo(table).lastModified(), killed) << restarted.readAllStandardError().toStdString();
-    EXPECT_TRUE(joinedAsServer(server.data));
-    EXPECT_TRUE(tableNames().contains("127.0.0.2")) << "the running client keeps its slot";
+    QProcess restarted;
+    EXPECT_TRUE(startUntil(restarted, server, [&] {
+        return QFileInfo(table).lastModified() > killed && joinedAsServer(server.data);
+    }, 20000)) << restarted.readAllStandardError().toStdString();
+    EXPECT_TRUE(lastTableNames(server.data).contains("127.0.0.2")) << "the running client keeps its slot";
     clientProcess.kill();
     clientProcess.waitForFinished(5000);
     restarted.kill();
