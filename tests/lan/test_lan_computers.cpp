@@ -384,12 +384,14 @@ TEST(LanComputers, AFloodingPeerAndOneThatDoesNotReadCostTheOthersNothing)
 // any more, as with a pulled cable.
 TEST(LanComputers, AComputerThatVanishesIsLetGoWithinAMinute)
 {
-    const int id = int(::getpid() % 200) + 20;
-    const QString ns = u("kvlan%1").arg(::getpid());
-    const QString hostEnd = u("kvh%1").arg(::getpid());
-    const QString clientEnd = u("kvc%1").arg(::getpid());
-    const QString serverAddress = u("10.213.%1.1").arg(id);
-    const QString clientAddress = u("10.213.%1.2").arg(id);
+    // Names and a network of this run's own, apart from any run beside it.
+    const int pid = int(::getpid());
+    const QString ns = u("kvlan%1").arg(pid);
+    const QString hostEnd = u("kvh%1").arg(pid);
+    const QString clientEnd = u("kvc%1").arg(pid);
+    const QString network = u("10.%1.%2.").arg((pid >> 8) & 0xFF).arg(pid & 0xFF);
+    const QString serverAddress = network + u("1");
+    const QString clientAddress = network + u("2");
     struct Cleanup {
         QString ns, hostEnd;
         ~Cleanup() { runAsRoot(u("ip netns del %1; ip link del %2").arg(ns, hostEnd) + u(" 2>/dev/null; true")); }
