@@ -149,8 +149,11 @@ RecordingOutcome CustomerVehicleRecorder::recordNewCustomer(const data::KokRow& 
         RecordingLocks locks(m_document);
         if (!locks.enterPrinting())
             return RecordingOutcome::refused(RecordingTexts::printingElsewhere);
-        if (!m_document.FindCustomer(code))
-            return RecordingOutcome::refused(RecordingTexts::customerMissing);
+        // Only over this computer's own placeholder: anything else under
+        // the code is another computer's record or reservation.
+        if (!m_document.IsOwnCustomerPlaceholder(code))
+            return RecordingOutcome::refused(RecordingTexts::customerCodeNotReserved,
+                                             PanelField::KokCode);
         const RecordingOutcome written = inOneUnit(m_document, [&](QString* error) {
             if (!rewrite(m_document.customers(), [&](auto&) { writeCustomerColumns(customer); },
                          error))
@@ -194,8 +197,9 @@ RecordingOutcome CustomerVehicleRecorder::recordNewVehicle(const data::CarRow& v
             Kanma(count, vehicles);
             return RecordingOutcome::refused(RecordingTexts::vehicleLimit.arg(count));
         }
-        if (!m_document.FindVehicle(vehicle.m_CarCode))
-            return RecordingOutcome::refused(RecordingTexts::newVehicleMissing);
+        if (!m_document.IsOwnVehiclePlaceholder(vehicle.m_CarCode))
+            return RecordingOutcome::refused(RecordingTexts::vehicleCodeNotReserved,
+                                             PanelField::CarCode);
         const RecordingOutcome written = inOneUnit(m_document, [&](QString* error) {
             return rewrite(m_document.vehicles(), [&](auto&) { writeVehicleColumns(vehicle); },
                            error)

@@ -24,6 +24,11 @@ inline const QString customerCodeExists =
 inline const QString vehicleCodeExists =
     u("指定された車輛コードが既に存在します！\n未使用車輛コードを選択して下さい\n"
       "(OKを押すと一番若い未使用車輛コードが表示されます)");
+// A new record's code whose placeholder is no longer this computer's.
+inline const QString customerCodeNotReserved =
+    u("この顧客コードは確保されていません！\n顧客コードを入力し直してから記録して下さい");
+inline const QString vehicleCodeNotReserved =
+    u("この車輛コードは確保されていません！\n車輛コードを入力し直してから記録して下さい");
 inline const QString noCustomerForVehicle =
     u("顧客が選択されていません！\n車輌を単独で追加することはできません");
 inline const QString customerMissing = u("該当顧客が存在しません！");
@@ -31,8 +36,6 @@ inline const QString customerMissing = u("該当顧客が存在しません！")
 inline const QString recordCountUnknown = u("データのレコード数がわかりません！");
 inline const QString referrerMissing = u("該当紹介元顧客が存在しません！");
 inline const QString vehicleMissing = u("該当車輌が存在しません！");
-// The placeholder of a new vehicle is looked up under this spelling.
-inline const QString newVehicleMissing = u("該当車輛が存在しません！");
 // %1: the vehicle count, comma-grouped.
 inline const QString vehicleLimit =
     u("車輌が %1件 (最大)存在します！\nこれ以上車輌を新規に追加することはできません");

@@ -35,14 +35,13 @@ void DocumentFrameRecords::orderBalances(const QString& sort)
 
 void DocumentFrameRecords::deleteCustomer(int code)
 {
-    if (m_document.customers().IsOpen() && m_document.FindCustomer(code))
-        m_document.customers().Delete();
+    // Only this computer's placeholder: another may have recorded the code.
+    m_document.DiscardCustomerPlaceholder(code);
 }
 
 void DocumentFrameRecords::deleteVehicle(int code)
 {
-    if (m_document.vehicles().IsOpen() && m_document.FindVehicle(code))
-        m_document.vehicles().Delete();
+    m_document.DiscardVehiclePlaceholder(code);
 }
 
 bool DocumentFrameRecords::ShareLock(const QString& resource, int code, int action)

@@ -14,7 +14,7 @@ public:
     virtual void orderCustomersAndVehicles(const QString& customerSort,
                                            const QString& vehicleSort) = 0;
     virtual void orderBalances(const QString& sort) = 0;
-    // Finds the record by its code and deletes it.
+    // Deletes the placeholder this computer reserved under the code.
     virtual void deleteCustomer(int code) = 0;
     virtual void deleteVehicle(int code) = 0;
     virtual bool ShareLock(const QString& resource, int code, int action) = 0;

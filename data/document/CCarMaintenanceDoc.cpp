@@ -44,6 +44,7 @@ QString placeholderCriteria(const char* column)
 CCarMaintenanceDoc::CCarMaintenanceDoc(DocumentConfig config)
     : m_config(std::move(config))
     , m_locks(m_config.dataFolder, m_config.openTiming)
+    , m_running(m_config.dataFolder, m_config.openTiming)
     , m_counters(m_config.dataFolder, m_config.openTiming)
     , m_slipCounter(m_config.dataFolder, m_config.openTiming)
     , m_settings(m_config.dataFolder)
@@ -144,14 +145,19 @@ bool CCarMaintenanceDoc::openSet(Recordset& set, const char* sort)
     return false;
 }
 
-bool CCarMaintenanceDoc::deletePlaceholders(Recordset& set, const char* nameColumn)
+bool CCarMaintenanceDoc::deletePlaceholders(Recordset& set, const char* nameColumn,
+                                            const std::function<QString()>& reserver)
 {
     // One view of the placeholders, deleted row by row, then the whole
-    // table again: the same outcome as finding and deleting them one by one.
+    // table again. A placeholder whose table does not say who reserved it
+    // may be anyone's: it goes only while no other computer runs.
+    const bool alone = !m_running.othersRunning();
     set.SetFilter(placeholderCriteria(nameColumn));
     bool ok = set.Requery();
     while (ok && !set.IsEOF()) {
-        ok = set.Delete() && set.MoveNext();
+        const QString owner = reserver ? reserver() : QString();
+        const bool gone = owner.isEmpty() ? alone : m_running.isGone(owner);
+        ok = (!gone || set.Delete()) && set.MoveNext();
     }
     const EngineError failure = set.lastError();
     set.SetFilter(QString());
@@ -175,9 +181,13 @@ bool CCarMaintenanceDoc::OpenAllDatabases()
     auto giveUp = [this](const EngineError& error) {
         showError(error);
         m_store.close();
+        m_running.unmark();
         return false;
     };
 
+    // Before anything of this computer's lands in the shared files, so
+    // that a server starting meanwhile leaves it alone.
+    m_running.markThisComputer(m_config.computerName);
     if (!m_store.open(m_config.dataFolder))
         return giveUp(m_store.lastError());
     for (CodeOccupancy* codes :
@@ -190,6 +200,7 @@ bool CCarMaintenanceDoc::OpenAllDatabases()
         for (OpenSet& entry : m_sets)
             entry.set->Close();
         m_store.close();
+        m_running.unmark();
         return false;
     };
     for (OpenSet& entry : m_sets) {
@@ -203,7 +214,12 @@ bool CCarMaintenanceDoc::OpenAllDatabases()
                                : entry.set == &m_items      ? "Meisai"
                                : entry.set == &m_setHeaders ? "SetName"
                                                             : nullptr;
-        if (nameColumn && !deletePlaceholders(*entry.set, nameColumn))
+        std::function<QString()> reserver;
+        if (entry.set == &m_customers)
+            reserver = [this] { return m_customers.m_KokBiko1; };
+        else if (entry.set == &m_vehicles)
+            reserver = [this] { return m_vehicles.m_CarBiko1; };
+        if (nameColumn && !deletePlaceholders(*entry.set, nameColumn, reserver))
             return closeAll();
     }
 
@@ -255,7 +271,9 @@ void CCarMaintenanceDoc::lockTablesAtStart()
     const QStringList& resources = LockResources::names();
     if (m_config.lanRole == 0) {
         for (const QString& resource : resources)
-            m_locks.ShareLock(resource, m_config.computerName, 0, ShareLockAction::Clear);
+            m_locks.clearSlotsOf(resource, [this](const QString& computer) {
+                return m_running.isGone(computer);
+            });
     }
     for (const QString& resource : resources)
         m_locks.ShareLock(resource, m_config.computerName, 0, ShareLockAction::Join);
@@ -282,6 +300,7 @@ void CCarMaintenanceDoc::CloseDatabases(ReservedRecords* reserved)
         for (const QString& resource : LockResources::names())
             m_locks.ShareLock(resource, m_config.computerName, 0, ShareLockAction::Release);
     }
+    m_running.unmark();
     m_open = false;
 }
 
@@ -447,6 +466,7 @@ CCarMaintenanceDoc::Reservation CCarMaintenanceDoc::customerReservation()
             [this](int code) {
                 m_customers.m_KokCode = code;
                 m_customers.m_UserName1 = kPlaceholder;
+                m_customers.m_KokBiko1 = m_config.computerName;
             }};
 }
 
@@ -457,6 +477,7 @@ CCarMaintenanceDoc::Reservation CCarMaintenanceDoc::vehicleReservation()
             [this](int code) {
                 m_vehicles.m_CarCode = code;
                 m_vehicles.m_Syatai = kPlaceholder;
+                m_vehicles.m_CarBiko1 = m_config.computerName;
             }};
 }
 
@@ -480,6 +501,30 @@ CCarMaintenanceDoc::Placement CCarMaintenanceDoc::PlaceVehicleCode(int code)
 {
     int placed = 0;
     return code > 0 ? place(vehicleReservation(), code, &placed) : Placement::Failed;
+}
+
+bool CCarMaintenanceDoc::IsOwnCustomerPlaceholder(int code)
+{
+    return FindCustomer(code) && m_customers.m_UserName1 == kPlaceholder
+        && m_customers.m_KokBiko1 == m_config.computerName;
+}
+
+bool CCarMaintenanceDoc::IsOwnVehiclePlaceholder(int code)
+{
+    return FindVehicle(code) && m_vehicles.m_Syatai == kPlaceholder
+        && m_vehicles.m_CarBiko1 == m_config.computerName;
+}
+
+void CCarMaintenanceDoc::DiscardCustomerPlaceholder(int code)
+{
+    if (m_customers.IsOpen() && IsOwnCustomerPlaceholder(code))
+        m_customers.Delete();
+}
+
+void CCarMaintenanceDoc::DiscardVehiclePlaceholder(int code)
+{
+    if (m_vehicles.IsOpen() && IsOwnVehiclePlaceholder(code))
+        m_vehicles.Delete();
 }
 
 int CCarMaintenanceDoc::ReserveItemCode()

@@ -6,6 +6,7 @@
 #include "data/document/SlipRemoval.h"
 #include "data/service/LockTables.h"
 #include "data/service/RecordCounters.h"
+#include "data/service/RunningComputers.h"
 #include "data/service/SlipNumberCounter.h"
 #include "data/settings/SettingsStore.h"
 #include "data/tables/DaoRecordsets.h"
@@ -53,11 +54,14 @@ public:
     QString temporaryFolder() const;
     QString photoFolder() const;
 
-    // Opens the data folder's files and every recordset, removes the
-    // placeholders left behind (server only), opens the postal files, loads
-    // the settings, clears (server), joins and releases the lock tables and
-    // recounts the record counters (server). False after a database error,
-    // whose text has been shown; everything is closed again then.
+    // Marks this computer as running (RunningComputers), opens the data
+    // folder's files and every recordset, removes the placeholders of the
+    // computers that are gone (server only), opens the postal files, loads
+    // the settings, frees the lock-table slots of the computers that are
+    // gone (server), joins and releases the lock tables and recounts the
+    // record counters (server). A computer still running keeps what it
+    // holds, whoever restarts. False after a database error, whose text has
+    // been shown; everything is closed again then.
     bool OpenAllDatabases();
     // Closes every recordset and connection; reserved discards its
     // placeholders just before the customer and the vehicle recordset
@@ -100,6 +104,15 @@ public:
     enum class Placement { Placed, Taken, Failed };
     Placement PlaceCustomerCode(int code);
     Placement PlaceVehicleCode(int code);
+
+    // Whether the code's record is the placeholder this computer reserved;
+    // the record becomes current when there is one. Only that placeholder
+    // is this computer's to fill or to drop.
+    bool IsOwnCustomerPlaceholder(int code);
+    bool IsOwnVehiclePlaceholder(int code);
+    // Deletes the code's record only when it is this computer's placeholder.
+    void DiscardCustomerPlaceholder(int code);
+    void DiscardVehiclePlaceholder(int code);
 
     // The next slip number after the last one handed out that no slip
     // carries ("015.dat" held throughout); 0 when none can be had.
@@ -187,7 +200,10 @@ private:
     };
 
     bool openSet(Recordset& set, const char* sort);
-    bool deletePlaceholders(Recordset& set, const char* nameColumn);
+    // reserver: who reserved the current placeholder; empty when its table
+    // does not say.
+    bool deletePlaceholders(Recordset& set, const char* nameColumn,
+                            const std::function<QString()>& reserver);
     void openPostal();
     void lockTablesAtStart();
     bool find(Recordset& set, const char* column, int code);
@@ -211,6 +227,7 @@ private:
     DocumentConfig m_config;
     DataStore m_store;
     LockTables m_locks;
+    RunningComputers m_running;
     RecordCounters m_counters;
     SlipNumberCounter m_slipCounter;
     SettingsStore m_settings;

@@ -34,6 +34,31 @@ bool writeTable(SharedFile& file, const ShareLockTable& table)
     return true;
 }
 
+// Opens the table exclusively for one read-modify-write: change acts on
+// it (read first, or all free), and it is written back when it changed or
+// always. False when the file cannot be had, read or written (shown).
+bool rewrite(const ExclusiveFileOpener& opener, const QString& path, bool readFirst,
+             bool alwaysWrite, const std::function<void(ShareLockTable&)>& change)
+{
+    SharedFile file;
+    if (opener.open(file, path) != ExclusiveFileOpener::Outcome::Opened)
+        return false;
+    ShareLockTable table;
+    if (readFirst && !readTable(file, &table))
+        return false;
+    const QByteArray before = table.bytes();
+    change(table);
+    if (!alwaysWrite && table.bytes() == before)
+        return true;
+    if (!writeTable(file, table))
+        return false;
+    if (!file.close()) {
+        showFileError(path, file.lastCause());
+        return false;
+    }
+    return true;
+}
+
 // Gives this computer's slot the code. A computer without a slot (its slot
 // wiped by a server start after it joined) takes a free one, so that its
 // claims keep guarding; a full table records nothing.
@@ -86,53 +111,53 @@ bool LockTables::ShareLock(const QString& resource, const QString& computer, int
             return false;
     }
 
-    SharedFile file;
-    if (m_opener.open(file, path) != ExclusiveFileOpener::Outcome::Opened)
-        return false;
-
-    ShareLockTable table;
-    if (action != ShareLockAction::Clear && !readTable(file, &table))
-        return false;
-    const QByteArray before = table.bytes();
-
-    bool result = true;
-    switch (action) {
-    case ShareLockAction::Release:
-        if (const int slot = table.slotOf(name); slot >= 0)
-            table.setCode(slot, 0);
-        break;
-    case ShareLockAction::Claim:
-        if (table.isHeldElsewhere(name, code))
-            result = false;
-        else
-            assignCode(table, name, code);
-        break;
-    case ShareLockAction::Join:
-        if (table.slotOf(name) < 0) {
-            if (const int slot = table.firstFree(); slot >= 0)
-                table.setSlot(slot, name, 0);
-        }
-        break;
-    case ShareLockAction::Clear:
-        break;
-    case ShareLockAction::IsHeldElsewhere:
-        result = !table.isHeldElsewhere(name, code);
-        break;
-    case ShareLockAction::SetHeld:
-        assignCode(table, name, code);
-        break;
-    }
-
     // Clear always writes: a short file must become the full 960 zero bytes.
-    if (action == ShareLockAction::Clear || table.bytes() != before) {
-        if (!writeTable(file, table))
-            return false;
-        if (!file.close()) {
-            showFileError(path, file.lastCause());
-            return false;
+    bool result = true;
+    const bool opened = rewrite(m_opener, path, action != ShareLockAction::Clear,
+                                action == ShareLockAction::Clear, [&](ShareLockTable& table) {
+        switch (action) {
+        case ShareLockAction::Release:
+            if (const int slot = table.slotOf(name); slot >= 0)
+                table.setCode(slot, 0);
+            break;
+        case ShareLockAction::Claim:
+            if (table.isHeldElsewhere(name, code))
+                result = false;
+            else
+                assignCode(table, name, code);
+            break;
+        case ShareLockAction::Join:
+            if (table.slotOf(name) < 0) {
+                if (const int slot = table.firstFree(); slot >= 0)
+                    table.setSlot(slot, name, 0);
+            }
+            break;
+        case ShareLockAction::IsHeldElsewhere:
+            result = !table.isHeldElsewhere(name, code);
+            break;
+        case ShareLockAction::SetHeld:
+            assignCode(table, name, code);
+            break;
+        default:
+            break;
         }
-    }
-    return result;
+    });
+    return opened && result;
+}
+
+bool LockTables::clearSlotsOf(const QString& resource,
+                              const std::function<bool(const QString&)>& isGone)
+{
+    const QString path = lockFilePath(resource);
+    if (path.isEmpty())
+        return false;
+    // Always written: a short file becomes the full 960 bytes.
+    return rewrite(m_opener, path, true, true, [&](ShareLockTable& table) {
+        for (int slot = 0; slot < ShareLockTable::kSlotCount; ++slot) {
+            if (!table.isFree(slot) && isGone(table.nameOf(slot)))
+                table.clearSlot(slot);
+        }
+    });
 }
 
 bool LockTables::HeldLockFile(const QString& resource, const QString& computer, int code,

@@ -26,6 +26,10 @@ public:
     // unknown or the computer name cannot be kept in a slot.
     bool ShareLock(const QString& resource, const QString& computer, int code, int action);
 
+    // Frees the slots of the computers isGone names, under one exclusive
+    // open of the table: what the computers still running hold stays.
+    bool clearSlotsOf(const QString& resource, const std::function<bool(const QString&)>& isGone);
+
     // Opens the resource's lock file into file and leaves it open, so every
     // other computer's open of it waits and finally fails until the caller
     // closes it. With action IsHeldElsewhere and a code, fails (file closed)

@@ -50,7 +50,17 @@ bool ShareLockTable::isFree(int slot) const
 
 QString ShareLockTable::nameOf(int slot) const
 {
-    QByteArray field = nameField(slot);
+    return decodedName(nameField(slot));
+}
+
+QString ShareLockTable::canonicalName(const QString& computer)
+{
+    const QByteArray stored = storedName(computer);
+    return stored.isEmpty() ? computer : decodedName(stored);
+}
+
+QString ShareLockTable::decodedName(QByteArray field)
+{
     // Trailing zeros are the terminator and padding; zeros inside are 'k's.
     while (!field.isEmpty() && field.back() == '\0')
         field.chop(1);
@@ -104,6 +114,11 @@ void ShareLockTable::setCode(int slot, qint32 code)
 {
     char* at = m_bytes.data() + qsizetype(slot) * kSlotSize + kCodeOffset;
     qToLittleEndian<qint32>(maskedCode(code), at);
+}
+
+void ShareLockTable::clearSlot(int slot)
+{
+    std::fill_n(m_bytes.data() + qsizetype(slot) * kSlotSize, kSlotSize, '\0');
 }
 
 } // namespace kv::data

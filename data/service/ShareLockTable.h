@@ -38,6 +38,9 @@ public:
 
     bool isFree(int slot) const;
     QString nameOf(int slot) const;
+    // The name as its slot gives it back ("Desk" comes back as "Des"; a
+    // name that cannot be stored stays as it is).
+    static QString canonicalName(const QString& computer);
     qint32 codeOf(int slot) const;
 
     // Slot bearing the stored name, or -1.
@@ -48,9 +51,12 @@ public:
 
     void setSlot(int slot, const QByteArray& name, qint32 code);
     void setCode(int slot, qint32 code);
+    // All its bytes zero, as a cleared table has them.
+    void clearSlot(int slot);
 
 private:
     QByteArray nameField(int slot) const;
+    static QString decodedName(QByteArray field);
 
     QByteArray m_bytes;
 };

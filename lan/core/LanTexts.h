@@ -9,6 +9,9 @@ namespace LanTexts {
 inline const QString GetDataPath = QStringLiteral("GetSvrDataDirectoryPath");
 inline const QString PutDataPath = QStringLiteral("PutSvrDataDirectoryPath");
 inline const QString Close = QStringLiteral("Close");
+// A client's first message on each connection: it is one of the server's
+// clients from then on.
+inline const QString Join = QStringLiteral("Join");
 inline const QString Update = QStringLiteral("Update");
 inline const QString Delete = QStringLiteral("Delete");
 inline const QString KokRequery = QStringLiteral("KokRequery");

@@ -23,6 +23,8 @@ ServerStep serverStep(const LanMessage& message)
         return ServerStep::AnswerDataPath;
     if (command == LanTexts::Close)
         return ServerStep::CloseSender;
+    if (command == LanTexts::Join)
+        return ServerStep::Join;
     if (isChange(command))
         return ServerStep::ActAndRelay;
     return ServerStep::Ignore;
@@ -51,6 +53,11 @@ QString dataPathReply(const QString& clientAddress, const QString& path)
 QString closeMessage(const QString& receiver, const QString& computerName)
 {
     return LanMessage::build(receiver, computerName, LanTexts::Close + QLatin1Char(','));
+}
+
+QString joinMessage(const QString& server, const QString& computerName)
+{
+    return LanMessage::build(server, computerName, LanTexts::Join);
 }
 
 } // namespace kv::lan::MessageRouting

@@ -12,6 +12,7 @@ enum class ServerStep {
     AnswerDataPath, // "GetSvrDataDirectoryPath": reply to the sender
     CloseSender,    // "Close": the sender leaves
     ActAndRelay,    // a change: the other clients get it, the server re-reads
+    Join,           // "Join": nothing besides the sender becoming a client
 };
 
 enum class ClientStep {
@@ -31,6 +32,8 @@ QString dataPathReply(const QString& clientAddress, const QString& path);
 // The message a computer sends as it leaves: receiver's address, own
 // computer name, "Close,".
 QString closeMessage(const QString& receiver, const QString& computerName);
+// What a client sends first on each connection to its server.
+QString joinMessage(const QString& server, const QString& computerName);
 
 } // namespace MessageRouting
 

@@ -5,6 +5,7 @@
 #include "lan/core/MessageRouting.h"
 #include "lan/net/CListeningSocket.h"
 #include "lan/net/SocketErrors.h"
+#include "lan/net/platform/KeepAlive.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -83,7 +84,8 @@ QString CClientSocket::addressSeenByServer() const
 
 void CClientSocket::onConnected()
 {
-    m_socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    // A server that vanished is noticed as soon as a client is by it.
+    KeepAlive::apply(m_socket->socketDescriptor());
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     if (m_seenAddress.isEmpty()) {
         const QHostAddress local = m_socket->localAddress();
@@ -91,6 +93,10 @@ void CClientSocket::onConnected()
         const quint32 v4 = local.toIPv4Address(&isV4);
         m_seenAddress = isV4 ? QHostAddress(v4).toString() : canonicalAddress(local.toString());
     }
+    // First of all, on every connection: the server counts and tells only
+    // the connections that joined.
+    if (const auto join = MessageFramer::frame(MessageRouting::joinMessage(m_host, m_seenAddress)))
+        m_socket->write(*join);
     const bool again = m_wasConnected;
     m_wasConnected = true;
     m_lossReported = false;

@@ -4,11 +4,13 @@
 #include "lan/core/LanTexts.h"
 #include "lan/core/MessageFramer.h"
 #include "lan/core/MessageRouting.h"
+#include "lan/net/platform/KeepAlive.h"
 
 #include <QDeadlineTimer>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace kv::lan {
 
@@ -47,8 +49,10 @@ bool CListeningSocket::listen(int port)
 void CListeningSocket::close()
 {
     m_server->close();
-    const QList<QTcpSocket*> clients = m_clients;
+    const QList<QTcpSocket*> clients = m_clients + m_joining;
+    const bool hadClients = !m_clients.isEmpty();
     m_clients.clear();
+    m_joining.clear();
     for (QTcpSocket* socket : clients) {
         socket->disconnect(this);
         const QString address = peerAddressOf(*socket);
@@ -66,7 +70,7 @@ void CListeningSocket::close()
         socket->abort();
         socket->deleteLater();
     }
-    if (!clients.isEmpty())
+    if (hadClients)
         emit clientCountChanged(0);
 }
 
@@ -85,9 +89,22 @@ QString CListeningSocket::errorText() const
     return m_server->errorString();
 }
 
+bool CListeningSocket::holds(QTcpSocket* socket) const
+{
+    return m_clients.contains(socket) || m_joining.contains(socket);
+}
+
+void CListeningSocket::join(QTcpSocket* socket)
+{
+    if (!m_joining.removeOne(socket))
+        return;
+    m_clients.append(socket);
+    emit clientCountChanged(ClientCount());
+}
+
 void CListeningSocket::CloseClient(QTcpSocket* socket)
 {
-    if (!m_clients.contains(socket))
+    if (!holds(socket))
         return;
     socket->disconnect(this);
     socket->abort();
@@ -102,18 +119,27 @@ void CListeningSocket::acceptPending()
             continue;
         }
         // A client whose computer vanished is found out by the keep-alive.
-        socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+        KeepAlive::apply(socket->socketDescriptor());
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        m_clients.append(socket);
+        socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, SendBufferBytes);
+        socket->setReadBufferSize(ReadBufferBytes);
+        m_joining.append(socket);
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] { forget(socket); });
         connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] { CloseClient(socket); });
-        emit clientConnected(socket);
-        emit clientCountChanged(ClientCount());
+        QTimer::singleShot(JoinWaitMs, socket, [this, socket] {
+            if (m_joining.contains(socket))
+                CloseClient(socket);
+        });
+        emit connectionAccepted(socket);
     }
 }
 
 void CListeningSocket::forget(QTcpSocket* socket)
 {
+    if (m_joining.removeOne(socket)) {
+        socket->deleteLater();
+        return;
+    }
     if (!m_clients.removeOne(socket))
         return;
     socket->deleteLater();

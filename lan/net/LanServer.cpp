@@ -7,6 +7,7 @@
 #include "lan/net/CListeningSocket.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace kv::lan {
 LanServer::LanServer(CListeningSocket& listener, ChangeReceivers& receivers, QObject* parent)
@@ -14,8 +15,8 @@ LanServer::LanServer(CListeningSocket& listener, ChangeReceivers& receivers, QOb
     , m_listener(listener)
     , m_receivers(receivers)
 {
-    connect(&m_listener, &CListeningSocket::clientConnected, this, &LanServer::attach);
-    for (QTcpSocket* socket : m_listener.clients())
+    connect(&m_listener, &CListeningSocket::connectionAccepted, this, &LanServer::attach);
+    for (QTcpSocket* socket : m_listener.connections())
         attach(socket);
 }
 
@@ -23,24 +24,39 @@ void LanServer::attach(QTcpSocket* socket)
 {
     m_framers.insert(socket, MessageFramer());
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
-    connect(socket, &QObject::destroyed, this, [this, socket] { m_framers.remove(socket); });
+    connect(socket, &QObject::destroyed, this, [this, socket] {
+        m_framers.remove(socket);
+        m_readLater.remove(socket);
+    });
     if (socket->bytesAvailable() > 0)
         onReadyRead(socket);
 }
 
 void LanServer::onReadyRead(QTcpSocket* socket)
 {
-    if (!m_listener.clients().contains(socket))
+    if (!m_listener.holds(socket))
         return;
+    // A bounded part of what came: the other connections, and the writes
+    // towards every client, get their turn before the rest.
     QStringList messages;
-    const bool whole = m_framers[socket].feed(socket->readAll(), messages);
+    const bool whole = m_framers[socket].feed(socket->read(ReadChunkBytes), messages);
     for (const QString& text : messages) {
-        if (!m_listener.clients().contains(socket))
+        if (!m_listener.holds(socket))
             return;
         handle(socket, text);
     }
-    if (!whole)
+    if (!whole) {
         m_listener.CloseClient(socket);
+        return;
+    }
+    // No new notice comes for what is already read in: go on from the loop.
+    if (socket->bytesAvailable() > 0 && !m_readLater.contains(socket)) {
+        m_readLater.insert(socket);
+        QTimer::singleShot(0, socket, [this, socket] {
+            m_readLater.remove(socket);
+            onReadyRead(socket);
+        });
+    }
 }
 
 void LanServer::handle(QTcpSocket* socket, const QString& text)
@@ -49,8 +65,13 @@ void LanServer::handle(QTcpSocket* socket, const QString& text)
     if (address.isEmpty())
         return;
     const LanMessage message = LanMessage::parse(text).withSender(address);
-    switch (MessageRouting::serverStep(message)) {
+    const MessageRouting::ServerStep step = MessageRouting::serverStep(message);
+    // A connection is a client from its first message the server takes.
+    if (step != MessageRouting::ServerStep::Ignore)
+        m_listener.join(socket);
+    switch (step) {
     case MessageRouting::ServerStep::Ignore:
+    case MessageRouting::ServerStep::Join:
         return;
     case MessageRouting::ServerStep::AnswerDataPath: {
         QString path;
@@ -124,8 +145,15 @@ void LanServer::tellDataPathFailure(const QString& cause)
 bool LanServer::SendToClient(QTcpSocket* socket, const QByteArray& frame)
 {
     if (socket->state() != QAbstractSocket::ConnectedState
-        || socket->write(frame) != frame.size()
-        || socket->bytesToWrite() > MaxUnsentBytes) {
+        || socket->write(frame) != frame.size()) {
+        m_listener.CloseClient(socket);
+        return false;
+    }
+    // Handed to the system at once while it takes it, without waiting for
+    // the loop; what stays is this client's own queue.
+    if (socket->bytesToWrite() > FlushBytes)
+        socket->flush();
+    if (socket->bytesToWrite() > MaxUnsentBytes) {
         m_listener.CloseClient(socket);
         return false;
     }

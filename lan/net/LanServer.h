@@ -4,6 +4,7 @@
 #include "lan/core/MessageFramer.h"
 
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QString>
 
@@ -26,8 +27,13 @@ class CListeningSocket;
 class LanServer : public QObject {
     Q_OBJECT
 public:
-    // A client whose unsent data grows past this is not reading: dropped.
+    // A client whose own unsent data stays past this, after the system
+    // took what it would, is not reading: dropped, the others go on.
     static constexpr qint64 MaxUnsentBytes = 1 << 20;
+    // Most bytes of one connection handled in one go.
+    static constexpr qint64 ReadChunkBytes = 4096;
+    // Unsent data past this is handed to the system right away.
+    static constexpr qint64 FlushBytes = 16 * 1024;
 
     LanServer(CListeningSocket& listener, ChangeReceivers& receivers, QObject* parent = nullptr);
 
@@ -61,6 +67,8 @@ private:
     CListeningSocket& m_listener;
     ChangeReceivers& m_receivers;
     QHash<QTcpSocket*, MessageFramer> m_framers;
+    // Connections with bytes read in and not yet handled.
+    QSet<QTcpSocket*> m_readLater;
     DataFolderPath m_dataPath;
     // The cause of the last failure told, until a path is found again.
     std::optional<QString> m_toldFailure;

@@ -94,7 +94,12 @@ bool PanelRecorder::RecordNewCustomer()
     data::KokRow customer;
     if (!leaveCurrentFieldFor(PanelField::OwnerName1) || !readCustomer(customer))
         return false;
-    if (!report(m_recorder.recordNewCustomer(customer)))
+    const RecordingOutcome outcome = m_recorder.recordNewCustomer(customer);
+    // The code is no longer this computer's: leaving its field asks for it
+    // afresh, the rest of what was typed stays.
+    if (outcome.focus == PanelField::KokCode)
+        m_reservations.setReservedCode(RecordKind::Customer, 0);
+    if (!report(outcome))
         return false;
     m_reservations.setReservedCode(RecordKind::Customer, 0);
     m_panel.showRecordedCustomer(m_document.customers());
@@ -109,7 +114,10 @@ bool PanelRecorder::RecordNewVehicle()
     data::CarRow vehicle;
     if (!leaveCurrentFieldFor(PanelField::Rikuji) || !readVehicle(vehicle))
         return false;
-    if (!report(m_recorder.recordNewVehicle(vehicle)))
+    const RecordingOutcome outcome = m_recorder.recordNewVehicle(vehicle);
+    if (outcome.focus == PanelField::CarCode)
+        m_reservations.setReservedCode(RecordKind::Vehicle, 0);
+    if (!report(outcome))
         return false;
     m_reservations.setReservedCode(RecordKind::Vehicle, 0);
     // Shown again from the records: read-only code, the owner's new count

@@ -324,7 +324,11 @@ TEST(DocumentLifecycle, StartOrderAndClosingWithAConnectedClient)
 
     QTcpSocket client;
     client.connectToHost(QHostAddress::LocalHost, quint16(listener.port()));
-    ASSERT_TRUE(waitFor([&] { return lifecycle.ClientCount() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return listener.connections().size() == 1; }));
+    EXPECT_TRUE(lifecycle.CanCloseFrame()) << "a connection that has not joined is no client";
+    // As the relay does with its first message.
+    listener.join(listener.connections().first());
+    ASSERT_EQ(lifecycle.ClientCount(), 1);
     messages.answerNext(false);
     EXPECT_FALSE(lifecycle.CanCloseFrame());
     EXPECT_EQ(messages.questions(),

@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +13,8 @@
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using kv::test::Installation;
 using kv::test::TempFolder;
@@ -97,49 +100,76 @@ TEST(StartupProcess, ASecondStartEndsQuietlyWhileTheFirstRuns)
     third.waitForFinished(5000);
 }
 
-// A client on the same data folder with its own installation file and
-// address: it reaches the server, goes by that address in the lock tables
-// and keeps its work copies apart.
-TEST(StartupProcess, AClientJoinsTheServerUnderItsAddress)
-{
-    Installation server;
-    QProcess serverProcess;
-    server.prepare(serverProcess);
-    serverProcess.start();
-    ASSERT_TRUE(serverProcess.waitForStarted());
-    QDeadlineTimer deadline(20000);
-    while (!joinedAsServer(server.data) && !deadline.hasExpired()
-           && serverProcess.state() == QProcess::Running)
-        QThread::msleep(100);
-    ASSERT_TRUE(joinedAsServer(server.data)) << serverProcess.readAllStandardError().toStdString();
+namespace {
 
-    Installation client;
+// The names in the last lock table, as plain bytes.
+QByteArray lastTableNames(const QString& data)
+{
+    QFile table(data + QStringLiteral("/061.dat"));
+    QByteArray bytes = table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray();
+    for (char& c : bytes)
+        c = char(c ^ 0x6B);
+    return bytes;
+}
+
+// Starts the program and waits up to timeoutMs for ready() (false: gave up).
+bool startUntil(QProcess& process, const Installation& installation, const std::function<bool()>& ready,
+                int timeoutMs)
+{
+    installation.prepare(process);
+    process.start();
+    if (!process.waitForStarted())
+        return false;
+    QDeadlineTimer deadline(timeoutMs);
+    while (!ready() && !deadline.hasExpired() && process.state() == QProcess::Running)
+        QThread::msleep(100);
+    return ready();
+}
+
+// A client's installation on the server's folder, under 127.0.0.2.
+void writeClientIni(const Installation& client, const Installation& server)
+{
     client.writeIni(QStringLiteral("Port=%1\n[Sabion]\nPath=%2\nDataDirectoryPath=%3\nSvrName=127.0.0.1\n"
                                    "LocalAddress=127.0.0.2\nKind\\sw=1\n")
                         .arg(server.port)
                         .arg(programPath(), server.data));
+}
+
+} // namespace
+
+// A client on the same data folder with its own installation file and
+// address: it reaches the server, goes by that address in the lock tables
+// and keeps its work copies apart. The server dies and starts again while
+// the client runs: the client's slot, and so whatever it holds, is still
+// there.
+TEST(StartupProcess, AClientJoinsUnderItsAddressAndKeepsItsSlotWhenTheServerStartsAgain)
+{
+    Installation server;
+    QProcess serverProcess;
+    ASSERT_TRUE(startUntil(serverProcess, server, [&] { return joinedAsServer(server.data); }, 20000))
+        << serverProcess.readAllStandardError().toStdString();
+    Installation client;
+    writeClientIni(client, server);
     QProcess clientProcess;
-    client.prepare(clientProcess);
-    clientProcess.start();
-    ASSERT_TRUE(clientProcess.waitForStarted());
-    const QString clientTemp = server.data + QStringLiteral("/Temp/127.0.0.2");
-    const auto clientJoined = [&] {
-        QFile table(server.data + QStringLiteral("/061.dat"));
-        if (!table.open(QIODevice::ReadOnly))
-            return false;
-        QByteArray bytes = table.readAll();
-        for (char& c : bytes)
-            c = char(c ^ 0x6B);
-        return bytes.contains("127.0.0.2");
-    };
-    QDeadlineTimer again(30000);
-    while (!clientJoined() && !again.hasExpired() && clientProcess.state() == QProcess::Running)
-        QThread::msleep(100);
-    EXPECT_TRUE(clientJoined()) << clientProcess.readAllStandardError().toStdString();
-    EXPECT_TRUE(QFileInfo(clientTemp).isDir());
+    ASSERT_TRUE(startUntil(clientProcess, client,
+                           [&] { return lastTableNames(server.data).contains("127.0.0.2"); }, 30000))
+        << clientProcess.readAllStandardError().toStdString();
+    EXPECT_TRUE(QFileInfo(server.data + QStringLiteral("/Temp/127.0.0.2")).isDir());
     EXPECT_TRUE(QFileInfo(server.data + QStringLiteral("/Temp/Server")).isDir());
+
+    serverProcess.kill();
+    ASSERT_TRUE(serverProcess.waitForFinished(5000));
+    const QString table = server.data + QStringLiteral("/061.dat");
+    const QDateTime killed = QFileInfo(table).lastModified();
+    QThread::msleep(20);
+    // The restarted server has gone over the table once it is its own again.
+    QProcess restarted;
+    EXPECT_TRUE(startUntil(restarted, server, [&] {
+        return QFileInfo(table).lastModified() > killed && joinedAsServer(server.data);
+    }, 20000)) << restarted.readAllStandardError().toStdString();
+    EXPECT_TRUE(lastTableNames(server.data).contains("127.0.0.2")) << "the running client keeps its slot";
     clientProcess.kill();
     clientProcess.waitForFinished(5000);
-    serverProcess.kill();
-    serverProcess.waitForFinished(5000);
+    restarted.kill();
+    restarted.waitForFinished(5000);
 }

@@ -17,8 +17,15 @@
 #include <QTcpServer>
 #include <QThread>
 
+#include <QElapsedTimer>
+#include <QTcpSocket>
+
+#include "lan/core/MessageFramer.h"
+
 #include <csignal>
+#include <functional>
 #include <memory>
+#include <unistd.h>
 
 using kv::test::u;
 
@@ -27,10 +34,12 @@ namespace {
 // One computer: the test peer's "lan" work, its output read line by line.
 class Computer {
 public:
-    Computer(const QStringList& args)
+    // launcher: what runs the peer (e.g. "ip netns exec NAME"), empty for none.
+    Computer(const QStringList& args, const QStringList& launcher = {})
     {
-        m_process.setProgram(kv::test::peerProgram());
-        m_process.setArguments(QStringList{u("lan")} + args);
+        const QStringList command = launcher + QStringList{kv::test::peerProgram(), u("lan")} + args;
+        m_process.setProgram(command.first());
+        m_process.setArguments(command.mid(1));
         m_process.start();
         EXPECT_TRUE(m_process.waitForStarted());
     }
@@ -77,15 +86,24 @@ public:
         }
     }
     // Lines so far that start with prefix.
-    int count(const QString& prefix)
+    int count(const QString& prefix) { return int(lines(prefix).size()); }
+    QStringList lines(const QString& prefix)
     {
-        m_process.waitForReadyRead(10);
+        pump(10);
+        QStringList found;
+        for (const QString& line : std::as_const(m_lines)) {
+            if (line.startsWith(prefix))
+                found << line;
+        }
+        return found;
+    }
+    // Takes what the peer printed, waiting at most ms for it, so that a
+    // peer that prints much never waits for the test.
+    void pump(int ms)
+    {
+        m_process.waitForReadyRead(ms);
         while (m_process.canReadLine())
             m_lines << QString::fromUtf8(m_process.readLine()).trimmed();
-        int found = 0;
-        for (const QString& line : m_lines)
-            found += line.startsWith(prefix) ? 1 : 0;
-        return found;
     }
     QProcess& process() { return m_process; }
     void stop() { ::kill(pid_t(m_process.processId()), SIGSTOP); }
@@ -114,15 +132,52 @@ struct Shop {
         server = std::make_unique<Computer>(QStringList{u("server"), data.folder.path(), QString::number(port)});
         ASSERT_EQ(server->waitFor(u("ready")), u("ready Server"));
     }
-    Computer& startClient(const char* address)
+    Computer& startClient(const char* address, const QString& serverAddress = u("127.0.0.1"),
+                          const QStringList& launcher = {})
     {
         clients.push_back(std::make_unique<Computer>(
-            QStringList{u("client"), data.folder.path(), QString::number(port), u(address)}));
+            QStringList{u("client"), data.folder.path(), QString::number(port), u(address), serverAddress},
+            launcher));
         EXPECT_EQ(clients.back()->waitFor(u("ready")), u("ready ") + u(address))
             << "the computer name is the address the server sees, not the host name";
         return *clients.back();
     }
 };
+
+// Keeps every computer's output flowing (and the flood's bytes going out)
+// until done or timeoutMs have passed.
+bool pumpUntil(const std::vector<Computer*>& computers, const std::function<bool()>& done,
+               int timeoutMs, QTcpSocket* sending = nullptr)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        for (Computer* computer : computers)
+            computer->pump(1);
+        if (sending && sending->bytesToWrite() > 0)
+            sending->waitForBytesWritten(1);
+    }
+    return true;
+}
+
+// A connection of the test's own on an address of the loopback range.
+std::unique_ptr<QTcpSocket> connectFrom(const char* address, int port)
+{
+    auto socket = std::make_unique<QTcpSocket>();
+    socket->bind(QHostAddress(u(address)), 0);
+    socket->connectToHost(QHostAddress::LocalHost, quint16(port));
+    EXPECT_TRUE(socket->waitForConnected(3000));
+    return socket;
+}
+
+bool runAsRoot(const QString& command)
+{
+    QProcess shell;
+    shell.start(u("sh"), {u("-c"), command});
+    return shell.waitForFinished(10000) && shell.exitStatus() == QProcess::NormalExit
+        && shell.exitCode() == 0;
+}
 
 } // namespace
 
@@ -227,4 +282,144 @@ TEST(LanComputers, TwoComputersPrintAtOnceEachFromItsOwnCopies)
     ASSERT_EQ(shop.server->waitFor(u("ended")), u("ended"));
     EXPECT_EQ(a.ask(u("copies"), u("copies")), u("copies 010.mdb"));
     EXPECT_TRUE(QFileInfo::exists(shop.data.folder.file(u("Temp/127.0.0.2/010.mdb"))));
+}
+
+TEST(LanComputers, AServerRestartLeavesWhatTheRunningClientsHold)
+{
+    Shop shop;
+    shop.startServer();
+    Computer& a = shop.startClient("127.0.0.2");
+    Computer& b = shop.startClient("127.0.0.3");
+    Computer& c = shop.startClient("127.0.0.4");
+    ASSERT_EQ(a.ask(u("record ヤマダ"), u("recorded")), u("recorded 1"));
+    ASSERT_EQ(a.ask(u("ledger 1"), u("ledger")), u("ledger ok"));
+    ASSERT_EQ(c.ask(u("newcustomer"), u("reserved")), u("reserved 2"));
+
+    // The server dies and comes back; the clients join it again by themselves.
+    shop.server->process().kill();
+    ASSERT_TRUE(shop.server->process().waitForFinished(5000));
+    shop.startServer();
+    for (Computer* client : {&a, &b, &c})
+        EXPECT_EQ(client->waitFor(u("rejoined")), u("rejoined"));
+
+    EXPECT_EQ(b.ask(u("ledger 1"), u("ledger")), u("ledger refused このデータは他のコンピュータで編集中です！"))
+        << "a's ledger is still open";
+    EXPECT_EQ(b.ask(u("newcustomer"), u("reserved")), u("reserved 3")) << "c still holds 2";
+    EXPECT_EQ(b.ask(u("recordnew 3 サトウ"), u("recordnew")), u("recordnew ok 3"));
+    EXPECT_EQ(c.ask(u("names"), u("names")), u("names 1=ヤマダ 2=新規作成中 3=サトウ"));
+    EXPECT_EQ(c.ask(u("recordnew 3 スズキ"), u("recordnew")),
+              u("recordnew refused この顧客コードは確保されていません！ 顧客コードを入力し直してから記録して下さい"))
+        << "only its own placeholder is written over";
+    EXPECT_EQ(c.ask(u("recordnew 2 スズキ"), u("recordnew")), u("recordnew ok 2"));
+    EXPECT_EQ(b.ask(u("names"), u("names")), u("names 1=ヤマダ 2=スズキ 3=サトウ"));
+
+    // A computer that is gone holds nothing after the next start.
+    a.process().kill();
+    ASSERT_TRUE(a.process().waitForFinished(5000));
+    shop.server->process().kill();
+    ASSERT_TRUE(shop.server->process().waitForFinished(5000));
+    shop.startServer();
+    EXPECT_EQ(b.ask(u("ledger 1"), u("ledger")), u("ledger ok"));
+}
+
+TEST(LanComputers, AFloodingPeerAndOneThatDoesNotReadCostTheOthersNothing)
+{
+    Shop shop;
+    shop.startServer();
+    Computer& a = shop.startClient("127.0.0.2");
+    Computer& b = shop.startClient("127.0.0.3");
+    ASSERT_FALSE(shop.server->waitFor(u("clients 2")).isEmpty());
+
+    // One that joins and then never reads another byte.
+    auto silent = connectFrom("127.0.0.5", shop.port);
+    silent->setReadBufferSize(1);
+    silent->write(*kv::lan::MessageFramer::frame(u("x,y,Join")));
+    ASSERT_TRUE(silent->waitForBytesWritten(3000));
+    ASSERT_FALSE(shop.server->waitFor(u("clients 3")).isEmpty());
+
+    // One that sends a great many changes at once.
+    constexpr int kFlood = 60000;
+    auto flood = connectFrom("127.0.0.6", shop.port);
+    QByteArray bytes;
+    for (int n = 0; n < kFlood; ++n)
+        bytes += *kv::lan::MessageFramer::frame(u("x,y,KokRequery,%1").arg(n));
+    flood->write(bytes);
+
+    const std::vector<Computer*> all{shop.server.get(), &a, &b};
+    const QString last = u("KokRequery,%1,").arg(kFlood - 1);
+    const auto gotAll = [&](Computer& c) {
+        const QStringList got = c.lines(u("received"));
+        return !got.isEmpty() && got.last().contains(last);
+    };
+    ASSERT_TRUE(pumpUntil(all, [&] { return (gotAll(a) && gotAll(b)) || a.count(u("lost")) > 0; },
+                          40000, flood.get()))
+        << a.count(u("received")) << " and " << b.count(u("received")) << " of " << kFlood;
+    for (Computer* c : {&a, &b}) {
+        EXPECT_EQ(c->count(u("lost")), 0) << "a client that reads stays";
+        const QStringList got = c->lines(u("received"));
+        ASSERT_EQ(got.size(), kFlood);
+        int outOfOrder = 0;
+        for (int n = 0; n < kFlood; ++n)
+            outOfOrder += got[n].section(u(","), 3, 3) == QString::number(n) ? 0 : 1;
+        EXPECT_EQ(outOfOrder, 0) << "every message, in order";
+    }
+
+    // The one that does not read alone is let go.
+    EXPECT_TRUE(pumpUntil(all, [&] { return shop.server->count(u("clients 3")) >= 2; }, 10000))
+        << shop.server->lines(u("clients")).join(u(" ")).toStdString();
+    silent->setReadBufferSize(0);
+    EXPECT_TRUE(pumpUntil(all, [&] {
+        silent->waitForReadyRead(1);
+        silent->readAll();
+        return silent->state() == QAbstractSocket::UnconnectedState;
+    }, 5000));
+    EXPECT_EQ(flood->state(), QAbstractSocket::ConnectedState);
+    EXPECT_EQ(shop.server->count(u("clients 2")), 1) << "no other client went";
+    a.send(u("record ヤマダ"));
+    EXPECT_TRUE(pumpUntil(all, [&] { return b.count(u("received 127.0.0.3,Server,KokCarRequery")) == 1; }, 5000));
+}
+
+// A client in a network namespace of its own, reached over a virtual cable
+// whose server end is then taken down: no packet of either side arrives
+// any more, as with a pulled cable.
+TEST(LanComputers, AComputerThatVanishesIsLetGoWithinAMinute)
+{
+    // Names and a network of this run's own, apart from any run beside it.
+    const int pid = int(::getpid());
+    const QString ns = u("kvlan%1").arg(pid);
+    const QString hostEnd = u("kvh%1").arg(pid);
+    const QString clientEnd = u("kvc%1").arg(pid);
+    const QString network = u("10.%1.%2.").arg((pid >> 8) & 0xFF).arg(pid & 0xFF);
+    const QString serverAddress = network + u("1");
+    const QString clientAddress = network + u("2");
+    struct Cleanup {
+        QString ns, hostEnd;
+        ~Cleanup() { runAsRoot(u("ip netns del %1; ip link del %2").arg(ns, hostEnd) + u(" 2>/dev/null; true")); }
+    } cleanup{ns, hostEnd};
+    if (::getuid() != 0
+        || !runAsRoot(u("ip netns add %1 && ip link add %2 type veth peer name %3 && ip link set %3 netns %1"
+                        " && ip addr add %4/24 dev %2 && ip link set %2 up"
+                        " && ip netns exec %1 ip addr add %5/24 dev %3 && ip netns exec %1 ip link set %3 up")
+                          .arg(ns, hostEnd, clientEnd, serverAddress, clientAddress)))
+        GTEST_SKIP() << "a network namespace needs root and the ip tool";
+
+    Shop shop;
+    shop.startServer();
+    Computer& near = shop.startClient("127.0.0.2");
+    ASSERT_EQ(shop.server->waitFor(u("clients")), u("clients 1"));
+    // A bare connection that never says anything is no client.
+    auto bare = connectFrom("127.0.0.5", shop.port);
+    Computer& far = shop.startClient(clientAddress.toUtf8().constData(), serverAddress,
+                                     {u("ip"), u("netns"), u("exec"), ns});
+    ASSERT_EQ(shop.server->waitFor(u("clients")), u("clients 2"));
+    EXPECT_EQ(far.ask(u("claim 5"), u("claim")), u("claim 5 ok"));
+
+    ASSERT_TRUE(runAsRoot(u("ip link set %1 down").arg(hostEnd)));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(shop.server->waitFor(u("clients"), 55000), u("clients 1"));
+    std::printf("the vanished client was let go after %.1f s\n", double(clock.elapsed()) / 1000.0);
+    EXPECT_LT(clock.elapsed(), 60000);
+    EXPECT_EQ(shop.server->count(u("clients 3")), 0) << "the bare connection never counted";
+    EXPECT_EQ(near.count(u("lost")), 0);
 }

@@ -258,11 +258,14 @@ TEST(LanSockets, AClientSendingGarbageIsDroppedAndTheOthersGoOn)
     raw.bind(QHostAddress(u("127.0.0.5")), 0);
     raw.connectToHost(QHostAddress::LocalHost, quint16(shop.port));
     ASSERT_TRUE(raw.waitForConnected(3000));
-    ASSERT_TRUE(waitFor([&] { return shop.listener->ClientCount() == 2; }));
+    // A bare connection is no client until it says something the server takes.
+    raw.write(*MessageFramer::frame(u("x,y,Nonsense")));
+    EXPECT_FALSE(waitFor([&] { return shop.listener->ClientCount() == 2; }, 300));
 
     // Two messages in one write, each relayed once.
     raw.write(*MessageFramer::frame(u("x,y,KokRequery")) + *MessageFramer::frame(u("x,y,KokCarRequery")));
     ASSERT_TRUE(waitFor([&] { return a.received.size() == 2; }));
+    EXPECT_EQ(shop.listener->ClientCount(), 2);
     EXPECT_EQ(a.received, (QStringList{u("127.0.0.2,Server,KokRequery,,,,,,,,,,"),
                                        u("127.0.0.2,Server,KokCarRequery,,,,,,,,,,")}));
 

@@ -82,6 +82,49 @@ TEST_F(OpenTest, ServerClearsTheLockTablesAndEveryoneJoins)
     EXPECT_TRUE(server->ShareLock("010.mdb", "Server", 5, Action::Claim));
 }
 
+TEST_F(OpenTest, AServerStartFreesOnlyWhatComputersThatAreGoneHeld)
+{
+    auto client = m_data.open(1, "PC-1");
+    ASSERT_EQ(client->ReserveCustomerCode(), 1);
+    ASSERT_EQ(client->ReserveVehicleCode(), 1);
+    ASSERT_TRUE(client->ShareLock("010.mdb", "PC-1", 7, Action::Claim));
+    // PC-9 ended without closing; the server too (its own name is gone
+    // with its earlier run). One placeholder says nobody's name.
+    kv::data::LockTables tables(m_data.folder.path());
+    ASSERT_TRUE(tables.ShareLock("010.mdb", "PC-9", 8, Action::Claim));
+    ASSERT_TRUE(tables.ShareLock("NewKokDummy", "Server", 3, Action::Claim));
+    m_data.sqlOnFile("010.mdb", "INSERT INTO Kok (KokCode, UserName1, KokBiko1) VALUES"
+                                " (2, '新規作成中', 'PC-9'), (3, '新規作成中', 'Server'), (4, '新規作成中', '')");
+    m_data.sqlOnFile("009.mdb", "INSERT INTO Car (CarCode, Syatai, CarBiko1) VALUES (2, '新規作成中', 'PC-9')");
+
+    auto server = m_data.open(0, "Server");
+    EXPECT_FALSE(server->ShareLock("010.mdb", "Server", 7, Action::Claim)) << "PC-1 runs: its claim stands";
+    EXPECT_TRUE(server->ShareLock("010.mdb", "Server", 8, Action::Claim));
+    EXPECT_TRUE(client->ShareLock("NewKokDummy", "PC-1", 3, Action::Claim));
+    // Codes 1 and 4 as 10 * 1 + 4: PC-1's and the nameless placeholder stay
+    // while PC-1 runs.
+    EXPECT_EQ(DocumentTestFolder::scalar(*server, "SELECT SUM(KokCode * (CASE KokCode WHEN 1 THEN 10 ELSE 1 END)) FROM f010.Kok"), 14);
+    EXPECT_EQ(DocumentTestFolder::scalar(*server, "SELECT SUM(CarCode) FROM f009.Car"), 1);
+
+    // Each computer fills or drops only its own placeholder.
+    EXPECT_TRUE(client->IsOwnCustomerPlaceholder(1));
+    EXPECT_TRUE(client->IsOwnVehiclePlaceholder(1));
+    EXPECT_FALSE(server->IsOwnCustomerPlaceholder(1));
+    EXPECT_FALSE(client->IsOwnCustomerPlaceholder(4));
+    server->DiscardCustomerPlaceholder(1);
+    server->DiscardVehiclePlaceholder(1);
+    EXPECT_EQ(DocumentTestFolder::scalar(*server, "SELECT COUNT(*) FROM f010.Kok"), 2);
+    EXPECT_EQ(DocumentTestFolder::scalar(*server, "SELECT COUNT(*) FROM f009.Car"), 1);
+
+    // Once PC-1 has gone, the next start drops the rest.
+    client->CloseDatabases();
+    server->CloseDatabases();
+    auto again = m_data.open(0, "Server");
+    EXPECT_EQ(again->CountCustomers(), 0);
+    EXPECT_EQ(again->CountVehicles(), 0);
+    EXPECT_TRUE(again->ShareLock("010.mdb", "Server", 7, Action::Claim));
+}
+
 TEST_F(OpenTest, ServerRecountsTheRecordCounters)
 {
     m_data.sqlOnFile("010.mdb", insertCodes("Kok", "KokCode", 1, 30));

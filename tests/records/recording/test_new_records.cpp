@@ -73,6 +73,28 @@ TEST_F(NewRecords, RecordingANewCustomerWritesItsFieldsAndABalance)
     EXPECT_EQ(announcer.texts(), QStringList{"KokRequery"});
 }
 
+TEST_F(NewRecords, ACodeNoLongerThisComputersIsRefusedAndWhatWasTypedStays)
+{
+    ASSERT_EQ(newCustomer(), 2);
+    type(F::OwnerName1, u("田中商店"));
+    // Meanwhile the placeholder became another computer's.
+    sql("UPDATE f010.Kok SET KokBiko1 = 'PC-9' WHERE KokCode = 2");
+
+    EXPECT_FALSE(recorder->RecordNewCustomer());
+    EXPECT_EQ(messages(), QStringList{u("この顧客コードは確保されていません！\n顧客コードを入力し直してから記録して下さい")});
+    EXPECT_EQ(shown(F::OwnerName1), u("田中商店"));
+    EXPECT_EQ(host->reserved[0], 0) << "not this computer's to drop";
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM f010.Kok WHERE KokCode = 2 AND UserName1 = '新規作成中'"
+                     " AND KokBiko1 = 'PC-9'"), 1);
+
+    // The code asked for afresh gives the next free one; then it records.
+    folder.messages.clear();
+    type(F::KokCode, u("2"));
+    EXPECT_EQ(edit(F::KokCode)->text(), u("5")) << "the lowest free code";
+    ASSERT_TRUE(recorder->RecordNewCustomer()) << messages().join('|').toStdString();
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM f010.Kok WHERE KokCode = 5 AND UserName1 = '田中商店'"), 1);
+}
+
 TEST_F(NewRecords, ABalanceAlreadyThereIsKept)
 {
     sql("INSERT INTO f014.Zan (KokCode, KuriZan) VALUES (2, 777)");

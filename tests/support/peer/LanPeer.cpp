@@ -2,7 +2,7 @@
 // folder, each with its own address on the loopback range.
 //
 //   lan server FOLDER PORT
-//   lan client FOLDER PORT ADDRESS
+//   lan client FOLDER PORT ADDRESS [SERVER]
 //
 // Opens the document on FOLDER, joins the LAN and re-reads what the
 // others announce, as the program's receivers do. Takes commands on stdin,
@@ -10,13 +10,18 @@
 //   record NAME    records a new customer and announces it
 //   rate PERCENT   saves the tax rate ("002.dat") and announces it
 //   claim CODE     claims the customer code in the lock table
+//   ledger CODE    opens the customer's ledger (its lock kept)
+//   newcustomer    reserves a new customer's code as F10 does
+//   recordnew CODE NAME  records the new customer under CODE as F12 does
+//   names          lists the customers ("names CODE=NAME ...")
 //   print KIND     prepares the print work copies of the kind
 //   endprint       ends them
 //   copies         lists the work copies in this computer's folder
 //   quit           leaves the LAN, closes the document, ends
 // and prints what happens, one a line: "ready NAME", "recorded CODE",
 // "customers N" after a re-read, "rate R" after a reload, "claim CODE
-// ok|refused", "print ok|failed", "ended", "copies NAMES", "clients N" (server), "lost" / "rejoined" (client),
+// ok|refused", "ledger ok|refused MESSAGE", "reserved CODE", "recordnew ok
+// CODE|refused MESSAGE", "names ...", "print ok|failed", "ended", "copies NAMES", "clients N" (server), "lost" / "rejoined" (client),
 // "received TEXT" for every message of another computer.
 
 #include "PeerCommands.h"
@@ -30,6 +35,9 @@
 #include "lan/net/CClientSocket.h"
 #include "lan/net/CListeningSocket.h"
 #include "lan/net/LanServer.h"
+#include "ledger/core/LedgerAccess.h"
+#include "records/CustomerVehicleRecorder.h"
+#include "records/NewRecordCodes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,6 +46,7 @@
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
+#include <utility>
 
 namespace kv::test::peer {
 namespace {
@@ -48,8 +57,37 @@ void say(const QString& line)
     std::fflush(stdout);
 }
 
+// The main frame's part in a new record: the code it holds reserved.
+class Reservations : public records::ReservationHost {
+public:
+    explicit Reservations(data::CCarMaintenanceDoc& document) : m_document(document) {}
+    int reservedCode(records::RecordKind kind) const override
+    {
+        return kind == records::RecordKind::Customer ? m_customer : m_vehicle;
+    }
+    void setReservedCode(records::RecordKind kind, int code) override
+    {
+        (kind == records::RecordKind::Customer ? m_customer : m_vehicle) = code;
+    }
+    void discardReservation(records::RecordKind kind) override
+    {
+        if (kind == records::RecordKind::Customer)
+            m_document.DiscardCustomerPlaceholder(std::exchange(m_customer, 0));
+        else
+            m_document.DiscardVehiclePlaceholder(std::exchange(m_vehicle, 0));
+    }
+    int previousSearchMode() const override { return 1; }
+
+private:
+    data::CCarMaintenanceDoc& m_document;
+    int m_customer = 0;
+    int m_vehicle = 0;
+};
+
 struct LanComputer {
     std::unique_ptr<data::CCarMaintenanceDoc> document;
+    std::unique_ptr<ledger::LedgerAccess> ledger;
+    std::unique_ptr<Reservations> reservations;
     std::unique_ptr<lan::CListeningSocket> listener;
     std::unique_ptr<lan::LanServer> server;
     std::unique_ptr<lan::CClientSocket> client;
@@ -103,6 +141,30 @@ struct LanComputer {
             const bool ok = document->ShareLock(QStringLiteral("010.mdb"), document->computerName(),
                                                 argument.toInt(), data::ShareLockAction::Claim);
             say(QStringLiteral("claim %1 %2").arg(argument, ok ? QStringLiteral("ok") : QStringLiteral("refused")));
+        } else if (command == QLatin1String("ledger")) {
+            ledger = std::make_unique<ledger::LedgerAccess>(*document);
+            const auto opened = ledger->open(argument.toInt());
+            say(opened.ok ? QStringLiteral("ledger ok") : QStringLiteral("ledger refused ") + opened.message);
+        } else if (command == QLatin1String("newcustomer")) {
+            reservations = std::make_unique<Reservations>(*document);
+            const int code = records::NewRecordCodes(*document, *reservations).startCustomer();
+            say(QStringLiteral("reserved %1").arg(code));
+        } else if (command == QLatin1String("recordnew")) {
+            data::KokRow customer;
+            customer.m_KokCode = argument.section(QLatin1Char(' '), 0, 0).toInt();
+            customer.m_OwnerName1 = customer.m_UserName1 = customer.m_Furi =
+                argument.section(QLatin1Char(' '), 1);
+            const auto outcome = records::CustomerVehicleRecorder(*document).recordNewCustomer(customer);
+            say(outcome.done ? QStringLiteral("recordnew ok %1").arg(customer.m_KokCode)
+                             : QStringLiteral("recordnew refused ")
+                                   + QString(outcome.message).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        } else if (command == QLatin1String("names")) {
+            auto& customers = document->customers();
+            QStringList names;
+            bool more = customers.Requery() && customers.MoveFirst();
+            for (; more && !customers.IsEOF(); more = customers.MoveNext())
+                names << QStringLiteral("%1=%2").arg(customers.m_KokCode).arg(customers.m_UserName1);
+            say(QStringLiteral("names ") + names.join(QLatin1Char(' ')));
         } else if (command == QLatin1String("print")) {
             say(document->PrepareWorkCopy(argument.toInt()) ? QStringLiteral("print ok")
                                                             : QStringLiteral("print failed"));
@@ -129,7 +191,7 @@ struct LanComputer {
 int runLan(const QStringList& args)
 {
     const bool isServer = args.value(0) == QLatin1String("server");
-    if (args.size() != (isServer ? 3 : 4))
+    if (isServer ? args.size() != 3 : args.size() != 4 && args.size() != 5)
         return 1;
     const QString& folder = args[1];
     const int port = args[2].toInt();
@@ -152,7 +214,7 @@ int runLan(const QStringList& args)
                          [](int count) { say(QStringLiteral("clients %1").arg(count)); });
     } else {
         computer.client = std::make_unique<lan::CClientSocket>();
-        computer.client->setServer(QStringLiteral("127.0.0.1"), port);
+        computer.client->setServer(args.value(4, QStringLiteral("127.0.0.1")), port);
         computer.client->setLocalAddress(args[3]);
         computer.client->setReconnectInterval(100);
         if (!computer.client->connectNow(5000)
@@ -181,6 +243,7 @@ int runLan(const QStringList& args)
     computer.document = std::make_unique<data::CCarMaintenanceDoc>(config);
     if (!computer.document->OpenAllDatabases())
         return 4;
+    lan::installChangeAnnouncer(computer.announcer.get());
     computer.subscribe();
 
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
