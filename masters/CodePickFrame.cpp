@@ -103,6 +103,7 @@ CodePickFrame::~CodePickFrame()
 void CodePickFrame::start(ItemRowList rows)
 {
     m_rows = std::move(rows);
+    m_form->list()->setMarkable(m_setup.marking);
     const ItemOrder order = ItemProfile().listOrder(m_setup.orderSection, ItemOrder::Code);
     m_rows.setOrder(order);
     m_form->list()->fill(m_rows);
@@ -123,6 +124,15 @@ int CodePickFrame::focusedCode() const
 {
     CListCtrlEx* list = m_form->list();
     return list->codeOfRow(list->currentRow());
+}
+
+QList<int> CodePickFrame::chosenCodes() const
+{
+    const QList<int> marked = m_form->list()->markedCodes();
+    if (!marked.isEmpty())
+        return marked;
+    const int focused = focusedCode();
+    return focused > 0 ? QList<int>{focused} : QList<int>{};
 }
 
 void CodePickFrame::setOrder(ItemOrder order)

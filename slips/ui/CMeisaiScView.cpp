@@ -182,10 +182,11 @@ void CMeisaiScView::clearLines()
     enterCell(m_row, m_column);
 }
 
-void CMeisaiScView::expandSetAt(int row, const std::vector<data::SyaJnlRow>& setLines)
+int CMeisaiScView::expandSetAt(int row, const std::vector<data::SyaJnlRow>& setLines)
 {
-    m_lines.expandSet(row, setLines);
+    const int next = m_lines.expandSet(row, setLines);
     enterCell(m_row, m_column);
+    return next;
 }
 
 void CMeisaiScView::load(const std::vector<data::SyaJnlRow>& lines)
@@ -329,14 +330,19 @@ void CMeisaiScView::openSetList()
                                                                   : masters::SetListContext::SetGrid;
     masters::CMeisaiSetRefFrame::open(
         *m_sets, context, window(),
-        [this](int code) {
-            const auto lines = m_sets->linesOfSet(code);
-            if (!lines) {
-                showMessage(masters::SetRules::setMissingMessage());
-                focusCurrentCell();
-                return;
+        [this](const QList<int>& codes) {
+            // Each set after the one before, as far as the rows reach.
+            int row = m_row;
+            for (const int code : codes) {
+                if (row > kLastRow)
+                    break;
+                const auto lines = m_sets->linesOfSet(code);
+                if (!lines) {
+                    showMessage(masters::SetRules::setMissingMessage());
+                    break;
+                }
+                row = expandSetAt(row, *lines);
             }
-            expandSetAt(m_row, *lines);
             afterItemPut(m_row);
         },
         [this] { focusCurrentCell(); });

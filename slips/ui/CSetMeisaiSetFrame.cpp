@@ -258,9 +258,9 @@ void CSetMeisaiSetFrame::modifySet()
     updateCommands();
     auto* list = masters::CMeisaiSetRefFrame::open(
         m_sets, masters::SetListContext::Modify, this,
-        [this](int code) {
+        [this](const QList<int>& codes) {
             m_choosing = false;
-            const auto lines = m_editor.chooseForModify(code);
+            const auto lines = m_editor.chooseForModify(codes.front());
             if (lines) {
                 showLines(*lines);
                 showFields();

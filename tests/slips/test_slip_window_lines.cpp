@@ -1,0 +1,117 @@
+// The lines of the real slip window worked by keys and mouse: the pick
+// lists, the category window and the row amounts.
+
+#include "SlipWindowTest.h"
+
+#include "controls/CListCtrlEx.h"
+#include "masters/CMeisaiRefFrame.h"
+#include "masters/CMeisaiSetRefFrame.h"
+
+using namespace kv::test;
+using kv::masters::CKubunRefFrame;
+using kv::masters::CMeisaiRefFrame;
+using kv::masters::CMeisaiSetRefFrame;
+
+namespace {
+
+class SlipWindowLines : public SlipWindowTest {
+protected:
+    void SetUp() override
+    {
+        SlipWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        for (const ItemBuilder& item :
+             {ItemBuilder(1).text(u("ワイパー")).reading(u("ﾜ")).category(5).price(1200),
+              ItemBuilder(2).text(u("オイル")).reading(u("ｵ")).category(5).price(3000),
+              ItemBuilder(3).text(u("エレメント")).reading(u("ｴ")).category(5).price(800)})
+            ASSERT_TRUE(item.insertInto(doc->store()));
+        sql("INSERT INTO f012.MeisaiSetHead (SetCode, SetName, Furi) VALUES"
+            " (12, 'オイル交換', 'ｵ'), (20, 'ワイパー', 'ﾜ')");
+        sql("INSERT INTO f012.MeisaiSetJnl (SetCode, LineNo, Meisai, Kubun, Sisu, Suuryo, Tanka,"
+            " Kingaku, Koutin) VALUES"
+            " (12, 0, 'エンジンオイル', 0, 0, 40, 1000, 4000, 0),"
+            " (12, 1, 'オイル交換工賃', 3, 5, 0, 0, 0, 2500),"
+            " (20, 0, 'ワイパーゴム', 0, 0, 20, 800, 1600, 0)");
+        ASSERT_TRUE(doc->setHeaders().Requery());
+        ASSERT_TRUE(open());
+        press(Qt::Key_F2);
+        ASSERT_EQ(frame->activePane(), kv::slips::CDenFrame::Pane::Lines) << messages().toStdString();
+    }
+
+    static void ctrlClick(kv::CListCtrlEx* list, int row)
+    {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualRect(list->rows()->index(row, 1)).center());
+    }
+};
+
+TEST_F(SlipWindowLines, MarkedItemsAndSetsGoIntoConsecutiveRowsInTheListsOrder)
+{
+    grid->setCurrentCell(2, 0);
+    grid->focusCurrentCell();
+    press(Qt::Key_1, Qt::ControlModifier);
+    QPointer<CMeisaiRefFrame> items = shown<CMeisaiRefFrame>();
+    ASSERT_TRUE(items) << messages().toStdString();
+    kv::CListCtrlEx* list = items->form()->list();
+    // Code order: Space marks the selected first row, Ctrl+click the third,
+    // then the second; Space again takes a mark off and puts it back.
+    QTest::keyClick(list, Qt::Key_Space);
+    ctrlClick(list, 2);
+    QTest::keyClick(list, Qt::Key_Space);
+    QTest::keyClick(list, Qt::Key_Space);
+    ctrlClick(list, 1);
+    EXPECT_EQ(list->markedCodes(), (QList<int>{1, 2, 3}));
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_TRUE(items.isNull());
+    EXPECT_EQ(grid->cellText(2, 0), u("ワイパー"));
+    EXPECT_EQ(grid->cellText(3, 0), u("オイル"));
+    EXPECT_EQ(grid->cellText(4, 0), u("エレメント"));
+    EXPECT_EQ(grid->cellText(4, 4), QStringLiteral("800"));
+    EXPECT_TRUE(grid->cellText(5, 0).isEmpty());
+    EXPECT_EQ(grid->currentRow(), 2);
+    int parts = 0;
+    int labour = 0;
+    ASSERT_TRUE(grid->checkLines(&parts, &labour));
+    EXPECT_EQ(parts, 0) << "no quantity typed yet";
+
+    // Both sets marked: each set's rows follow the one before.
+    grid->setCurrentCell(10, 0);
+    grid->focusCurrentCell();
+    press(Qt::Key_2, Qt::ControlModifier);
+    QPointer<CMeisaiSetRefFrame> setList = shown<CMeisaiSetRefFrame>();
+    ASSERT_TRUE(setList) << messages().toStdString();
+    list = setList->form()->list();
+    ctrlClick(list, 1);
+    ctrlClick(list, 0);
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_TRUE(setList.isNull());
+    EXPECT_EQ(grid->cellText(10, 0), u("エンジンオイル"));
+    EXPECT_EQ(grid->cellText(11, 0), u("オイル交換工賃"));
+    EXPECT_EQ(grid->cellText(12, 0), u("ワイパーゴム"));
+    ASSERT_TRUE(grid->checkLines(&parts, &labour));
+    EXPECT_EQ(parts, 4000 + 1600);
+    EXPECT_EQ(labour, 2500);
+    EXPECT_TRUE(messages().isEmpty()) << messages().toStdString();
+}
+
+TEST_F(SlipWindowLines, MarkedItemsStopAtTheLastRow)
+{
+    grid->setCurrentCell(88, 0);
+    grid->focusCurrentCell();
+    press(Qt::Key_1, Qt::ControlModifier);
+    QPointer<CMeisaiRefFrame> items = shown<CMeisaiRefFrame>();
+    ASSERT_TRUE(items);
+    kv::CListCtrlEx* list = items->form()->list();
+    for (int row = 0; row < 3; ++row)
+        ctrlClick(list, row);
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->cellText(88, 0), u("ワイパー"));
+    EXPECT_EQ(grid->cellText(89, 0), u("オイル"));
+    EXPECT_TRUE(grid->cellText(0, 0).isEmpty());
+}
+
+} // namespace
