@@ -4,6 +4,7 @@
 #include "SlipWindowTest.h"
 
 #include "controls/CListCtrlEx.h"
+#include "masters/CKubunRefFrame.h"
 #include "masters/CMeisaiRefFrame.h"
 #include "masters/CMeisaiSetRefFrame.h"
 
@@ -112,6 +113,49 @@ TEST_F(SlipWindowLines, MarkedItemsStopAtTheLastRow)
     EXPECT_EQ(grid->cellText(88, 0), u("ワイパー"));
     EXPECT_EQ(grid->cellText(89, 0), u("オイル"));
     EXPECT_TRUE(grid->cellText(0, 0).isEmpty());
+}
+
+TEST_F(SlipWindowLines, TheCategoryWindowWritesOnlyWhatIsChosen)
+{
+    const auto& names = doc->settings().categories().names;
+    grid->setCurrentCell(0, 0);
+    grid->focusCurrentCell();
+    type("parts");
+    press(Qt::Key_3, Qt::ControlModifier);
+    QPointer<CKubunRefFrame> window = shown<CKubunRefFrame>();
+    ASSERT_TRUE(window);
+    kv::CListCtrlEx* list = window->list();
+
+    // The focus in the window and browsing its rows write nothing.
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    list->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_TRUE(grid->cellText(0, 1).isEmpty()) << grid->cellText(0, 1).toStdString();
+    EXPECT_TRUE(grid->lines().line(0).cells[1].isEmpty());
+
+    // Enter writes the row reached and gives the focus back to the grid.
+    const int reached = list->currentRow();
+    ASSERT_GT(reached, 0);
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->cellText(0, 1), names[size_t(reached)]);
+
+    // A double click writes its row; Esc then closes and writes nothing.
+    // A double click: the press, then the second click.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                       list->visualRect(list->rows()->index(15, 1)).center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                       list->visualRect(list->rows()->index(15, 1)).center());
+    EXPECT_EQ(grid->cellText(0, 1), names[15]);
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(grid->cellText(0, 1), names[15]);
+    EXPECT_TRUE(messages().isEmpty()) << messages().toStdString();
 }
 
 } // namespace
