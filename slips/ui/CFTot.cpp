@@ -3,6 +3,7 @@
 #include "common/MessageGateway.h"
 #include "controls/CEditEx.h"
 #include "controls/CNumericEditEx.h"
+#include "controls/FieldKeyRules.h"
 #include "controls/FieldChecks.h"
 #include "slips/core/ExactRounding.h"
 
@@ -419,6 +420,11 @@ void CFTot::totals(data::SyaheadRow& header) const
     header.m_Tot = s.m_Tot;
     header.m_Azu = s.m_Azu;
     header.m_Seikyu = s.m_Seikyu;
+}
+
+bool CFTot::focusNextPrevChild(bool next)
+{
+    return FieldKeyRules::moveFocusWithin(this, next);
 }
 
 } // namespace kv::slips
