@@ -191,19 +191,27 @@ void CDenFrame::updateCommands()
         action->setEnabled(m_active == Pane::Totals && m_setup.printers);
 }
 
+void CDenFrame::refusedIn(Pane pane)
+{
+    // The pane has put the focus on the field it refused; the clerk goes on
+    // typing there, not in the pane's first field.
+    m_active = pane;
+    updateCommands();
+}
+
 bool CDenFrame::checkAll(HeaderValues* header, int* partsTotal, int* labourTotal)
 {
     if (!m_header.validateHeader(header)) {
-        activate(Pane::Header);
+        refusedIn(Pane::Header);
         return false;
     }
     m_lines.setRates(header->labourRate, header->bodyWorkRate);
     if (!m_lines.checkLines(partsTotal, labourTotal)) {
-        activate(Pane::Lines);
+        refusedIn(Pane::Lines);
         return false;
     }
     if (!m_totals.recalcAll(*partsTotal, *labourTotal)) {
-        activate(Pane::Totals);
+        refusedIn(Pane::Totals);
         return false;
     }
     return true;
@@ -253,7 +261,7 @@ bool CDenFrame::record(SlipRecording* slip)
         return false;
     *slip = std::move(*checked);
     if (!m_lines.storedLines(&slip->lines)) {
-        activate(Pane::Lines);
+        refusedIn(Pane::Lines);
         return false;
     }
     const SlipRecorder::Outcome outcome = SlipRecorder(m_document).record(*slip);

@@ -101,6 +101,8 @@ private:
     // Header, lines, totals in this order; the refusing pane is activated.
     bool checkAll(HeaderValues* header, int* partsTotal, int* labourTotal);
     void activate(Pane pane);
+    // The pane that refused becomes the active one, its focus kept.
+    void refusedIn(Pane pane);
     // The pane a widget belongs to, if any.
     std::optional<Pane> paneOf(const QWidget* widget) const;
     SlipRecording recording(const HeaderValues& values) const;

@@ -262,8 +262,7 @@ void CFKihon::focusFirstField()
 bool CFKihon::refuse(CEditEx* field, const QString& message)
 {
     showMessage(message);
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
+    field->takeRefusedFocus();
     return false;
 }
 

@@ -239,6 +239,12 @@ void CFTot::focusField(TotalsField which)
     }
 }
 
+void CFTot::refocus(TotalsField which)
+{
+    if (CEditEx* edit = field(which))
+        edit->takeRefusedFocus();
+}
+
 void CFTot::focusFirstField()
 {
     focusField(F::PartsDiscount);
@@ -291,7 +297,7 @@ bool CFTot::readFields()
         if (!value) {
             edit->setText(QStringLiteral("0"));
             showMessage(e.isPercent() ? percentMessage() : amountField(e.limit).message);
-            focusField(e.which);
+            refocus(e.which);
             return false;
         }
         m_slip.*e.column = *value;
@@ -308,7 +314,7 @@ bool CFTot::recalcTotals(SlipTotals::Cause cause)
         return true;
     if (!outcome.message.isEmpty())
         showMessage(outcome.message);
-    focusField(outcome.focus);
+    refocus(outcome.focus);
     return false;
 }
 
@@ -337,7 +343,7 @@ void CFTot::onFieldLeft(TotalsField which)
     if (!value || *value == m_remembered[which])
         return;
     if (!recalcTotals(e->cause)) {
-        focusField(which);
+        refocus(which);
         return;
     }
     m_remembered[which] = m_slip.*e->column;
@@ -349,7 +355,7 @@ void CFTot::onNameLeft(CEditEx* edit, QString* remembered)
     if (edit->text() == *remembered)
         return;
     if (!recalcTotals(Cause::Everything)) {
-        edit->setFocus(Qt::OtherFocusReason);
+        edit->takeRefusedFocus();
         return;
     }
     *remembered = edit->text();

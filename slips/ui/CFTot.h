@@ -96,6 +96,8 @@ private:
     void onTaxBoxClicked();
     void rememberAll();
     void focusField(TotalsField which);
+    // The focus back on a field a check refused.
+    void refocus(TotalsField which);
 
     SlipTotals m_totals;
     data::SyaheadRow m_slip;

@@ -67,4 +67,45 @@ TEST_F(SlipWindowForms, TheHeaderWrapsBetweenItsTypedFields)
     EXPECT_EQ(frame->activePane(), CDenFrame::Pane::Header);
 }
 
+TEST_F(SlipWindowForms, ARefusedCheckLeavesTheFocusOnTheRefusedField)
+{
+    // A date that passes its own field but does not exist.
+    press(Qt::Key_Return);
+    ASSERT_EQ(focus(), header->issueDateEdit());
+    header->issueDateEdit()->selectAll();
+    type("260230");
+    ASSERT_EQ(header->issueDateEdit()->text(), "26/02/30");
+    for (const int key : {Qt::Key_F2, Qt::Key_F3}) {
+        folder.messages.clear();
+        press(key);
+        EXPECT_EQ(messages(), u("日付が異常です！\n年月日をよく確認して下さい"));
+        EXPECT_EQ(focus(), header->issueDateEdit()) << "after F" << key - Qt::Key_F1 + 1;
+        EXPECT_EQ(frame->activePane(), CDenFrame::Pane::Header);
+    }
+    header->issueDateEdit()->selectAll();
+    type("260227");
+    folder.messages.clear();
+
+    // A billed amount beyond the range: F11 refuses it at the money
+    // received, the field the sum stopped at.
+    press(Qt::Key_F3);
+    kv::CEditEx* received = totals->field(TotalsField::Received);
+    received->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    received->selectAll();
+    QTest::keyClicks(received, "-99999999");
+    totals->field(TotalsField::PartsDiscount)->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    ASSERT_TRUE(messages().isEmpty()) << messages().toStdString();
+    type("-1");
+    const QString billed = u("御請求額が-99,999,999から99,999,999迄を\n超えないようにして下さい！");
+    EXPECT_EQ(messages(), billed);
+    folder.messages.clear();
+    press(Qt::Key_F11);
+    EXPECT_FALSE(frame.isNull());
+    EXPECT_EQ(messages(), billed);
+    EXPECT_EQ(focus(), totals->field(TotalsField::Received));
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM f003.Syahead"), 0);
+}
+
 } // namespace
