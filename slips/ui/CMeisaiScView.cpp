@@ -283,6 +283,11 @@ void CMeisaiScView::afterItemPut(int)
 
 void CMeisaiScView::insertLine()
 {
+    // Inserting there would only empty the row.
+    if (m_row == kLastRow) {
+        refuse(SlipLines::lastRowInsertMessage());
+        return;
+    }
     rowOperation(&SlipLines::insertRow);
 }
 
@@ -394,7 +399,7 @@ bool CMeisaiScView::leaveCurrentCell(bool committed)
     if (!committed && typed == m_enteredText)
         return true;
     m_lines.setText(m_row, m_column, typed);
-    const SlipLines::LeaveResult result = m_lines.leaveCell(m_row, m_column, committed);
+    const SlipLines::LeaveResult result = m_lines.leaveCell(m_row, m_column);
     m_editor->setText(m_lines.text(m_row, m_column));
     m_canvas->update();
     if (!result.accepted) {

@@ -7,6 +7,10 @@
 #include "masters/CKubunRefFrame.h"
 #include "masters/CMeisaiRefFrame.h"
 #include "masters/CMeisaiSetRefFrame.h"
+#include "controls/CEditEx.h"
+#include "slips/ui/CFTot.h"
+
+#include <QScrollArea>
 
 using namespace kv::test;
 using kv::masters::CKubunRefFrame;
@@ -156,6 +160,57 @@ TEST_F(SlipWindowLines, TheCategoryWindowWritesOnlyWhatIsChosen)
     EXPECT_TRUE(window.isNull());
     EXPECT_EQ(grid->cellText(0, 1), names[15]);
     EXPECT_TRUE(messages().isEmpty()) << messages().toStdString();
+}
+
+TEST_F(SlipWindowLines, AQuantityOrPriceLeftByMouseOrF3PricesTheRow)
+{
+    auto* totals = frame->findChild<kv::slips::CFTot*>();
+    ASSERT_TRUE(totals);
+    const auto partsLines = [totals] {
+        return totals->shownField(kv::slips::CFTot::Shown::PartsLines)->text();
+    };
+    QWidget* canvas = grid->findChild<QScrollArea*>()->widget();
+    const auto click = [this, canvas](int row, int column) {
+        int x = 19 + grid->columnWidth(column) / 2;
+        for (int c = 0; c < column; ++c)
+            x += grid->columnWidth(c);
+        QTest::mouseClick(canvas, Qt::LeftButton, {},
+                          QPoint(x, row * grid->rowHeight() + grid->rowHeight() / 2));
+        QApplication::processEvents();
+    };
+    grid->setCurrentCell(0, 3);
+    grid->focusCurrentCell();
+    type("2");
+    QTest::keyClicks(QApplication::focusWidget(), "1500");
+    click(3, 0);
+    EXPECT_EQ(grid->cellText(0, 5), QStringLiteral("3,000"));
+    EXPECT_EQ(partsLines(), QStringLiteral("3,000"));
+
+    // A quantity changed and F3 at once.
+    click(0, 3);
+    QTest::keyClicks(QApplication::focusWidget(), "3");
+    press(Qt::Key_F3);
+    ASSERT_EQ(frame->activePane(), kv::slips::CDenFrame::Pane::Totals) << messages().toStdString();
+    EXPECT_EQ(grid->cellText(0, 5), QStringLiteral("4,500"));
+    EXPECT_EQ(partsLines(), QStringLiteral("4,500"));
+    folder.messages.answerNext(false);
+    press(Qt::Key_F11);
+    ASSERT_TRUE(frame.isNull()) << messages().toStdString();
+    EXPECT_EQ(scalar("SELECT Kingaku FROM f002.SyaJnl WHERE DenNo = 1 AND LineNo = 0"), 4500);
+    EXPECT_EQ(scalar("SELECT BuhiMeiTot FROM f003.Syahead WHERE DenNo = 1"), 4500);
+}
+
+TEST_F(SlipWindowLines, F6OnTheLastRowSaysWhyAndKeepsTheRow)
+{
+    grid->setCurrentCell(89, 0);
+    grid->focusCurrentCell();
+    type("last");
+    grid->setCurrentCell(89, 0);
+    grid->focusCurrentCell();
+    press(Qt::Key_F6);
+    EXPECT_EQ(messages(), kv::slips::SlipLines::lastRowInsertMessage());
+    EXPECT_EQ(grid->cellText(89, 0), QStringLiteral("last"));
+    EXPECT_EQ(grid->currentRow(), 89);
 }
 
 } // namespace
