@@ -257,6 +257,12 @@ void CFTot::fill(const TotalsSetup& setup)
         m_slip = *setup.stored;
         m_totals.remember(m_slip);
         showTotals();
+        if (setup.mode == SlipMode::Transfer) {
+            // A new slip: taxed at the rate of today, not of the old slip.
+            m_totals.requireFreshTax();
+            if (recalcTotals(Cause::Everything))
+                showTotals();
+        }
     } else {
         m_slip = data::SyaheadRow{};
         m_slip.m_Syo5ZeiFlag = m_slip.m_Syo6ZeiFlag = 1;

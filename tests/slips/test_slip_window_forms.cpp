@@ -108,4 +108,40 @@ TEST_F(SlipWindowForms, ARefusedCheckLeavesTheFocusOnTheRefusedField)
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM f003.Syahead"), 0);
 }
 
+TEST_F(SlipWindowForms, ATransferredSlipIsTaxedAtTodaysRate)
+{
+    press(Qt::Key_F2);
+    type("Oil");
+    type("");
+    type("");
+    type("1");
+    type("3700");
+    press(Qt::Key_F3);
+    folder.messages.answerNext(false);
+    press(Qt::Key_F11);
+    ASSERT_TRUE(frame.isNull()) << messages().toStdString();
+    ASSERT_EQ(scalar("SELECT BuhiKouZei FROM f003.Syahead WHERE DenNo = 1"), 370);
+
+    // The rate went down; the old slip is copied into slip 2.
+    doc->settings().rounding().taxRate = 0.08;
+    ASSERT_TRUE(access->open(1, 10).ok);
+    kv::slips::SlipContext context;
+    context.mode = kv::slips::SlipMode::Transfer;
+    context.slipNumber = 2;
+    context.sourceSlip = 1;
+    context.customerCode = 1;
+    context.vehicleCode = 10;
+    ASSERT_TRUE(open(context));
+    totals = frame->findChild<CFTot*>();
+    EXPECT_EQ(totals->field(TotalsField::PartsLabourTax)->text(), "296");
+    EXPECT_EQ(totals->shownField(CFTot::Shown::Billed)->text(), "3,996");
+    press(Qt::Key_F3);
+    folder.messages.answerNext(false);
+    press(Qt::Key_F11);
+    ASSERT_TRUE(frame.isNull()) << messages().toStdString();
+    EXPECT_EQ(scalar("SELECT BuhiKouZei FROM f003.Syahead WHERE DenNo = 2"), 296);
+    EXPECT_EQ(scalar("SELECT Seikyu FROM f003.Syahead WHERE DenNo = 2"), 3996);
+    EXPECT_EQ(scalar("SELECT BuhiKouZei FROM f003.Syahead WHERE DenNo = 1"), 370);
+}
+
 } // namespace
