@@ -6,6 +6,7 @@
 #include "controls/CComboBoxEn.h"
 #include "controls/CEditEx.h"
 #include "controls/CNumericEditEx.h"
+#include "data/tools/DataFolderCreator.h"
 #include "slips/ui/CFKihon.h"
 #include "slips/ui/CFTot.h"
 
@@ -142,6 +143,57 @@ TEST_F(SlipWindowForms, ATransferredSlipIsTaxedAtTodaysRate)
     EXPECT_EQ(scalar("SELECT BuhiKouZei FROM f003.Syahead WHERE DenNo = 2"), 296);
     EXPECT_EQ(scalar("SELECT Seikyu FROM f003.Syahead WHERE DenNo = 2"), 3996);
     EXPECT_EQ(scalar("SELECT BuhiKouZei FROM f003.Syahead WHERE DenNo = 1"), 370);
+}
+
+TEST(NewShopSlipWindow, ANewSlipStartsAsGeneralWorkWithoutTheInspectionCosts)
+{
+    DocumentTestFolder base;
+    TempFolder parent;
+    const QString created = parent.path() + "/data";
+    QString error;
+    ASSERT_TRUE(kv::data::DataFolderCreator::create(created, &error)) << error.toStdString();
+    kv::data::DocumentConfig config = base.config();
+    config.dataFolder = created;
+    auto doc = std::make_unique<kv::data::CCarMaintenanceDoc>(config);
+    ASSERT_TRUE(doc->OpenAllDatabases());
+    const QDate expiry(2027, 5, 31);
+    ASSERT_TRUE(CustomerBuilder(1).name(u("山田")).insertInto(doc->store()));
+    ASSERT_TRUE(VehicleBuilder(10).owner(1).inspectionExpiry(expiry).insertInto(doc->store()));
+    DocumentTestFolder::sql(*doc, "UPDATE f009.Car SET Jibai = 17650, JyuZei = 16400 WHERE CarCode = 10");
+    const qint64 storedExpiry =
+        DocumentTestFolder::scalar(*doc, "SELECT CAST(Syaman AS INTEGER) FROM f009.Car");
+    ASSERT_TRUE(doc->customers().Requery());
+    ASSERT_TRUE(doc->vehicles().Requery());
+
+    TempFolder profileFolder;
+    QSettings profile(profileFolder.path() + "/profile.ini", QSettings::IniFormat);
+    kv::slips::SlipAccess access(*doc);
+    ASSERT_TRUE(access.open(1, 10).ok);
+    kv::slips::SlipContext context;
+    context.slipNumber = 1;
+    context.customerCode = 1;
+    context.vehicleCode = 10;
+    QPointer<CDenFrame> frame = kv::slips::openSlipWindow(*doc, access, nullptr, &profile, context);
+    ASSERT_TRUE(frame);
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    auto* header = frame->findChild<CFKihon*>();
+    auto* totals = frame->findChild<CFTot*>();
+    EXPECT_EQ(header->categoryCombo()->currentText(), u("一般整備"));
+    EXPECT_EQ(totals->field(TotalsField::Jibai)->text(), "0");
+
+    SlipWindowTest::press(Qt::Key_F3);
+    base.messages.answerNext(false);
+    SlipWindowTest::press(Qt::Key_F11);
+    ASSERT_TRUE(frame.isNull()) << base.messages.messages().join('|').toStdString();
+    EXPECT_EQ(DocumentTestFolder::scalar(*doc, "SELECT SyoTot FROM f003.Syahead WHERE DenNo = 1"), 0);
+    EXPECT_EQ(DocumentTestFolder::scalar(*doc, "SELECT CAST(Syaman AS INTEGER) FROM f009.Car"),
+              storedExpiry)
+        << "general work leaves the inspection expiry";
+    EXPECT_EQ(DocumentTestFolder::scalar(*doc, "SELECT k.NyuukoKind FROM f003.Syahead h JOIN"
+                                               " f004.NyuukoKbn k ON k.NyuukoKbnCode = h.NyuukoKbnCode"),
+              4);
 }
 
 } // namespace
