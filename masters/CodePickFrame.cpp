@@ -1,5 +1,6 @@
 #include "masters/CodePickFrame.h"
 
+#include "controls/WindowPlacement.h"
 #include "masters/KanaButtonBar.h"
 #include "masters/core/ItemProfile.h"
 #include "masters/core/KanaIndex.h"
@@ -88,8 +89,8 @@ CodePickFrame::CodePickFrame(CodePickForm* form, Setup setup)
     connect(m_form->kanaButtons(), &KanaButtonBar::chosen, this, &CodePickFrame::jumpToKana);
     m_form->list()->installEventFilter(this);
 
-    const QWidget* mainWindow = mainWindowOf(m_setup.opener);
-    const QPoint fallback = (mainWindow ? mainWindow->pos() : QPoint()) + QPoint(7, 86);
+    const QPoint fallback =
+        WindowPlacement::besideMainWindow(m_setup.opener).value_or(QPoint(7, 86));
     resize(440, 420);
     move(ItemProfile().position(m_setup.positionSection, fallback));
 }

@@ -373,6 +373,16 @@ void CMeisaiScView::closeCategoryList()
         m_categoryList->close();
 }
 
+void CMeisaiScView::setCategoryListShown(bool shown)
+{
+    if (shown) {
+        openCategoryList();
+        return;
+    }
+    closeCategoryList();
+    masters::ItemProfile().setShown(masters::ItemProfile::gridCategorySection(m_context), false);
+}
+
 void CMeisaiScView::firstRow()
 {
     moveTo(0, m_column, false);

@@ -111,6 +111,9 @@ public slots:
     void openCategoryList();
     // Closes the category window, its open state kept for the next time.
     void closeCategoryList();
+    // The command of the window: opens the category window, or closes it
+    // and keeps it closed for the next time.
+    void setCategoryListShown(bool shown);
     // The photo window of a row; its photos change with what it leaves.
     void openPhotos(int row);
     void firstRow();

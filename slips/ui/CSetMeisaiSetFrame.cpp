@@ -343,13 +343,7 @@ void CSetMeisaiSetFrame::setsChanged(bool deleted)
 
 void CSetMeisaiSetFrame::setCategoryListShown(bool shown)
 {
-    if (shown) {
-        m_grid->openCategoryList();
-        return;
-    }
-    m_grid->closeCategoryList();
-    masters::ItemProfile().setShown(
-        masters::ItemProfile::gridCategorySection(masters::GridContext::Set), false);
+    m_grid->setCategoryListShown(shown);
 }
 
 void CSetMeisaiSetFrame::storePlacement()

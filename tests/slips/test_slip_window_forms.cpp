@@ -4,11 +4,19 @@
 #include "SlipWindowTest.h"
 
 #include "controls/CComboBoxEn.h"
+#include "controls/CListCtrlEx.h"
 #include "controls/CEditEx.h"
 #include "controls/CNumericEditEx.h"
 #include "data/tools/DataFolderCreator.h"
+#include "masters/CKubunRefFrame.h"
 #include "slips/ui/CFKihon.h"
 #include "slips/ui/CFTot.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
 
 using namespace kv::test;
 using kv::slips::CDenFrame;
@@ -145,6 +153,83 @@ TEST_F(SlipWindowForms, ATransferredSlipIsTaxedAtTodaysRate)
     EXPECT_EQ(scalar("SELECT BuhiKouZei FROM f003.Syahead WHERE DenNo = 1"), 370);
 }
 
+TEST_F(SlipWindowForms, TheToolBarShowsEveryCommandAtTheDefaultWidth)
+{
+    delete frame;
+    QWidget mainWindow;
+    mainWindow.move(150, 30);
+    kv::slips::SlipContext context;
+    context.slipNumber = 1;
+    context.customerCode = 1;
+    context.vehicleCode = 10;
+    frame = kv::slips::openSlipWindow(*doc, *access, items.get(), profile.get(), context,
+                                      &mainWindow, nullptr, sets.get());
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->pos(), QPoint(157, 116));
+    EXPECT_EQ(frame->size(), QSize(809, 584));
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+
+    auto* tools = frame->findChild<QToolBar*>("DenToolBar");
+    ASSERT_TRUE(tools);
+    QStringList buttons;
+    for (QAction* action : tools->actions()) {
+        if (action->isSeparator())
+            continue;
+        buttons << action->text();
+        QWidget* button = tools->widgetForAction(action);
+        EXPECT_TRUE(button && button->isVisible()) << action->text().toStdString();
+    }
+    EXPECT_EQ(buttons, (QStringList{u("基本項目"), u("明細"), u("合計"), u("行挿入"), u("行切取"),
+                                    u("行ｺﾋﾟｰ"), u("行貼付"), u("印刷のみ"), u("記録のみ"),
+                                    u("記録・印刷 連続"), u("PDFで保存"), u("印刷余白設定"),
+                                    u("作業・部品一覧表示"), u("作業・部品ｾｯﾄ一覧表示"),
+                                    u("区分一覧表示"), u("閉じる")}));
+    auto* overflow = tools->findChild<QToolButton*>("qt_toolbar_ext_button");
+    EXPECT_TRUE(!overflow || !overflow->isVisible()) << "nothing in the overflow menu";
+
+    const auto action = [tools](const QString& text) -> QAction* {
+        for (QAction* a : tools->actions()) {
+            if (a->text() == text)
+                return a;
+        }
+        return nullptr;
+    };
+    EXPECT_EQ(action(u("作業・部品一覧表示"))->toolTip(), u("作業・部品の一覧を表示します(Ctrl+1)"));
+    EXPECT_EQ(action(u("作業・部品ｾｯﾄ一覧表示"))->toolTip(), u("作業・部品ｾｯﾄの一覧を表示します(Ctrl+2)"));
+    EXPECT_EQ(action(u("区分一覧表示"))->toolTip(), u("区分の一覧を表示します(Ctrl+3)"));
+    EXPECT_TRUE(action(u("区分一覧表示"))->isCheckable());
+
+    // The active pane's button shows pressed, by key as by click.
+    EXPECT_TRUE(action(u("基本項目"))->isChecked());
+    press(Qt::Key_F2);
+    EXPECT_TRUE(action(u("明細"))->isChecked());
+    EXPECT_FALSE(action(u("基本項目"))->isChecked());
+    press(Qt::Key_3, Qt::ControlModifier);
+    EXPECT_TRUE(action(u("区分一覧表示"))->isChecked());
+    auto* categories = shown<kv::masters::CKubunRefFrame>();
+    ASSERT_TRUE(categories);
+    QTest::keyClick(categories->list(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(action(u("区分一覧表示"))->isChecked());
+    press(Qt::Key_F3);
+    EXPECT_TRUE(action(u("合計"))->isChecked());
+
+    // PDF has its key and its place in the menu.
+    QAction* pdf = action(u("PDFで保存"));
+    ASSERT_TRUE(pdf);
+    EXPECT_FALSE(pdf->shortcut().isEmpty());
+    bool inMenu = false;
+    for (QAction* menu : frame->menuBar()->actions()) {
+        if (menu->menu() && menu->menu()->actions().contains(pdf))
+            inMenu = true;
+    }
+    EXPECT_TRUE(inMenu);
+    delete frame;
+}
+
+// A data folder as the data-folder tool makes it for a new shop.
 TEST(NewShopSlipWindow, ANewSlipStartsAsGeneralWorkWithoutTheInspectionCosts)
 {
     DocumentTestFolder base;
