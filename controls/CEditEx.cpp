@@ -65,6 +65,13 @@ int CEditEx::byteLimit() const
     return m_cp932Validator->byteLimit();
 }
 
+void CEditEx::takeRefusedFocus()
+{
+    RefusalScope scope;
+    setFocus(Qt::OtherFocusReason);
+    selectAll();
+}
+
 bool CEditEx::refusalInProgress()
 {
     return refusalDepth > 0;

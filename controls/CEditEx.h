@@ -54,6 +54,11 @@ public:
     // command key that acts on the form): as leaving it, left() included.
     bool finishEditing();
 
+    // A form's check refused this field's value: the focus comes here, and
+    // the field it leaves is not checked on the way (one refusal, one
+    // message, the focus where the refusal puts it).
+    void takeRefusedFocus();
+
     // True while some field is handling a refused value; other fields then
     // neither check nor report, so that one refusal gives one message.
     static bool refusalInProgress();

@@ -136,8 +136,74 @@ void CListCtrlEx::selectRow(int row)
     scrollTo(index);
 }
 
+void CListCtrlEx::setMarkable(bool markable)
+{
+    m_markable = markable;
+    m_delegate->setMarkedRows(markable ? std::function<bool(int)>([this](int row) {
+        return isMarked(row);
+    })
+                                       : std::function<bool(int)>());
+    if (!markable)
+        clearMarks();
+}
+
+void CListCtrlEx::toggleMark(int row)
+{
+    const int code = codeOfRow(row);
+    if (!m_markable || row < 0 || row >= rowCount())
+        return;
+    if (!m_marked.erase(code))
+        m_marked.insert(code);
+    viewport()->update();
+    emit marksChanged();
+}
+
+bool CListCtrlEx::isMarked(int row) const
+{
+    return row >= 0 && row < rowCount() && m_marked.count(codeOfRow(row)) != 0;
+}
+
+void CListCtrlEx::clearMarks()
+{
+    if (m_marked.empty())
+        return;
+    m_marked.clear();
+    viewport()->update();
+    emit marksChanged();
+}
+
+QList<int> CListCtrlEx::markedCodes() const
+{
+    QList<int> codes;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (isMarked(row))
+            codes.append(codeOfRow(row));
+    }
+    return codes;
+}
+
+void CListCtrlEx::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (m_markable && event->button() == Qt::LeftButton
+        && (event->modifiers() & Qt::ControlModifier) && index.isValid()) {
+        selectRow(index.row());
+        toggleMark(index.row());
+        event->accept();
+        return;
+    }
+    QTreeView::mousePressEvent(event);
+}
+
 bool CListCtrlEx::event(QEvent* event)
 {
+    if (m_markable && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            toggleMark(currentRow());
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress
         && FieldKeyRules::handleKeyPress(this, static_cast<QKeyEvent*>(event),
                                          [this](bool next) { return focusNextPrevChild(next); }))

@@ -53,13 +53,29 @@ public:
     int currentRow() const;
     void selectRow(int row);
 
+    // Lists that place several records at once let the user mark rows
+    // (Space on the selected row, Ctrl+click on any) beside the one
+    // selection; marked rows are drawn inverted. Marks follow the record's
+    // code, so they survive a refill in another order.
+    void setMarkable(bool markable);
+    bool isMarkable() const { return m_markable; }
+    void toggleMark(int row);
+    bool isMarked(int row) const;
+    void clearMarks();
+    // The codes of the marked rows, in the list's order.
+    QList<int> markedCodes() const;
+
 signals:
     // The user finished dragging a column divider (sent once, on release),
     // so that windows store their column widths then and not while dragging.
     void columnWidthChosen(int column, int width);
 
+signals:
+    void marksChanged();
+
 protected:
     bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -73,6 +89,8 @@ private:
     QMetaObject::Connection m_columnsReset;
     std::set<int> m_resizedColumns;
     bool m_headerPressed = false;
+    bool m_markable = false;
+    std::set<int> m_marked;
 };
 
 } // namespace kv

@@ -41,6 +41,25 @@ bool FieldKeyRules::handleKeyPress(QWidget* control, QKeyEvent* event, const Mov
     }
 }
 
+bool FieldKeyRules::moveFocusWithin(QWidget* form, bool next)
+{
+    QWidget* current = form->focusWidget();
+    if (!current || !form->isAncestorOf(current))
+        current = form;
+    // The window's focus chain is a ring; the form's tab stops lie on it.
+    QWidget* candidate = current;
+    do {
+        candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
+        if (candidate != form && form->isAncestorOf(candidate)
+            && (candidate->focusPolicy() & Qt::TabFocus) && candidate->isVisibleTo(form)
+            && candidate->isEnabledTo(form->window()) && candidate->focusProxy() == nullptr) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } while (candidate != current);
+    return false;
+}
+
 bool FieldKeyRules::keepsKey(const QKeyEvent& event)
 {
     for (const QKeySequence::StandardKey editing :

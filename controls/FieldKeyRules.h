@@ -25,6 +25,12 @@ public:
     // other editing keys, and the clipboard and undo keys. Function keys and
     // the other Ctrl and Alt combinations are the window's.
     static bool keepsKey(const QKeyEvent& event);
+
+    // For a form that shares its window with other panes: the next (or
+    // previous) tab stop inside the form, wrapping around at its ends, so
+    // that Enter and Tab never carry the focus into another pane. False
+    // when the form has no tab stop.
+    static bool moveFocusWithin(QWidget* form, bool next);
 };
 
 } // namespace kv

@@ -37,9 +37,12 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
-        && section < m_columns.size())
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
+        return {};
+    if (role == Qt::DisplayRole)
         return m_columns[section].caption;
+    if (role == Qt::TextAlignmentRole && m_columns[section].headerAlignment)
+        return int(*m_columns[section].headerAlignment | Qt::AlignVCenter);
     return {};
 }
 

@@ -15,10 +15,12 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                             const QModelIndex& index) const
 {
     const bool selected = option.state.testFlag(QStyle::State_Selected);
+    const bool marked = m_marked && m_marked(index.row());
     const bool solid = selected && m_selection == Selection::Solid;
     const QRect cell = option.rect;
     painter->save();
-    painter->fillRect(cell, !selected ? rowBackground()
+    painter->fillRect(cell, marked    ? markedBackground()
+                            : !selected ? rowBackground()
                             : solid   ? solidSelectedBackground()
                                       : selectedBackground());
 
@@ -34,11 +36,11 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         : Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter);
     const QRect textArea = cell.adjusted(m_textMargin, 0, -m_textMargin, 0);
     painter->setFont(option.font);
-    painter->setPen(solid ? QColor(Qt::white) : QColor(Qt::black));
+    painter->setPen(solid || marked ? QColor(Qt::white) : QColor(Qt::black));
     painter->drawText(textArea, int(align | Qt::AlignVCenter),
                       option.fontMetrics.elidedText(text, Qt::ElideRight, textArea.width()));
 
-    if (selected && !solid) {
+    if (selected && (!solid || marked)) {
         // One frame around the whole row: top and bottom on every cell, the
         // sides only on the first and last column.
         painter->setPen(selectedFrame());

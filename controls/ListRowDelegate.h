@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QStyledItemDelegate>
 
+#include <functional>
+
 namespace kv {
 
 // How every list of the program draws its rows: cream background with grey
@@ -28,6 +30,9 @@ public:
     // Pixels between the cell's sides and its text.
     int textMargin() const { return m_textMargin; }
     void setTextMargin(int pixels) { m_textMargin = pixels; }
+    // Which rows are marked (drawn white on black); none without it.
+    void setMarkedRows(std::function<bool(int row)> marked) { m_marked = std::move(marked); }
+    static QColor markedBackground() { return QColor(Qt::black); }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -36,6 +41,7 @@ public:
 private:
     Selection m_selection = Selection::Framed;
     int m_textMargin = 3;
+    std::function<bool(int row)> m_marked;
 };
 
 } // namespace kv

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <optional>
 
 namespace kv {
 
@@ -19,6 +20,8 @@ struct ProfileColumn {
     int width;
     Qt::Alignment alignment;
     QString Row::*text;
+    // How the caption aligns; as the header's style has it when not given.
+    std::optional<Qt::Alignment> headerAlignment = {};
 
     // "section/key" of the profile.
     QString profileKey(const QString& section) const
@@ -38,7 +41,8 @@ struct ProfileColumn {
                 profile ? profile->value(look.profileKey(section), look.width).toInt() : look.width;
             QString Row::*text = look.text;
             columns.append({QString::fromUtf8(look.caption), width, look.alignment,
-                            [text](const Row& row) { return row.*text; }});
+                            [text](const Row& row) { return row.*text; },
+                            look.headerAlignment});
         }
         return columns;
     }

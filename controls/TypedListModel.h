@@ -3,6 +3,7 @@
 #include "controls/ListModel.h"
 
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,7 @@ public:
         Qt::Alignment alignment = Qt::AlignLeft;
         // A function, or a pointer to a member (data or const function).
         std::function<QString(const Row&)> text;
+        std::optional<Qt::Alignment> headerAlignment = {};
     };
     using CodeOf = std::function<int(const Row&)>;
 
@@ -106,7 +108,8 @@ private:
         QList<ListColumn> looks;
         m_texts.clear();
         for (Column& column : columns) {
-            looks.append({std::move(column.caption), column.width, column.alignment});
+            looks.append({std::move(column.caption), column.width, column.alignment,
+                          column.headerAlignment});
             m_texts.push_back(std::move(column.text));
         }
         setColumnLooks(std::move(looks));

@@ -30,6 +30,16 @@ void WindowPlacement::restore(QWidget& window, const QSettings* profile, const Q
         window.move(*defaultPlace);
 }
 
+std::optional<QPoint> WindowPlacement::besideMainWindow(const QWidget* opener)
+{
+    if (!opener)
+        return std::nullopt;
+    const QWidget* window = opener->window();
+    while (window->parentWidget())
+        window = window->parentWidget()->window();
+    return window->pos() + QPoint(7, 86);
+}
+
 void WindowPlacement::store(const QWidget& window, QSettings* profile, const QString& section)
 {
     if (!profile || window.isMinimized() || window.isMaximized())

@@ -18,6 +18,9 @@ struct WindowPlacement {
     // says, else at defaultPlace when there is one.
     static void restore(QWidget& window, const QSettings* profile, const QString& section,
                         QSize defaultSize, std::optional<QPoint> defaultPlace = {});
+    // Where a window the main window opens starts: 7 pixels right of the
+    // main window's left edge and 86 below its top; none without an opener.
+    static std::optional<QPoint> besideMainWindow(const QWidget* opener);
     // Kept unless the window is minimised or maximised.
     static void store(const QWidget& window, QSettings* profile, const QString& section);
 };

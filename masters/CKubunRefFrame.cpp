@@ -24,9 +24,10 @@ struct CategoryRow {
 } // namespace
 
 CKubunRefFrame::CKubunRefFrame(const kv::data::CategoryNames& categories, QString profileSection,
-                               Buttons buttons, QPoint defaultPosition, QWidget* owner)
+                               Buttons buttons, QPoint defaultPosition, QWidget* owner,
+                               Choice choice)
     : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
-      m_categories(categories), m_section(std::move(profileSection)),
+      m_categories(categories), m_section(std::move(profileSection)), m_choice(choice),
       m_list(new CListCtrlEx(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -51,7 +52,11 @@ CKubunRefFrame::CKubunRefFrame(const kv::data::CategoryNames& categories, QStrin
     if (buttons == Buttons::OkAndCancel) {
         auto* ok = new QPushButton(QStringLiteral("OK"), this);
         ok->setObjectName(QStringLiteral("ok"));
-        connect(ok, &QPushButton::clicked, this, &CKubunRefFrame::okClicked);
+        connect(ok, &QPushButton::clicked, this, [this] {
+            if (m_choice == Choice::Explicit)
+                choose(m_list->currentRow());
+            emit okClicked();
+        });
         buttonRow->addWidget(ok);
     }
     auto* cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(Esc)"), this);
@@ -60,15 +65,40 @@ CKubunRefFrame::CKubunRefFrame(const kv::data::CategoryNames& categories, QStrin
     buttonRow->addWidget(cancelButton);
     layout->addLayout(buttonRow);
 
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                const int index = current.row();
-                if (index >= 0 && index < int(m_categories.names.size()))
-                    emit categoryChosen(index, m_categories.names[size_t(index)]);
-            });
+    if (m_choice == Choice::OnSelection) {
+        // The selection, not the current row: the list makes its first row
+        // current when it merely gets the focus.
+        connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this] { choose(m_list->currentRow()); });
+    } else {
+        connect(m_list, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+            choose(index.row());
+            emit okClicked();
+        });
+        m_list->installEventFilter(this);
+    }
 
     resize(180, 360);
     move(ItemProfile().position(m_section, defaultPosition));
+}
+
+void CKubunRefFrame::choose(int row)
+{
+    if (row >= 0 && row < int(m_categories.names.size()))
+        emit categoryChosen(row, m_categories.names[size_t(row)]);
+}
+
+bool CKubunRefFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            choose(m_list->currentRow());
+            emit okClicked();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 CKubunRefFrame::~CKubunRefFrame()
@@ -84,7 +114,7 @@ CKubunRefFrame* CKubunRefFrame::openForGrid(const kv::data::CategoryNames& categ
     const QPoint fallback = origin + (context == GridContext::Slip ? QPoint(115, 65)
                                                                    : QPoint(7, 68));
     auto* frame = new CKubunRefFrame(categories, ItemProfile::gridCategorySection(context),
-                                     Buttons::OkAndCancel, fallback, anchor);
+                                     Buttons::OkAndCancel, fallback, anchor, Choice::Explicit);
     connect(frame, &CKubunRefFrame::categoryChosen, frame,
             [&grid](int, const QString& name) { putCategoryIntoGrid(grid, name); });
     connect(frame, &CKubunRefFrame::okClicked, frame, [&grid] { grid.focusCurrentCell(); });

@@ -36,19 +36,28 @@ CMeisaiRefFrame::CMeisaiRefFrame(ItemStore& store, const kv::data::CategoryNames
                                  LineGridAccess& grid, GridContext context, QWidget* gridWindow)
     : CodePickFrame(new CFMeisai,
                     {QStringLiteral("MeisaiSortKind"), ItemProfile::pickListSection(context),
-                     ItemRules::kindTitle(), gridWindow}),
+                     ItemRules::kindTitle(), gridWindow, true}),
       m_store(store), m_categories(categories), m_grid(grid)
 {
 }
 
 void CMeisaiRefFrame::accept()
 {
-    const int code = focusedCode();
-    const auto item = code > 0 ? m_store.find(code) : std::nullopt;
-    if (!item)
-        return;
-    putItemIntoGrid(m_grid, *item, ItemRules::categoryName(item->category, m_categories));
+    // The marked items go into the rows from the current one on, one row
+    // each, as far as the grid reaches; an item gone meanwhile takes none.
     const int row = m_grid.currentRow();
+    int target = row;
+    for (const int code : chosenCodes()) {
+        if (target >= LineGridAccess::kRows)
+            break;
+        const auto item = m_store.find(code);
+        if (!item || item->isPlaceholder())
+            continue;
+        putItemIntoRow(m_grid, target++, *item,
+                       ItemRules::categoryName(item->category, m_categories));
+    }
+    if (target == row)
+        return;
     LineGridAccess& grid = m_grid;
     close();
     grid.afterItemPut(row);

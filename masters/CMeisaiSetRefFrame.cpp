@@ -49,7 +49,7 @@ CMeisaiSetRefFrame::CMeisaiSetRefFrame(SetStore& store, SetListContext context, 
     : CodePickFrame(new CFMeisaiSet,
                     {QStringLiteral("MeisaiSetSortKind"), positionSection(context),
                      context == SetListContext::Modify ? QStringLiteral("参照") : QString(),
-                     opener}),
+                     opener, context != SetListContext::Modify}),
       m_store(store), m_context(context), m_chosen(std::move(chosen)),
       m_cancelled(std::move(cancelled))
 {
@@ -57,20 +57,22 @@ CMeisaiSetRefFrame::CMeisaiSetRefFrame(SetStore& store, SetListContext context, 
 
 void CMeisaiSetRefFrame::accept()
 {
-    const int code = focusedCode();
-    if (code <= 0)
+    const QList<int> codes = chosenCodes();
+    if (codes.isEmpty())
         return;
-    const auto header = m_store.findHeader(code);
-    if (!header || header->isPlaceholder()) {
-        kv::showMessage(SetRules::setMissingMessage());
-        return;
+    for (const int code : codes) {
+        const auto header = m_store.findHeader(code);
+        if (!header || header->isPlaceholder()) {
+            kv::showMessage(SetRules::setMissingMessage());
+            return;
+        }
     }
     // The opener is enabled again before it takes the set.
     Chosen chosen = std::move(m_chosen);
     m_cancelled = {};
     close();
     if (chosen)
-        chosen(code);
+        chosen(codes);
 }
 
 void CMeisaiSetRefFrame::cancel()

@@ -22,12 +22,13 @@ public:
 
 // The set pick list (作業・部品ｾｯﾄ): a captioned popup ("参照" for "修正")
 // over its opener, which stays disabled while it is open. OK closes the
-// list and hands the focused set's code to the opener; Esc closes it and
-// tells the opener so.
+// list and hands the opener the marked sets' codes in the list's order (the
+// focused set's when none is marked; "修正" takes one set, nothing is
+// marked there); Esc closes it and tells the opener so.
 class CMeisaiSetRefFrame : public CodePickFrame {
     Q_OBJECT
 public:
-    using Chosen = std::function<void(int code)>;
+    using Chosen = std::function<void(const QList<int>& codes)>;
     using Cancelled = std::function<void()>;
 
     // nullptr after "ｾｯﾄが存在しません！" when no set exists (or the headers

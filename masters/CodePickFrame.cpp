@@ -1,5 +1,6 @@
 #include "masters/CodePickFrame.h"
 
+#include "controls/WindowPlacement.h"
 #include "masters/KanaButtonBar.h"
 #include "masters/core/ItemProfile.h"
 #include "masters/core/KanaIndex.h"
@@ -88,8 +89,8 @@ CodePickFrame::CodePickFrame(CodePickForm* form, Setup setup)
     connect(m_form->kanaButtons(), &KanaButtonBar::chosen, this, &CodePickFrame::jumpToKana);
     m_form->list()->installEventFilter(this);
 
-    const QWidget* mainWindow = mainWindowOf(m_setup.opener);
-    const QPoint fallback = (mainWindow ? mainWindow->pos() : QPoint()) + QPoint(7, 86);
+    const QPoint fallback =
+        WindowPlacement::besideMainWindow(m_setup.opener).value_or(QPoint(7, 86));
     resize(440, 420);
     move(ItemProfile().position(m_setup.positionSection, fallback));
 }
@@ -103,6 +104,7 @@ CodePickFrame::~CodePickFrame()
 void CodePickFrame::start(ItemRowList rows)
 {
     m_rows = std::move(rows);
+    m_form->list()->setMarkable(m_setup.marking);
     const ItemOrder order = ItemProfile().listOrder(m_setup.orderSection, ItemOrder::Code);
     m_rows.setOrder(order);
     m_form->list()->fill(m_rows);
@@ -123,6 +125,15 @@ int CodePickFrame::focusedCode() const
 {
     CListCtrlEx* list = m_form->list();
     return list->codeOfRow(list->currentRow());
+}
+
+QList<int> CodePickFrame::chosenCodes() const
+{
+    const QList<int> marked = m_form->list()->markedCodes();
+    if (!marked.isEmpty())
+        return marked;
+    const int focused = focusedCode();
+    return focused > 0 ? QList<int>{focused} : QList<int>{};
 }
 
 void CodePickFrame::setOrder(ItemOrder order)

@@ -48,6 +48,8 @@ public:
         QString title;
         // The window disabled while the list is open.
         QWidget* opener = nullptr;
+        // Whether rows can be marked to be taken all at once.
+        bool marking = false;
     };
 
     ~CodePickFrame() override;
@@ -70,6 +72,9 @@ protected:
     void start(ItemRowList rows);
     // Code of the focused row, 0 when none.
     int focusedCode() const;
+    // The marked rows' codes in the list's order, or when none is marked
+    // the focused row's; empty when there is neither.
+    QList<int> chosenCodes() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -27,9 +27,12 @@ struct JobCategory {
     int kind;
 };
 
-// One category per kind, in kind order; the shop renames or adds its own.
+// One category per kind; the shop renames or adds its own. A new slip
+// starts with the first: general work, since an inspection first would
+// bring the vehicle's statutory costs into every slip and move its
+// inspection expiry on recording.
 constexpr std::array<JobCategory, 10> kJobCategories{{
-    {"車検", 1}, {"６ヶ月点検", 2}, {"１２ヶ月点検", 3}, {"一般整備", 4}, {"鈑金塗装", 5},
+    {"一般整備", 4}, {"車検", 1}, {"６ヶ月点検", 2}, {"１２ヶ月点検", 3}, {"鈑金塗装", 5},
     {"部品販売", 6}, {"保険", 7}, {"車輌販売", 8}, {"その他", 98}, {"入金", 99},
 }};
 

@@ -23,7 +23,7 @@ public:
     // Job category codes of a fresh data folder (seeded in this order, so
     // numbered 1..10 by the table).
     enum JobCategory : int {
-        Inspection = 1, HalfYearCheck, YearCheck, GeneralRepair, BodyAndPaint, PartsSale,
+        GeneralRepair = 1, Inspection, HalfYearCheck, YearCheck, BodyAndPaint, PartsSale,
         Insurance, VehicleSale, OtherJob, Payment,
     };
 

@@ -5,9 +5,9 @@
 
 namespace kv::masters {
 
-void putItemIntoGrid(LineGridAccess& grid, const ItemRecord& item, const QString& categoryName)
+void putItemIntoRow(LineGridAccess& grid, int row, const ItemRecord& item,
+                    const QString& categoryName)
 {
-    const int row = grid.currentRow();
     grid.setCellText(row, LineGridAccess::kItemColumn, item.text);
     grid.setCellText(row, LineGridAccess::kCategoryColumn, categoryName);
     grid.setCellText(row, LineGridAccess::kPriceColumn,

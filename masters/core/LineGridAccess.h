@@ -13,6 +13,7 @@ public:
     static constexpr int kItemColumn = 0;
     static constexpr int kCategoryColumn = 1;
     static constexpr int kPriceColumn = 4;
+    static constexpr int kRows = 90;
 
     virtual ~LineGridAccess() = default;
     virtual int currentRow() const = 0;
@@ -32,11 +33,12 @@ public:
     }
 };
 
-// Puts an item into the grid's current row: text, category name and the
-// unit price with commas (empty for 0), then has the row recomputed.
 struct ItemRecord;
 // Writes the category name into the current row's category cell.
 void putCategoryIntoGrid(LineGridAccess& grid, const QString& categoryName);
-void putItemIntoGrid(LineGridAccess& grid, const ItemRecord& item, const QString& categoryName);
+// Puts an item into a row of the grid: text, category name and the unit
+// price with commas (empty for 0), then has the row recomputed.
+void putItemIntoRow(LineGridAccess& grid, int row, const ItemRecord& item,
+                    const QString& categoryName);
 
 } // namespace kv::masters

@@ -98,6 +98,11 @@ QString SlipLines::computedMessage()
     return QStringLiteral("計算結果が-9,999,999から9,999,999迄に収まるようにしてください！");
 }
 
+QString SlipLines::lastRowInsertMessage()
+{
+    return QStringLiteral("最終行には行を挿入できません！");
+}
+
 QString SlipLines::totalMessage()
 {
     return QStringLiteral("部品と工賃の合計が-99,999,999から99,999,999を\n超えないようにして下さい！");
@@ -127,14 +132,14 @@ void SlipLines::load(const std::vector<data::SyaJnlRow>& lines)
     }
 }
 
-SlipLines::LeaveResult SlipLines::leaveCell(int row, int column, bool committed)
+SlipLines::LeaveResult SlipLines::leaveCell(int row, int column)
 {
     switch (column) {
     case TextColumn: return leaveText(row);
-    case CategoryColumn: return leaveCategory(row, committed);
+    case CategoryColumn: return leaveCategory(row);
     case IndexColumn:
-    case QuantityColumn: return leaveTenths(row, column, committed);
-    case PriceColumn: return leavePrice(row, committed);
+    case QuantityColumn: return leaveTenths(row, column);
+    case PriceColumn: return leavePrice(row);
     default: return leaveAmount(row, column);
     }
 }
@@ -173,7 +178,7 @@ SlipLines::LeaveResult SlipLines::leaveText(int row)
     return recomputed(recomputeParts(row));
 }
 
-SlipLines::LeaveResult SlipLines::leaveCategory(int row, bool committed)
+SlipLines::LeaveResult SlipLines::leaveCategory(int row)
 {
     QString& cell = m_rows.at(row).cells[CategoryColumn];
     if (!cell.isEmpty() && m_categories.indexOf(cell) < 0) {
@@ -185,12 +190,10 @@ SlipLines::LeaveResult SlipLines::leaveCategory(int row, bool committed)
         }
         cell = m_categories.names[number];
     }
-    if (!committed)
-        return {};
     return recomputed(recomputeLabour(row));
 }
 
-SlipLines::LeaveResult SlipLines::leaveTenths(int row, int column, bool committed)
+SlipLines::LeaveResult SlipLines::leaveTenths(int row, int column)
 {
     QString& cell = m_rows.at(row).cells[column];
     const bool isIndex = column == IndexColumn;
@@ -208,12 +211,10 @@ SlipLines::LeaveResult SlipLines::leaveTenths(int row, int column, bool committe
     } else {
         cell.clear();
     }
-    if (!committed)
-        return {};
     return recomputed(isIndex ? recomputeLabour(row) : recomputeParts(row));
 }
 
-SlipLines::LeaveResult SlipLines::leavePrice(int row, bool committed)
+SlipLines::LeaveResult SlipLines::leavePrice(int row)
 {
     QString& cell = m_rows.at(row).cells[PriceColumn];
     if (!cell.trimmed().isEmpty()) {
@@ -226,8 +227,6 @@ SlipLines::LeaveResult SlipLines::leavePrice(int row, bool committed)
     } else {
         cell.clear();
     }
-    if (!committed)
-        return {};
     return recomputed(recomputeParts(row));
 }
 

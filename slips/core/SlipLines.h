@@ -84,10 +84,10 @@ public:
     // LineNo (lines outside 0..89 are dropped).
     void load(const std::vector<data::SyaJnlRow>& lines);
 
-    // Checks and reformats a cell the user leaves; committed is true for
-    // Enter or Tab, which alone recompute the row's amounts from columns
-    // 1 to 4.
-    LeaveResult leaveCell(int row, int column, bool committed);
+    // Checks and reformats a cell the user changed or left with Enter or
+    // Tab; a category, index, quantity or price recomputes the row's amount
+    // however it is left, so that no amount disagrees with its factors.
+    LeaveResult leaveCell(int row, int column);
 
     // The row's parts amount (quantity × unit price) and labour amount
     // (index × rate); the message when the result leaves the range (the
@@ -128,12 +128,14 @@ public:
     static QString priceMessage();
     static QString computedMessage();
     static QString totalMessage();
+    // Row 90 has no row below to move to.
+    static QString lastRowInsertMessage();
 
 private:
     LeaveResult leaveText(int row);
-    LeaveResult leaveCategory(int row, bool committed);
-    LeaveResult leaveTenths(int row, int column, bool committed);
-    LeaveResult leavePrice(int row, bool committed);
+    LeaveResult leaveCategory(int row);
+    LeaveResult leaveTenths(int row, int column);
+    LeaveResult leavePrice(int row);
     LeaveResult leaveAmount(int row, int column);
     LeaveResult recomputed(std::optional<QString> failure);
     // Index of the category cell's name; -1 when it is none of them.

@@ -115,7 +115,8 @@ SlipTotals::Outcome SlipTotals::recalc(Cause cause, data::SyaheadRow& s)
         return failed();
 
     if (isOneOf(cause, {Cause::PartsDiscount, Cause::LabourDiscount, Cause::Everything})) {
-        const bool changed = s.m_BuhiMeiTot != m_partsLines || s.m_KouMeiTot != m_labourLines
+        const bool changed = (m_freshTax && cause == Cause::Everything)
+            || s.m_BuhiMeiTot != m_partsLines || s.m_KouMeiTot != m_labourLines
             || s.m_BuhiNebi != m_partsDiscount || s.m_KouNebi != m_labourDiscount;
         if (changed)
             s.m_BuhiKouZei = tax(s.m_BuhiKouTot);
@@ -138,7 +139,7 @@ SlipTotals::Outcome SlipTotals::recalc(Cause cause, data::SyaheadRow& s)
     }
 
     const bool costsChanged = s.m_Daiko != m_daiko || s.m_Syo5 != m_syo5 || s.m_Syo6 != m_syo6;
-    if (cause == Cause::Costs || (cause == Cause::Everything && costsChanged)) {
+    if (cause == Cause::Costs || (cause == Cause::Everything && (costsChanged || m_freshTax))) {
         const qint64 base = qint64(s.m_DaikoZeiFlag ? s.m_Daiko : 0)
             + (s.m_Syo5ZeiFlag ? s.m_Syo5 : 0) + (s.m_Syo6ZeiFlag ? s.m_Syo6 : 0);
         s.m_SyoZei = tax(base);
@@ -167,6 +168,8 @@ SlipTotals::Outcome SlipTotals::recalc(Cause cause, data::SyaheadRow& s)
         s.m_Seikyu = rounded(billed, 1, m_rounding.billed);
         m_lastBilled = billed;
     }
+    if (cause == Cause::Everything)
+        m_freshTax = false;
     return {};
 }
 

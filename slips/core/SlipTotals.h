@@ -38,6 +38,10 @@ public:
 
     // What the filled form holds, as the base of later comparisons.
     void remember(const data::SyaheadRow& slip);
+    // The next recomputation of everything computes both taxes afresh at
+    // the current rate, typed or stored ones included (a transferred slip is
+    // a new sale at today's rate).
+    void requireFreshTax() { m_freshTax = true; }
     // Recomputes the slip's totals in place; on failure the slip holds the
     // values up to the failed step.
     Outcome recalc(Cause cause, data::SyaheadRow& slip);
@@ -59,6 +63,7 @@ private:
     int m_syo5 = 0;
     int m_syo6 = 0;
     int m_lastBilled = 0;
+    bool m_freshTax = false;
 };
 
 } // namespace kv::slips

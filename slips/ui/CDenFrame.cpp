@@ -2,6 +2,7 @@
 
 #include "common/MessageGateway.h"
 #include "controls/StatusPanes.h"
+#include "controls/WindowPlacement.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "print/PrintRunner.h"
 #include "print/PrinterAccess.h"
@@ -13,10 +14,13 @@
 #include "slips/ui/CDSetDenPrintPos.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -36,6 +40,28 @@ const QString kPrintOnlyQuestion = QStringLiteral("記録されませんが、�
 const QString kNoPrinter = QStringLiteral("プリンタがありません！\n印刷プレビューを表示しますか？");
 const QString kPrinterRefused = QStringLiteral("印刷を開始できませんでした！\n印刷プレビューを表示しますか？");
 const QString kSavePdf = QStringLiteral("PDFで保存しますか？");
+
+// The tool bar's buttons in two short lines, so that all of them fit the
+// window at its first width.
+QString buttonCaption(const QString& command)
+{
+    static const QHash<QString, QString> captions = {
+        {QStringLiteral("基本項目"), QStringLiteral("基本\n項目")},
+        {QStringLiteral("行挿入"), QStringLiteral("行\n挿入")},
+        {QStringLiteral("行切取"), QStringLiteral("行\n切取")},
+        {QStringLiteral("行ｺﾋﾟｰ"), QStringLiteral("行\nｺﾋﾟｰ")},
+        {QStringLiteral("行貼付"), QStringLiteral("行\n貼付")},
+        {QStringLiteral("印刷のみ"), QStringLiteral("印刷\nのみ")},
+        {QStringLiteral("記録のみ"), QStringLiteral("記録\nのみ")},
+        {QStringLiteral("記録・印刷 連続"), QStringLiteral("記録・\n印刷連続")},
+        {QStringLiteral("PDFで保存"), QStringLiteral("PDF\n保存")},
+        {QStringLiteral("印刷余白設定"), QStringLiteral("余白\n設定")},
+        {QStringLiteral("作業・部品一覧表示"), QStringLiteral("部品\n一覧")},
+        {QStringLiteral("作業・部品ｾｯﾄ一覧表示"), QStringLiteral("ｾｯﾄ\n一覧")},
+        {QStringLiteral("区分一覧表示"), QStringLiteral("区分\n一覧")},
+    };
+    return captions.value(command, command);
+}
 
 } // namespace
 
@@ -71,12 +97,23 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
 
     auto* tools = addToolBar(QStringLiteral("Den"));
     tools->setObjectName(QStringLiteral("DenToolBar"));
-    tools->addAction(addCommand(QStringLiteral("基本項目"), QStringLiteral("基本項目を入力します"), Qt::Key_F1,
-                                [this] { switchTo(Pane::Header); }));
-    tools->addAction(addCommand(QStringLiteral("明細"), QStringLiteral("明細を入力します"), Qt::Key_F2,
-                                [this] { switchTo(Pane::Lines); }));
-    tools->addAction(addCommand(QStringLiteral("合計"), QStringLiteral("合計金額を入力します"), Qt::Key_F3,
-                                [this] { switchTo(Pane::Totals); }));
+    // Two lines of text a button, so that all of them fit the window.
+    tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    const auto place = [tools](QAction* action) {
+        action->setIconText(buttonCaption(action->text()));
+        tools->addAction(action);
+    };
+    auto* paneGroup = new QActionGroup(this);
+    const auto paneCommand = [&](const QString& text, const QString& tip, Qt::Key key, Pane pane) {
+        QAction* action = addCommand(text, tip, key, [this, pane] { switchTo(pane); });
+        action->setCheckable(true);
+        paneGroup->addAction(action);
+        m_paneCommands[pane] = action;
+        place(action);
+    };
+    paneCommand(QStringLiteral("基本項目"), QStringLiteral("基本項目を入力します"), Qt::Key_F1, Pane::Header);
+    paneCommand(QStringLiteral("明細"), QStringLiteral("明細を入力します"), Qt::Key_F2, Pane::Lines);
+    paneCommand(QStringLiteral("合計"), QStringLiteral("合計金額を入力します"), Qt::Key_F3, Pane::Totals);
     m_lineCommands = {
         addCommand(QStringLiteral("行挿入"), QStringLiteral("１行挿入します"), Qt::Key_F6, [this] { m_lines.insertRow(); }),
         addCommand(QStringLiteral("行切取"), QStringLiteral("１行切取って記憶します"), Qt::Key_F7, [this] { m_lines.cutRow(); }),
@@ -84,27 +121,49 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
         addCommand(QStringLiteral("行貼付"), QStringLiteral("１行貼付けます"), Qt::Key_F9, [this] { m_lines.pasteRow(); }),
     };
     for (QAction* action : std::as_const(m_lineCommands))
-        tools->addAction(action);
-    m_printCommands = {
-        addCommand(QStringLiteral("印刷のみ"), QStringLiteral("印刷のみ行います"), Qt::Key_F10, [this] { printOnly(); }),
-    };
-    m_totalsCommands = {
-        addCommand(QStringLiteral("記録のみ"), QStringLiteral("記録のみ行います"), Qt::Key_F11, [this] { recordOnly(); }),
-    };
-    m_printCommands << addCommand(QStringLiteral("記録・印刷 連続"), QStringLiteral("記録と印刷を連続して行います"),
-                                  Qt::Key_F12, [this] { recordAndPrint(); });
-    m_printCommands << addCommand(QStringLiteral("PDFで保存"), QStringLiteral("伝票をPDFで保存します"),
-                                  QKeySequence(), [this] { saveAsPdf(); });
-    tools->addAction(m_printCommands.at(0));
-    tools->addAction(m_totalsCommands.at(0));
-    tools->addAction(m_printCommands.at(1));
-    tools->addAction(m_printCommands.at(2));
+        place(action);
+    QAction* printOnlyCommand = addCommand(QStringLiteral("印刷のみ"), QStringLiteral("印刷のみ行います"),
+                                           Qt::Key_F10, [this] { printOnly(); });
+    QAction* recordCommand = addCommand(QStringLiteral("記録のみ"), QStringLiteral("記録のみ行います"),
+                                        Qt::Key_F11, [this] { recordOnly(); });
+    QAction* bothCommand = addCommand(QStringLiteral("記録・印刷 連続"),
+                                      QStringLiteral("記録と印刷を連続して行います"), Qt::Key_F12,
+                                      [this] { recordAndPrint(); });
+    QAction* pdfCommand = addCommand(QStringLiteral("PDFで保存"),
+                                     QStringLiteral("伝票をPDFで保存します(Ctrl+S)"),
+                                     QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveAsPdf(); });
+    m_totalsCommands = {recordCommand};
+    m_printCommands = {printOnlyCommand, bothCommand, pdfCommand};
+    for (QAction* action : {printOnlyCommand, recordCommand, bothCommand, pdfCommand})
+        place(action);
     tools->addSeparator();
-    tools->addAction(addCommand(QStringLiteral("印刷余白設定"), QStringLiteral("印刷余白を設定します"),
-                                QKeySequence(Qt::ALT | Qt::Key_F1), [this] { editPrintPositions(); }));
-    tools->addSeparator();
-    tools->addAction(addCommand(QStringLiteral("閉じる"), QStringLiteral("ウィンドウを閉じます"),
-                                QKeySequence(Qt::ALT | Qt::Key_F4), [this] { close(); }));
+    QAction* positionsCommand = addCommand(QStringLiteral("印刷余白設定"), QStringLiteral("印刷余白を設定します"),
+                                           QKeySequence(Qt::ALT | Qt::Key_F1), [this] { editPrintPositions(); });
+    place(positionsCommand);
+    QAction* itemsCommand = addCommand(QStringLiteral("作業・部品一覧表示"),
+                                       QStringLiteral("作業・部品の一覧を表示します(Ctrl+1)"),
+                                       QKeySequence(Qt::CTRL | Qt::Key_1), [this] { m_lines.openItemList(); });
+    itemsCommand->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_1),
+                                QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_1))});
+    QAction* setsCommand = addCommand(QStringLiteral("作業・部品ｾｯﾄ一覧表示"),
+                                      QStringLiteral("作業・部品ｾｯﾄの一覧を表示します(Ctrl+2)"),
+                                      QKeySequence(Qt::CTRL | Qt::Key_2), [this] { m_lines.openSetList(); });
+    m_categoryCommand = addCommand(QStringLiteral("区分一覧表示"), QStringLiteral("区分の一覧を表示します(Ctrl+3)"),
+                                   QKeySequence(Qt::CTRL | Qt::Key_3),
+                                   [this] { m_lines.setCategoryListShown(m_categoryCommand->isChecked()); });
+    m_categoryCommand->setCheckable(true);
+    m_lineCommands << itemsCommand << setsCommand << m_categoryCommand;
+    for (QAction* action : {itemsCommand, setsCommand, m_categoryCommand})
+        place(action);
+    QAction* closeCommand = addCommand(QStringLiteral("閉じる"), QStringLiteral("ウィンドウを閉じます"),
+                                       QKeySequence(Qt::ALT | Qt::Key_F4), [this] { close(); });
+    place(closeCommand);
+
+    QMenu* printMenu = menuBar()->addMenu(QStringLiteral("印刷(&P)"));
+    for (QAction* action : {printOnlyCommand, bothCommand, pdfCommand})
+        printMenu->addAction(action);
+    printMenu->addSeparator();
+    printMenu->addAction(positionsCommand);
 
     QSettings* profile = m_setup.profile;
     const auto stored = [profile](const char* key, int fallback) {
@@ -117,9 +176,8 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
                 m_copySelection.insert(key, stored(key.toLatin1().constData(), 1) == 1);
         }
     }
-    resize(stored("cx", 809), stored("cy", 584));
-    if (profile && profile->contains(placementKey("x")))
-        move(stored("x", 0), stored("y", 0));
+    WindowPlacement::restore(*this, profile, QStringLiteral("Den"), QSize(809, 584),
+                             WindowPlacement::besideMainWindow(parent));
     if (stored("Maximize", 0) == 1)
         setWindowState(windowState() | Qt::WindowMaximized);
     activate(Pane::Header);
@@ -181,8 +239,15 @@ void CDenFrame::activate(Pane pane)
     updateCommands();
 }
 
+void CDenFrame::categoryListClosed()
+{
+    m_categoryCommand->setChecked(false);
+}
+
 void CDenFrame::updateCommands()
 {
+    if (const auto pressed = m_paneCommands.find(m_active); pressed != m_paneCommands.end())
+        pressed->second->setChecked(true);
     for (QAction* action : std::as_const(m_lineCommands))
         action->setEnabled(m_active == Pane::Lines);
     for (QAction* action : std::as_const(m_totalsCommands))
@@ -191,19 +256,27 @@ void CDenFrame::updateCommands()
         action->setEnabled(m_active == Pane::Totals && m_setup.printers);
 }
 
+void CDenFrame::refusedIn(Pane pane)
+{
+    // The pane has put the focus on the field it refused; the clerk goes on
+    // typing there, not in the pane's first field.
+    m_active = pane;
+    updateCommands();
+}
+
 bool CDenFrame::checkAll(HeaderValues* header, int* partsTotal, int* labourTotal)
 {
     if (!m_header.validateHeader(header)) {
-        activate(Pane::Header);
+        refusedIn(Pane::Header);
         return false;
     }
     m_lines.setRates(header->labourRate, header->bodyWorkRate);
     if (!m_lines.checkLines(partsTotal, labourTotal)) {
-        activate(Pane::Lines);
+        refusedIn(Pane::Lines);
         return false;
     }
     if (!m_totals.recalcAll(*partsTotal, *labourTotal)) {
-        activate(Pane::Totals);
+        refusedIn(Pane::Totals);
         return false;
     }
     return true;
@@ -253,7 +326,7 @@ bool CDenFrame::record(SlipRecording* slip)
         return false;
     *slip = std::move(*checked);
     if (!m_lines.storedLines(&slip->lines)) {
-        activate(Pane::Lines);
+        refusedIn(Pane::Lines);
         return false;
     }
     const SlipRecorder::Outcome outcome = SlipRecorder(m_document).record(*slip);

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -84,6 +85,8 @@ public:
     void editPrintPositions();
     // The copies 1..3 of a kind the profile selected when the window opened.
     std::array<bool, 3> selectedCopies(int kind) const;
+    // The grid's category window went: its command no longer shows pressed.
+    void categoryListClosed();
 
 signals:
     // After a recording: the slip's number and whether it moved the
@@ -101,6 +104,8 @@ private:
     // Header, lines, totals in this order; the refusing pane is activated.
     bool checkAll(HeaderValues* header, int* partsTotal, int* labourTotal);
     void activate(Pane pane);
+    // The pane that refused becomes the active one, its focus kept.
+    void refusedIn(Pane pane);
     // The pane a widget belongs to, if any.
     std::optional<Pane> paneOf(const QWidget* widget) const;
     SlipRecording recording(const HeaderValues& values) const;
@@ -126,6 +131,8 @@ private:
     SlipPhotos m_photos;
     SlipTotalsPane& m_totals;
     Pane m_active = Pane::Header;
+    std::map<Pane, QAction*> m_paneCommands;
+    QAction* m_categoryCommand = nullptr;
     QList<QAction*> m_lineCommands;
     QList<QAction*> m_totalsCommands;
     QList<QAction*> m_printCommands;

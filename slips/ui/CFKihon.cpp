@@ -4,6 +4,7 @@
 #include "controls/CComboBoxEn.h"
 #include "controls/CEditEx.h"
 #include "controls/CNumericEditEx.h"
+#include "controls/FieldKeyRules.h"
 #include "controls/FieldChecks.h"
 #include "data/engine/DayNumber.h"
 #include "records/TypedDate.h"
@@ -102,6 +103,9 @@ void CFKihon::buildLayout()
     m_slipNumber->setReadOnly(true);
     m_billing = new CEditEx;
     m_billing->setReadOnly(true);
+    // Shown, not typed: no tab stops.
+    m_slipNumber->setFocusPolicy(Qt::ClickFocus);
+    m_billing->setFocusPolicy(Qt::ClickFocus);
     m_kind = new CComboBoxEn;
     for (const char* name : kKindNames)
         m_kind->addItem(QString::fromUtf8(name));
@@ -258,8 +262,7 @@ void CFKihon::focusFirstField()
 bool CFKihon::refuse(CEditEx* field, const QString& message)
 {
     showMessage(message);
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
+    field->takeRefusedFocus();
     return false;
 }
 
@@ -306,6 +309,11 @@ bool CFKihon::validateHeader(HeaderValues* values)
     if (values)
         *values = v;
     return true;
+}
+
+bool CFKihon::focusNextPrevChild(bool next)
+{
+    return FieldKeyRules::moveFocusWithin(this, next);
 }
 
 } // namespace kv::slips

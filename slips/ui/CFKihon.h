@@ -82,6 +82,10 @@ signals:
     // the rates the header shows, however the user reaches the grid.
     void ratesChanged(int labourRate, int bodyWorkRate);
 
+protected:
+    // Enter and Tab go round this form's fields only.
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void buildLayout();
     void attachChecks();

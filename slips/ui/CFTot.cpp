@@ -3,6 +3,7 @@
 #include "common/MessageGateway.h"
 #include "controls/CEditEx.h"
 #include "controls/CNumericEditEx.h"
+#include "controls/FieldKeyRules.h"
 #include "controls/FieldChecks.h"
 #include "slips/core/ExactRounding.h"
 
@@ -238,6 +239,12 @@ void CFTot::focusField(TotalsField which)
     }
 }
 
+void CFTot::refocus(TotalsField which)
+{
+    if (CEditEx* edit = field(which))
+        edit->takeRefusedFocus();
+}
+
 void CFTot::focusFirstField()
 {
     focusField(F::PartsDiscount);
@@ -250,6 +257,12 @@ void CFTot::fill(const TotalsSetup& setup)
         m_slip = *setup.stored;
         m_totals.remember(m_slip);
         showTotals();
+        if (setup.mode == SlipMode::Transfer) {
+            // A new slip: taxed at the rate of today, not of the old slip.
+            m_totals.requireFreshTax();
+            if (recalcTotals(Cause::Everything))
+                showTotals();
+        }
     } else {
         m_slip = data::SyaheadRow{};
         m_slip.m_Syo5ZeiFlag = m_slip.m_Syo6ZeiFlag = 1;
@@ -290,7 +303,7 @@ bool CFTot::readFields()
         if (!value) {
             edit->setText(QStringLiteral("0"));
             showMessage(e.isPercent() ? percentMessage() : amountField(e.limit).message);
-            focusField(e.which);
+            refocus(e.which);
             return false;
         }
         m_slip.*e.column = *value;
@@ -307,7 +320,7 @@ bool CFTot::recalcTotals(SlipTotals::Cause cause)
         return true;
     if (!outcome.message.isEmpty())
         showMessage(outcome.message);
-    focusField(outcome.focus);
+    refocus(outcome.focus);
     return false;
 }
 
@@ -336,7 +349,7 @@ void CFTot::onFieldLeft(TotalsField which)
     if (!value || *value == m_remembered[which])
         return;
     if (!recalcTotals(e->cause)) {
-        focusField(which);
+        refocus(which);
         return;
     }
     m_remembered[which] = m_slip.*e->column;
@@ -348,7 +361,7 @@ void CFTot::onNameLeft(CEditEx* edit, QString* remembered)
     if (edit->text() == *remembered)
         return;
     if (!recalcTotals(Cause::Everything)) {
-        edit->setFocus(Qt::OtherFocusReason);
+        edit->takeRefusedFocus();
         return;
     }
     *remembered = edit->text();
@@ -419,6 +432,11 @@ void CFTot::totals(data::SyaheadRow& header) const
     header.m_Tot = s.m_Tot;
     header.m_Azu = s.m_Azu;
     header.m_Seikyu = s.m_Seikyu;
+}
+
+bool CFTot::focusNextPrevChild(bool next)
+{
+    return FieldKeyRules::moveFocusWithin(this, next);
 }
 
 } // namespace kv::slips

@@ -83,6 +83,10 @@ public:
     QCheckBox* syo5TaxBox() const { return m_syo5Tax; }
     QCheckBox* syo6TaxBox() const { return m_syo6Tax; }
 
+protected:
+    // Enter and Tab go round this form's fields only.
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void buildLayout();
     void attachBehaviour();
@@ -92,6 +96,8 @@ private:
     void onTaxBoxClicked();
     void rememberAll();
     void focusField(TotalsField which);
+    // The focus back on a field a check refused.
+    void refocus(TotalsField which);
 
     SlipTotals m_totals;
     data::SyaheadRow m_slip;

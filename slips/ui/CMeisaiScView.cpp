@@ -182,10 +182,11 @@ void CMeisaiScView::clearLines()
     enterCell(m_row, m_column);
 }
 
-void CMeisaiScView::expandSetAt(int row, const std::vector<data::SyaJnlRow>& setLines)
+int CMeisaiScView::expandSetAt(int row, const std::vector<data::SyaJnlRow>& setLines)
 {
-    m_lines.expandSet(row, setLines);
+    const int next = m_lines.expandSet(row, setLines);
     enterCell(m_row, m_column);
+    return next;
 }
 
 void CMeisaiScView::load(const std::vector<data::SyaJnlRow>& lines)
@@ -282,6 +283,11 @@ void CMeisaiScView::afterItemPut(int)
 
 void CMeisaiScView::insertLine()
 {
+    // Inserting there would only empty the row.
+    if (m_row == kLastRow) {
+        refuse(SlipLines::lastRowInsertMessage());
+        return;
+    }
     rowOperation(&SlipLines::insertRow);
 }
 
@@ -329,14 +335,19 @@ void CMeisaiScView::openSetList()
                                                                   : masters::SetListContext::SetGrid;
     masters::CMeisaiSetRefFrame::open(
         *m_sets, context, window(),
-        [this](int code) {
-            const auto lines = m_sets->linesOfSet(code);
-            if (!lines) {
-                showMessage(masters::SetRules::setMissingMessage());
-                focusCurrentCell();
-                return;
+        [this](const QList<int>& codes) {
+            // Each set after the one before, as far as the rows reach.
+            int row = m_row;
+            for (const int code : codes) {
+                if (row > kLastRow)
+                    break;
+                const auto lines = m_sets->linesOfSet(code);
+                if (!lines) {
+                    showMessage(masters::SetRules::setMissingMessage());
+                    break;
+                }
+                row = expandSetAt(row, *lines);
             }
-            expandSetAt(m_row, *lines);
             afterItemPut(m_row);
         },
         [this] { focusCurrentCell(); });
@@ -360,6 +371,16 @@ void CMeisaiScView::closeCategoryList()
 {
     if (m_categoryList)
         m_categoryList->close();
+}
+
+void CMeisaiScView::setCategoryListShown(bool shown)
+{
+    if (shown) {
+        openCategoryList();
+        return;
+    }
+    closeCategoryList();
+    masters::ItemProfile().setShown(masters::ItemProfile::gridCategorySection(m_context), false);
 }
 
 void CMeisaiScView::firstRow()
@@ -388,7 +409,7 @@ bool CMeisaiScView::leaveCurrentCell(bool committed)
     if (!committed && typed == m_enteredText)
         return true;
     m_lines.setText(m_row, m_column, typed);
-    const SlipLines::LeaveResult result = m_lines.leaveCell(m_row, m_column, committed);
+    const SlipLines::LeaveResult result = m_lines.leaveCell(m_row, m_column);
     m_editor->setText(m_lines.text(m_row, m_column));
     m_canvas->update();
     if (!result.accepted) {

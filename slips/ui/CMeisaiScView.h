@@ -78,8 +78,9 @@ public:
     const SlipLines& lines() const { return m_lines; }
     // Every row emptied (the set window's new set).
     void clearLines();
-    // The set's lines from the row on (the expansion rule of the lines).
-    void expandSetAt(int row, const std::vector<data::SyaJnlRow>& setLines);
+    // The set's lines from the row on (the expansion rule of the lines);
+    // the row after the last one written.
+    int expandSetAt(int row, const std::vector<data::SyaJnlRow>& setLines);
     // Moves the focus cell without checking the cell left.
     void setCurrentCell(int row, int column);
     int rowHeight() const { return m_rowHeight; }
@@ -110,6 +111,9 @@ public slots:
     void openCategoryList();
     // Closes the category window, its open state kept for the next time.
     void closeCategoryList();
+    // The command of the window: opens the category window, or closes it
+    // and keeps it closed for the next time.
+    void setCategoryListShown(bool shown);
     // The photo window of a row; its photos change with what it leaves.
     void openPhotos(int row);
     void firstRow();

@@ -258,9 +258,9 @@ void CSetMeisaiSetFrame::modifySet()
     updateCommands();
     auto* list = masters::CMeisaiSetRefFrame::open(
         m_sets, masters::SetListContext::Modify, this,
-        [this](int code) {
+        [this](const QList<int>& codes) {
             m_choosing = false;
-            const auto lines = m_editor.chooseForModify(code);
+            const auto lines = m_editor.chooseForModify(codes.front());
             if (lines) {
                 showLines(*lines);
                 showFields();
@@ -343,13 +343,7 @@ void CSetMeisaiSetFrame::setsChanged(bool deleted)
 
 void CSetMeisaiSetFrame::setCategoryListShown(bool shown)
 {
-    if (shown) {
-        m_grid->openCategoryList();
-        return;
-    }
-    m_grid->closeCategoryList();
-    masters::ItemProfile().setShown(
-        masters::ItemProfile::gridCategorySection(masters::GridContext::Set), false);
+    m_grid->setCategoryListShown(shown);
 }
 
 void CSetMeisaiSetFrame::storePlacement()

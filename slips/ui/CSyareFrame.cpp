@@ -19,18 +19,21 @@ const QString kColumns = QStringLiteral("Syare");
 const QString kPlacement = QStringLiteral("SyareFrame");
 
 using Column = ProfileColumn<SlipHistoryRow>;
+// The captions align right over the slip number and the amounts, centred
+// over the date and left over the kind and the category.
+constexpr Qt::Alignment kRight = Qt::AlignRight;
 const Column kLooks[] = {
-    {"伝票番号", "DenNoWidth", 60, Qt::AlignHCenter, &SlipHistoryRow::number},
-    {"発 行 日", "HatuDateWidth", 80, Qt::AlignHCenter, &SlipHistoryRow::issued},
-    {"伝票種別", "DenKindWidth", 70, Qt::AlignLeft, &SlipHistoryRow::kind},
-    {"入庫区分（↑↓）", "NyuKbnWidth", 100, Qt::AlignLeft, &SlipHistoryRow::category},
-    {"部工計", "BuhiKouTotWidth", 60, Qt::AlignRight, &SlipHistoryRow::partsAndLabour},
-    {"値引き", "NebikiWidth", 60, Qt::AlignRight, &SlipHistoryRow::discount},
-    {"消費税", "BuhiKouZeiWidth", 60, Qt::AlignRight, &SlipHistoryRow::tax},
-    {"諸費計", "SyoTotZeiWidth", 60, Qt::AlignRight, &SlipHistoryRow::costs},
-    {"合 計", "TotWidth", 60, Qt::AlignRight, &SlipHistoryRow::total},
-    {"預り金", "AzuWidth", 60, Qt::AlignRight, &SlipHistoryRow::received},
-    {"請求額", "SeikyuWidth", 60, Qt::AlignRight, &SlipHistoryRow::billed},
+    {"伝票番号", "DenNoWidth", 60, Qt::AlignHCenter, &SlipHistoryRow::number, kRight},
+    {"発 行 日", "HatuDateWidth", 80, Qt::AlignHCenter, &SlipHistoryRow::issued, Qt::AlignHCenter},
+    {"伝票種別", "DenKindWidth", 70, Qt::AlignLeft, &SlipHistoryRow::kind, Qt::AlignLeft},
+    {"入庫区分（↑↓）", "NyuKbnWidth", 100, Qt::AlignLeft, &SlipHistoryRow::category, Qt::AlignLeft},
+    {"部工計", "BuhiKouTotWidth", 60, Qt::AlignRight, &SlipHistoryRow::partsAndLabour, kRight},
+    {"値引き", "NebikiWidth", 60, Qt::AlignRight, &SlipHistoryRow::discount, kRight},
+    {"消費税", "BuhiKouZeiWidth", 60, Qt::AlignRight, &SlipHistoryRow::tax, kRight},
+    {"諸費計", "SyoTotZeiWidth", 60, Qt::AlignRight, &SlipHistoryRow::costs, kRight},
+    {"合 計", "TotWidth", 60, Qt::AlignRight, &SlipHistoryRow::total, kRight},
+    {"預り金", "AzuWidth", 60, Qt::AlignRight, &SlipHistoryRow::received, kRight},
+    {"請求額", "SeikyuWidth", 60, Qt::AlignRight, &SlipHistoryRow::billed, kRight},
 };
 
 } // namespace
@@ -71,7 +74,8 @@ CSyareFrame::CSyareFrame(SlipAccess& access, Setup setup, QWidget* parent)
     connect(close, &QAction::triggered, this, &QWidget::close);
     addAction(close);
 
-    WindowPlacement::restore(*this, m_setup.profile, kPlacement, QSize(800, 570));
+    WindowPlacement::restore(*this, m_setup.profile, kPlacement, QSize(800, 570),
+                             WindowPlacement::besideMainWindow(parent));
     reload();
 }
 

@@ -38,6 +38,10 @@ public:
     virtual void cutRow() = 0;
     virtual void copyRow() = 0;
     virtual void pasteRow() = 0;
+    // The item and set pick lists; the category window on or off.
+    virtual void openItemList() = 0;
+    virtual void openSetList() = 0;
+    virtual void setCategoryListShown(bool shown) = 0;
 };
 
 class SlipTotalsPane {

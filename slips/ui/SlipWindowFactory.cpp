@@ -55,6 +55,9 @@ public:
     void cutRow() override { m_grid->cutLine(); }
     void copyRow() override { m_grid->copyLine(); }
     void pasteRow() override { m_grid->pasteLine(); }
+    void openItemList() override { m_grid->openItemList(); }
+    void openSetList() override { m_grid->openSetList(); }
+    void setCategoryListShown(bool shown) override { m_grid->setCategoryListShown(shown); }
 
 private:
     CMeisaiScView* m_grid;
@@ -220,6 +223,8 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
                                 adapters->totals, parent);
     adapters->setParent(frame);
     grid->setPhotos(&frame->photos());
+    QObject::connect(grid, &CMeisaiScView::categoryListClosed, frame,
+                     [frame] { frame->categoryListClosed(); });
 
     QObject::connect(grid, &CMeisaiScView::linesChanged, totals,
                      [totals](int parts, int labour) { totals->setLineTotals(parts, labour); });

@@ -245,7 +245,7 @@ TEST_F(LineGridTest, OutOfRangeQuantityKeepsTheFocus)
     EXPECT_TRUE(messages.messages().isEmpty());
 }
 
-TEST_F(LineGridTest, BrowsingKeepsATypedAmount)
+TEST_F(LineGridTest, BrowsingKeepsATypedAmountAChangeRecomputesIt)
 {
     grid->setCurrentCell(0, 3);
     grid->focusCurrentCell();
@@ -255,11 +255,18 @@ TEST_F(LineGridTest, BrowsingKeepsATypedAmount)
     EXPECT_EQ(lastTotals(), std::make_pair(777, 0));
     key(Qt::Key_Left);
     key(Qt::Key_Left);
-    QTest::keyClicks(editor, QStringLiteral("600"));
+    key(Qt::Key_Left);
     key(Qt::Key_Right);
-    EXPECT_EQ(grid->cellText(0, 4), QStringLiteral("600"));
+    key(Qt::Key_Right);
     EXPECT_EQ(grid->cellText(0, 5), QStringLiteral("777"));
     EXPECT_EQ(lastTotals(), std::make_pair(777, 0));
+
+    // A price changed is a new amount, whatever key leaves it.
+    key(Qt::Key_Left);
+    QTest::keyClicks(editor, QStringLiteral("600"));
+    key(Qt::Key_Right);
+    EXPECT_EQ(grid->cellText(0, 5), QStringLiteral("1,200"));
+    EXPECT_EQ(lastTotals(), std::make_pair(1200, 0));
 }
 
 TEST_F(LineGridTest, HeaderCaptionsAndRememberedWidths)
@@ -316,7 +323,7 @@ TEST_F(LineGridTest, MouseChoosesACellAfterCheckingTheOneLeft)
     QTest::mouseClick(cells, Qt::LeftButton, {}, pointOf(6, 0));
     EXPECT_EQ(cell(), std::make_pair(6, 0));
     EXPECT_EQ(grid->cellText(3, 2), QStringLiteral("2.5"));
-    EXPECT_EQ(grid->cellText(3, 6), QString()) << "the mouse leaves amounts as they were";
+    EXPECT_EQ(grid->cellText(3, 6), QStringLiteral("20,000")) << "priced as on Enter";
 }
 
 TEST_F(LineGridTest, WheelMovesOneRowPerNotchWithinTheGrid)

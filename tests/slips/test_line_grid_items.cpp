@@ -132,8 +132,11 @@ TEST_F(LineGridItemsTest, CategoryWindowWritesTheCurrentRowsCategory)
     QTest::keyClick(editor, Qt::Key_3, Qt::ControlModifier);
     ASSERT_EQ(shown<CKubunRefFrame>().size(), 1);
     kv::CListCtrlEx* list = shown<CKubunRefFrame>().first()->list();
+    // A double click: the press, then the second click.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(list->rows()->index(15, 1)).center());
+                       list->visualRect(list->rows()->index(15, 1)).center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                       list->visualRect(list->rows()->index(15, 1)).center());
     EXPECT_EQ(grid->cellText(2, 1), QStringLiteral("鈑金"));
 
     // Asked again, the open window comes to the front.

@@ -54,14 +54,14 @@ protected:
         ASSERT_TRUE(SlipRecorder(*doc).record(slip).recorded);
     }
 
-    CSyareFrame* openWindow()
+    CSyareFrame* openWindow(QWidget* mainWindow = nullptr)
     {
         CSyareFrame::Setup setup;
         setup.vehicleCode = 10;
         setup.title = u("車歴一覧");
         setup.categoryName = [](int code) { return code == 3 ? u("車検") : QString(); };
         setup.profile = profile.get();
-        auto* frame = new CSyareFrame(*access, setup);
+        auto* frame = new CSyareFrame(*access, setup, mainWindow);
         frame->show();
         QApplication::setActiveWindow(frame);
         EXPECT_TRUE(QTest::qWaitForWindowActive(frame));
@@ -94,6 +94,30 @@ TEST_F(SlipHistory, OldestFirstWithTheNewestCurrent)
     EXPECT_EQ(list->cellText(1, 5), "500");
     EXPECT_EQ(list->currentRow(), 2);
     EXPECT_EQ(frame->currentSlip(), 7);
+    delete frame;
+}
+
+TEST_F(SlipHistory, OpensBesideTheMainWindowWithItsCaptionsAligned)
+{
+    QWidget mainWindow;
+    mainWindow.move(120, 40);
+    CSyareFrame::Setup setup;
+    setup.vehicleCode = 10;
+    setup.profile = profile.get();
+    QPointer<CSyareFrame> frame = new CSyareFrame(*access, setup, &mainWindow);
+    EXPECT_EQ(frame->pos(), QPoint(127, 126));
+    EXPECT_EQ(frame->size(), QSize(800, 570));
+    const QAbstractItemModel* model = frame->list()->model();
+    const auto caption = [model](int column) {
+        return Qt::Alignment(model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).toInt())
+            & Qt::AlignHorizontal_Mask;
+    };
+    EXPECT_EQ(caption(0), Qt::AlignRight);
+    EXPECT_EQ(caption(1), Qt::AlignHCenter);
+    EXPECT_EQ(caption(2), Qt::AlignLeft);
+    EXPECT_EQ(caption(3), Qt::AlignLeft);
+    for (int column = 4; column <= 10; ++column)
+        EXPECT_EQ(caption(column), Qt::AlignRight) << column;
     delete frame;
 }
 

@@ -51,7 +51,7 @@ protected:
     SlipLines::LeaveResult enter(int row, int column, const QString& text)
     {
         lines.setText(row, column, text);
-        return lines.leaveCell(row, column, true);
+        return lines.leaveCell(row, column);
     }
     int partsTotal()
     {
@@ -128,7 +128,7 @@ TEST_P(LeaveCellTest, ChecksAndReformats)
 {
     const CellCase& c = GetParam();
     lines.setText(4, c.column, QString::fromUtf8(c.typed));
-    const SlipLines::LeaveResult left = lines.leaveCell(4, c.column, false);
+    const SlipLines::LeaveResult left = lines.leaveCell(4, c.column);
     EXPECT_EQ(left.accepted, c.accepted);
     EXPECT_EQ(left.message, QString::fromUtf8(c.message));
     EXPECT_EQ(lines.text(4, c.column), QString::fromUtf8(c.shown));
@@ -159,23 +159,16 @@ INSTANTIATE_TEST_SUITE_P(
         CellCase{6, "サービス", true, "サービス", ""},
         CellCase{6, "-10000000", false, "", "-9,999,999から9,999,999迄の整数を入力して下さい！"}));
 
-TEST_F(SlipLinesTest, AmountsMoveOnlyWhenACellIsLeftWithEnter)
+TEST_F(SlipLinesTest, AChangedPriceRecomputesTheAmountTypedOverIt)
 {
     ASSERT_TRUE(enter(0, SlipLines::QuantityColumn, QStringLiteral("2")).accepted);
     ASSERT_TRUE(enter(0, SlipLines::PriceColumn, QStringLiteral("500")).accepted);
     ASSERT_TRUE(enter(0, SlipLines::PartsColumn, QStringLiteral("777")).accepted);
     EXPECT_EQ(lines.line(0).parts, 777);
 
-    // Browsing through the price cell with a movement key keeps the amount
-    // typed into column 5.
-    lines.setText(0, SlipLines::PriceColumn, QStringLiteral("600"));
-    const SlipLines::LeaveResult browsed = lines.leaveCell(0, SlipLines::PriceColumn, false);
-    EXPECT_TRUE(browsed.accepted);
-    EXPECT_FALSE(browsed.totalsChanged);
-    EXPECT_EQ(lines.text(0, SlipLines::PartsColumn), QStringLiteral("777"));
-    EXPECT_EQ(lines.line(0).parts, 777);
-
-    EXPECT_TRUE(lines.leaveCell(0, SlipLines::PriceColumn, true).totalsChanged);
+    const SlipLines::LeaveResult changed = enter(0, SlipLines::PriceColumn, QStringLiteral("600"));
+    EXPECT_TRUE(changed.accepted);
+    EXPECT_TRUE(changed.totalsChanged);
     EXPECT_EQ(lines.text(0, SlipLines::PartsColumn), QStringLiteral("1,200"));
     EXPECT_EQ(lines.line(0).parts, 1200);
 }

@@ -41,6 +41,33 @@ SyaheadRow inspectionSlip()
     return slip;
 }
 
+TEST(SlipTotals, AFreshTaxReplacesTheStoredOnesOnceAtTheCurrentRate)
+{
+    kv::test::RecordingMessageGateway messages;
+    SyaheadRow slip = inspectionSlip();
+    SlipTotals old(tenPercentRoundedDown());
+    ASSERT_TRUE(old.recalc(Cause::Everything, slip).ok);
+    ASSERT_EQ(slip.m_BuhiKouZei, 3111);
+
+    kv::data::RoundingSettings eight = tenPercentRoundedDown();
+    eight.taxRate = 0.08;
+    SlipTotals today(eight);
+    today.remember(slip);
+    ASSERT_TRUE(today.recalc(Cause::Everything, slip).ok);
+    EXPECT_EQ(slip.m_BuhiKouZei, 3111) << "the lines did not change";
+    today.requireFreshTax();
+    ASSERT_TRUE(today.recalc(Cause::Everything, slip).ok);
+    EXPECT_EQ(slip.m_BuhiKouZei, 2488);
+    EXPECT_EQ(slip.m_SyoZei, 800);
+    EXPECT_EQ(slip.m_Tot, 11111 + 20000 + 2488 + 45850 + 800);
+    EXPECT_EQ(slip.m_Seikyu, slip.m_Tot - 10000);
+
+    // Once: a tax typed afterwards stays as before.
+    slip.m_BuhiKouZei = 2000;
+    ASSERT_TRUE(today.recalc(Cause::Everything, slip).ok);
+    EXPECT_EQ(slip.m_BuhiKouZei, 2000);
+}
+
 TEST(SlipTotals, TheShopsInspectionExample)
 {
     kv::test::RecordingMessageGateway messages;
