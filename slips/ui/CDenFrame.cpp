@@ -55,6 +55,7 @@ QString buttonCaption(const QString& command)
         {QStringLiteral("記録のみ"), QStringLiteral("記録\nのみ")},
         {QStringLiteral("記録・印刷 連続"), QStringLiteral("記録・\n印刷連続")},
         {QStringLiteral("PDFで保存"), QStringLiteral("PDF\n保存")},
+        {QStringLiteral("印刷プレビュー"), QStringLiteral("ﾌﾟﾚ\nﾋﾞｭｰ")},
         {QStringLiteral("印刷余白設定"), QStringLiteral("余白\n設定")},
         {QStringLiteral("作業・部品一覧表示"), QStringLiteral("部品\n一覧")},
         {QStringLiteral("作業・部品ｾｯﾄ一覧表示"), QStringLiteral("ｾｯﾄ\n一覧")},
@@ -132,9 +133,14 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
     QAction* pdfCommand = addCommand(QStringLiteral("PDFで保存"),
                                      QStringLiteral("伝票をPDFで保存します(Ctrl+S)"),
                                      QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveAsPdf(); });
+    // The preview is offered after a refused job too, but a user checking
+    // the page before printing needs it at hand.
+    QAction* previewCommand = addCommand(QStringLiteral("印刷プレビュー"),
+                                         QStringLiteral("伝票の印刷プレビューを表示します(Ctrl+P)"),
+                                         QKeySequence(Qt::CTRL | Qt::Key_P), [this] { previewSlip(); });
     m_totalsCommands = {recordCommand};
-    m_printCommands = {printOnlyCommand, bothCommand, pdfCommand};
-    for (QAction* action : {printOnlyCommand, recordCommand, bothCommand, pdfCommand})
+    m_printCommands = {printOnlyCommand, bothCommand, pdfCommand, previewCommand};
+    for (QAction* action : {printOnlyCommand, recordCommand, bothCommand, pdfCommand, previewCommand})
         place(action);
     tools->addSeparator();
     QAction* positionsCommand = addCommand(QStringLiteral("印刷余白設定"), QStringLiteral("印刷余白を設定します"),
@@ -160,7 +166,7 @@ CDenFrame::CDenFrame(data::CCarMaintenanceDoc& document, SlipAccess& access, Set
     place(closeCommand);
 
     QMenu* printMenu = menuBar()->addMenu(QStringLiteral("印刷(&P)"));
-    for (QAction* action : {printOnlyCommand, bothCommand, pdfCommand})
+    for (QAction* action : {printOnlyCommand, bothCommand, pdfCommand, previewCommand})
         printMenu->addAction(action);
     printMenu->addSeparator();
     printMenu->addAction(positionsCommand);
@@ -450,6 +456,20 @@ bool CDenFrame::saveAsPdf()
         return false;
     const std::unique_ptr<print::PagePainter> pages = printout(*slip);
     return pages && writePdf(*pages);
+}
+
+bool CDenFrame::previewSlip()
+{
+    if (!m_setup.printers)
+        return false;
+    const std::optional<SlipRecording> slip = checkedSlip();
+    if (!slip)
+        return false;
+    const std::unique_ptr<print::PagePainter> pages = printout(*slip);
+    if (!pages)
+        return false;
+    m_setup.printers->preview(*pages);
+    return true;
 }
 
 void CDenFrame::editPrintPositions()

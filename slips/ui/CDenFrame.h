@@ -81,6 +81,8 @@ public:
     // "PDFで保存": the pages the printer would get into a file the user
     // names; the window stays open.
     bool saveAsPdf();
+    // The pages as printed, in the preview; nothing is recorded.
+    bool previewSlip();
     // Alt+F1: the print position dialog.
     void editPrintPositions();
     // The copies 1..3 of a kind the profile selected when the window opened.

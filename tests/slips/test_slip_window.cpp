@@ -419,6 +419,17 @@ TEST_F(SlipWindow, PdfHoldsThePagesThePrinterWouldGet)
     EXPECT_TRUE(frame.isNull());
 }
 
+TEST_F(SlipWindow, ThePreviewIsOneKeyAwayWhereAPrinterIsThere)
+{
+    press(Qt::Key_F3);
+    press(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printers.previewed.size(), 1);
+    EXPECT_TRUE(printers.printed.isEmpty());
+    EXPECT_TRUE(folder.messages.questions().isEmpty()) << "no question before the preview";
+    EXPECT_FALSE(frame.isNull()) << "the slip stays open";
+    EXPECT_EQ(DocumentTestFolder::scalar(*doc, "SELECT COUNT(*) FROM f003.Syahead"), 0);
+}
+
 TEST_F(SlipWindow, MissingCustomerPrintsNothing)
 {
     kv::data::CCarMaintenanceDoc& d = *doc;

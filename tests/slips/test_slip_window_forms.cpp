@@ -183,7 +183,7 @@ TEST_F(SlipWindowForms, TheToolBarShowsEveryCommandAtTheDefaultWidth)
     }
     EXPECT_EQ(buttons, (QStringList{u("基本項目"), u("明細"), u("合計"), u("行挿入"), u("行切取"),
                                     u("行ｺﾋﾟｰ"), u("行貼付"), u("印刷のみ"), u("記録のみ"),
-                                    u("記録・印刷 連続"), u("PDFで保存"), u("印刷余白設定"),
+                                    u("記録・印刷 連続"), u("PDFで保存"), u("印刷プレビュー"), u("印刷余白設定"),
                                     u("作業・部品一覧表示"), u("作業・部品ｾｯﾄ一覧表示"),
                                     u("区分一覧表示"), u("閉じる")}));
     auto* overflow = tools->findChild<QToolButton*>("qt_toolbar_ext_button");
