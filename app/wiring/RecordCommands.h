@@ -27,9 +27,15 @@ public:
         std::function<bool()> attached;
     };
 
+    // The inspection certificate: the reader application's file; empty
+    // leaves the command off.
+    struct Certificate {
+        std::function<void()> importFile;
+    };
+
     // The frame outlives this object; the commands go with it.
     explicit RecordCommands(CMainFrame& frame, SearchWindows windows = {},
-                            PickLists pickLists = {});
+                            PickLists pickLists = {}, Certificate certificate = {});
 
 private:
     CommandGroup m_group;
