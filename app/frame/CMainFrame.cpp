@@ -185,6 +185,7 @@ void CMainFrame::buildMenu()
     using namespace CommandId;
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->addAction(actionFor(ImportCertificate));
+    file->addAction(actionFor(ReadCertificateCodes));
     file->addSeparator();
     file->addAction(actionFor(Backup));
     file->addAction(actionFor(Restore));

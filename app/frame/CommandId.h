@@ -63,6 +63,7 @@ enum : int {
     Rounding = 32938,
     CallerIdSettings = 32940,
     ImportCertificate = 32960,
+    ReadCertificateCodes = 32961,
     PopupSettings = 32941,
     VersionInfo = 57664,
     Exit = 57665,

@@ -115,6 +115,7 @@ PanelFrameBridge::PanelFrameBridge(CMainFrame& frame, data::CCarMaintenanceDoc& 
         *m_panel, document.store(), document.settings(), std::move(certificateFlows));
     RecordCommands::Certificate certificate;
     certificate.importFile = [this] { m_certificate->chooseFile(); };
+    certificate.readCodes = [this] { m_certificate->readCodes(); };
     m_commands = std::make_unique<RecordCommands>(frame, std::move(windows), std::move(pickLists),
                                                   std::move(certificate));
     frame.refreshCommands();

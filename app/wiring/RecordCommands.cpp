@@ -130,6 +130,15 @@ RecordCommands::RecordCommands(CMainFrame& frame, SearchWindows windows, PickLis
         .run = std::move(certificate.importFile),
         .available = certificateOn,
     });
+    m_group.add({
+        .id = ReadCertificateCodes,
+        .text = QStringLiteral("QR読取(&Q)..."),
+        .statusTip = QStringLiteral("車検証の2次元コードをスキャナで読み取ります(Ctrl+Q)"),
+        .toolTip = QStringLiteral("QR読取"),
+        .keys = {key(Qt::Key_Q, Qt::ControlModifier)},
+        .run = std::move(certificate.readCodes),
+        .available = certificateOn,
+    });
 
     // The panel's pick lists by key: the focused field's, the owner's name
     // and address, the transport office and the vehicle name.

@@ -5,6 +5,7 @@
 #include "records/certificate/CertificateMapping.h"
 #include "records/certificate/CertificateVehicleFinder.h"
 #include "records/panel/CDCertificateConfirm.h"
+#include "records/panel/CDQrRead.h"
 #include "records/panel/CFMainPanel.h"
 
 #include "common/MessageGateway.h"
@@ -84,6 +85,13 @@ void CertificateImport::chooseFile()
                                                 QStringLiteral("車検証ファイル (*.json);;すべてのファイル (*)"));
     if (!path.isEmpty())
         importFile(path);
+}
+
+void CertificateImport::readCodes()
+{
+    CDQrRead window(m_panel.window());
+    if (window.exec() == QDialog::Accepted)
+        importData(window.data());
 }
 
 bool CertificateImport::importFile(const QString& path)

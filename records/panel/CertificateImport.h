@@ -45,6 +45,8 @@ public:
 
     // The command: a file chooser, then importFile.
     void chooseFile();
+    // The "QR読取" window, then the same confirmation.
+    void readCodes();
     bool importFile(const QString& path);
     bool importData(const CertificateData& data);
 

@@ -9,6 +9,7 @@
 #include "controls/CEditEx.h"
 #include "controls/FileChooser.h"
 #include "records/panel/CDCertificateConfirm.h"
+#include "records/panel/CDQrRead.h"
 #include "records/panel/CFMainPanel.h"
 #include "records/NumberRule.h"
 
@@ -24,7 +25,9 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QListWidget>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTest>
@@ -222,4 +225,41 @@ TEST_F(CertificateWiring, DroppedFileOfAnUnknownVehicleOffersANewOneAndCancelCha
     // Cancelled: the new vehicle is as empty as F11 made it.
     EXPECT_TRUE(panel().heldValues().text(F::Syatai).isEmpty());
     EXPECT_EQ(panel().heldValues().text(F::OwnerName1), ownerBefore);
+}
+
+TEST_F(CertificateWiring, ScannedCodesGoToTheSameConfirmation)
+{
+    const kv::data::CarRow before = vehicle(2);
+    const QString code2 = u("2/品川 300 ま 2051/11/") + before.m_Syatai + u("/1AB/1");
+    bool refused = false;
+    int rows = 0;
+    dialogs.answerNext([&](QWidget* dialog) {
+        auto* window = qobject_cast<kv::records::CDQrRead*>(dialog);
+        ASSERT_NE(window, nullptr);
+        // A cut code is refused, with the window left open.
+        QTest::keyClicks(window->scanField(), QStringLiteral("2/001/123450006/250430"));
+        QTest::keyClick(window->scanField(), Qt::Key_Return);
+        folder.messages.clear();
+        QTest::keyClick(window->scanField(), Qt::Key_F9);
+        refused = window->isVisible() && folder.messages.messages().size() == 1;
+        window->scanField()->clear();
+        window->scanField()->insertPlainText(code2 + u("\n"));
+        QTest::keyClicks(window->scanField(),
+                         QStringLiteral("2/001/123450006/250430/1806/ABC-XY123/71/-/52/-/1/76/2/0/1/0/0/150101/01"));
+        EXPECT_EQ(window->recognisedList()->count(), 2);
+        QTest::keyClick(window->scanField(), Qt::Key_F9);
+    });
+    dialogs.answerNext([&](QWidget* dialog) {
+        auto* confirm = qobject_cast<CDCertificateConfirm*>(dialog);
+        ASSERT_NE(confirm, nullptr);
+        rows = confirm->table()->rowCount();
+        QTest::keyClick(confirm->table(), Qt::Key_Return);
+    });
+    press(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs.idle());
+    EXPECT_TRUE(refused);
+    EXPECT_GT(rows, 0);
+    EXPECT_EQ(panel().shownVehicleCode(), 2);
+    EXPECT_EQ(panel().heldValues().text(F::Syaman), u("07/04/30"));
+    EXPECT_EQ(panel().heldValues().text(F::Kata), u("12345"));
 }
