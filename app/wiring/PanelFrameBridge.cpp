@@ -202,7 +202,10 @@ bool PanelFrameBridge::RecordCurrent()
 
 bool PanelFrameBridge::RecordNewCustomer()
 {
-    return m_recorder->RecordNewCustomer();
+    if (!m_recorder->RecordNewCustomer())
+        return false;
+    m_certificate->customerRecorded();
+    return true;
 }
 
 bool PanelFrameBridge::DeleteCustomer()

@@ -27,7 +27,9 @@ const QString kNewVehicle = QStringLiteral(
     "車検証の車輌は登録されていません！\n表示中の顧客の車輌として新規に作成しますか？");
 const QString kNewCustomer = QStringLiteral(
     "車検証の車輌は登録されていません！\n所有者・使用者から顧客を新規に作成しますか？\n"
-    "(車輌は顧客を記録した後にもう一度読み込んで下さい)");
+    "(車輌は顧客を記録(F12)した後に続けて作成します)");
+const QString kThenVehicle =
+    QStringLiteral("続けて車検証の車輌をこの顧客の車輌として新規に作成しますか？");
 const QString kUnreadable = QStringLiteral("車検証の次の項目は値が異常なため読み込みません！\n%1");
 const QString kNothingNew = QStringLiteral("車検証の内容は表示中のデータと同じです！");
 
@@ -123,17 +125,48 @@ bool CertificateImport::bringUpVehicle(const CertificateData& data)
             return false;
         return m_flows.newVehicle();
     }
-    if (!askYesNo(kNewCustomer, false))
+    if (!askYesNo(kNewCustomer, false) || !m_flows.newCustomer())
         return false;
-    return m_flows.newCustomer();
+    m_pendingVehicle = data;
+    m_pendingCustomer = m_panel.shownCustomerCode();
+    return true;
 }
 
 bool CertificateImport::importData(const CertificateData& data)
 {
+    m_pendingVehicle.reset();
     if (!data.unreadable.isEmpty())
         showMessage(kUnreadable.arg(data.unreadable.join(QLatin1Char('\n'))));
     if (!bringUpVehicle(data))
         return false;
+    if (confirmAndFill(data))
+        return true;
+    m_pendingVehicle.reset();
+    return false;
+}
+
+void CertificateImport::customerRecorded()
+{
+    if (!m_pendingVehicle)
+        return;
+    // The frame sets its mode after the recording returns.
+    QMetaObject::invokeMethod(this, &CertificateImport::continueWithVehicle, Qt::QueuedConnection);
+}
+
+void CertificateImport::continueWithVehicle()
+{
+    const std::optional<CertificateData> data = std::move(m_pendingVehicle);
+    m_pendingVehicle.reset();
+    if (!data || m_pendingCustomer == 0 || m_panel.shownCustomerCode() != m_pendingCustomer
+        || !PanelMode::isSearchMode(m_flows.mode()))
+        return;
+    if (!askYesNo(kThenVehicle, false) || !m_flows.newVehicle())
+        return;
+    confirmAndFill(*data);
+}
+
+bool CertificateImport::confirmAndFill(const CertificateData& data)
+{
     const CertificateLists lists{
         m_settings.vehicleClasses().entries(), m_settings.vehicleUses().entries(),
         m_settings.bodyShapes().entries(), m_settings.makes().entries(),

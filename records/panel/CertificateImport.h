@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -49,18 +50,26 @@ public:
     void readCodes();
     bool importFile(const QString& path);
     bool importData(const CertificateData& data);
+    // A new customer was recorded (F12): one made from a certificate goes
+    // on to that certificate's vehicle, once the frame has its mode again.
+    void customerRecorded();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool bringUpVehicle(const CertificateData& data);
+    bool confirmAndFill(const CertificateData& data);
     bool fill(const CertificateChange& change);
+    void continueWithVehicle();
 
     CFMainPanel& m_panel;
     data::DataStore& m_store;
     data::SettingsStore& m_settings;
     Flows m_flows;
+    // The certificate whose owner became a new customer, waiting for F12.
+    std::optional<CertificateData> m_pendingVehicle;
+    int m_pendingCustomer = 0;
 };
 
 } // namespace kv::records

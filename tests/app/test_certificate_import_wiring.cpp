@@ -227,6 +227,53 @@ TEST_F(CertificateWiring, DroppedFileOfAnUnknownVehicleOffersANewOneAndCancelCha
     EXPECT_EQ(panel().heldValues().text(F::OwnerName1), ownerBefore);
 }
 
+TEST_F(CertificateWiring, WithNoCustomerShownTheOwnerBecomesACustomerAndTheVehicleFollowsF12)
+{
+    chooser.path = sampleFor(u("NEW-0002"), u("湘南　９９９　ゆ　９９９７"));
+    folder.messages.answerNext(true); // a new customer from the owner
+    folder.messages.answerNext(true); // then the vehicle
+    QStringList firstRows;
+    dialogs.answerNext([&](QWidget* dialog) {
+        auto* confirm = qobject_cast<CDCertificateConfirm*>(dialog);
+        ASSERT_NE(confirm, nullptr);
+        for (int row = 0; row < confirm->table()->rowCount(); ++row)
+            firstRows << confirm->table()->item(row, CDCertificateConfirm::Item)->text();
+        QTest::keyClick(confirm->table(), Qt::Key_Return);
+    });
+    press(Qt::Key_I, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs.idle());
+    EXPECT_EQ(frame->state().mode, FrameState::NewCustomer);
+    // Only the customer's half is open while a new customer is entered.
+    EXPECT_TRUE(firstRows.contains(u("所有者の氏名又は名称(1)")));
+    EXPECT_FALSE(firstRows.contains(u("車台番号")));
+    const int customer = panel().shownCustomerCode();
+
+    dialogs.answerNext([&](QWidget* dialog) {
+        auto* confirm = qobject_cast<CDCertificateConfirm*>(dialog);
+        ASSERT_NE(confirm, nullptr);
+        EXPECT_GE(rowOf(confirm->table(), u("車台番号")), 0);
+        QTest::keyClick(confirm->table(), Qt::Key_Return);
+    });
+    press(Qt::Key_F12);
+    QTRY_VERIFY(dialogs.idle());
+    EXPECT_EQ(folder.messages.questions().size(), 2);
+    EXPECT_EQ(frame->state().mode, FrameState::NewVehicle);
+    const int vehicleCode = panel().shownVehicleCode();
+    press(Qt::Key_F12);
+    EXPECT_TRUE(folder.messages.messages().isEmpty()) << folder.messages.messages().join('|').toStdString();
+
+    const kv::data::CarRow recorded = vehicle(vehicleCode);
+    EXPECT_EQ(recorded.m_KokCode, customer);
+    EXPECT_EQ(recorded.m_Syatai, u("NEW-0002"));
+    EXPECT_EQ(recorded.m_Rikuji, u("湘南"));
+    EXPECT_EQ(recorded.m_Syaman, kv::data::toDayNumber(QDate(2025, 4, 30)));
+    CDaoKokSet owner(doc->store().connectionFor(CDaoKokSet::tableDef()));
+    owner.SetFilter(QStringLiteral("KokCode = %1").arg(customer));
+    ASSERT_TRUE(owner.Open());
+    EXPECT_EQ(owner.m_OwnerName1, u("試験 一郎"));
+    EXPECT_EQ(owner.m_UserJyu1, u("東京都品川区試験町1-2-3"));
+}
+
 TEST_F(CertificateWiring, ScannedCodesGoToTheSameConfirmation)
 {
     const kv::data::CarRow before = vehicle(2);
