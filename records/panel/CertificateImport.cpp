@@ -18,6 +18,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <QWidget>
 
 namespace kv::records {
 namespace {
@@ -49,36 +50,35 @@ CertificateImport::CertificateImport(CFMainPanel& panel, data::DataStore& store,
     : m_panel(panel), m_store(store), m_settings(settings), m_flows(std::move(flows))
 {
     m_panel.setAcceptDrops(true);
+    // A field would take the file's name as text: the file is caught first.
     m_panel.installEventFilter(this);
+    for (QWidget* child : m_panel.findChildren<QWidget*>())
+        child->installEventFilter(this);
 }
 
 CertificateImport::~CertificateImport()
 {
+    for (QWidget* child : m_panel.findChildren<QWidget*>())
+        child->removeEventFilter(this);
     m_panel.removeEventFilter(this);
     m_panel.setAcceptDrops(false);
 }
 
-bool CertificateImport::eventFilter(QObject* watched, QEvent* event)
+bool CertificateImport::eventFilter(QObject*, QEvent* event)
 {
-    if (watched != &m_panel)
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return false;
-    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
-        auto* drag = static_cast<QDropEvent*>(event);
-        if (!droppedFile(drag->mimeData()).isEmpty())
-            drag->acceptProposedAction();
-        return true;
-    }
-    if (event->type() == QEvent::Drop) {
-        auto* drop = static_cast<QDropEvent*>(event);
-        const QString path = droppedFile(drop->mimeData());
-        if (path.isEmpty())
-            return true;
-        drop->acceptProposedAction();
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString path = droppedFile(drop->mimeData());
+    if (path.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop) {
         // The drag's source waits for the drop to end: the windows open after.
         QMetaObject::invokeMethod(this, [this, path] { importFile(path); }, Qt::QueuedConnection);
-        return true;
     }
-    return false;
+    return true;
 }
 
 void CertificateImport::chooseFile()

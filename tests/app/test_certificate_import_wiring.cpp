@@ -211,13 +211,19 @@ TEST_F(CertificateWiring, DroppedFileOfAnUnknownVehicleOffersANewOneAndCancelCha
         offered = rowOf(confirm->table(), u("車台番号")) >= 0;
         QTest::keyClick(confirm->table(), Qt::Key_Escape);
     });
+    // Dropped onto a field, whose own drop would take the name as text.
     QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(sampleFor(u("NEW-0001"), u("湘南　９９９　ゆ　９９９８")))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&panel(), &enter);
+    const QString path = sampleFor(u("NEW-0001"), u("湘南　９９９　ゆ　９９９８"));
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    mime.setText(path);
+    auto* field = static_cast<kv::CEditEx*>(panel().fieldWidget(F::CarBiko1));
+    const QString remark = field->text();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(field, &enter);
     EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&panel(), &drop);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(field, &drop);
+    EXPECT_EQ(field->text(), remark);
     QTRY_VERIFY(dialogs.idle());
     EXPECT_TRUE(offered);
     EXPECT_EQ(frame->state().mode, FrameState::NewVehicle);
