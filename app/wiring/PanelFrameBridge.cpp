@@ -111,6 +111,9 @@ PanelFrameBridge::PanelFrameBridge(CMainFrame& frame, data::CCarMaintenanceDoc& 
         return m_frame.state().mode == FrameState::NewCustomer;
     };
     certificateFlows.mode = [this] { return m_frame.state().mode; };
+    certificateFlows.available = [this] {
+        return !m_frame.state().queryMode && !m_frame.state().indexWindowOpen;
+    };
     m_certificate = std::make_unique<records::CertificateImport>(
         *m_panel, document.store(), document.settings(), std::move(certificateFlows));
     RecordCommands::Certificate certificate;

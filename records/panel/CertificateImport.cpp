@@ -71,7 +71,7 @@ bool CertificateImport::eventFilter(QObject*, QEvent* event)
         return false;
     auto* drop = static_cast<QDropEvent*>(event);
     const QString path = droppedFile(drop->mimeData());
-    if (path.isEmpty())
+    if (path.isEmpty() || (m_flows.available && !m_flows.available()))
         return false;
     drop->acceptProposedAction();
     if (type == QEvent::Drop) {

@@ -38,6 +38,9 @@ public:
         std::function<bool()> newVehicle;
         std::function<bool()> newCustomer;
         std::function<int()> mode;
+        // Whether the panel takes a certificate now (not while it is the
+        // query form); empty for always.
+        std::function<bool()> available;
     };
 
     CertificateImport(CFMainPanel& panel, data::DataStore& store, data::SettingsStore& settings,

@@ -218,6 +218,13 @@ TEST_F(CertificateWiring, DroppedFileOfAnUnknownVehicleOffersANewOneAndCancelCha
     mime.setText(path);
     auto* field = static_cast<kv::CEditEx*>(panel().fieldWidget(F::CarBiko1));
     const QString remark = field->text();
+    // The query form takes no certificate.
+    frame->state().queryMode = true;
+    QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    refused.ignore();
+    QApplication::sendEvent(&panel(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    frame->state().queryMode = false;
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(field, &enter);
     EXPECT_TRUE(enter.isAccepted());
