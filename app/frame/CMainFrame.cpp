@@ -51,6 +51,7 @@ const ToolButton toolBar2Buttons[] = {
     {CommandId::Next, 3},
     {CommandId::ShowReceivedCalls, 4, true},
     {CommandId::CallHistory, 5},
+    {CommandId::ImportCertificate, 6},
 };
 
 QIcon toolIcon(int strip, int image)
@@ -183,6 +184,9 @@ void CMainFrame::buildMenu()
 {
     using namespace CommandId;
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->addAction(actionFor(ImportCertificate));
+    file->addAction(actionFor(ReadCertificateCodes));
+    file->addSeparator();
     file->addAction(actionFor(Backup));
     file->addAction(actionFor(Restore));
     file->addSeparator();

@@ -62,6 +62,8 @@ enum : int {
     FieldPickList = 32936,
     Rounding = 32938,
     CallerIdSettings = 32940,
+    ImportCertificate = 32960,
+    ReadCertificateCodes = 32961,
     PopupSettings = 32941,
     VersionInfo = 57664,
     Exit = 57665,

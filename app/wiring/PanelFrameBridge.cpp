@@ -9,6 +9,7 @@
 #include "data/service/ShareLockAction.h"
 #include "records/PanelMode.h"
 #include "records/panel/CFMainPanel.h"
+#include "records/panel/CertificateImport.h"
 #include "records/panel/PanelQueryForm.h"
 #include "records/recording/NewRecordEntry.h"
 #include "records/recording/PanelRecorder.h"
@@ -86,8 +87,40 @@ PanelFrameBridge::PanelFrameBridge(CMainFrame& frame, data::CCarMaintenanceDoc& 
         }
     };
     pickLists.attached = [this] { return m_panel->pickListsAttached(); };
-    m_commands =
-        std::make_unique<RecordCommands>(frame, std::move(windows), std::move(pickLists));
+
+    records::CertificateImport::Flows certificateFlows;
+    certificateFlows.showVehicle = [this](int code) {
+        // As the vehicle code search shows it.
+        FrameState& state = m_frame.state();
+        const int mode = state.mode;
+        if (mode != FrameState::VehicleCodeOrder)
+            m_frame.SetSearchOrder(FrameState::VehicleCodeOrder);
+        if (!m_panel->ShowVehicle(code, true)) {
+            m_frame.SetSearchOrder(mode);
+            return false;
+        }
+        state.previousSearchMode = state.mode = FrameState::VehicleCodeOrder;
+        return true;
+    };
+    certificateFlows.newVehicle = [this] {
+        m_frame.commands().newVehicle();
+        return m_frame.state().mode == FrameState::NewVehicle;
+    };
+    certificateFlows.newCustomer = [this] {
+        m_frame.commands().newCustomer();
+        return m_frame.state().mode == FrameState::NewCustomer;
+    };
+    certificateFlows.mode = [this] { return m_frame.state().mode; };
+    certificateFlows.available = [this] {
+        return !m_frame.state().queryMode && !m_frame.state().indexWindowOpen;
+    };
+    m_certificate = std::make_unique<records::CertificateImport>(
+        *m_panel, document.store(), document.settings(), std::move(certificateFlows));
+    RecordCommands::Certificate certificate;
+    certificate.importFile = [this] { m_certificate->chooseFile(); };
+    certificate.readCodes = [this] { m_certificate->readCodes(); };
+    m_commands = std::make_unique<RecordCommands>(frame, std::move(windows), std::move(pickLists),
+                                                  std::move(certificate));
     frame.refreshCommands();
 }
 
@@ -96,6 +129,7 @@ PanelFrameBridge::~PanelFrameBridge()
     // The frame outlives the bridge; the searches' windows and the panel
     // must not outlive their navigator and host.
     m_commands.reset();
+    m_certificate.reset();
     m_frame.commands().setPanel(nullptr);
     m_queryForm.reset();
     m_searches.reset();
@@ -171,7 +205,10 @@ bool PanelFrameBridge::RecordCurrent()
 
 bool PanelFrameBridge::RecordNewCustomer()
 {
-    return m_recorder->RecordNewCustomer();
+    if (!m_recorder->RecordNewCustomer())
+        return false;
+    m_certificate->customerRecorded();
+    return true;
 }
 
 bool PanelFrameBridge::DeleteCustomer()

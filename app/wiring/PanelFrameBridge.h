@@ -22,6 +22,7 @@ class CCarMaintenanceDoc;
 }
 
 namespace kv::records {
+class CertificateImport;
 class CFMainPanel;
 class NewRecordEntry;
 class PanelQueryForm;
@@ -113,6 +114,7 @@ private:
     std::unique_ptr<records::NewRecordEntry> m_newRecords;
     std::unique_ptr<records::PanelRecorder> m_recorder;
     std::unique_ptr<records::PanelRemoval> m_removal;
+    std::unique_ptr<records::CertificateImport> m_certificate;
     std::unique_ptr<RecordCommands> m_commands;
     // The record commands' buttons while an index window holds them off.
     QHash<int, bool> m_heldButtons;

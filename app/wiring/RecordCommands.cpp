@@ -20,7 +20,8 @@ QList<QKeySequence> controlDigit(Qt::Key digit)
 
 } // namespace
 
-RecordCommands::RecordCommands(CMainFrame& frame, SearchWindows windows, PickLists pickLists)
+RecordCommands::RecordCommands(CMainFrame& frame, SearchWindows windows, PickLists pickLists,
+                               Certificate certificate)
     : m_group(frame.registry())
 {
     using namespace CommandId;
@@ -113,6 +114,30 @@ RecordCommands::RecordCommands(CMainFrame& frame, SearchWindows windows, PickLis
         .keys = {key(Qt::Key_F2, Qt::ControlModifier)},
         .run = std::move(windows.queryByForm),
         .checked = [&state] { return state.queryMode; },
+    });
+
+    // A certificate fills the panel as typing would: not while a query is
+    // entered or an index window holds the record commands.
+    const auto certificateOn = [&flows, &state] {
+        return flows.panelAttached() && !state.queryMode && !state.indexWindowOpen;
+    };
+    m_group.add({
+        .id = ImportCertificate,
+        .text = QStringLiteral("車検証読込(&I)..."),
+        .statusTip = QStringLiteral("電子車検証の閲覧アプリで出力したファイルを読み込みます(Ctrl+I)"),
+        .toolTip = QStringLiteral("車検証読込"),
+        .keys = {key(Qt::Key_I, Qt::ControlModifier)},
+        .run = std::move(certificate.importFile),
+        .available = certificateOn,
+    });
+    m_group.add({
+        .id = ReadCertificateCodes,
+        .text = QStringLiteral("QR読取(&Q)..."),
+        .statusTip = QStringLiteral("車検証の2次元コードをスキャナで読み取ります(Ctrl+Q)"),
+        .toolTip = QStringLiteral("QR読取"),
+        .keys = {key(Qt::Key_Q, Qt::ControlModifier)},
+        .run = std::move(certificate.readCodes),
+        .available = certificateOn,
     });
 
     // The panel's pick lists by key: the focused field's, the owner's name

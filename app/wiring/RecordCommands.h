@@ -27,9 +27,16 @@ public:
         std::function<bool()> attached;
     };
 
+    // The inspection certificate: the reader application's file and the
+    // paper certificate's codes; empty leaves the command off.
+    struct Certificate {
+        std::function<void()> importFile;
+        std::function<void()> readCodes;
+    };
+
     // The frame outlives this object; the commands go with it.
     explicit RecordCommands(CMainFrame& frame, SearchWindows windows = {},
-                            PickLists pickLists = {});
+                            PickLists pickLists = {}, Certificate certificate = {});
 
 private:
     CommandGroup m_group;

@@ -608,7 +608,7 @@ TEST(MainFrame, MenuTextsAndToolbarPrompts)
     EXPECT_EQ(f.frame->action(Cmd::CustomerCodeSearch)->statusTip(),
               QStringLiteral("顧客ｺｰﾄﾞで検索します(F1)"));
     EXPECT_EQ(f.frame->mainToolBar()->actions().size(), 15);
-    EXPECT_EQ(f.frame->searchToolBar()->actions().size(), 6);
+    EXPECT_EQ(f.frame->searchToolBar()->actions().size(), 7);
     for (QToolBar* bar : {f.frame->mainToolBar(), f.frame->searchToolBar()})
         for (QAction* action : bar->actions())
             EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->toolTip().toStdString();
