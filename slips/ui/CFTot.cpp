@@ -318,6 +318,10 @@ bool CFTot::recalcTotals(SlipTotals::Cause cause)
     const SlipTotals::Outcome outcome = m_totals.recalc(cause, m_slip);
     if (outcome.ok)
         return true;
+    // What was computed before the refusal is shown: the next check reads
+    // the fields back, and an old tax read there would let the same slip
+    // pass.
+    showTotals();
     if (!outcome.message.isEmpty())
         showMessage(outcome.message);
     refocus(outcome.focus);

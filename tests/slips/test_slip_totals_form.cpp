@@ -180,6 +180,22 @@ TEST_F(TotalsForm, AmountsOutOfTheirRangeAreRefused)
     EXPECT_EQ(shown(Shown::Billed), u("99,999,999"));
 }
 
+TEST_F(TotalsForm, ARefusedRecomputeShowsItsTaxSoTheNextCheckRefusesToo)
+{
+    // 35,579 with tax, 10 yen below the limit.
+    type(F::Received, u("-99964410"));
+    ASSERT_EQ(shown(Shown::Billed), u("99,999,989"));
+    // Ten yen more parts: their yen of tax takes the bill past the limit.
+    EXPECT_FALSE(m_form.setLineTotals(12355, 20000));
+    EXPECT_EQ(m_messages.messages(), QStringList{SlipTotals::billedRangeMessage()});
+    EXPECT_EQ(text(F::PartsLabourTax), u("3,235")) << "the tax the refusal was computed with";
+    // Recording checks again: the same lines must not pass with the old tax.
+    EXPECT_FALSE(m_form.setLineTotals(12355, 20000));
+    kv::data::SyaheadRow header;
+    m_form.totals(header);
+    EXPECT_EQ(header.m_BuhiKouZei, 3235);
+}
+
 TEST_F(TotalsForm, RecomputingReadsEveryFieldAndStopsAtABadOne)
 {
     // Pasted text that was never left: the grid's next change finds it.
