@@ -447,25 +447,23 @@ bool CDenFrame::printOnly()
     return true;
 }
 
-bool CDenFrame::saveAsPdf()
+std::unique_ptr<print::PagePainter> CDenFrame::checkedPrintout()
 {
     if (!m_setup.printers)
-        return false;
+        return nullptr;
     const std::optional<SlipRecording> slip = checkedSlip();
-    if (!slip)
-        return false;
-    const std::unique_ptr<print::PagePainter> pages = printout(*slip);
+    return slip ? printout(*slip) : nullptr;
+}
+
+bool CDenFrame::saveAsPdf()
+{
+    const std::unique_ptr<print::PagePainter> pages = checkedPrintout();
     return pages && writePdf(*pages);
 }
 
 bool CDenFrame::previewSlip()
 {
-    if (!m_setup.printers)
-        return false;
-    const std::optional<SlipRecording> slip = checkedSlip();
-    if (!slip)
-        return false;
-    const std::unique_ptr<print::PagePainter> pages = printout(*slip);
+    const std::unique_ptr<print::PagePainter> pages = checkedPrintout();
     if (!pages)
         return false;
     m_setup.printers->preview(*pages);

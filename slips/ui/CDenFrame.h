@@ -118,6 +118,9 @@ private:
     // The printout of the checked slip; nullptr after the message when a
     // record is missing or no copy is selected.
     std::unique_ptr<print::PagePainter> printout(const SlipRecording& slip);
+    // The printout of the slip as the fields hold it, once every check has
+    // passed; nullptr after the message otherwise.
+    std::unique_ptr<print::PagePainter> checkedPrintout();
     // Printer, or where there is none (or it refuses) the preview or a PDF
     // file, as the user chooses; false when nothing went out.
     bool sendOut(print::PagePainter& printout);
