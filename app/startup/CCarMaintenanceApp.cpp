@@ -32,8 +32,10 @@
 #include "masters/core/DocumentItemStore.h"
 #include "print/QtPrinterAccess.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
+#include <QTimer>
 
 namespace kv::app {
 
@@ -214,6 +216,10 @@ bool CCarMaintenanceApp::InitInstance()
         [frame = parts.frame.get()](bool connected) { LanCommands::showConnection(*frame, connected); });
     parts.frame->refreshCommands();
     parts.frame->show();
+    // Opened from a backup file: its restore is offered once the window is up.
+    const QString opened = BackupCommands::backupFileIn(QCoreApplication::arguments());
+    if (!opened.isEmpty())
+        QTimer::singleShot(0, parts.frame.get(), [this, opened] { m_parts->backup->restore(opened); });
     return true;
 }
 
