@@ -1,6 +1,7 @@
 #include "app/startup/CCarMaintenanceApp.h"
 
 #include "controls/MessageBoxGateway.h"
+#include "app/firststart/CFirstStartDlg.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/DocumentFrameRecords.h"
 #include "lan/net/CListeningSocket.h"
@@ -34,6 +35,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTimer>
 
@@ -103,6 +105,8 @@ CMainFrame* CCarMaintenanceApp::mainFrame() const
 bool CCarMaintenanceApp::InitInstance()
 {
     Parts& parts = *m_parts;
+    if (!firstStart())
+        return false;
     StartupSequence sequence(parts.lock, parts.installation, parts.folders);
     if (sequence.run(m_globals) != StartupSequence::Outcome::Ready)
         return false;
@@ -221,6 +225,19 @@ bool CCarMaintenanceApp::InitInstance()
     if (!opened.isEmpty())
         QTimer::singleShot(0, parts.frame.get(), [this, opened] { m_parts->backup->restore(opened); });
     return true;
+}
+
+bool CCarMaintenanceApp::firstStart()
+{
+    if (QFileInfo::exists(m_parts->installation.file()))
+        return true;
+    // Held while the window is open, so a second start ends quietly.
+    InstanceLock lock(StartupTexts::InstanceName);
+    if (!lock.acquire())
+        return false;
+    FirstStartSetup setup(m_parts->installation, QCoreApplication::applicationFilePath());
+    CFirstStartDlg window(setup);
+    return window.exec() == QDialog::Accepted;
 }
 
 int CCarMaintenanceApp::ExitInstance(int code)
