@@ -50,30 +50,16 @@ CFirstStartDlg::CFirstStartDlg(FirstStartSetup& setup, QWidget* parent)
     m_port->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,5}")), m_port));
     m_mountFolder->setText(QStringLiteral("/mnt/sabion"));
 
-    auto* dataBrowse = new QPushButton(Texts::Browse, m_newDataFields);
-    auto* mountBrowse = new QPushButton(Texts::Browse, m_clientFields);
-    connect(dataBrowse, &QPushButton::clicked, this, [this] { chooseFolder(m_dataFolder); });
-    connect(mountBrowse, &QPushButton::clicked, this, [this] { chooseFolder(m_mountFolder); });
-    dataBrowse->setAutoDefault(false);
-    mountBrowse->setAutoDefault(false);
-
-    auto* dataRow = new QHBoxLayout;
-    dataRow->addWidget(m_dataFolder, 1);
-    dataRow->addWidget(dataBrowse);
     auto* newForm = new QFormLayout(m_newDataFields);
     newForm->setContentsMargins(24, 0, 0, 0);
-    newForm->addRow(Texts::DataFolder, dataRow);
+    newForm->addRow(Texts::DataFolder, folderRow(m_dataFolder));
     newForm->addRow(Texts::ShopName, m_shopName);
     newForm->addRow(Texts::Telephone, m_telephone);
-
-    auto* mountRow = new QHBoxLayout;
-    mountRow->addWidget(m_mountFolder, 1);
-    mountRow->addWidget(mountBrowse);
     auto* clientForm = new QFormLayout(m_clientFields);
     clientForm->setContentsMargins(24, 0, 0, 0);
     clientForm->addRow(Texts::Server, m_server);
     clientForm->addRow(Texts::Port, m_port);
-    clientForm->addRow(Texts::MountFolder, mountRow);
+    clientForm->addRow(Texts::MountFolder, folderRow(m_mountFolder));
 
     auto* cancel = new QPushButton(Texts::Cancel, this);
     m_start->setDefault(true);
@@ -137,6 +123,17 @@ void CFirstStartDlg::showChoice()
     // Only the chosen way's fields are in the tab order.
     m_newDataFields->setEnabled(m_newData->isChecked());
     m_clientFields->setEnabled(m_client->isChecked());
+}
+
+QLayout* CFirstStartDlg::folderRow(CEditEx* edit)
+{
+    auto* browse = new QPushButton(Texts::Browse, edit->parentWidget());
+    browse->setAutoDefault(false);
+    connect(browse, &QPushButton::clicked, this, [this, edit] { chooseFolder(edit); });
+    auto* row = new QHBoxLayout;
+    row->addWidget(edit, 1);
+    row->addWidget(browse);
+    return row;
 }
 
 void CFirstStartDlg::chooseFolder(CEditEx* edit)

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class QLineEdit;
+class QLayout;
 class QPushButton;
 class QRadioButton;
 class QWidget;
@@ -38,6 +38,8 @@ public:
 private:
     void start();
     void showChoice();
+    // The folder's edit with its 参照 button.
+    QLayout* folderRow(CEditEx* edit);
     void chooseFolder(CEditEx* edit);
 
     FirstStartSetup& m_setup;
