@@ -41,7 +41,8 @@ install(CODE "
   endforeach()")
 
 set(kv_packaging ${CMAKE_SOURCE_DIR}/packaging)
-install(FILES ${kv_packaging}/sabion.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${kv_packaging}/sabion.desktop ${kv_packaging}/sabdel.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${kv_packaging}/sabion.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${CMAKE_SOURCE_DIR}/app/resources/icons/sabion.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -54,8 +55,18 @@ add_custom_command(OUTPUT ${kv_changelog}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
   COMMAND gzip -9n -c ${kv_packaging}/changelog > ${kv_changelog}
   DEPENDS ${kv_packaging}/changelog)
-add_custom_target(kv_package_files ALL DEPENDS ${kv_changelog})
+set(kv_manuals)
+foreach(page sabion sabdel sabion-datafolder)
+  set(manual ${CMAKE_BINARY_DIR}/packaging/${page}.1.gz)
+  add_custom_command(OUTPUT ${manual}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+    COMMAND gzip -9n -c ${kv_packaging}/man/${page}.1 > ${manual}
+    DEPENDS ${kv_packaging}/man/${page}.1)
+  list(APPEND kv_manuals ${manual})
+endforeach()
+add_custom_target(kv_package_files ALL DEPENDS ${kv_changelog} ${kv_manuals})
 install(FILES ${kv_changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/sabion)
+install(FILES ${kv_manuals} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME sabion)

@@ -27,7 +27,8 @@ TEST(PackageFiles, TheDesktopEntryValidatesAndOpensBackupFiles)
     ASSERT_FALSE(validator.isEmpty()) << "scripts/deps installs desktop-file-utils";
     QProcess validate;
     validate.setProcessChannelMode(QProcess::MergedChannels);
-    validate.start(validator, {entry});
+    // The uninstaller's entry too.
+    validate.start(validator, {entry, packaging(QStringLiteral("sabdel.desktop"))});
     ASSERT_TRUE(validate.waitForFinished(30000));
     EXPECT_EQ(validate.exitCode(), 0);
     EXPECT_EQ(validate.readAll(), QByteArray()) << "not even a hint";
