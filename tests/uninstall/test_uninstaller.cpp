@@ -60,6 +60,8 @@ struct Home {
               "text/plain=editor.desktop\n");
         writeInstallation(program, data, 0);
         QDir().mkpath(folders.runtime);
+        // Qt takes a runtime folder only when it is the user's alone.
+        QFile::setPermissions(folders.runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void writeInstallation(const QString& path, const QString& dataFolder, int role) const
@@ -201,6 +203,26 @@ TEST(Uninstaller, ASecondUninstallerEndsSilentlyAndARunningProgramStopsIt)
         EXPECT_TRUE(messages.messages().isEmpty());
         EXPECT_TRUE(messages.questions().isEmpty());
         EXPECT_EQ(home.confirmations, 0);
+        home.expectUntouched();
+    }
+
+    {
+        // The uninstaller itself, started while another one runs.
+        kv::app::InstanceLock other(Texts::DeleteLockName, home.folders.runtime);
+        ASSERT_TRUE(other.acquire());
+        QProcess second;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.home);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.folders.runtime);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.folders.configHome);
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.folders.dataHome);
+        env.remove(QStringLiteral("SABION_INSTALL_INI"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        second.setProcessEnvironment(env);
+        second.start(kv::test::buildDir() + QStringLiteral("/bin/Sabdel"));
+        ASSERT_TRUE(second.waitForFinished(15000)) << "a window would keep it waiting";
+        EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second.exitCode(), 0);
         home.expectUntouched();
     }
 
