@@ -1,6 +1,7 @@
 #include "app/startup/CCarMaintenanceApp.h"
 
 #include "controls/MessageBoxGateway.h"
+#include "app/firststart/CFirstStartDlg.h"
 #include "app/frame/CMainFrame.h"
 #include "app/frame/DocumentFrameRecords.h"
 #include "lan/net/CListeningSocket.h"
@@ -32,8 +33,11 @@
 #include "masters/core/DocumentItemStore.h"
 #include "print/QtPrinterAccess.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTimer>
 
 namespace kv::app {
 
@@ -101,6 +105,8 @@ CMainFrame* CCarMaintenanceApp::mainFrame() const
 bool CCarMaintenanceApp::InitInstance()
 {
     Parts& parts = *m_parts;
+    if (!firstStart())
+        return false;
     StartupSequence sequence(parts.lock, parts.installation, parts.folders);
     if (sequence.run(m_globals) != StartupSequence::Outcome::Ready)
         return false;
@@ -214,7 +220,24 @@ bool CCarMaintenanceApp::InitInstance()
         [frame = parts.frame.get()](bool connected) { LanCommands::showConnection(*frame, connected); });
     parts.frame->refreshCommands();
     parts.frame->show();
+    // Opened from a backup file: its restore is offered once the window is up.
+    const QString opened = BackupCommands::backupFileIn(QCoreApplication::arguments());
+    if (!opened.isEmpty())
+        QTimer::singleShot(0, parts.frame.get(), [this, opened] { m_parts->backup->restore(opened); });
     return true;
+}
+
+bool CCarMaintenanceApp::firstStart()
+{
+    if (QFileInfo::exists(m_parts->installation.file()))
+        return true;
+    // Held while the window is open, so a second start ends quietly.
+    InstanceLock lock(StartupTexts::InstanceName);
+    if (!lock.acquire())
+        return false;
+    FirstStartSetup setup(m_parts->installation, QCoreApplication::applicationFilePath());
+    CFirstStartDlg window(setup);
+    return window.exec() == QDialog::Accepted;
 }
 
 int CCarMaintenanceApp::ExitInstance(int code)

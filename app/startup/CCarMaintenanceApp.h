@@ -28,6 +28,10 @@ public:
     CMainFrame* mainFrame() const;
 
 private:
+    // Without an installation file, the first-start window sets one up;
+    // false when it was cancelled (nothing written) or another copy runs.
+    bool firstStart();
+
     struct Parts;
     AppGlobals m_globals;
     std::unique_ptr<Parts> m_parts;

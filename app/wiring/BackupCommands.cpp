@@ -16,6 +16,7 @@
 #include "records/panel/CFMainPanel.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace kv::app {
@@ -109,13 +110,25 @@ void BackupCommands::backupEnded()
     m_frame.activateWindow();
 }
 
-void BackupCommands::restore()
+QString BackupCommands::backupFileIn(const QStringList& arguments)
+{
+    for (const QString& argument : arguments.mid(1)) {
+        const QFileInfo file(argument);
+        if (file.suffix().compare(QStringLiteral("sbk"), Qt::CaseInsensitive) == 0 && file.isFile())
+            return file.absoluteFilePath();
+    }
+    return {};
+}
+
+void BackupCommands::restore(const QString& chosen)
 {
     const QString dataFolder = m_document.config().dataFolder;
     const QString folder = m_setup.profile
         ? m_setup.profile->value(QStringLiteral("Backup/Path"), m_setup.localDataFolder).toString()
         : m_setup.localDataFolder;
-    const QString file = fileChooser().openFile(&m_frame, Texts::Restore, folder, Texts::FileFilter);
+    const QString file = !chosen.isEmpty()
+        ? chosen
+        : fileChooser().openFile(&m_frame, Texts::Restore, folder, Texts::FileFilter);
     if (file.isEmpty() || m_restoreThread->isRunning() || !dataToOurselves())
         return;
     const QDateTime now = QDateTime::currentDateTime();

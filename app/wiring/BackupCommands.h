@@ -49,8 +49,12 @@ public:
     ~BackupCommands();
 
     void backup();
-    // Returns once the restore's thread runs (or after a refusal).
-    void restore();
+    // Returns once the restore's thread runs (or after a refusal). Without
+    // a file the user chooses one.
+    void restore(const QString& file = {});
+    // The backup file the program was started on (opened from the file
+    // manager), or empty.
+    static QString backupFileIn(const QStringList& arguments);
     // When the backup and the restore may run: they need the data to
     // themselves (no child window, no backup running, a server no client
     // is connected to, no new record being entered).

@@ -237,3 +237,21 @@ TEST_F(BackupCommandsTest, AComputerThatStartsWhileTheBackupIsReadStopsTheSwap)
     EXPECT_TRUE(doc->isOpen());
     EXPECT_FALSE(doc->FindCustomer(2));
 }
+
+TEST_F(BackupCommandsTest, ABackupFileTheProgramWasOpenedOnIsOfferedForItsRestore)
+{
+    const QString file = temp.file("drive/opened.sbk");
+    ASSERT_TRUE(backUp(file)) << folder.messages.messages().join('|').toStdString();
+    EXPECT_EQ(BackupCommands::backupFileIn({"Sabion", temp.file("drive/missing.SBK"), file}), file);
+    EXPECT_EQ(BackupCommands::backupFileIn({"Sabion", temp.file("profile.ini")}), QString());
+    EXPECT_EQ(BackupCommands::backupFileIn({file}), QString()) << "the program itself is no argument";
+
+    // No chooser: the question names the opened file, and No leaves the data.
+    chooser.file.clear();
+    folder.messages.answerNext(false);
+    commands->restore(file);
+    ASSERT_EQ(folder.messages.questions().size(), 1);
+    EXPECT_TRUE(folder.messages.questions()[0].startsWith(file + QStringLiteral(" の内容でデータを置き換えます。")));
+    EXPECT_FALSE(commands->restoreThread()->isRunning());
+    EXPECT_TRUE(keptFolders().isEmpty());
+}
