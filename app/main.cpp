@@ -1,6 +1,6 @@
 #include "app/frame/ApplicationFonts.h"
-#include "app/frame/QtTranslations.h"
 #include "app/startup/CCarMaintenanceApp.h"
+#include "common/QtTranslations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -11,7 +11,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sabion.svg")));
     kv::app::ApplicationFonts::install();
-    kv::app::QtTranslations::install();
+    kv::QtTranslations::install();
 
     kv::app::CCarMaintenanceApp app;
     if (!app.InitInstance())

@@ -1,3 +1,4 @@
+#include "common/QtTranslations.h"
 #include "controls/MessageBoxGateway.h"
 #include "uninstall/core/Uninstaller.h"
 #include "uninstall/core/UninstallTexts.h"
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("sabion")));
+    kv::QtTranslations::install();
     kv::MessageBoxGateway messages(kv::uninstall::UninstallTexts::DialogTitle);
     kv::installMessageGateway(&messages);
 

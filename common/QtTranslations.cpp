@@ -1,11 +1,11 @@
-#include "app/frame/QtTranslations.h"
+#include "common/QtTranslations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-namespace kv::app {
+namespace kv {
 
 bool QtTranslations::install(const QString& folder)
 {
@@ -21,4 +21,4 @@ bool QtTranslations::install(const QString& folder)
     return true;
 }
 
-} // namespace kv::app
+} // namespace kv

@@ -1,6 +1,6 @@
 // Qt's own dialogs speak Japanese once the program has started.
 
-#include "app/frame/QtTranslations.h"
+#include "common/QtTranslations.h"
 
 #include "support/TempFolder.h"
 
@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-using kv::app::QtTranslations;
+using kv::QtTranslations;
 
 TEST(QtTranslations, MessageBoxAndFileDialogButtonsAreJapanese)
 {
