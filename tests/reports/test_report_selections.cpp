@@ -5,6 +5,7 @@
 #include "data/settings/DefaultSettings.h"
 #include "data/tables/DaoRecordsets.h"
 #include "data/tables/DataFiles.h"
+#include "reports/core/AddressSource.h"
 #include "reports/core/CustomerSelection.h"
 #include "reports/core/ReminderMonths.h"
 #include "reports/core/ReportPages.h"
@@ -159,6 +160,27 @@ TEST_F(ReportSelections, TwentyFiveRemindersGiveThreeListPagesAndAPostcardEach)
     EXPECT_EQ(rows.at(0)->m_CarCode, 1);
     EXPECT_EQ(rows.at(25), std::nullopt);
     EXPECT_EQ(rows.at(-1), std::nullopt);
+}
+
+TEST_F(ReportSelections, CustomersAddressTheirCardsAsUsers)
+{
+    CustomerBuilder(2).name(u("佐藤"), u("経理部")).owner(u("所有者")).address(u("大阪府"), u("北区"))
+        .postalCode(5300001).set(&CDaoKokSet::m_Sama, 3).insertInto(store);
+    CustomerBuilder(1).name(u("山田")).address(u("東京都")).insertInto(store);
+    const CustomerSelection selection;
+    CustomerAddresses addresses(store, selection.filter(), selection.sort());
+    ASSERT_TRUE(addresses.isOpen());
+    ASSERT_EQ(addresses.count(), 2);
+    const auto sato = addresses.at(1);
+    ASSERT_TRUE(sato);
+    EXPECT_EQ(sato->postalCode, 5300001);
+    EXPECT_EQ(sato->address1, u("大阪府"));
+    EXPECT_EQ(sato->address2, u("北区"));
+    EXPECT_EQ(sato->name1, u("佐藤"));
+    EXPECT_EQ(sato->name2, u("経理部"));
+    EXPECT_EQ(sato->honorific, 3);
+    EXPECT_EQ(addresses.at(0)->name1, u("山田"));
+    EXPECT_EQ(addresses.at(2), std::nullopt);
 }
 
 } // namespace

@@ -1,0 +1,263 @@
+// The postcard address side and the label sheet: a real PDF read back for
+// the card's positions and shifts, the recorded drawing for the frame and
+// the labels.
+
+#include "print/PrintRunner.h"
+#include "reports/core/AddressSource.h"
+#include "reports/print/AddressLabelPrintout.h"
+#include "reports/print/PostcardAddressPrintout.h"
+#include "support/PdfWords.h"
+#include "support/RecordingPaintDevice.h"
+#include "support/TempFolder.h"
+#include "support/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+using namespace kv::reports;
+using kv::print::PrintRunner;
+using kv::test::DrawnShape;
+using kv::test::DrawnText;
+using kv::test::PdfWords;
+using kv::test::RecordingPaintDevice;
+using kv::test::u;
+
+namespace {
+
+class Addressees final : public AddressSource {
+public:
+    explicit Addressees(std::vector<PostcardAddress> list)
+        : m_list(std::move(list))
+    {
+    }
+    int count() override { return int(m_list.size()); }
+    std::optional<PostcardAddress> at(int index) override
+    {
+        ++asked;
+        if (index < 0 || index >= count())
+            return std::nullopt;
+        return m_list[size_t(index)];
+    }
+    int asked = 0;
+
+private:
+    std::vector<PostcardAddress> m_list;
+};
+
+PostcardSender shop()
+{
+    return PostcardSender{u("サビオン自動車"), u("東京都品川区大井１－２－３"), QString(),
+                          u("03-1234-5678"),   u("03-1234-5679"),              u("ＭＳ Ｐゴシック")};
+}
+
+PostcardAddress yamada()
+{
+    return PostcardAddress{1234567, u("東京都千代田区丸の内１－１"), u("丸の内ビル３階"), u("山田太郎"),
+                           QString(), 1};
+}
+
+PdfWords pdfOf(kv::print::PagePainter& printout, const kv::test::TempFolder& temp)
+{
+    const QString path = temp.file(QStringLiteral("out.pdf"));
+    QString error;
+    EXPECT_TRUE(PrintRunner::writePdf(printout, path, &error)) << error.toStdString();
+    PdfWords pdf = PdfWords::read(path);
+    EXPECT_TRUE(pdf.ok) << pdf.error.toStdString();
+    return pdf;
+}
+
+QRectF only(const PdfWords& pdf, int page, const QString& text)
+{
+    std::vector<kv::test::PdfWord> exact;
+    for (const auto& word : pdf.find(page, text))
+        if (word.text == text)
+            exact.push_back(word);
+    EXPECT_EQ(exact.size(), 1u) << text.toStdString() << " on page " << page;
+    return exact.empty() ? QRectF() : exact.front().box;
+}
+
+constexpr double kHalfMillimetre = 5;
+
+// Every page of a printout on one recording device.
+void record(kv::print::PagePainter& printout, RecordingPaintDevice& device)
+{
+    QPainter painter(&device);
+    for (int page = 1; page <= printout.pageCount(); ++page) {
+        if (page > 1)
+            device.nextPage();
+        PrintRunner::paintPage(printout, page, painter, device);
+    }
+}
+
+} // namespace
+
+TEST(PostcardAddressPrintout, PdfHasEveryPartWhereTheCardWantsItShiftedByTheShifts)
+{
+    PostcardAddress second = yamada();
+    second.postalCode = 0;
+    second.name1 = u("佐藤商店");
+    second.name2 = u("経理部");
+    second.honorific = 3;
+
+    for (const PostcardAddressPrintout::Shift shift : {PostcardAddressPrintout::Shift{0, 0},
+                                                       PostcardAddressPrintout::Shift{30, -20}}) {
+        SCOPED_TRACE(shift.down);
+        Addressees addressees({yamada(), second});
+        PostcardAddressPrintout printout(addressees, shop(), shift, u("顧客 はがき宛先"));
+        kv::test::TempFolder temp;
+        const PdfWords pdf = pdfOf(printout, temp);
+        ASSERT_EQ(pdf.pages.size(), 2u);
+        // The PDF writer gives the paper in whole points.
+        EXPECT_NEAR(pdf.pages[0].width(), 1000, kHalfMillimetre);
+        EXPECT_NEAR(pdf.pages[0].height(), 1480, kHalfMillimetre);
+        const double dx = shift.right;
+        const double dy = shift.down;
+
+        // The text reader joins the digits of the first three and of the last
+        // four boxes into one word each: the groups start at the first box
+        // and end one digit past the last box.
+        const QRectF head = only(pdf, 1, u("123"));
+        const QRectF tail = only(pdf, 1, u("4567"));
+        EXPECT_NEAR(head.left(), 454 + dx, kHalfMillimetre);
+        EXPECT_NEAR(tail.left(), 669 + dx, kHalfMillimetre);
+        EXPECT_NEAR(head.right() - 594, tail.right() - 873, kHalfMillimetre);
+        EXPECT_NEAR(head.top(), 145 + dy, kHalfMillimetre);
+        EXPECT_NEAR(tail.top(), 145 + dy, kHalfMillimetre);
+        const QRectF address = only(pdf, 1, u("東京都千代田区丸の内１－１"));
+        EXPECT_NEAR(address.left(), 350 + dx, kHalfMillimetre);
+        EXPECT_NEAR(address.top(), 330 + dy, kHalfMillimetre);
+        EXPECT_NEAR(only(pdf, 1, u("丸の内ビル３階")).top(), 370 + dy, kHalfMillimetre);
+        const QRectF name = only(pdf, 1, u("山田太郎"));
+        EXPECT_NEAR(name.left(), 350 + dx, kHalfMillimetre);
+        EXPECT_NEAR(name.top(), 450 + dy, kHalfMillimetre);
+        // Without a second name line the honorific ends the first.
+        const QRectF honorific = only(pdf, 1, u("様"));
+        EXPECT_NEAR(honorific.top(), 450 + dy, kHalfMillimetre);
+        EXPECT_GT(honorific.left(), name.right());
+        EXPECT_LT(honorific.right(), 900 + dx);
+
+        // The sender block: the shop's name centred in 50..950, the
+        // address and the TEL line below it.
+        const QRectF shopName = only(pdf, 1, u("サビオン自動車"));
+        EXPECT_NEAR(shopName.center().x(), 500 + dx, kHalfMillimetre);
+        EXPECT_NEAR(shopName.center().y(), 620 + dy, kHalfMillimetre);
+        const QRectF shopAddress = only(pdf, 1, u("東京都品川区大井１－２－３"));
+        EXPECT_NEAR(shopAddress.left(), 150 + dx, kHalfMillimetre);
+        EXPECT_NEAR(shopAddress.top(), 650 + dy, kHalfMillimetre);
+        const QRectF tel = only(pdf, 1, u("TEL"));
+        EXPECT_NEAR(tel.left(), 150 + dx, kHalfMillimetre);
+        EXPECT_NEAR(tel.top(), 690 + dy, kHalfMillimetre);
+
+        // Page 2: no postal code, no digits; the honorific on line 2.
+        for (const auto& word : pdf.words)
+            EXPECT_FALSE(word.page == 2 && word.box.top() < 250 + dy) << word.text.toStdString();
+        EXPECT_NEAR(only(pdf, 2, u("佐藤商店")).top(), 450 + dy, kHalfMillimetre);
+        EXPECT_NEAR(only(pdf, 2, u("経理部")).top(), 490 + dy, kHalfMillimetre);
+        EXPECT_NEAR(only(pdf, 2, u("御中")).top(), 490 + dy, kHalfMillimetre);
+    }
+}
+
+TEST(PostcardAddressPrintout, DigitsInTheirBoxesAndTheSenderFramedDownToTheTelLine)
+{
+    Addressees addressees({yamada()});
+    PostcardSender sender = shop();
+    RecordingPaintDevice one;
+    PostcardAddressPrintout single(addressees, sender, {}, u("顧客 はがき宛先"));
+    record(single, one);
+    sender.address2 = u("大井ビル");
+    RecordingPaintDevice two;
+    PostcardAddressPrintout twoLines(addressees, sender, {}, u("顧客 はがき宛先"));
+    record(twoLines, two);
+
+    const auto frameOf = [](const RecordingPaintDevice& device) {
+        std::vector<QRectF> frames;
+        for (const DrawnShape& shape : device.shapesOn(1))
+            if (shape.kind == DrawnShape::Rect && shape.pen.isValid())
+                frames.push_back(shape.rect);
+        EXPECT_EQ(frames.size(), 1u);
+        return frames.empty() ? QRectF() : frames.front();
+    };
+    EXPECT_NEAR(frameOf(one).left(), 50, 1);
+    EXPECT_NEAR(frameOf(one).right(), 950, 1);
+    EXPECT_NEAR(frameOf(one).top(), 590, 1);
+    EXPECT_NEAR(frameOf(one).bottom(), 730, 1);  // address line and TEL line
+    EXPECT_NEAR(frameOf(two).bottom(), 770, 1);  // one line more
+    EXPECT_EQ(two.find(1, u("大井ビル")).size(), 1u);
+
+    // Each postal digit alone in its box, its top at 145.
+    const char* digits[] = {"1", "2", "3", "4", "5", "6", "7"};
+    for (int i = 0; i < 7; ++i) {
+        const auto found = one.find(1, u(digits[i]));
+        ASSERT_EQ(found.size(), 1u) << digits[i];
+        EXPECT_NEAR(found.front().baseline.x(), PostcardAddressPrintout::kDigitX[i], 0.5);
+        EXPECT_NEAR(found.front().extent().top(), 145, 1);
+    }
+}
+
+TEST(PostcardAddressPrintout, SampleCardHasNinesAndCrossLines)
+{
+    PostcardAddressPrintout sample(shop(), {}, u("顧客 はがき宛先テスト"));
+    ASSERT_EQ(sample.pageCount(), 1);
+    RecordingPaintDevice device;
+    record(sample, device);
+    EXPECT_EQ(device.find(1, u("9")).size(), 7u);
+    const auto addresses = device.find(1, u("ＸＸＸＸＸＸＸＸＸＸＸＸＸＸＸ"));
+    ASSERT_EQ(addresses.size(), 2u);
+    EXPECT_NEAR(addresses[0].baseline.x(), 370, 0.5);
+    const QString all = device.allText(1);
+    EXPECT_TRUE(all.contains(u("ＸＸＸＸＸＸＸＸＸＸ 様")));
+}
+
+TEST(AddressLabelPrintout, LabelsFromTheStartPositionAndCutToTheirWidth)
+{
+    std::vector<PostcardAddress> list;
+    for (int i = 0; i < 20; ++i) {
+        PostcardAddress address = yamada();
+        address.name1 = u("顧客%1").arg(i + 1);
+        list.push_back(address);
+    }
+    list[0].address1 = u("北海道札幌市中央区北一条西二丁目三番地四号五六七八九十ビル");
+    Addressees addressees(list);
+    const LabelSheet sheet{6, 2, 420, 860, 150, 120, 20, 40};
+    const LabelPlan plan(sheet, 3, 2, addressees.count());
+    const auto font = AddressLabelPrintout::fontOfPoints(u("ＭＳ Ｐゴシック"), 9);
+    EXPECT_EQ(font.height, 32);
+    AddressLabelPrintout printout(addressees, plan, font, u("顧客 宛先シール"));
+    EXPECT_EQ(printout.layout().paper, QPageSize::A4);
+    ASSERT_EQ(printout.pageCount(), 3);
+    RecordingPaintDevice device;
+    record(printout, device);
+
+    const auto nameAt = [&](int page, int customer) {
+        const auto found = device.find(page, u("顧客%1 様").arg(customer));
+        EXPECT_EQ(found.size(), 1u) << customer;
+        return found.empty() ? DrawnText{} : found.front();
+    };
+    // The first label in row 3, column 2 of page 1.
+    const QRect first = sheet.label(2, 1);
+    const DrawnText postal = device.find(1, u("〒123-4567")).front();
+    EXPECT_NEAR(postal.extent().top(), first.top() + AddressLabelPrintout::kInset, 1);
+    EXPECT_NEAR(postal.baseline.x(), first.left() + AddressLabelPrintout::kInset, 0.5);
+    EXPECT_NEAR(nameAt(1, 1).baseline.x(), first.left() + AddressLabelPrintout::kInset, 0.5);
+    EXPECT_NEAR(nameAt(1, 7).baseline.x(), sheet.label(5, 1).left() + AddressLabelPrintout::kInset, 0.5);
+    EXPECT_NEAR(nameAt(2, 8).baseline.x(), sheet.label(0, 0).left() + AddressLabelPrintout::kInset, 0.5);
+    nameAt(2, 19);
+    nameAt(3, 20);
+    EXPECT_TRUE(device.find(1, u("顧客8 様")).empty());
+
+    // Nothing runs outside its label.
+    for (int page = 1; page <= 3; ++page) {
+        for (const DrawnText& text : device.textsOn(page)) {
+            bool inside = false;
+            for (const auto& label : plan.labels(page))
+                inside = inside || QRectF(label.box).contains(text.extent().adjusted(0.5, 0.5, -0.5, -0.5));
+            EXPECT_TRUE(inside) << text.text.toStdString() << " on page " << page;
+        }
+    }
+    const auto cut = device.textsOn(1);
+    const bool cutAtACharacter = std::any_of(cut.begin(), cut.end(), [](const DrawnText& text) {
+        return text.text.startsWith(u("北海道札幌市")) && text.text.size() < 28;
+    });
+    EXPECT_TRUE(cutAtACharacter);
+}
