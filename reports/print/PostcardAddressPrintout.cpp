@@ -2,6 +2,7 @@
 
 #include "print/PageCanvas.h"
 #include "reports/core/AddressSource.h"
+#include "reports/print/PostcardPaper.h"
 
 #include <QPainter>
 
@@ -19,13 +20,13 @@ constexpr int kAddressLeft = 350;
 } // namespace
 
 PostcardAddressPrintout::PostcardAddressPrintout(AddressSource& addressees, PostcardSender sender,
-                                                 Shift shift, QString jobName)
+                                                 PostcardShift shift, QString jobName)
     : PostcardAddressPrintout(std::move(sender), shift, std::move(jobName))
 {
     m_addressees = &addressees;
 }
 
-PostcardAddressPrintout::PostcardAddressPrintout(PostcardSender sender, Shift shift, QString jobName)
+PostcardAddressPrintout::PostcardAddressPrintout(PostcardSender sender, PostcardShift shift, QString jobName)
     : m_sender(std::move(sender))
     , m_shift(shift)
     , m_jobName(std::move(jobName))
@@ -37,14 +38,7 @@ PostcardAddressPrintout::PostcardAddressPrintout(PostcardSender sender, Shift sh
 
 print::PageLayout PostcardAddressPrintout::layout() const
 {
-    print::PageLayout layout;
-    layout.paper = QPageSize::Postcard;
-    layout.orientation = QPageLayout::Portrait;
-    layout.jobName = m_jobName;
-    // The layout point (left, -top) falls on the card's corner.
-    layout.offsets.left = -m_shift.right;
-    layout.offsets.top = m_shift.down;
-    return layout;
+    return postcardLayout(m_shift, m_jobName);
 }
 
 int PostcardAddressPrintout::pageCount() const

@@ -3,6 +3,7 @@
 #include "print/PagePainter.h"
 #include "print/PrintFont.h"
 #include "reports/core/PostcardAddress.h"
+#include "reports/core/PostcardShifts.h"
 
 #include <QFont>
 
@@ -21,13 +22,6 @@ class AddressSource;
 // check the card's position. The address side shifts move the whole side.
 class PostcardAddressPrintout final : public print::PagePainter {
 public:
-    // The address side shifts, tenths of a millimetre: positive moves down,
-    // positive moves right.
-    struct Shift {
-        int down = 0;
-        int right = 0;
-    };
-
     static constexpr int kDigitX[7] = {454, 524, 594, 669, 737, 805, 873};
     static constexpr int kDigitTop = 145;
     static constexpr int kAddressTop = 330;
@@ -36,10 +30,10 @@ public:
     static constexpr int kLineHeight = 40; // the text font's height
 
     // One card per addressee of the source, which stays the caller's.
-    PostcardAddressPrintout(AddressSource& addressees, PostcardSender sender, Shift shift,
+    PostcardAddressPrintout(AddressSource& addressees, PostcardSender sender, PostcardShift shift,
                             QString jobName);
     // The sample card.
-    PostcardAddressPrintout(PostcardSender sender, Shift shift, QString jobName);
+    PostcardAddressPrintout(PostcardSender sender, PostcardShift shift, QString jobName);
 
     print::PageLayout layout() const override;
     int pageCount() const override;
@@ -55,7 +49,7 @@ private:
 
     AddressSource* m_addressees = nullptr; // none: the sample card
     PostcardSender m_sender;
-    Shift m_shift;
+    PostcardShift m_shift;
     QString m_jobName;
     QFont m_text;
     QFont m_digits;

@@ -6,6 +6,8 @@
 #include "reports/core/AddressSource.h"
 #include "reports/print/AddressLabelPrintout.h"
 #include "reports/print/PostcardAddressPrintout.h"
+#include "reports/print/PostcardBackPrintout.h"
+#include "data/settings/PrintPositions.h"
 #include "support/PdfWords.h"
 #include "support/RecordingPaintDevice.h"
 #include "support/TempFolder.h"
@@ -100,8 +102,8 @@ TEST(PostcardAddressPrintout, PdfHasEveryPartWhereTheCardWantsItShiftedByTheShif
     second.name2 = u("経理部");
     second.honorific = 3;
 
-    for (const PostcardAddressPrintout::Shift shift : {PostcardAddressPrintout::Shift{0, 0},
-                                                       PostcardAddressPrintout::Shift{30, -20}}) {
+    for (const PostcardShift shift : {PostcardShift{0, 0},
+                                                       PostcardShift{30, -20}}) {
         SCOPED_TRACE(shift.down);
         Addressees addressees({yamada(), second});
         PostcardAddressPrintout printout(addressees, shop(), shift, u("顧客 はがき宛先"));
@@ -260,4 +262,34 @@ TEST(AddressLabelPrintout, LabelsFromTheStartPositionAndCutToTheirWidth)
         return text.text.startsWith(u("北海道札幌市")) && text.text.size() < 28;
     });
     EXPECT_TRUE(cutAtACharacter);
+}
+
+TEST(PostcardBackPrintout, PictureFillsNinetyByOneHundredThirtyAtTheBackShiftOnEveryCopy)
+{
+    kv::data::PrintPositions positions;
+    positions.postcard = {11, 22, 30, -20}; // address down, right; back down, right
+    EXPECT_EQ(PostcardShift::addressSide(positions), (PostcardShift{11, 22}));
+    const PostcardShift shift = PostcardShift::backSide(positions);
+    EXPECT_EQ(shift, (PostcardShift{30, -20}));
+
+    QImage picture(90, 130, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    PostcardBackPrintout printout(picture, shift, 50, u("顧客 はがき裏面"));
+    EXPECT_EQ(printout.pageCount(), 50);
+    EXPECT_EQ(printout.layout().paper, QPageSize::Postcard);
+    // 254 dots an inch: a dot is a tenth of a millimetre.
+    for (int page : {1, 50}) {
+        const QImage card = PrintRunner::image(printout, page, 254);
+        const auto red = [&](int x, int y) { return card.pixelColor(x, y) == QColor(Qt::red); };
+        // From (-20, 30): x 0..880 (the left 2 mm off the card), y 30..1330.
+        EXPECT_TRUE(red(5, 35)) << page;
+        EXPECT_TRUE(red(875, 1325)) << page;
+        EXPECT_FALSE(red(5, 25)) << page;
+        EXPECT_FALSE(red(885, 500)) << page;
+        EXPECT_FALSE(red(500, 1335)) << page;
+    }
+    // Without a picture the card stays white.
+    PostcardBackPrintout empty(QImage(), shift, 1, u("顧客 はがき裏面"));
+    const QImage blank = PrintRunner::image(empty, 1, 100);
+    EXPECT_EQ(blank.pixelColor(blank.width() / 2, blank.height() / 2), QColor(Qt::white));
 }

@@ -3,6 +3,7 @@
 
 #include "reports/core/LabelSheet.h"
 #include "reports/core/PostcardAddress.h"
+#include "reports/core/PostcardShifts.h"
 #include "reports/core/ReadingBounds.h"
 #include "reports/core/ReminderMonths.h"
 #include "reports/core/ReportPages.h"
@@ -168,4 +169,26 @@ TEST(PostcardAddress, DigitsAndNameLines)
     EXPECT_TRUE(two[1].endsWith(u(" 様")));
     address.honorific = 0;
     EXPECT_TRUE(address.nameLines()[1].endsWith(u(" ")));
+}
+
+TEST(PostcardShifts, TypedMillimetresAreKeptAsTenthsRoundedDown)
+{
+    using PostcardShifts::tenthsOf;
+    EXPECT_EQ(tenthsOf(u("1.25")), 12);
+    EXPECT_EQ(tenthsOf(u("-1.25")), -13);
+    EXPECT_EQ(PostcardShifts::shown(12), u("1.2"));
+    EXPECT_EQ(PostcardShifts::shown(-13), u("-1.3"));
+    EXPECT_EQ(PostcardShifts::shown(0), u("0.0"));
+    EXPECT_EQ(tenthsOf(u("0.3")), 3);
+    EXPECT_EQ(tenthsOf(u("-0.3")), -3);
+    EXPECT_EQ(tenthsOf(u("4.1")), 41);
+    EXPECT_EQ(tenthsOf(u("-2.30")), -23);
+    EXPECT_EQ(tenthsOf(u("5")), 50);
+    EXPECT_EQ(tenthsOf(u(".5")), 5);
+    EXPECT_EQ(tenthsOf(u("+7.")), 70);
+    EXPECT_EQ(tenthsOf(u("99.9")), 999);
+    EXPECT_EQ(tenthsOf(u("-99.9")), -999);
+    EXPECT_EQ(tenthsOf(u("-99.90")), -999);
+    for (const char* bad : {"100", "99.91", "-99.95", "", "-", ".", "1,5", "abc", "1.2.3", "1e1", "１.５"})
+        EXPECT_EQ(tenthsOf(u(bad)), std::nullopt) << bad;
 }
