@@ -1,5 +1,6 @@
 #include "reports/core/CustomerSelection.h"
 
+#include "common/Cp932.h"
 #include "reports/core/FilterText.h"
 #include "reports/core/ReadingBounds.h"
 
@@ -25,6 +26,18 @@ QString CustomerSelection::filter() const
 QString CustomerSelection::sort() const
 {
     return order == Order::Reading ? QStringLiteral("Furi, KokCode") : QStringLiteral("KokCode");
+}
+
+std::optional<ReportRefusal> CustomerSelection::check() const
+{
+    using Field = ReportRefusal::Field;
+    if (codeFrom > codeTo)
+        return ReportRefusal{Field::CodeFrom,
+                             QStringLiteral("終了顧客ｺｰﾄﾞが開始顧客ｺｰﾄﾞより小さくなっています！")};
+    if (cp932::compare(readingTo, readingFrom) < 0)
+        return ReportRefusal{Field::ReadingTo,
+                             QStringLiteral("終了顧客ﾌﾘｶﾞﾅが開始顧客ﾌﾘｶﾞﾅより小さくなっています！")};
+    return std::nullopt;
 }
 
 } // namespace kv::reports

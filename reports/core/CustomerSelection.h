@@ -1,6 +1,10 @@
 #pragma once
 
+#include "reports/core/ReportRefusal.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace kv::reports {
 
@@ -23,6 +27,9 @@ struct CustomerSelection {
     // The filter of the customer table; literals are bound by the engine.
     QString filter() const;
     QString sort() const;
+    // The code range and then the reading range must not end below their
+    // start.
+    std::optional<ReportRefusal> check() const;
 };
 
 } // namespace kv::reports

@@ -17,16 +17,16 @@ QRect LabelSheet::label(int row, int column) const
     return QRect((horizontal + width) * column + left, (vertical + height) * row + top, width, height);
 }
 
-std::optional<LabelRefusal> LabelPlan::check(const LabelSheet& sheet, int startRow, int startColumn)
+std::optional<ReportRefusal> LabelPlan::check(const LabelSheet& sheet, int startRow, int startColumn)
 {
-    using Field = LabelRefusal::Field;
+    using Field = ReportRefusal::Field;
     if (sheet.rows <= 0 || sheet.columns <= 0)
-        return LabelRefusal{Field::Layout,
+        return ReportRefusal{Field::Layout,
                             QStringLiteral("宛先シールの行数か列数が0です！\n宛先シールの設定を確認して下さい")};
     if (startRow > sheet.rows)
-        return LabelRefusal{Field::StartRow, QStringLiteral("開始行が範囲を超えています！")};
+        return ReportRefusal{Field::StartRow, QStringLiteral("開始行が範囲を超えています！")};
     if (startColumn > sheet.columns)
-        return LabelRefusal{Field::StartColumn, QStringLiteral("開始列が範囲を超えています！")};
+        return ReportRefusal{Field::StartColumn, QStringLiteral("開始列が範囲を超えています！")};
     return std::nullopt;
 }
 

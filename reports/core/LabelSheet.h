@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/core/ReportRefusal.h"
+
 #include <QRect>
 #include <QString>
 
@@ -31,13 +33,6 @@ struct LabelSheet {
     QRect label(int row, int column) const;
 };
 
-// Why a label printout cannot start, and the field to correct.
-struct LabelRefusal {
-    enum class Field { Layout, StartRow, StartColumn };
-    Field field = Field::Layout;
-    QString message;
-};
-
 // The labels of a selection on sheets: the first sheet from the start row
 // and column (1-based), every later one from its first label, filled row by
 // row.
@@ -53,7 +48,7 @@ public:
     // A layout without rows or columns is refused before anything is
     // counted (a damaged or hand-made Seal row); so are start positions
     // beyond the sheet.
-    static std::optional<LabelRefusal> check(const LabelSheet& sheet, int startRow, int startColumn);
+    static std::optional<ReportRefusal> check(const LabelSheet& sheet, int startRow, int startColumn);
 
     // Only for a layout and start that check() accepts.
     LabelPlan(const LabelSheet& sheet, int startRow, int startColumn, int recordCount);

@@ -19,25 +19,32 @@ std::optional<ReportPages::Span> ReportPages::offered(int pageCount, int from, i
     return Span{from, std::min(to, pageCount)};
 }
 
+std::optional<ReportRefusal> ReportPages::check(int from, int to)
+{
+    if (to < from)
+        return ReportRefusal{ReportRefusal::Field::PageFrom,
+                             QStringLiteral("終了ページが開始ページより小さくなっています！")};
+    return std::nullopt;
+}
+
 CustomerVehiclePages::CustomerVehiclePages(const std::vector<int>& vehicleCounts)
 {
-    int used = kLinesPerPage; // a full page: the first entry opens one
+    int used = kLinesPerPage; // as if a page were full: the first entry opens one
     const auto place = [&](int lines, const Entry& entry) {
-        const bool fresh = used + lines > kLinesPerPage;
-        if (fresh) {
-            m_pages.emplace_back();
-            used = 0;
-        }
         m_pages.back().push_back(entry);
         used += lines;
-        return fresh;
+    };
+    const auto openPage = [&] {
+        m_pages.emplace_back();
+        used = 0;
     };
     for (int customer = 0; customer < int(vehicleCounts.size()); ++customer) {
+        if (used + kCustomerLines > kLinesPerPage)
+            openPage();
         place(kCustomerLines, Entry{customer, -1});
         for (int vehicle = 0; vehicle < vehicleCounts[size_t(customer)]; ++vehicle) {
             if (used + kVehicleLines > kLinesPerPage) {
-                m_pages.emplace_back();
-                used = 0;
+                openPage();
                 place(kCustomerLines, Entry{customer, -1});
             }
             place(kVehicleLines, Entry{customer, vehicle});

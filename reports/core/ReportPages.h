@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/core/ReportRefusal.h"
+
 #include <optional>
 #include <vector>
 
@@ -21,6 +23,8 @@ struct Span {
 // the last page); none when the range starts beyond the last page, so that
 // nothing is printed rather than an empty job.
 std::optional<Span> offered(int pageCount, int from, int to);
+// The page range asked for must not end below its start.
+std::optional<ReportRefusal> check(int from, int to);
 
 } // namespace ReportPages
 

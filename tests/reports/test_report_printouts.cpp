@@ -36,13 +36,10 @@ public:
     int count() override { return int(m_list.size()); }
     std::optional<PostcardAddress> at(int index) override
     {
-        ++asked;
         if (index < 0 || index >= count())
             return std::nullopt;
         return m_list[size_t(index)];
     }
-    int asked = 0;
-
 private:
     std::vector<PostcardAddress> m_list;
 };

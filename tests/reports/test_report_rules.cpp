@@ -1,6 +1,7 @@
 // The rules of the reports that need no data folder: reading bounds, the
 // reminder's months, label sheets, page counts and the address lines.
 
+#include "reports/core/CustomerSelection.h"
 #include "reports/core/LabelSheet.h"
 #include "reports/core/PostcardAddress.h"
 #include "reports/core/PostcardShifts.h"
@@ -90,7 +91,7 @@ TEST(LabelPlan, StartPositionShiftsTheFirstSheetOnly)
 
 TEST(LabelPlan, RefusesSheetsWithoutLabelsAndStartsBeyondTheSheet)
 {
-    using Field = LabelRefusal::Field;
+    using Field = ReportRefusal::Field;
     const auto noRows = LabelPlan::check(LabelSheet{0, 2, 400, 900}, 1, 1);
     ASSERT_TRUE(noRows);
     EXPECT_EQ(noRows->field, Field::Layout);
@@ -191,4 +192,31 @@ TEST(PostcardShifts, TypedMillimetresAreKeptAsTenthsRoundedDown)
     EXPECT_EQ(tenthsOf(u("-99.90")), -999);
     for (const char* bad : {"100", "99.91", "-99.95", "", "-", ".", "1,5", "abc", "1.2.3", "1e1", "１.５"})
         EXPECT_EQ(tenthsOf(u(bad)), std::nullopt) << bad;
+}
+
+TEST(ReportChecks, RangesMustNotEndBelowTheirStart)
+{
+    using Field = ReportRefusal::Field;
+    CustomerSelection selection;
+    EXPECT_EQ(selection.check(), std::nullopt);
+    selection.codeFrom = 10;
+    selection.codeTo = 9;
+    ASSERT_TRUE(selection.check());
+    EXPECT_EQ(selection.check()->field, Field::CodeFrom);
+    EXPECT_EQ(selection.check()->message, u("終了顧客ｺｰﾄﾞが開始顧客ｺｰﾄﾞより小さくなっています！"));
+    selection.codeTo = 10;
+    selection.readingFrom = u("ｶ");
+    selection.readingTo = u("ｶ");
+    EXPECT_EQ(selection.check(), std::nullopt);
+    // In CP932 order ｶﾞ lies above ｶﾝ.
+    selection.readingFrom = u("ｶﾞ");
+    selection.readingTo = u("ｶﾝ");
+    ASSERT_TRUE(selection.check());
+    EXPECT_EQ(selection.check()->field, Field::ReadingTo);
+    EXPECT_EQ(selection.check()->message, u("終了顧客ﾌﾘｶﾞﾅが開始顧客ﾌﾘｶﾞﾅより小さくなっています！"));
+
+    EXPECT_EQ(ReportPages::check(1, 1), std::nullopt);
+    ASSERT_TRUE(ReportPages::check(3, 2));
+    EXPECT_EQ(ReportPages::check(3, 2)->field, Field::PageFrom);
+    EXPECT_EQ(ReportPages::check(3, 2)->message, u("終了ページが開始ページより小さくなっています！"));
 }
