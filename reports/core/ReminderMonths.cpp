@@ -36,6 +36,21 @@ std::optional<QDate> ReminderMonths::lastDay(const QString& month)
     return QDate(first->year(), first->month(), first->daysInMonth());
 }
 
+std::optional<ReportRefusal> ReminderMonths::check(const QString& start, const QString& end)
+{
+    using Field = ReportRefusal::Field;
+    const QString badMonth = QStringLiteral("年月日が異常です！");
+    const auto first = firstDay(start);
+    if (!first)
+        return ReportRefusal{Field::StartMonth, badMonth};
+    const auto last = lastDay(end);
+    if (!last)
+        return ReportRefusal{Field::EndMonth, badMonth};
+    if (*last < *first)
+        return ReportRefusal{Field::StartMonth, QStringLiteral("終了日付が開始日付より小さくなっています！")};
+    return std::nullopt;
+}
+
 QString ReminderMonths::filter(const QDate& first, const QDate& last)
 {
     // Below the day after the last day: an expiry stored with a time of day

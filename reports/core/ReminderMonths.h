@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/core/ReportRefusal.h"
+
 #include <QDate>
 #include <QString>
 
@@ -20,6 +22,10 @@ public:
     static std::optional<QDate> firstDay(const QString& month);
     // The last day of a typed month (2024-02-29 for "24/02").
     static std::optional<QDate> lastDay(const QString& month);
+    // Both months must be months (a refused month field is to be cleared),
+    // and the span must not end before it starts (the start month to be
+    // corrected, as the start of every range is).
+    static std::optional<ReportRefusal> check(const QString& start, const QString& end);
 
     // Vehicles whose expiry lies from the first day through the whole of
     // the last day, placeholders left out. A vehicle without an expiry

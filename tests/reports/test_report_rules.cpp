@@ -61,6 +61,26 @@ TEST(ReminderMonths, OpenWithTheNextMonthAndSpanWholeMonths)
         EXPECT_EQ(ReminderMonths::firstDay(u(bad)), std::nullopt) << bad;
 }
 
+TEST(ReminderMonths, CheckRefusesNonMonthsAndBackwardSpans)
+{
+    using Field = ReportRefusal::Field;
+    EXPECT_EQ(ReminderMonths::check(u("24/11"), u("25/02")), std::nullopt);
+    EXPECT_EQ(ReminderMonths::check(u("25/01"), u("25/01")), std::nullopt);
+    const auto start = ReminderMonths::check(u("24/00"), u("25/02"));
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->field, Field::StartMonth);
+    EXPECT_EQ(start->message, u("年月日が異常です！"));
+    const auto end = ReminderMonths::check(u("24/11"), QString());
+    ASSERT_TRUE(end);
+    EXPECT_EQ(end->field, Field::EndMonth);
+    EXPECT_EQ(end->message, u("年月日が異常です！"));
+    // 99/12 is 1999, before 00/01 (2000).
+    const auto backwards = ReminderMonths::check(u("00/01"), u("99/12"));
+    ASSERT_TRUE(backwards);
+    EXPECT_EQ(backwards->field, Field::StartMonth);
+    EXPECT_EQ(backwards->message, u("終了日付が開始日付より小さくなっています！"));
+}
+
 TEST(LabelPlan, StartPositionShiftsTheFirstSheetOnly)
 {
     LabelSheet sheet{6, 2, 400, 900, 100, 50, 20, 30};
