@@ -2,14 +2,11 @@
 
 #include "print/PageCanvas.h"
 #include "reports/core/AddressSource.h"
-#include "reports/print/PostcardPaper.h"
 
 #include <QPainter>
 
 namespace kv::reports {
 namespace {
-
-using print::PageCanvas;
 
 // The sample card's lines and their left edge.
 const QString kSampleAddress = QStringLiteral("ＸＸＸＸＸＸＸＸＸＸＸＸＸＸＸ");
@@ -26,13 +23,12 @@ PostcardAddressPrintout::PostcardAddressPrintout(AddressSource& addressees, Post
     m_addressees = &addressees;
 }
 
-PostcardAddressPrintout::PostcardAddressPrintout(PostcardSender sender, PostcardShift shift, QString jobName)
+PostcardAddressPrintout::PostcardAddressPrintout(PostcardSender sender, PostcardShift shift,
+                                                 QString jobName)
     : m_sender(std::move(sender))
     , m_shift(shift)
     , m_jobName(std::move(jobName))
-    , m_text(textFont().toQFont())
-    , m_digits(digitsFont().toQFont())
-    , m_shopName(shopNameFont(m_sender.fontFace).toQFont())
+    , m_side(m_sender.fontFace)
 {
 }
 
@@ -48,50 +44,16 @@ int PostcardAddressPrintout::pageCount() const
 
 void PostcardAddressPrintout::paintPage(int page, QPainter& painter)
 {
-    PageCanvas canvas(painter);
+    print::PageCanvas canvas(painter);
     canvas.setTextColour(Qt::black);
     if (!m_addressees) {
-        PostcardAddress sample{9999999, kSampleAddress, kSampleAddress, kSampleName, kSampleName, 1};
-        addressee(canvas, sample, kSampleLeft);
+        const PostcardAddress sample{9999999,     kSampleAddress, kSampleAddress,
+                                     kSampleName, kSampleName,    1};
+        m_side.addressee(canvas, sample, kSampleLeft, kAddressTop, kNameTop);
     } else if (const auto address = m_addressees->at(page - 1)) {
-        addressee(canvas, *address, kAddressLeft);
+        m_side.addressee(canvas, *address, kAddressLeft, kAddressTop, kNameTop);
     }
-    senderBlock(canvas);
-}
-
-void PostcardAddressPrintout::addressee(PageCanvas& canvas, const PostcardAddress& address, int left)
-{
-    canvas.setFont(m_digits);
-    const QStringList digits = address.postalDigits();
-    for (int i = 0; i < digits.size() && i < 7; ++i)
-        canvas.textAt(QPointF(kDigitX[i], kDigitTop), digits[i]);
-
-    canvas.setFont(m_text);
-    canvas.textAt(QPointF(left, kAddressTop), address.address1);
-    if (!address.address2.isEmpty())
-        canvas.textAt(QPointF(left, kAddressTop + kLineHeight), address.address2);
-    const QStringList names = address.nameLines();
-    for (int i = 0; i < names.size(); ++i)
-        canvas.textAt(QPointF(left, kNameTop + i * kLineHeight), names[i]);
-}
-
-void PostcardAddressPrintout::senderBlock(PageCanvas& canvas)
-{
-    constexpr int kNameBottom = 650;
-    canvas.setFont(m_shopName);
-    canvas.text(PageCanvas::box(50, 950, kSenderTop, kNameBottom), m_sender.shopName, Qt::AlignHCenter);
-
-    canvas.setFont(m_text);
-    int top = kNameBottom;
-    canvas.textAt(QPointF(150, top), m_sender.address1);
-    top += kLineHeight;
-    if (!m_sender.address2.isEmpty()) {
-        canvas.textAt(QPointF(150, top), m_sender.address2);
-        top += kLineHeight;
-    }
-    canvas.textAt(QPointF(150, top), m_sender.telephoneLine());
-    top += kLineHeight;
-    canvas.frame(PageCanvas::box(50, 950, kSenderTop, top), PageCanvas::pen(Qt::black, PageCanvas::kThin));
+    m_side.senderBlock(canvas, m_sender, kSenderTop);
 }
 
 } // namespace kv::reports

@@ -189,7 +189,7 @@ TEST(PostcardAddressPrintout, DigitsInTheirBoxesAndTheSenderFramedDownToTheTelLi
     for (int i = 0; i < 7; ++i) {
         const auto found = one.find(1, u(digits[i]));
         ASSERT_EQ(found.size(), 1u) << digits[i];
-        EXPECT_NEAR(found.front().baseline.x(), PostcardAddressPrintout::kDigitX[i], 0.5);
+        EXPECT_NEAR(found.front().baseline.x(), PostcardSide::kDigitX[i], 0.5);
         EXPECT_NEAR(found.front().extent().top(), 145, 1);
     }
 }
