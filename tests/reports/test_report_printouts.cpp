@@ -7,6 +7,7 @@
 #include "reports/print/AddressLabelPrintout.h"
 #include "reports/print/PostcardAddressPrintout.h"
 #include "reports/print/PostcardBackPrintout.h"
+#include "reports/print/ReminderPrintout.h"
 #include "data/settings/PrintPositions.h"
 #include "support/PdfWords.h"
 #include "support/RecordingPaintDevice.h"
@@ -289,4 +290,106 @@ TEST(PostcardBackPrintout, PictureFillsNinetyByOneHundredThirtyAtTheBackShiftOnE
     PostcardBackPrintout empty(QImage(), shift, 1, u("顧客 はがき裏面"));
     const QImage blank = PrintRunner::image(empty, 1, 100);
     EXPECT_EQ(blank.pixelColor(blank.width() / 2, blank.height() / 2), QColor(Qt::white));
+}
+
+namespace {
+
+ReminderPrintout sampleReminder(bool withCosts, bool agencyTaxable, bool preview,
+                                PostcardShift shift = {})
+{
+    const ReminderCard card = ReminderPrintout::sampleCard(withCosts);
+    return ReminderPrintout(1, [card](int) { return std::optional<ReminderCard>(card); }, shop(), shift,
+                            agencyTaxable, preview, u("車検入庫予定車輌 はがき宛先テスト"));
+}
+
+// The lines drawn between top and bottom.
+std::vector<QLineF> linesOf(const RecordingPaintDevice& device, double top = 1000, double bottom = 1480)
+{
+    std::vector<QLineF> lines;
+    for (const DrawnShape& shape : device.shapesOn(1))
+        if (shape.kind == DrawnShape::Line && shape.line.y1() >= top && shape.line.y1() <= bottom)
+            lines.push_back(shape.line);
+    return lines;
+}
+
+} // namespace
+
+TEST(ReminderPrintout, SampleCardInPdfWithTheCostsBlock)
+{
+    ReminderPrintout printout = sampleReminder(true, true, false, PostcardShift{10, 20});
+    kv::test::TempFolder temp;
+    const PdfWords pdf = pdfOf(printout, temp);
+    ASSERT_EQ(pdf.pages.size(), 1u);
+    const double dx = 20;
+    const double dy = 10;
+    const auto near = [&](const QRectF& box, double left, double top) {
+        EXPECT_NEAR(box.left(), left + dx, kHalfMillimetre);
+        EXPECT_NEAR(box.top(), top + dy, kHalfMillimetre);
+    };
+    // Nine in every postal box, the addressee from x 370 at 280 and 400.
+    near(only(pdf, 1, u("999")), 454, 145);
+    near(only(pdf, 1, u("9999")), 669, 145);
+    const auto addresses = pdf.find(1, u("ＸＸＸＸＸＸＸＸＸＸＸＸＸＸＸ"));
+    ASSERT_EQ(addresses.size(), 2u);
+    near(addresses[0].box, 370, 280);
+    near(addresses[1].box, 370, 320);
+    // The sender block from 540; the heading centred in 100..900 × 750..815.
+    EXPECT_NEAR(only(pdf, 1, u("サビオン自動車")).center().y(), 570 + dy, kHalfMillimetre);
+    near(only(pdf, 1, u("東京都品川区大井１－２－３")), 150, 600);
+    const QRectF heading = only(pdf, 1, u("車検満期のご案内"));
+    EXPECT_NEAR(heading.center().x(), 500 + dx, kHalfMillimetre);
+    EXPECT_NEAR(heading.center().y(), 782.5 + dy, kHalfMillimetre);
+    // The vehicle lines from 860, values from x 320.
+    near(only(pdf, 1, u("XXXXXXXXXXXXXXXXXXXX")), 320, 860);
+    near(only(pdf, 1, u("登録番号")), 150, 900);
+    near(only(pdf, 1, u("ＸＸＸＸ999Ｘ9999")), 320, 900);
+    near(only(pdf, 1, u("99年99月99日")), 320, 940);
+    // The costs from 1010, amounts right-aligned at 450 and 830.
+    near(only(pdf, 1, u("自賠責料")), 150, 1010);
+    const auto amounts = pdf.find(1, u("999,999"));
+    ASSERT_EQ(amounts.size(), 6u);
+    int atLeft = 0;
+    int atRight = 0;
+    for (const auto& amount : amounts) {
+        atLeft += std::abs(amount.box.right() - (450 + dx)) < kHalfMillimetre ? 1 : 0;
+        atRight += std::abs(amount.box.right() - (830 + dx)) < kHalfMillimetre ? 1 : 0;
+    }
+    EXPECT_EQ(atLeft, 2);
+    EXPECT_EQ(atRight, 4);
+    // With a taxable agency fee the tax takes a line, the total the next.
+    near(only(pdf, 1, u("諸費用合計")), 500, 1130);
+}
+
+TEST(ReminderPrintout, BracketTotalLineCaptionsAndTheBlockLeftOut)
+{
+    RecordingPaintDevice taxable;
+    ReminderPrintout withTax = sampleReminder(true, true, false);
+    record(withTax, taxable);
+    const std::vector<QLineF> expected = {QLineF(500, 1070, 520, 1070), QLineF(500, 1070, 500, 1110),
+                                          QLineF(500, 1110, 520, 1110), QLineF(150, 1130, 830, 1130)};
+    EXPECT_EQ(linesOf(taxable), expected);
+    // The heading is underlined.
+    EXPECT_FALSE(linesOf(taxable, 800, 830).empty());
+    EXPECT_EQ(taxable.find(1, u("消  費  税")).size(), 1u);
+    EXPECT_EQ(taxable.find(1, u("車       名")).size(), 1u);
+
+    // Without a taxable agency fee: no tax line, no bracket, the total higher.
+    RecordingPaintDevice untaxed;
+    ReminderPrintout withoutTax = sampleReminder(true, false, true);
+    record(withoutTax, untaxed);
+    EXPECT_EQ(linesOf(untaxed), (std::vector<QLineF>{QLineF(150, 1090, 830, 1090)}));
+    EXPECT_TRUE(untaxed.find(1, u("消 費 税")).empty());
+    // The preview's captions.
+    EXPECT_EQ(untaxed.find(1, u("車      名")).size(), 1u);
+    EXPECT_EQ(untaxed.find(1, u("満 了 日")).size(), 1u);
+    EXPECT_EQ(untaxed.find(1, u("重 量 税")).size(), 1u);
+
+    // Without the costs the card ends after the expiry line.
+    RecordingPaintDevice plain;
+    ReminderPrintout noCosts = sampleReminder(false, true, false);
+    record(noCosts, plain);
+    EXPECT_TRUE(linesOf(plain).empty());
+    for (const DrawnText& text : plain.textsOn(1))
+        EXPECT_LT(text.extent().bottom(), 990) << text.text.toStdString();
+    EXPECT_EQ(plain.find(1, u("99年99月99日")).size(), 1u);
 }
