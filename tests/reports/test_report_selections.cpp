@@ -1,0 +1,186 @@
+// The selections of the reports on a real data folder: the filters and
+// sorts the engine runs, placeholders, greeting flags and expiry spans.
+
+#include "data/engine/DayNumber.h"
+#include "data/settings/DefaultSettings.h"
+#include "data/tables/DaoRecordsets.h"
+#include "data/tables/DataFiles.h"
+#include "reports/core/AddressSource.h"
+#include "reports/core/CustomerSelection.h"
+#include "reports/core/ReminderMonths.h"
+#include "reports/core/ReportPages.h"
+#include "reports/core/SelectedRows.h"
+#include "reports/core/VehicleSelection.h"
+#include "support/CustomerBuilder.h"
+#include "support/TempFolder.h"
+#include "support/Utf8.h"
+#include "support/VehicleBuilder.h"
+
+#include <gtest/gtest.h>
+
+using namespace kv::reports;
+using kv::test::CustomerBuilder;
+using kv::test::u;
+using kv::test::VehicleBuilder;
+
+namespace {
+
+class ReportSelections : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(kv::data::createDataFolderDatabases(folder.path()));
+        ASSERT_TRUE(kv::data::writeDefaultSettings(folder.path()));
+        ASSERT_TRUE(store.open(folder.path()));
+    }
+
+    template <class Set>
+    std::vector<int> codes(const QString& filter, const QString& sort, int Set::Row::*code)
+    {
+        SelectedRows<Set> rows(store, filter, sort);
+        EXPECT_TRUE(rows.isOpen()) << rows.lastError().description.toStdString();
+        std::vector<int> result;
+        for (int i = 0; i < rows.count(); ++i)
+            result.push_back(rows.at(i).value().*code);
+        return result;
+    }
+    std::vector<int> customers(const CustomerSelection& selection)
+    {
+        return codes<CDaoKokSet>(selection.filter(), selection.sort(), &kv::data::KokRow::m_KokCode);
+    }
+    std::vector<int> vehicles(const QString& filter, const QString& sort)
+    {
+        return codes<CDaoCarSet>(filter, sort, &kv::data::CarRow::m_CarCode);
+    }
+
+    kv::test::TempFolder folder;
+    kv::data::DataStore store;
+};
+
+TEST_F(ReportSelections, ReadingOrderTakesEveryReadingOfTheRange)
+{
+    CustomerBuilder(1).name(u("川口")).reading(u("ｶﾜｸﾞﾁ")).insertInto(store);
+    CustomerBuilder(2).name(u("学校")).reading(u("ｶﾞｯｺｳ")).insertInto(store);
+    CustomerBuilder(3).name(u("青木")).reading(u("ｱｵｷ")).insertInto(store);
+    CustomerBuilder(4).name(u("菊池")).reading(u("ｷｸﾁ")).insertInto(store);
+    CustomerBuilder(5).name(u("新規作成中")).reading(u("ｱｱｱ")).insertInto(store);
+    CustomerBuilder(6).name(u("加藤")).reading(u("ｶﾄｳ")).insertInto(store);
+    CustomerBuilder(7).name(u("ＡＢＣ")).reading(u("ABC")).insertInto(store);
+
+    CustomerSelection selection;
+    selection.order = CustomerSelection::Order::Reading;
+    selection.readingFrom = u("ｱ");
+    selection.readingTo = u("ｶ");
+    EXPECT_EQ(customers(selection), (std::vector<int>{3, 6, 1, 2}));
+
+    // The defaults take every real customer, in reading order.
+    EXPECT_EQ(customers(CustomerSelection{.order = CustomerSelection::Order::Reading}),
+              (std::vector<int>{7, 3, 6, 1, 2, 4}));
+    // A quote in a typed reading stays part of the value.
+    selection.readingFrom = u("\" OR \"\"=\"");
+    selection.readingTo = u("\"");
+    EXPECT_TRUE(customers(selection).empty());
+}
+
+TEST_F(ReportSelections, CodeOrderAndGreetingFlags)
+{
+    CustomerBuilder(1).name(u("一")).set(&CDaoKokSet::m_Nenga, 1).insertInto(store);
+    CustomerBuilder(2).name(u("二")).set(&CDaoKokSet::m_Nenga, 1).set(&CDaoKokSet::m_Seibo, 1)
+        .insertInto(store);
+    CustomerBuilder(3).name(u("新規作成中")).set(&CDaoKokSet::m_Nenga, 1).insertInto(store);
+    CustomerBuilder(4).name(u("四")).set(&CDaoKokSet::m_Syochuu, 1).set(&CDaoKokSet::m_Chuugen, 1)
+        .insertInto(store);
+    CustomerBuilder(5).name(u("五")).insertInto(store);
+
+    CustomerSelection selection;
+    EXPECT_EQ(customers(selection), (std::vector<int>{1, 2, 4, 5}));
+    selection.codeFrom = 2;
+    selection.codeTo = 4;
+    EXPECT_EQ(customers(selection), (std::vector<int>{2, 4}));
+    selection.codeFrom = 1;
+    selection.newYearCard = true;
+    EXPECT_EQ(customers(selection), (std::vector<int>{1, 2}));
+    selection.yearEndGift = true;
+    EXPECT_EQ(customers(selection), (std::vector<int>{2}));
+    selection = CustomerSelection{.summerGreeting = true, .summerGift = true};
+    EXPECT_EQ(customers(selection), (std::vector<int>{4}));
+}
+
+TEST_F(ReportSelections, VehicleListLeavesOutPlaceholders)
+{
+    VehicleBuilder(3).owner(1).chassis(u("A-3")).insertInto(store);
+    VehicleBuilder(1).owner(1).chassis(u("A-1")).insertInto(store);
+    VehicleBuilder(2).owner(0).chassis(u("新規作成中")).insertInto(store);
+    VehicleBuilder(9).owner(2).insertInto(store);
+    const VehicleSelection all;
+    EXPECT_EQ(vehicles(all.filter(), all.sort()), (std::vector<int>{1, 3, 9}));
+    const VehicleSelection some{2, 8};
+    EXPECT_EQ(vehicles(some.filter(), some.sort()), (std::vector<int>{3}));
+}
+
+TEST_F(ReportSelections, ReminderSpanTakesWholeMonthsByExpiryOwnerAndCode)
+{
+    VehicleBuilder(1).owner(5).inspectionExpiry(QDate(2025, 2, 28)).insertInto(store);
+    VehicleBuilder(2).owner(3).inspectionExpiry(QDate(2024, 11, 1)).insertInto(store);
+    VehicleBuilder(3).owner(3).inspectionExpiry(QDate(2025, 2, 28)).insertInto(store);
+    VehicleBuilder(4).owner(3).inspectionExpiry(QDate(2024, 10, 31)).insertInto(store);
+    VehicleBuilder(5).owner(3).inspectionExpiry(QDate(2025, 3, 1)).insertInto(store);
+    VehicleBuilder(6).owner(1).inspectionExpiry(QDate(2025, 2, 28)).insertInto(store);
+    VehicleBuilder(7).owner(1).inspectionExpiry(kv::data::kEmptyDate).insertInto(store);
+    VehicleBuilder(8).owner(0).chassis(u("新規作成中")).inspectionExpiry(QDate(2024, 12, 1))
+        .insertInto(store);
+    // An expiry stored with a time of day still belongs to its day.
+    VehicleBuilder(9).owner(2).inspectionExpiry(kv::data::toDayNumber(QDate(2025, 2, 28)) + 0.5)
+        .insertInto(store);
+
+    const QDate first = *ReminderMonths::firstDay(u("24/11"));
+    const QDate last = *ReminderMonths::lastDay(u("25/02"));
+    EXPECT_EQ(vehicles(ReminderMonths::filter(first, last), ReminderMonths::sort()),
+              (std::vector<int>{2, 6, 3, 1, 9}));
+    // No span, however early it starts, takes a vehicle without an expiry.
+    EXPECT_EQ(vehicles(ReminderMonths::filter(*ReminderMonths::firstDay(u("51/01")),
+                                               *ReminderMonths::lastDay(u("50/12"))),
+                       ReminderMonths::sort()),
+              (std::vector<int>{4, 2, 6, 3, 1, 9, 5}));
+}
+
+TEST_F(ReportSelections, TwentyFiveRemindersGiveThreeListPagesAndAPostcardEach)
+{
+    for (int code = 1; code <= 25; ++code)
+        VehicleBuilder(code).owner(1).inspectionExpiry(QDate(2025, 1, code)).insertInto(store);
+    const QDate month = *ReminderMonths::firstDay(u("25/01"));
+    SelectedRows<CDaoCarSet> rows(store, ReminderMonths::filter(month, *ReminderMonths::lastDay(u("25/01"))),
+                                  ReminderMonths::sort());
+    ASSERT_EQ(rows.count(), 25);
+    EXPECT_EQ(ReportPages::ofUnits(rows.count(), 12), 3);
+    // Postcards are asked for in any order, as a preview does.
+    EXPECT_EQ(rows.at(24)->m_CarCode, 25);
+    EXPECT_EQ(rows.at(3)->m_CarCode, 4);
+    EXPECT_EQ(rows.at(20)->m_CarCode, 21);
+    EXPECT_EQ(rows.at(0)->m_CarCode, 1);
+    EXPECT_EQ(rows.at(25), std::nullopt);
+    EXPECT_EQ(rows.at(-1), std::nullopt);
+}
+
+TEST_F(ReportSelections, CustomersAddressTheirCardsAsUsers)
+{
+    CustomerBuilder(2).name(u("佐藤"), u("経理部")).owner(u("所有者")).address(u("大阪府"), u("北区"))
+        .postalCode(5300001).set(&CDaoKokSet::m_Sama, 3).insertInto(store);
+    CustomerBuilder(1).name(u("山田")).address(u("東京都")).insertInto(store);
+    const CustomerSelection selection;
+    CustomerAddresses addresses(store, selection.filter(), selection.sort());
+    ASSERT_TRUE(addresses.isOpen());
+    ASSERT_EQ(addresses.count(), 2);
+    const auto sato = addresses.at(1);
+    ASSERT_TRUE(sato);
+    EXPECT_EQ(sato->postalCode, 5300001);
+    EXPECT_EQ(sato->address1, u("大阪府"));
+    EXPECT_EQ(sato->address2, u("北区"));
+    EXPECT_EQ(sato->name1, u("佐藤"));
+    EXPECT_EQ(sato->name2, u("経理部"));
+    EXPECT_EQ(sato->honorific, 3);
+    EXPECT_EQ(addresses.at(0)->name1, u("山田"));
+    EXPECT_EQ(addresses.at(2), std::nullopt);
+}
+
+} // namespace
