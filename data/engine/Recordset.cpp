@@ -19,7 +19,16 @@ Recordset::Recordset(Connection& connection, const TableDef& table)
     }
 }
 
-Recordset::~Recordset() = default;
+Recordset::~Recordset()
+{
+    endHold();
+}
+
+void Recordset::endHold()
+{
+    if (m_connection.readHoldOwner() == this)
+        m_connection.endReadHold();
+}
 
 sqlite3_stmt* Recordset::prepared(OwnStatement& own)
 {
@@ -102,6 +111,7 @@ bool Recordset::Open()
 
 void Recordset::Close()
 {
+    endHold();
     m_open = false;
     m_keys.clear();
     m_positionOfKey.clear();
@@ -166,12 +176,21 @@ void Recordset::setDefaults()
     exchange(fx);
 }
 
-bool Recordset::loadCurrent()
+bool Recordset::loadCurrent(bool walking)
 {
     m_currentDeleted = false;
     sqlite3_stmt* statement = prepared(m_readRow);
     if (!statement)
         return fail(m_connection.lastError());
+    if (!walking) {
+        m_connection.endReadHold();
+    } else if (m_connection.readHoldOwner() != this || m_rowsInHold >= kRowsPerHold) {
+        // A new page: a writer waiting for the file gets in first.
+        m_connection.endReadHold();
+        m_connection.beginReadHold(this);
+        m_rowsInHold = 0;
+    }
+    ++m_rowsInHold;
     StatementScope scope(statement);
     sqlite3_bind_int64(statement, 1, m_keys[size_t(m_position)]);
     const int rc = sqlite3_step(statement);
@@ -188,7 +207,7 @@ bool Recordset::loadCurrent()
     return failSqlite(rc);
 }
 
-bool Recordset::moveTo(qsizetype position)
+bool Recordset::moveTo(qsizetype position, bool walking)
 {
     m_editMode = EditMode::None;
     m_afterDelete = false;
@@ -196,11 +215,12 @@ bool Recordset::moveTo(qsizetype position)
     const auto count = qsizetype(m_keys.size());
     if (position < 0 || position >= count) {
         m_position = position < 0 ? -1 : count;
+        endHold();
         setDefaults();
         return true;
     }
     m_position = position;
-    return loadCurrent();
+    return loadCurrent(walking);
 }
 
 bool Recordset::MoveFirst()
@@ -231,7 +251,7 @@ bool Recordset::MoveNext()
     if (IsEOF())
         return fail(EngineError::make(error::kNoCurrentRecord));
     // After a delete the cursor already names the following row.
-    return moveTo(m_afterDelete ? m_position : m_position + 1);
+    return moveTo(m_afterDelete ? m_position : m_position + 1, true);
 }
 
 bool Recordset::MovePrev()
@@ -241,7 +261,7 @@ bool Recordset::MovePrev()
         return false;
     if (IsBOF())
         return fail(EngineError::make(error::kNoCurrentRecord));
-    return moveTo(m_position - 1);
+    return moveTo(m_position - 1, true);
 }
 
 
@@ -364,6 +384,7 @@ bool Recordset::Update()
 
 bool Recordset::insertRow()
 {
+    m_connection.endReadHold();
     sqlite3_stmt* statement = prepared(m_insertRow);
     if (!statement)
         return fail(m_connection.lastError());
@@ -389,6 +410,7 @@ bool Recordset::updateRow()
 {
     if (!requireCurrent())
         return false;
+    m_connection.endReadHold();
     sqlite3_stmt* statement = prepared(m_updateRow);
     if (!statement)
         return fail(m_connection.lastError());
@@ -430,6 +452,7 @@ bool Recordset::Delete()
     m_editMode = EditMode::None;
     if (m_currentDeleted)
         return fail(EngineError::make(error::kRecordDeleted));
+    m_connection.endReadHold();
     sqlite3_stmt* statement = prepared(m_deleteRow);
     if (!statement)
         return fail(m_connection.lastError());
