@@ -1,7 +1,6 @@
 #include "data/engine/Recordset.h"
 
 #include "data/engine/FilterTranslator.h"
-#include "data/engine/ReadSnapshot.h"
 #include "data/engine/StatementScope.h"
 
 #include <sqlite3.h>
@@ -141,8 +140,6 @@ bool Recordset::Requery()
         m_orderBy.clear();
         return fail(translator.error());
     }
-    // The row ids and the first row in one read, under one shared lock.
-    ReadSnapshot snapshot(m_connection);
     QByteArray sql = "SELECT rowid FROM " + m_from;
     if (!m_where.isEmpty())
         sql += " WHERE " + m_where.sql;
@@ -150,6 +147,10 @@ bool Recordset::Requery()
     sqlite3_stmt* statement = m_connection.prepareCached(sql);
     if (!statement)
         return fail(m_connection.lastError());
+    // The row ids and the first page of rows in one read, under one shared
+    // lock: the keys are the page's first read.
+    m_connection.beginReadHold(this);
+    m_rowsInHold = 0;
     {
         // Reset before the first row is read: that read may prepare anew.
         StatementScope scope(statement);
@@ -160,14 +161,17 @@ bool Recordset::Requery()
             m_keys.push_back(sqlite3_column_int64(statement, 0));
         if (rc != SQLITE_DONE) {
             m_keys.clear();
-            return failSqlite(rc);
+            failSqlite(rc);
+            endHold();
+            return false;
         }
     }
     if (m_keys.empty()) {
+        endHold();
         setDefaults();
         return true;
     }
-    return moveTo(0);
+    return moveTo(0, true);
 }
 
 void Recordset::setDefaults()
