@@ -74,6 +74,30 @@ bool Recordset::OpenWhere(const QString& filter, const QString& sort)
 
 bool Recordset::Open()
 {
+    if (!prepareOpen())
+        return false;
+    if (!Requery()) {
+        m_open = false;
+        return false;
+    }
+    return true;
+}
+
+bool Recordset::OpenWithoutRows()
+{
+    if (!prepareOpen())
+        return false;
+    FilterTranslator translator(m_table);
+    if (!translator.translateFilter(m_filter, m_where) || !translator.translateSort(m_sort, m_orderBy)) {
+        m_open = false;
+        return fail(translator.error());
+    }
+    setDefaults();
+    return true;
+}
+
+bool Recordset::prepareOpen()
+{
     m_error = {};
     Close();
     const QString schema = m_connection.schemaOf(QString::fromLatin1(m_table.fileName));
@@ -101,10 +125,6 @@ bool Recordset::Open()
     m_updateRow = {"UPDATE " + m_from + " SET " + assignments + " WHERE rowid = ?"};
     m_deleteRow = {"DELETE FROM " + m_from + " WHERE rowid = ?"};
     m_open = true;
-    if (!Requery()) {
-        m_open = false;
-        return false;
-    }
     return true;
 }
 

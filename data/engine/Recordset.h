@@ -36,6 +36,10 @@ public:
 
     // Opens with the current filter and sort: the first row is current.
     bool Open();
+    // Opens with the current filter and sort (checked) but reads no rows:
+    // the view is empty until the next Requery. For a view over a large
+    // table that every user filters and requeries before reading.
+    bool OpenWithoutRows();
     // Opens with this filter and sort in place of the current ones.
     bool OpenWhere(const QString& filter, const QString& sort = {});
     void Close();
@@ -107,6 +111,7 @@ private:
     bool loadCurrent(bool walking = false);
     void setDefaults();
     bool moveTo(qsizetype position, bool walking = false);
+    bool prepareOpen();
     void endHold();
     bool insertRow();
     bool updateRow();
