@@ -373,7 +373,7 @@ QString Connection::pathOf(const QString& schema) const
     return m_pathBySchema.value(schema);
 }
 
-sqlite3_stmt* Connection::prepareCached(const QByteArray& sql)
+sqlite3_stmt* Connection::prepareCached(const QByteArray& sql, const void* keepHoldOf)
 {
     if (!m_db) {
         m_lastError = EngineError::make(error::kCannotOpen, QString());
@@ -381,7 +381,8 @@ sqlite3_stmt* Connection::prepareCached(const QByteArray& sql)
     }
     // Whoever asks for a statement is about to use the connection: a
     // recordset's hold must not take that use into its read transaction.
-    endReadHold();
+    if (m_holdOwner != keepHoldOf)
+        endReadHold();
     if (sqlite3_stmt* cached = m_statements.value(sql))
         return cached;
     // Filters typed into searches vary without end; keep the cache bounded.

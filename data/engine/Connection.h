@@ -70,7 +70,8 @@ public:
     // A prepared statement kept for the life of the attachment set; the
     // caller resets it after use (StatementScope). nullptr with lastError()
     // set on failure.
-    sqlite3_stmt* prepareCached(const QByteArray& sql);
+    // Asking ends any read hold but that of keepHoldOf.
+    sqlite3_stmt* prepareCached(const QByteArray& sql, const void* keepHoldOf = nullptr);
 
     // Changes whenever cached statements are finalized, so that holders of
     // a statement pointer know to ask again.

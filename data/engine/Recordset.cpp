@@ -32,7 +32,7 @@ void Recordset::endHold()
 sqlite3_stmt* Recordset::prepared(OwnStatement& own)
 {
     if (!own.statement || own.generation != m_connection.statementGeneration()) {
-        own.statement = m_connection.prepareCached(own.sql);
+        own.statement = m_connection.prepareCached(own.sql, this);
         own.generation = m_connection.statementGeneration();
     }
     return own.statement;
