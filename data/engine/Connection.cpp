@@ -169,6 +169,8 @@ bool Connection::attach(const QString& path, const QString& schema, OpenMode mod
     }
     if (!checkFile(path, mode))
         return false;
+    // A file joins the connection between transactions only.
+    endReadHold();
     sqlite3_stmt* statement = nullptr;
     const QByteArray sql = "ATTACH DATABASE ? AS " + quoted(schema);
     int rc = sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &statement, nullptr);
