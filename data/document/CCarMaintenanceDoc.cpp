@@ -139,7 +139,12 @@ bool CCarMaintenanceDoc::openSet(Recordset& set, const char* sort)
 {
     set.SetFilter(QString());
     set.SetSort(QString::fromLatin1(sort));
-    if (set.Open())
+    // The slips, their lines, the ledger and the sales figures are only
+    // ever read through a filter of their own: their millions of row ids
+    // would be read at every start for nothing.
+    const bool filteredFirst = &set == &m_slipHeaders || &set == &m_slipLines || &set == &m_ledger
+                            || &set == &m_salesReport;
+    if (filteredFirst ? set.OpenWithoutRows() : set.Open())
         return true;
     showError(set.lastError());
     return false;

@@ -3,7 +3,10 @@
 #include "data/engine/EngineFunctions.h"
 #include "data/engine/StatementScope.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QObject>
+#include <QTimer>
 
 #include <sqlite3.h>
 
@@ -23,11 +26,60 @@ QByteArray quoted(const QString& schema)
 
 } // namespace
 
-Connection::Connection() = default;
+Connection::Connection()
+    : m_holdTimerContext(std::make_unique<QObject>())
+{
+}
 
 Connection::~Connection()
 {
     close();
+}
+
+bool Connection::stepOwn(const QByteArray& sql)
+{
+    sqlite3_stmt* statement = m_statements.value(sql);
+    if (!statement) {
+        if (sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                               &statement, nullptr)
+            != SQLITE_OK) {
+            sqlite3_finalize(statement);
+            return false;
+        }
+        m_statements.insert(sql, statement);
+    }
+    StatementScope scope(statement);
+    return sqlite3_step(statement) == SQLITE_DONE;
+}
+
+void Connection::beginReadHold(const void* owner)
+{
+    if (m_holdOwner == owner)
+        return;
+    endReadHold();
+    if (!m_db || m_depth > 0 || !sqlite3_get_autocommit(m_db))
+        return;
+    if (!stepOwn("BEGIN"))
+        return;
+    m_holdOwner = owner;
+    // A walk left half way must not keep other computers from writing.
+    if (!m_holdEndQueued && QCoreApplication::instance()) {
+        m_holdEndQueued = true;
+        QTimer::singleShot(0, m_holdTimerContext.get(), [this] {
+            m_holdEndQueued = false;
+            endReadHold();
+        });
+    }
+}
+
+void Connection::endReadHold()
+{
+    if (!m_holdOwner)
+        return;
+    m_holdOwner = nullptr;
+    // Only reads happened under the hold: the commit just lets go of the locks.
+    if (!sqlite3_get_autocommit(m_db))
+        stepOwn("COMMIT");
 }
 
 QByteArray Connection::uriFor(const QString& path, OpenMode mode)
@@ -117,6 +169,8 @@ bool Connection::attach(const QString& path, const QString& schema, OpenMode mod
     }
     if (!checkFile(path, mode))
         return false;
+    // A file joins the connection between transactions only.
+    endReadHold();
     sqlite3_stmt* statement = nullptr;
     const QByteArray sql = "ATTACH DATABASE ? AS " + quoted(schema);
     int rc = sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &statement, nullptr);
@@ -147,6 +201,10 @@ bool Connection::prepareSchema(const QString& schema, const QString& path, OpenM
     // Rollback journal, not WAL: WAL needs shared memory, which a network
     // share does not give. FULL makes a commit survive a power cut.
     QByteArray sql = "PRAGMA " + name + ".synchronous = FULL;";
+    // A walk in reading order reads the rows twice (the keys, then each row
+    // at the cursor), scattered over the file: the default 2 MiB cache lost
+    // them in between. The cache fills only as pages are read.
+    sql += "PRAGMA " + name + ".cache_size = -32768;";
     if (mode != OpenMode::ReadOnly)
         sql += "PRAGMA " + name + ".journal_mode = DELETE;";
     // Reading the schema proves the file is a database at all.
@@ -172,6 +230,7 @@ bool Connection::detach(const QString& schema)
         m_lastError = EngineError::make(error::kGeneric, QStringLiteral("DETACH ") + schema);
         return false;
     }
+    endReadHold();
     finalizeStatements();
     const int rc = sqlite3_exec(m_db, ("DETACH DATABASE " + quoted(schema)).constData(), nullptr,
                                 nullptr, nullptr);
@@ -201,6 +260,7 @@ void Connection::close()
 {
     if (!m_db)
         return;
+    endReadHold();
     finalizeStatements();
     if (!sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -218,6 +278,7 @@ bool Connection::execute(const QByteArray& sql)
         m_lastError = EngineError::make(error::kCannotOpen, QString());
         return false;
     }
+    endReadHold();
     const int rc = sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         fail(rc, pathOf(QStringLiteral("main")));
@@ -243,6 +304,7 @@ bool Connection::runCached(const QByteArray& sql)
 
 bool Connection::begin()
 {
+    endReadHold();
     const bool ok = m_depth == 0 ? runCached("BEGIN")
                                  : execute("SAVEPOINT kv_" + QByteArray::number(m_depth));
     if (ok)
@@ -313,12 +375,16 @@ QString Connection::pathOf(const QString& schema) const
     return m_pathBySchema.value(schema);
 }
 
-sqlite3_stmt* Connection::prepareCached(const QByteArray& sql)
+sqlite3_stmt* Connection::prepareCached(const QByteArray& sql, const void* keepHoldOf)
 {
     if (!m_db) {
         m_lastError = EngineError::make(error::kCannotOpen, QString());
         return nullptr;
     }
+    // Whoever asks for a statement is about to use the connection: a
+    // recordset's hold must not take that use into its read transaction.
+    if (m_holdOwner != keepHoldOf)
+        endReadHold();
     if (sqlite3_stmt* cached = m_statements.value(sql))
         return cached;
     // Filters typed into searches vary without end; keep the cache bounded.

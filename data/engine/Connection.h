@@ -6,6 +6,9 @@
 #include <QHash>
 #include <QString>
 
+#include <memory>
+
+class QObject;
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -46,6 +49,17 @@ public:
     bool rollback();
     int transactionDepth() const { return m_depth; }
 
+    // A read transaction one recordset keeps over a run of moves, so that
+    // the run takes the files' shared locks once rather than once per row.
+    // While it lasts no other process can commit to the file read, so every
+    // row read is still the current one. It ends at endReadHold(), at any
+    // other use of the connection (a statement asked for, a unit of work
+    // begun), and at the latest when control returns to the event loop.
+    // Inside a unit of work or a ReadSnapshot there is nothing to hold.
+    void beginReadHold(const void* owner);
+    void endReadHold();
+    const void* readHoldOwner() const { return m_holdOwner; }
+
     bool tableExists(const QString& schema, const QString& table);
 
     // Schema under which the file (by its name, "010.mdb") is reachable;
@@ -56,7 +70,8 @@ public:
     // A prepared statement kept for the life of the attachment set; the
     // caller resets it after use (StatementScope). nullptr with lastError()
     // set on failure.
-    sqlite3_stmt* prepareCached(const QByteArray& sql);
+    // Asking ends any read hold but that of keepHoldOf.
+    sqlite3_stmt* prepareCached(const QByteArray& sql, const void* keepHoldOf = nullptr);
 
     // Changes whenever cached statements are finalized, so that holders of
     // a statement pointer know to ask again.
@@ -76,8 +91,13 @@ private:
     static QByteArray uriFor(const QString& path, OpenMode mode);
     bool checkFile(const QString& path, OpenMode mode);
 
+    bool stepOwn(const QByteArray& sql);
+
     sqlite3* m_db = nullptr;
     int m_depth = 0;
+    const void* m_holdOwner = nullptr;
+    bool m_holdEndQueued = false;
+    std::unique_ptr<QObject> m_holdTimerContext; // ends a hold from the event loop
     quint64 m_generation = 0;
     QHash<QByteArray, sqlite3_stmt*> m_statements;
     QHash<QString, QString> m_schemaByFile; // lower-case file name -> schema

@@ -1,7 +1,6 @@
 #include "data/engine/Recordset.h"
 
 #include "data/engine/FilterTranslator.h"
-#include "data/engine/ReadSnapshot.h"
 #include "data/engine/StatementScope.h"
 
 #include <sqlite3.h>
@@ -19,12 +18,21 @@ Recordset::Recordset(Connection& connection, const TableDef& table)
     }
 }
 
-Recordset::~Recordset() = default;
+Recordset::~Recordset()
+{
+    endHold();
+}
+
+void Recordset::endHold()
+{
+    if (m_connection.readHoldOwner() == this)
+        m_connection.endReadHold();
+}
 
 sqlite3_stmt* Recordset::prepared(OwnStatement& own)
 {
     if (!own.statement || own.generation != m_connection.statementGeneration()) {
-        own.statement = m_connection.prepareCached(own.sql);
+        own.statement = m_connection.prepareCached(own.sql, this);
         own.generation = m_connection.statementGeneration();
     }
     return own.statement;
@@ -66,6 +74,30 @@ bool Recordset::OpenWhere(const QString& filter, const QString& sort)
 
 bool Recordset::Open()
 {
+    if (!prepareOpen())
+        return false;
+    if (!Requery()) {
+        m_open = false;
+        return false;
+    }
+    return true;
+}
+
+bool Recordset::OpenWithoutRows()
+{
+    if (!prepareOpen())
+        return false;
+    FilterTranslator translator(m_table);
+    if (!translator.translateFilter(m_filter, m_where) || !translator.translateSort(m_sort, m_orderBy)) {
+        m_open = false;
+        return fail(translator.error());
+    }
+    setDefaults();
+    return true;
+}
+
+bool Recordset::prepareOpen()
+{
     m_error = {};
     Close();
     const QString schema = m_connection.schemaOf(QString::fromLatin1(m_table.fileName));
@@ -93,15 +125,12 @@ bool Recordset::Open()
     m_updateRow = {"UPDATE " + m_from + " SET " + assignments + " WHERE rowid = ?"};
     m_deleteRow = {"DELETE FROM " + m_from + " WHERE rowid = ?"};
     m_open = true;
-    if (!Requery()) {
-        m_open = false;
-        return false;
-    }
     return true;
 }
 
 void Recordset::Close()
 {
+    endHold();
     m_open = false;
     m_keys.clear();
     m_positionOfKey.clear();
@@ -131,8 +160,6 @@ bool Recordset::Requery()
         m_orderBy.clear();
         return fail(translator.error());
     }
-    // The row ids and the first row in one read, under one shared lock.
-    ReadSnapshot snapshot(m_connection);
     QByteArray sql = "SELECT rowid FROM " + m_from;
     if (!m_where.isEmpty())
         sql += " WHERE " + m_where.sql;
@@ -140,6 +167,10 @@ bool Recordset::Requery()
     sqlite3_stmt* statement = m_connection.prepareCached(sql);
     if (!statement)
         return fail(m_connection.lastError());
+    // The row ids and the first page of rows in one read, under one shared
+    // lock: the keys are the page's first read.
+    m_connection.beginReadHold(this);
+    m_rowsInHold = 0;
     {
         // Reset before the first row is read: that read may prepare anew.
         StatementScope scope(statement);
@@ -150,14 +181,17 @@ bool Recordset::Requery()
             m_keys.push_back(sqlite3_column_int64(statement, 0));
         if (rc != SQLITE_DONE) {
             m_keys.clear();
-            return failSqlite(rc);
+            failSqlite(rc);
+            endHold();
+            return false;
         }
     }
     if (m_keys.empty()) {
+        endHold();
         setDefaults();
         return true;
     }
-    return moveTo(0);
+    return moveTo(0, true);
 }
 
 void Recordset::setDefaults()
@@ -166,12 +200,21 @@ void Recordset::setDefaults()
     exchange(fx);
 }
 
-bool Recordset::loadCurrent()
+bool Recordset::loadCurrent(bool walking)
 {
     m_currentDeleted = false;
     sqlite3_stmt* statement = prepared(m_readRow);
     if (!statement)
         return fail(m_connection.lastError());
+    if (!walking) {
+        m_connection.endReadHold();
+    } else if (m_connection.readHoldOwner() != this || m_rowsInHold >= kRowsPerHold) {
+        // A new page: a writer waiting for the file gets in first.
+        m_connection.endReadHold();
+        m_connection.beginReadHold(this);
+        m_rowsInHold = 0;
+    }
+    ++m_rowsInHold;
     StatementScope scope(statement);
     sqlite3_bind_int64(statement, 1, m_keys[size_t(m_position)]);
     const int rc = sqlite3_step(statement);
@@ -188,7 +231,7 @@ bool Recordset::loadCurrent()
     return failSqlite(rc);
 }
 
-bool Recordset::moveTo(qsizetype position)
+bool Recordset::moveTo(qsizetype position, bool walking)
 {
     m_editMode = EditMode::None;
     m_afterDelete = false;
@@ -196,11 +239,12 @@ bool Recordset::moveTo(qsizetype position)
     const auto count = qsizetype(m_keys.size());
     if (position < 0 || position >= count) {
         m_position = position < 0 ? -1 : count;
+        endHold();
         setDefaults();
         return true;
     }
     m_position = position;
-    return loadCurrent();
+    return loadCurrent(walking);
 }
 
 bool Recordset::MoveFirst()
@@ -231,7 +275,7 @@ bool Recordset::MoveNext()
     if (IsEOF())
         return fail(EngineError::make(error::kNoCurrentRecord));
     // After a delete the cursor already names the following row.
-    return moveTo(m_afterDelete ? m_position : m_position + 1);
+    return moveTo(m_afterDelete ? m_position : m_position + 1, true);
 }
 
 bool Recordset::MovePrev()
@@ -241,7 +285,7 @@ bool Recordset::MovePrev()
         return false;
     if (IsBOF())
         return fail(EngineError::make(error::kNoCurrentRecord));
-    return moveTo(m_position - 1);
+    return moveTo(m_position - 1, true);
 }
 
 
@@ -364,6 +408,7 @@ bool Recordset::Update()
 
 bool Recordset::insertRow()
 {
+    m_connection.endReadHold();
     sqlite3_stmt* statement = prepared(m_insertRow);
     if (!statement)
         return fail(m_connection.lastError());
@@ -389,6 +434,7 @@ bool Recordset::updateRow()
 {
     if (!requireCurrent())
         return false;
+    m_connection.endReadHold();
     sqlite3_stmt* statement = prepared(m_updateRow);
     if (!statement)
         return fail(m_connection.lastError());
@@ -430,6 +476,7 @@ bool Recordset::Delete()
     m_editMode = EditMode::None;
     if (m_currentDeleted)
         return fail(EngineError::make(error::kRecordDeleted));
+    m_connection.endReadHold();
     sqlite3_stmt* statement = prepared(m_deleteRow);
     if (!statement)
         return fail(m_connection.lastError());

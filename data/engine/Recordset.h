@@ -17,11 +17,15 @@ namespace kv::data {
 // the admitted rows in the current order (a keyset); every move reads the
 // row at the cursor afresh, so another process's change shows at once and a
 // row it deleted reads as deleted. Rows other processes add appear after
-// the next Requery. Each read outside a transaction takes the file's shared
-// lock anew; a long walk through many rows goes faster inside a
-// ReadSnapshot. Failures return false and leave lastError().
+// the next Requery. Consecutive MoveNext or MovePrev calls read their rows
+// in pages of kRowsPerHold under one read transaction (Connection's read
+// hold): no other process can commit while a page is read, so a deleted row
+// still reads as deleted, and a writer gets in between two pages. Any other
+// call ends the page. Failures return false and leave lastError().
 class Recordset {
 public:
+    static constexpr int kRowsPerHold = 64;
+
     Recordset(Connection& connection, const TableDef& table);
     virtual ~Recordset();
     Recordset(const Recordset&) = delete;
@@ -32,6 +36,10 @@ public:
 
     // Opens with the current filter and sort: the first row is current.
     bool Open();
+    // Opens with the current filter and sort (checked) but reads no rows:
+    // the view is empty until the next Requery. For a view over a large
+    // table that every user filters and requeries before reading.
+    bool OpenWithoutRows();
     // Opens with this filter and sort in place of the current ones.
     bool OpenWhere(const QString& filter, const QString& sort = {});
     void Close();
@@ -100,9 +108,11 @@ private:
     bool failSqlite(int sqliteCode);
     bool requireOpen();
     bool requireCurrent();
-    bool loadCurrent();
+    bool loadCurrent(bool walking = false);
     void setDefaults();
-    bool moveTo(qsizetype position);
+    bool moveTo(qsizetype position, bool walking = false);
+    bool prepareOpen();
+    void endHold();
     bool insertRow();
     bool updateRow();
 
@@ -126,6 +136,7 @@ private:
     qsizetype m_position = -1;   // -1 before the first row, size() after the last
     bool m_afterDelete = false;  // m_position names the row after a deleted one
     bool m_currentDeleted = false;
+    int m_rowsInHold = 0;
     EditMode m_editMode = EditMode::None;
     EngineError m_error;
 };

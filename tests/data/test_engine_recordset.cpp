@@ -267,6 +267,36 @@ TEST_F(RecordsetTest, badFilterLeavesAnEmptyView)
     EXPECT_EQ(set.GetRecordCount(), 1);
 }
 
+TEST_F(RecordsetTest, aViewOpenedWithoutRowsIsEmptyUntilItsRequery)
+{
+    CDaoKokSet writer(t.connection);
+    ASSERT_TRUE(writer.Open());
+    addCustomer(writer, 1, QStringLiteral("ｱ"));
+    addCustomer(writer, 2, QStringLiteral("ｲ"));
+
+    CDaoKokSet set(t.connection);
+    set.SetSort(QStringLiteral("KokCode"));
+    ASSERT_TRUE(set.OpenWithoutRows());
+    EXPECT_TRUE(set.IsEOF());
+    EXPECT_EQ(set.GetRecordCount(), 0);
+    EXPECT_EQ(set.m_KokCode, 0);
+    set.SetFilter(QStringLiteral("KokCode = 2"));
+    ASSERT_TRUE(set.Requery());
+    EXPECT_EQ(set.GetRecordCount(), 1);
+    EXPECT_EQ(set.m_KokCode, 2);
+    // A row added to it is its one row.
+    ASSERT_TRUE(set.OpenWithoutRows());
+    addCustomer(set, 3, QStringLiteral("ｳ"));
+    EXPECT_EQ(set.GetRecordCount(), 1);
+    EXPECT_EQ(set.m_KokCode, 3);
+
+    // A filter it cannot read fails the open as Open does.
+    set.SetFilter(QStringLiteral("NoSuchColumn = 1"));
+    EXPECT_FALSE(set.OpenWithoutRows());
+    EXPECT_EQ(set.lastError().code, error::kUnknownColumn);
+    EXPECT_FALSE(set.IsOpen());
+}
+
 TEST_F(RecordsetTest, missingFilesAreErrorThirtyTwentyFourAndAreNotCreated)
 {
     kv::test::TempFolder empty;

@@ -8,10 +8,17 @@
 #include "data/tables/DaoRecordsets.h"
 #include "support/TestPaths.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QProcess>
 #include <QThread>
 
 #include <sqlite3.h>
+
+#include <chrono>
+#include <utility>
+#include <vector>
 
 using namespace kv::data;
 
@@ -181,6 +188,91 @@ TEST(UnitOfWorkCrash, killedInTheMiddleLeavesTheOldOrTheNewState)
         ASSERT_TRUE(kok.Update()) << kok.lastError().description.toStdString();
     }
     EXPECT_GT(advanced, 0);
+}
+
+// Another process deletes rows one commit at a time while this one walks
+// through them again and again: a row whose deletion was committed before a
+// move began is never shown by that move as present.
+TEST_F(TwoProcessTest, aWalkNeverShowsARowDeletedBeforeTheMove)
+{
+    QByteArray rows;
+    for (int code = 4; code <= 600; ++code)
+        rows += ",(" + QByteArray::number(code) + ", 'ｶ')";
+    t.sql("INSERT INTO f010.Kok (KokCode, Furi) VALUES " + rows.mid(1));
+    CDaoKokSet set(t.connection);
+    set.SetSort(QStringLiteral("KokCode"));
+    ASSERT_TRUE(set.Open());
+
+    // From the far end towards the walk, so that deletions meet it.
+    QStringList arguments{QStringLiteral("engine"), t.folder.path(), QStringLiteral("delete-each")};
+    for (int code = 600; code >= 2; code -= 2)
+        arguments << QString::number(code);
+    QProcess peer;
+    peer.start(kv::test::peerProgram(), arguments);
+    ASSERT_TRUE(peer.waitForStarted());
+
+    const auto now = [] {
+        return qint64(std::chrono::nanoseconds(std::chrono::steady_clock::now().time_since_epoch()).count());
+    };
+    std::vector<std::pair<qint64, int>> shown; // when the move began, the code it showed
+    int readAsDeleted = 0;
+    for (int round = 0; round < 400 && !peer.waitForFinished(0); ++round) {
+        ASSERT_TRUE(set.MoveFirst());
+        for (;;) {
+            const qint64 before = now();
+            ASSERT_TRUE(set.MoveNext()) << set.lastError().description.toStdString();
+            if (set.IsEOF())
+                break;
+            if (set.IsDeleted())
+                ++readAsDeleted;
+            else
+                shown.emplace_back(before, set.m_KokCode);
+            QThread::usleep(20);
+        }
+    }
+    ASSERT_TRUE(peer.state() == QProcess::NotRunning || peer.waitForFinished(60000));
+    ASSERT_EQ(peer.exitCode(), 0) << peer.readAllStandardError().toStdString();
+
+    QHash<int, qint64> deletedAt;
+    for (const QByteArray& line : peer.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() == 2)
+            deletedAt.insert(fields[0].toInt(), fields[1].toLongLong());
+    }
+    ASSERT_EQ(deletedAt.size(), 300);
+    int shownAfterDeletion = 0;
+    for (const auto& [before, code] : shown) {
+        if (deletedAt.contains(code) && deletedAt.value(code) < before)
+            ++shownAfterDeletion;
+    }
+    EXPECT_EQ(shownAfterDeletion, 0);
+    EXPECT_GT(readAsDeleted, 0); // the walks did meet the deletions
+}
+
+// A walk left half way keeps its read transaction only until control
+// returns to the event loop; then another computer's write goes through.
+TEST_F(TwoProcessTest, aWalkLeftHalfWayLetsWritersInFromTheEventLoop)
+{
+    CDaoKokSet set(t.connection);
+    set.SetSort(QStringLiteral("KokCode"));
+    ASSERT_TRUE(set.Open());
+    ASSERT_TRUE(set.MoveNext());
+
+    QProcess peer;
+    peer.start(kv::test::peerProgram(),
+               {QStringLiteral("engine"), t.folder.path(), QStringLiteral("delete"), QStringLiteral("3")});
+    ASSERT_TRUE(peer.waitForStarted());
+    EXPECT_FALSE(peer.waitForFinished(500)); // the page being read keeps it waiting
+    QElapsedTimer waited;
+    waited.start();
+    while (peer.state() != QProcess::NotRunning && waited.elapsed() < 20000) {
+        QCoreApplication::processEvents();
+        peer.waitForFinished(20);
+    }
+    ASSERT_EQ(peer.state(), QProcess::NotRunning);
+    EXPECT_EQ(peer.exitCode(), 0) << peer.readAllStandardError().toStdString();
+    ASSERT_TRUE(set.MoveNext());
+    EXPECT_TRUE(set.IsDeleted());
 }
 
 } // namespace

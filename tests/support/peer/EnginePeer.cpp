@@ -2,6 +2,8 @@
 // computer would:
 //   engine DIR add CODE FURI | edit CODE FURI | delete CODE
 //   engine DIR churn   (units of work over two files, until killed)
+//   engine DIR delete-each CODE...   (one commit each; prints "CODE NS" once
+//                                     committed, NS on the steady clock)
 
 #include "PeerCommands.h"
 
@@ -9,6 +11,7 @@
 #include "data/tables/DaoRecordsets.h"
 #include "data/tables/DataStore.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace kv::test::peer {
@@ -83,6 +86,19 @@ int runEngine(const QStringList& args)
         customers.m_KokCode = code;
         customers.m_Furi = args.value(3);
         return customers.Update() ? 0 : fail(customers.lastError());
+    }
+    if (command == u"delete-each") {
+        for (const QString& each : args.mid(2)) {
+            if (!customers.FindFirst(QStringLiteral("KokCode = %1").arg(each.toInt())))
+                return customers.lastError().isError() ? fail(customers.lastError()) : 3;
+            if (!customers.Delete())
+                return fail(customers.lastError());
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            std::printf("%d %lld\n", each.toInt(),
+                        static_cast<long long>(std::chrono::nanoseconds(now).count()));
+            std::fflush(stdout);
+        }
+        return 0;
     }
     if (!customers.FindFirst(QStringLiteral("KokCode = %1").arg(code)))
         return customers.lastError().isError() ? fail(customers.lastError()) : 3;
