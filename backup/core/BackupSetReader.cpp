@@ -8,7 +8,7 @@
 #include "common/MessageGateway.h"
 #include "common/platform/SharedFile.h"
 
-#include <QDateTime>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -54,8 +54,13 @@ bool BackupSetReader::join(const QString& backupFile, const QString& archivePath
     const bool removable = m_volumes.driveType(backupFile) == BackupVolumes::DriveType::Removable;
     const QString root = QDir::cleanPath(m_volumes.volumeRoot(backupFile));
     const QString withinVolume = QDir(root).relativeFilePath(backupFile);
-    // The files read so far, to know a disk given twice.
-    QList<std::pair<qint64, QDateTime>> read;
+    // The parts read so far, to know a disk given twice: by their size and
+    // their first bytes, as a stick's clock (two seconds on FAT) may give
+    // two parts written in a row the same time.
+    QList<std::pair<qint64, QByteArray>> read;
+    const auto identity = [](QFile& part) {
+        return std::pair(part.size(), QCryptographicHash::hash(part.peek(kChunk), QCryptographicHash::Sha1));
+    };
     qint64 size = -1;
     qint64 joined = 0;
     for (int disk = 1; size < 0 || joined < size; ++disk) {
@@ -76,11 +81,12 @@ bool BackupSetReader::join(const QString& backupFile, const QString& archivePath
                 if (chosen.isEmpty() || chosen == u".")
                     return failed(BackupTexts::RestoreStopped);
                 part.setFileName(chosen + u'/' + withinVolume);
-                const QFileInfo info(part.fileName());
                 std::optional<quint32> named;
-                if (!read.contains(std::pair(info.size(), info.lastModified()))
-                    && part.open(QIODevice::ReadOnly))
+                if (part.open(QIODevice::ReadOnly)) {
                     named = BackupHeader::read(part.read(BackupHeader::kSize));
+                    if (read.contains(identity(part)))
+                        named.reset();
+                }
                 if (named && *named == size)
                     break;
                 part.close();
@@ -88,8 +94,7 @@ bool BackupSetReader::join(const QString& backupFile, const QString& archivePath
                                        Icon::Warning);
             }
         }
-        const QFileInfo info(part.fileName());
-        read.append(std::pair(info.size(), info.lastModified()));
+        read.append(identity(part));
         qint64 fromThisDisk = 0;
         for (;;) {
             if (cancel.load())
