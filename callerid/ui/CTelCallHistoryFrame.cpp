@@ -78,11 +78,11 @@ CTelCallHistoryFrame::~CTelCallHistoryFrame() = default;
 
 void CTelCallHistoryFrame::fitArrivalColumn()
 {
-    const ProfileColumn<CallHistoryRow>& arrival = kLooks[std::size(kLooks) - 1];
-    if (m_setup.profile && m_setup.profile->contains(arrival.profileKey(kColumns)))
+    // The arrival is the last column.
+    const int column = int(std::size(kLooks)) - 1;
+    if (m_setup.profile && m_setup.profile->contains(kLooks[column].profileKey(kColumns)))
         return; // the user's own width wins
     const int whole = m_list->widthForText(QStringLiteral("2026/12/31 23:59"));
-    const int column = int(std::size(kLooks)) - 1;
     m_list->setColumnWidth(column, std::max(m_list->columnWidth(column), whole));
 }
 
