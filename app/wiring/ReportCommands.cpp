@@ -2,6 +2,7 @@
 
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
+#include "reports/ui/CDPrintUriBunGr.h"
 
 namespace kv::app {
 
@@ -14,6 +15,22 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
     , m_profile(profile)
 {
     // One block a report, each adding its own dialog.
+
+    // The sales analysis graph: a modal dialog whose graph windows it owns.
+    m_group.add({
+        .id = CommandId::SalesGraph,
+        .text = QStringLiteral("売上分析グラフ(&G)..."),
+        .run = [this] {
+            reports::CDPrintUriBunGr::Setup setup;
+            setup.document = &m_document;
+            setup.printers = m_printers;
+            setup.profile = m_profile;
+            setup.reapplyOrder = [frame = &m_frame] { frame->SetSearchOrder(frame->state().searchOrder); };
+            reports::CDPrintUriBunGr dialog(std::move(setup), &m_frame);
+            dialog.exec();
+        },
+        .available = [this] { return !m_dialog; },
+    });
 }
 
 ReportCommands::~ReportCommands()
