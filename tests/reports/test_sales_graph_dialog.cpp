@@ -44,13 +44,11 @@ public:
     bool landscape = false;
 };
 
-void typeInto(QWidget* field, const QString& text)
+// Types over the whole text of a month field and leaves it by Tab.
+void typeInto(kv::CEditEx* field, const QString& text)
 {
     field->setFocus();
-    QApplication::processEvents();
-    QTest::keyClick(field, Qt::Key_End);
-    for (int typed = 0; typed < 8; ++typed)
-        QTest::keyClick(field, Qt::Key_Backspace);
+    field->selectAll();
     QTest::keyClicks(field, text);
     QTest::keyClick(field, Qt::Key_Tab);
 }
