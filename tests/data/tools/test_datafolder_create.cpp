@@ -218,3 +218,21 @@ TEST(DataFolderTool, BadCommandLinesAreUsageErrors)
         EXPECT_FALSE(QFileInfo::exists(dir));
     }
 }
+
+TEST(DataFolderTool, GenerateTakesTheLedgersCount)
+{
+    TempFolder temp;
+    const QString dir = temp.file(QStringLiteral("d"));
+    const ToolRun run = runTool({QStringLiteral("generate"), dir, QStringLiteral("--customers"), QStringLiteral("5"),
+                                 QStringLiteral("--vehicles"), QStringLiteral("5"), QStringLiteral("--slips"),
+                                 QStringLiteral("4"), QStringLiteral("--lines"), QStringLiteral("8"),
+                                 QStringLiteral("--ledger"), QStringLiteral("30")});
+    ASSERT_EQ(run.exitCode, DataFolderTool::Success) << run.err.toStdString();
+    DataStore store;
+    ASSERT_TRUE(store.open(dir));
+    EXPECT_EQ(kv::test::scalar(store.mainConnection(), "SELECT count(*) FROM f013.ToriJnl"), 30);
+    EXPECT_EQ(runTool({QStringLiteral("generate"), temp.file(QStringLiteral("e")), QStringLiteral("--ledger"),
+                       QStringLiteral("-3")})
+                  .exitCode,
+              DataFolderTool::BadUsage);
+}
