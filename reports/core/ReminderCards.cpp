@@ -38,10 +38,41 @@ ReminderCard::Costs StoredReminderCosts::of(const data::CarRow& vehicle)
     return costs;
 }
 
-ReminderCards::ReminderCards(data::DataStore& store, const QString& filter, const QString& sort,
-                             const data::SettingsList& makes, ReminderCosts* costs)
+SelectedVehicleOwners::SelectedVehicleOwners(data::DataStore& store, const QString& filter,
+                                             const QString& sort)
     : m_vehicles(store, filter, sort)
     , m_owners(store.connectionFor(CDaoKokSet::tableDef()))
+{
+}
+
+std::optional<SelectedVehicleOwners::Entry> SelectedVehicleOwners::at(int index)
+{
+    std::optional<data::CarRow> vehicle = m_vehicles.at(index);
+    if (!vehicle)
+        return std::nullopt;
+    if (!m_owners.OpenWhere(QStringLiteral("KokCode = %1").arg(vehicle->m_KokCode))
+        || m_owners.IsEOF())
+        return std::nullopt;
+    return Entry{std::move(*vehicle), m_owners.row()};
+}
+
+VehicleOwnerAddresses::VehicleOwnerAddresses(data::DataStore& store, const QString& filter,
+                                             const QString& sort)
+    : m_entries(store, filter, sort)
+{
+}
+
+std::optional<PostcardAddress> VehicleOwnerAddresses::at(int index)
+{
+    const auto entry = m_entries.at(index);
+    if (!entry)
+        return std::nullopt;
+    return PostcardAddress::fromCustomer(entry->owner);
+}
+
+ReminderCards::ReminderCards(data::DataStore& store, const QString& filter, const QString& sort,
+                             const data::SettingsList& makes, ReminderCosts* costs)
+    : m_entries(store, filter, sort)
     , m_makes(makes)
     , m_costs(costs)
 {
@@ -49,13 +80,10 @@ ReminderCards::ReminderCards(data::DataStore& store, const QString& filter, cons
 
 std::optional<ReminderCard> ReminderCards::at(int index)
 {
-    const std::optional<data::CarRow> vehicle = m_vehicles.at(index);
-    if (!vehicle)
+    const auto entry = m_entries.at(index);
+    if (!entry)
         return std::nullopt;
-    if (!m_owners.OpenWhere(QStringLiteral("KokCode = %1").arg(vehicle->m_KokCode))
-        || m_owners.IsEOF())
-        return std::nullopt;
-    return cardOf(*vehicle, m_owners.row(), m_makes.entry(vehicle->m_Syamei), m_costs);
+    return cardOf(entry->vehicle, entry->owner, m_makes.entry(entry->vehicle.m_Syamei), m_costs);
 }
 
 ReminderCard ReminderCards::cardOf(const data::CarRow& vehicle, const data::KokRow& owner,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/core/AddressSource.h"
 #include "reports/core/ReminderCard.h"
 #include "reports/core/SelectedRows.h"
 
@@ -35,6 +36,41 @@ private:
     bool m_agencyTaxable = false;
 };
 
+// The vehicles of a selection with their owners, reached by their place
+// in the selection's order.
+class SelectedVehicleOwners {
+public:
+    struct Entry {
+        data::CarRow vehicle;
+        data::KokRow owner;
+    };
+
+    SelectedVehicleOwners(data::DataStore& store, const QString& filter, const QString& sort);
+
+    bool isOpen() const { return m_vehicles.isOpen(); }
+    const data::EngineError& lastError() const { return m_vehicles.lastError(); }
+    int count() const { return m_vehicles.count(); }
+    // None when the vehicle or its owner has gone since the selection.
+    std::optional<Entry> at(int index);
+
+private:
+    SelectedRows<CDaoCarSet> m_vehicles;
+    CDaoKokSet m_owners;
+};
+
+// The owners of a selection of vehicles as addressees, one for each
+// vehicle: the reminder's labels.
+class VehicleOwnerAddresses final : public AddressSource {
+public:
+    VehicleOwnerAddresses(data::DataStore& store, const QString& filter, const QString& sort);
+
+    int count() override { return m_entries.count(); }
+    std::optional<PostcardAddress> at(int index) override;
+
+private:
+    SelectedVehicleOwners m_entries;
+};
+
 // The reminder cards of a selection of vehicles, one per vehicle in the
 // selection's order: the owner's address side, make and model, plate, the
 // expiry in its era and, when there is a cost source, the costs block.
@@ -45,9 +81,9 @@ public:
     ReminderCards(data::DataStore& store, const QString& filter, const QString& sort,
                   const data::SettingsList& makes, ReminderCosts* costs);
 
-    bool isOpen() const { return m_vehicles.isOpen(); }
-    const data::EngineError& lastError() const { return m_vehicles.lastError(); }
-    int count() const { return m_vehicles.count(); }
+    bool isOpen() const { return m_entries.isOpen(); }
+    const data::EngineError& lastError() const { return m_entries.lastError(); }
+    int count() const { return m_entries.count(); }
     // None when the vehicle or its owner has gone since the selection.
     std::optional<ReminderCard> at(int index);
 
@@ -55,8 +91,7 @@ public:
                                const QString& makeName, ReminderCosts* costs);
 
 private:
-    SelectedRows<CDaoCarSet> m_vehicles;
-    CDaoKokSet m_owners;
+    SelectedVehicleOwners m_entries;
     const data::SettingsList& m_makes;
     ReminderCosts* m_costs = nullptr;
 };

@@ -220,6 +220,11 @@ TEST_F(ReportSelections, ReminderCardsTellTheOwnerTheVehicleAndItsStoredCosts)
     EXPECT_EQ(plain.at(1)->costs->total, 17650 + 24600 + 1800 + 10005);
     ReminderCards none(store, filter, ReminderMonths::sort(), makes, nullptr);
     EXPECT_EQ(none.at(1)->costs, std::nullopt);
+    // The labels address the same owners, one for each vehicle.
+    VehicleOwnerAddresses labels(store, filter, ReminderMonths::sort());
+    ASSERT_EQ(labels.count(), 2);
+    EXPECT_EQ(labels.at(0), std::nullopt);
+    EXPECT_EQ(labels.at(1)->name1, u("山田"));
     // Costs summed beyond an int stay the largest amount, never negative.
     kv::data::CarRow dear;
     dear.m_Jibai = dear.m_JyuZei = dear.m_Insi = 999999999;
