@@ -2,6 +2,9 @@
 
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
+#include "reports/ui/CDPrintNyuuko.h"
+
+#include <QDate>
 
 namespace kv::app {
 
@@ -14,6 +17,13 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
     , m_profile(profile)
 {
     // One block a report, each adding its own dialog.
+
+    // The inspection reminders.
+    addReport(CommandId::InspectionDueList, "車検入庫予定車輌一覧・はがき(&N)...",
+              [this](reports::ReportDialog::Setup setup) -> reports::ReportDialog* {
+                  return new reports::CDPrintNyuuko(std::move(setup), m_document,
+                                                    QDate::currentDate());
+              });
 }
 
 ReportCommands::~ReportCommands()
