@@ -6,10 +6,12 @@
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/settings/SettingsFileId.h"
 #include "lan/core/ChangeAnnouncer.h"
+#include "masters/core/LabelSettings.h"
 #include "reports/core/PostcardShifts.h"
 #include "reports/core/ReminderCards.h"
 #include "reports/core/ReminderList.h"
 #include "reports/core/ReminderMonths.h"
+#include "reports/print/AddressLabelPrintout.h"
 #include "reports/print/PostcardBackPrintout.h"
 #include "reports/print/ReminderPrintout.h"
 #include "reports/print/TableListPrintout.h"
@@ -134,8 +136,6 @@ void CDPrintNyuuko::applyEnabling()
     m_startRow->setEnabled(chosen == Labels);
     m_startColumn->setEnabled(chosen == Labels);
     m_costs->setEnabled(chosen == Postcards || chosen == PostcardSample);
-    // The label sheet is not laid out from this window yet.
-    m_outputs[Labels]->setEnabled(false);
 }
 
 void CDPrintNyuuko::storeCostsOption(bool on)
@@ -169,8 +169,37 @@ bool CDPrintNyuuko::checkFields()
         if (!pageRange()->check())
             return false;
     }
+    if (chosen == Labels && !checkLabelSheet())
+        return false;
     if ((chosen == Backs || chosen == BackSample) && m_back.isNull()) {
         showMessage(kNoPicture);
+        return false;
+    }
+    return true;
+}
+
+bool CDPrintNyuuko::checkLabelSheet()
+{
+    // The sheet of the label settings; a layout gone from the table is
+    // refused before anything is counted.
+    const masters::LabelProfile profile = masters::LabelProfile::read();
+    masters::LabelSheets sheets(m_document);
+    const int found = sheets.check(profile.maker, profile.productNumber);
+    if (found == 0)
+        m_sheet = LabelSheet::fromRow(m_document.labelSheets().row());
+    sheets.resetView();
+    if (found != 0) {
+        showMessage(found < 0 ? sheets.lastMessage()
+                              : QStringLiteral("データが異常です%1！")
+                                    .arg(found == 1 ? QStringLiteral("１") : QStringLiteral("２")));
+        return false;
+    }
+    m_labelFont = AddressLabelPrintout::fontOfPoints(profile.font.faceName, profile.font.pointSize);
+    const int row = ReportFields::numberOf(m_startRow);
+    const int column = ReportFields::numberOf(m_startColumn);
+    if (const auto refusal = LabelPlan::check(m_sheet, row, column)) {
+        showMessage(refusal->message);
+        (refusal->field == ReportRefusal::Field::StartColumn ? m_startColumn : m_startRow)->setFocus();
         return false;
     }
     return true;
@@ -237,7 +266,14 @@ std::unique_ptr<print::PagePainter> CDPrintNyuuko::printout(Output output, bool 
             1, [sample](int) { return std::optional<ReminderCard>(sample); }, sender,
             addressShift, agencyTaxable, preview, title);
     }
-    case Labels:
+    case Labels: {
+        auto owners = std::make_shared<VehicleOwnerAddresses>(m_document.store(), selectionFilter(),
+                                                              ReminderMonths::sort());
+        const LabelPlan plan(m_sheet, ReportFields::numberOf(m_startRow),
+                             ReportFields::numberOf(m_startColumn), owners->count());
+        return std::make_unique<OwningPrintout>(
+            owners, std::make_unique<AddressLabelPrintout>(*owners, plan, m_labelFont, title));
+    }
     case kOutputs:
         break;
     }

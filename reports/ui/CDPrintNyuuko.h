@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/PrintFont.h"
+#include "reports/core/LabelSheet.h"
 #include "reports/ui/ReportDialog.h"
 
 #include <QDate>
@@ -38,6 +40,7 @@ public:
     CEditEx* startMonthField() const { return m_startMonth; }
     CEditEx* endMonthField() const { return m_endMonth; }
     CNumericEditEx* copiesField() const { return m_copies; }
+    CNumericEditEx* startRowField() const { return m_startRow; }
     QCheckBox* costsOption() const { return m_costs; }
     Output output() const;
 
@@ -50,6 +53,7 @@ protected:
 private:
     void applyEnabling();
     void storeCostsOption(bool on);
+    bool checkLabelSheet();
     std::unique_ptr<print::PagePainter> printout(Output output, bool preview);
     QString selectionFilter() const;
 
@@ -65,6 +69,8 @@ private:
     QImage m_back;
     QDate m_first;
     QDate m_last;
+    LabelSheet m_sheet;
+    print::PrintFont m_labelFont;
 };
 
 } // namespace kv::reports

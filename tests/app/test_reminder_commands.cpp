@@ -8,6 +8,7 @@
 #include "app/wiring/PanelFrameBridge.h"
 #include "app/wiring/ReportCommands.h"
 #include "controls/CEditEx.h"
+#include "controls/CNumericEditEx.h"
 #include "data/document/DocumentTestFolder.h"
 #include "lan/core/RecordingChangeAnnouncer.h"
 #include "print/PagePainter.h"
@@ -75,6 +76,19 @@ protected:
             .inspectionExpiry(QDate::currentDate().addMonths(2)).insertInto(doc->store());
         kv::test::VehicleBuilder(27).owner(1).chassis(u("新規作成中")).plate(u("品川"), 500, u("あ"), 9027)
             .inspectionExpiry(QDate(next.year(), next.month(), 1)).insertInto(doc->store());
+        // The label sheet the settings start with: 6 rows of 2.
+        CDaoSealSet seals(doc->store().connectionFor(CDaoSealSet::tableDef()));
+        ASSERT_TRUE(seals.Open());
+        ASSERT_TRUE(seals.AddNew());
+        seals.m_Maker = u("Ａ－ｏｎｅ");
+        seals.m_Hinban = u("28382");
+        seals.m_Gyo = 6;
+        seals.m_Retu = 2;
+        seals.m_Tate = 423;
+        seals.m_Yoko = 864;
+        seals.m_Top = 216;
+        seals.m_Left = 186;
+        ASSERT_TRUE(seals.Update());
         kv::test::openFrameOnDocument(*doc, temp.path(), profile, frame, records, bridge);
         commands = std::make_unique<ReportCommands>(*frame, *doc, &printers, &profile);
         frame->refreshCommands();
@@ -172,6 +186,19 @@ TEST_F(ReminderCommandsTest, NextMonthsPostcardsWithCostsGoToPreviewAndPdf)
         EXPECT_TRUE(pdf.find(page, u("9027")).empty());
     }
     EXPECT_TRUE(folder.messages.messages().isEmpty()) << folder.messages.messages().join('|').toStdString();
+
+    // Labels for the same owners on the sheet of the settings (6 x 2), from
+    // a start row that must lie on it.
+    alt(dialog, Qt::Key_6);
+    ASSERT_TRUE(dialog->startRowField()->isEnabled());
+    for (const char* row : {"7", "1"}) {
+        dialog->startRowField()->setFocus();
+        dialog->startRowField()->selectAll();
+        QTest::keyClicks(dialog->startRowField(), QString::fromLatin1(row));
+        alt(dialog, Qt::Key_V);
+    }
+    EXPECT_EQ(folder.messages.messages(), QStringList{u("開始行が範囲を超えています！")});
+    EXPECT_EQ(printers.previews.last(), u("車検入庫予定車輌 宛先シール:3"));
 
     dialog->close();
     EXPECT_TRUE(frame->isEnabled());
