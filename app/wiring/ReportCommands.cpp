@@ -2,7 +2,10 @@
 
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
+#include "reports/ui/CDPrintNyuuko.h"
 #include "reports/ui/CDPrintUriBunGr.h"
+
+#include <QDate>
 
 namespace kv::app {
 
@@ -31,6 +34,12 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
         },
         .available = [this] { return !m_dialog; },
     });
+    // The inspection reminders.
+    addReport(CommandId::InspectionDueList, "車検入庫予定車輌一覧・はがき(&N)...",
+              [this](reports::ReportDialog::Setup setup) -> reports::ReportDialog* {
+                  return new reports::CDPrintNyuuko(std::move(setup), m_document,
+                                                    QDate::currentDate());
+              });
 }
 
 ReportCommands::~ReportCommands()
