@@ -1,17 +1,28 @@
 // The selections of the reports on a shop of size: 100,000 customers and
-// 200,000 vehicles.
+// 200,000 vehicles; and 1,000 inspection reminders printed into one PDF.
 
 #include "../data/BenchDataFolder.h"
+#include "platform/ProcessMemory.h"
 
 #include "data/engine/ReadSnapshot.h"
 #include "data/tables/DaoRecordsets.h"
 #include "data/tables/DataStore.h"
+#include "data/settings/DefaultSettings.h"
+#include "print/PrintRunner.h"
 #include "reports/core/CustomerSelection.h"
+#include "reports/core/ReminderCards.h"
+#include "reports/core/ReminderMonths.h"
 #include "reports/core/ReportPages.h"
 #include "reports/core/SelectedRows.h"
+#include "reports/print/ReminderPrintout.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <algorithm>
 #include <cstdlib>
 
 using namespace kv::reports;
@@ -56,6 +67,53 @@ void BM_WalkAllCustomersInReadingOrder(benchmark::State& state)
 }
 BENCHMARK(BM_WalkAllCustomersInReadingOrder)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// 1,000 reminder postcards with the costs block into one PDF, the cards
+// made from the vehicles due in one month as each page is painted. The
+// memory the run adds at its peak tells whether pages are held.
+void BM_ThousandReminderPostcardsToPdf(benchmark::State& state)
+{
+    constexpr int kCards = 1000;
+    const kv::data::SettingsList makes = kv::data::DefaultSettings::makes();
+    StoredReminderCosts costs(kv::data::DefaultSettings::rounding(), true);
+    const QString filter = ReminderMonths::filter(*ReminderMonths::firstDay(QStringLiteral("16/03")),
+                                                  *ReminderMonths::lastDay(QStringLiteral("16/03")));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("reminders.pdf"));
+    long long growth = 0;
+    int printed = 0;
+    for (auto _ : state) {
+        kv::bench::resetPeakResident();
+        const long long before = kv::bench::residentBytes();
+        ReminderCards cards(store(), filter, ReminderMonths::sort(), makes, &costs);
+        printed = std::min(cards.count(), kCards);
+        if (printed < kCards) {
+            state.SkipWithError("the month holds fewer than 1,000 vehicles");
+            break;
+        }
+        ReminderPrintout printout(
+            printed, [&cards](int index) { return cards.at(index); },
+            PostcardSender::fromShop(kv::data::DefaultSettings::shop()), PostcardShift{}, true, false,
+            QStringLiteral("車検入庫予定車輌 はがき宛先"));
+        if (!kv::print::PrintRunner::writePdf(printout, path))
+            state.SkipWithError("the PDF could not be written");
+        growth = std::max(growth, kv::bench::peakResidentBytes() - before);
+    }
+    state.counters["cards"] = printed;
+    state.counters["peak_rss_growth_MB"] = double(growth) / (1024.0 * 1024.0);
+    state.counters["pdf_MB"] = double(QFileInfo(path).size()) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_ThousandReminderPostcardsToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    // The postcards are painted with fonts, which need the GUI application.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,5 +1,7 @@
 #include "data/settings/RoundingSettings.h"
 
+#include <cmath>
+
 #include "data/settings/RecordReader.h"
 #include "data/settings/RecordWriter.h"
 
@@ -45,6 +47,38 @@ QByteArray RoundingSettings::toBytes() const
         offset += kRuleSize;
     }
     return out.bytes();
+}
+
+namespace {
+
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    const qint64 q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+qint64 ceilDiv(qint64 a, qint64 b)
+{
+    return -floorDiv(-a, b);
+}
+
+} // namespace
+
+qint64 roundFraction(qint64 numerator, qint64 denominator, const RoundingRule& rule)
+{
+    const qint64 unit = rule.unit == 1 ? 10 : rule.unit == 2 ? 100 : 1;
+    const qint64 d = denominator * unit;
+    switch (rule.type) {
+    case 0: return floorDiv(numerator, d) * unit;
+    case 1: return ceilDiv(numerator, d) * unit;
+    case 2: return floorDiv(2 * numerator + d, 2 * d) * unit;
+    default: return numerator / denominator;
+    }
+}
+
+qint64 rateInHundredthsOfPercent(double rate)
+{
+    return std::llround(rate * 10000.0);
 }
 
 } // namespace kv::data

@@ -186,7 +186,6 @@ constexpr std::array<WorkItem, 24> kItems{{
 constexpr int kBodyWorkCategoryFirst = 15; // 鈑金 and 塗装 take the body-work rate
 constexpr int kBodyWorkCategoryLast = 16;
 constexpr int kPartsDiscountPercentMax = 10;
-constexpr int kAgencyFee = 11000;
 constexpr int kStampFee = 1800;
 
 QString text(const char* utf8)
@@ -517,7 +516,7 @@ void SampleRecordMaker::slipHeader(CDaoSyaHeadSet& r, int slipNo, int vehicle, i
     r.m_JyuZei = inspection ? 16400 : 0;
     r.m_Insi = inspection ? kStampFee : 0;
     r.m_DaikoZeiFlag = inspection ? 1 : 0;
-    r.m_Daiko = inspection ? kAgencyFee : 0;
+    r.m_Daiko = inspection ? SampleRecordMaker::kAgencyFee : 0;
     r.m_SyoName5.clear();
     r.m_Syo5ZeiFlag = 0;
     r.m_Syo5 = 0;

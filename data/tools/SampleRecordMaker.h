@@ -20,6 +20,9 @@ namespace kv::data {
 // buffer for bulk loading.
 class SampleRecordMaker {
 public:
+    // The shop's fee for taking a vehicle to its inspection (代行料).
+    static constexpr int kAgencyFee = 11000;
+
     // Job category codes of a fresh data folder (seeded in this order, so
     // numbered 1..10 by the table).
     enum JobCategory : int {

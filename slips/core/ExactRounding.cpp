@@ -1,21 +1,8 @@
 #include "slips/core/ExactRounding.h"
 
-#include <cmath>
-
 namespace kv::slips {
 
 namespace {
-
-qint64 floorDiv(qint64 a, qint64 b)
-{
-    const qint64 q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-qint64 ceilDiv(qint64 a, qint64 b)
-{
-    return -floorDiv(-a, b);
-}
 
 // A decimal number as text into units of 10^-decimals, the further digits
 // cut off as the floor does; nullopt when it is no number. cut tells
@@ -61,23 +48,6 @@ std::optional<qint64> scaledFromText(const QString& text, int decimals, bool* cu
 }
 
 } // namespace
-
-qint64 roundFraction(qint64 numerator, qint64 denominator, const data::RoundingRule& rule)
-{
-    const qint64 unit = rule.unit == 1 ? 10 : rule.unit == 2 ? 100 : 1;
-    const qint64 d = denominator * unit;
-    switch (rule.type) {
-    case 0: return floorDiv(numerator, d) * unit;
-    case 1: return ceilDiv(numerator, d) * unit;
-    case 2: return floorDiv(2 * numerator + d, 2 * d) * unit;
-    default: return numerator / denominator;
-    }
-}
-
-qint64 rateInHundredthsOfPercent(double rate)
-{
-    return std::llround(rate * 10000.0);
-}
 
 std::optional<int> percentFromText(const QString& text)
 {

@@ -3,10 +3,12 @@
 
 #include "data/engine/DayNumber.h"
 #include "data/settings/DefaultSettings.h"
+#include "data/settings/SettingsList.h"
 #include "data/tables/DaoRecordsets.h"
 #include "data/tables/DataFiles.h"
 #include "reports/core/AddressSource.h"
 #include "reports/core/CustomerSelection.h"
+#include "reports/core/ReminderCards.h"
 #include "reports/core/ReminderMonths.h"
 #include "reports/core/ReportPages.h"
 #include "reports/core/SelectedRows.h"
@@ -146,6 +148,7 @@ TEST_F(ReportSelections, ReminderSpanTakesWholeMonthsByExpiryOwnerAndCode)
 
 TEST_F(ReportSelections, TwentyFiveRemindersGiveThreeListPagesAndAPostcardEach)
 {
+    CustomerBuilder(1).name(u("山田")).insertInto(store);
     for (int code = 1; code <= 25; ++code)
         VehicleBuilder(code).owner(1).inspectionExpiry(QDate(2025, 1, code)).insertInto(store);
     const QDate month = *ReminderMonths::firstDay(u("25/01"));
@@ -160,6 +163,67 @@ TEST_F(ReportSelections, TwentyFiveRemindersGiveThreeListPagesAndAPostcardEach)
     EXPECT_EQ(rows.at(0)->m_CarCode, 1);
     EXPECT_EQ(rows.at(25), std::nullopt);
     EXPECT_EQ(rows.at(-1), std::nullopt);
+
+    const kv::data::SettingsList makes(kv::data::ListLayout::makes());
+    ReminderCards cards(store, ReminderMonths::filter(month, *ReminderMonths::lastDay(u("25/01"))),
+                        ReminderMonths::sort(), makes, nullptr);
+    ASSERT_EQ(cards.count(), 25);
+    EXPECT_EQ(cards.at(24)->expiry, u("令和 7年 1月25日"));
+    EXPECT_EQ(cards.at(0)->expiry, u("令和 7年 1月 1日"));
+    EXPECT_EQ(cards.at(25), std::nullopt);
+}
+
+TEST_F(ReportSelections, ReminderCardsTellTheOwnerTheVehicleAndItsStoredCosts)
+{
+    CustomerBuilder(1).name(u("山田"), u("太郎")).address(u("東京都品川区"), u("1-2-3"))
+        .postalCode(1400001).set(&CDaoKokSet::m_Sama, 1).insertInto(store);
+    VehicleBuilder(10).owner(1).plate(u("品川"), 500, u("あ"), 1234).maker(3).model(u("K13"))
+        .inspectionExpiry(QDate(2025, 1, 31)).set(&CDaoCarSet::m_Jibai, 17650)
+        .set(&CDaoCarSet::m_JyuZei, 24600).set(&CDaoCarSet::m_Insi, 1800)
+        .set(&CDaoCarSet::m_Daiko, 10005).insertInto(store);
+    // Its owner has gone since: no card, rather than a card to nobody.
+    VehicleBuilder(11).owner(2).inspectionExpiry(QDate(2025, 1, 15)).insertInto(store);
+    VehicleBuilder(12).owner(1).chassis(u("新規作成中")).inspectionExpiry(QDate(2025, 1, 20))
+        .insertInto(store);
+
+    kv::data::SettingsList makes(kv::data::ListLayout::makes());
+    makes.setEntry(3, u("ニッサン"));
+    kv::data::RoundingSettings rounding;
+    rounding.taxRate = 0.10;
+    rounding.tax = kv::data::RoundingRule{1, 0}; // up to the yen
+    StoredReminderCosts taxable(rounding, true);
+    const QString filter = ReminderMonths::filter(QDate(2025, 1, 1), QDate(2025, 1, 31));
+    ReminderCards cards(store, filter, ReminderMonths::sort(), makes, &taxable);
+    ASSERT_EQ(cards.count(), 2);
+    EXPECT_EQ(cards.at(0), std::nullopt);
+    const auto card = cards.at(1);
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->addressee.postalCode, 1400001);
+    EXPECT_EQ(card->addressee.address1, u("東京都品川区"));
+    EXPECT_EQ(card->addressee.name1, u("山田"));
+    EXPECT_EQ(card->addressee.honorific, 1);
+    EXPECT_EQ(card->vehicleName, u("ﾆｯｻﾝ K13"));
+    EXPECT_EQ(card->plate, u("品川 500 あ 1234"));
+    EXPECT_EQ(card->expiry, u("令和 7年 1月31日"));
+    ASSERT_TRUE(card->costs);
+    EXPECT_EQ(card->costs->compulsoryInsurance, 17650);
+    EXPECT_EQ(card->costs->weightTax, 24600);
+    EXPECT_EQ(card->costs->stampFee, 1800);
+    EXPECT_EQ(card->costs->agencyFee, 10005);
+    EXPECT_EQ(card->costs->agencyTax, 1001) << "10 % of 10,005 rounded up";
+    EXPECT_EQ(card->costs->total, 17650 + 24600 + 1800 + 10005 + 1001);
+
+    // An agency fee not taxed adds no tax; no cost source, no block.
+    StoredReminderCosts untaxed(rounding, false);
+    ReminderCards plain(store, filter, ReminderMonths::sort(), makes, &untaxed);
+    EXPECT_EQ(plain.at(1)->costs->agencyTax, 0);
+    EXPECT_EQ(plain.at(1)->costs->total, 17650 + 24600 + 1800 + 10005);
+    ReminderCards none(store, filter, ReminderMonths::sort(), makes, nullptr);
+    EXPECT_EQ(none.at(1)->costs, std::nullopt);
+    // Costs summed beyond an int stay the largest amount, never negative.
+    kv::data::CarRow dear;
+    dear.m_Jibai = dear.m_JyuZei = dear.m_Insi = 999999999;
+    EXPECT_EQ(untaxed.of(dear).total, std::numeric_limits<int>::max());
 }
 
 TEST_F(ReportSelections, CustomersAddressTheirCardsAsUsers)

@@ -1,6 +1,7 @@
 #include "common/Cp932.h"
 #include "data/engine/DayNumber.h"
 #include "data/service/RecordCounters.h"
+#include "data/settings/BitmapFileNames.h"
 #include "data/settings/DefaultSettings.h"
 #include "data/tables/DaoRecordsets.h"
 #include "data/tables/DataStore.h"
@@ -11,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QImage>
 #include <QMap>
 #include <QRegularExpression>
 
@@ -187,4 +190,31 @@ TEST_F(DemoFolder, ModelPickListHoldsTheVehiclesModelsUnderTheirMakes)
                                          .arg(vehicles.m_Syasyu)))
             << vehicles.m_Syasyu.toStdString();
     }
+}
+
+TEST_F(DemoFolder, InspectionsFallDueInEachOfTheNextMonthsAndThePostcardsHaveABack)
+{
+    CDaoCarSet vehicles(m_store.connectionFor(CDaoCarSet::tableDef()));
+    ASSERT_TRUE(vehicles.Open());
+    // Months after today's -> vehicles due then whose costs include the
+    // shop's agency fee.
+    QMap<int, int> dueIn;
+    for (; !vehicles.IsEOF(); vehicles.MoveNext()) {
+        const QDate expiry = fromDayNumber(vehicles.m_Syaman).date();
+        const int months = (expiry.year() - kToday.year()) * 12 + expiry.month() - kToday.month();
+        if (months >= 1 && months <= DemoData::kDueMonths && vehicles.m_Daiko > 0)
+            ++dueIn[months];
+    }
+    for (int months = 1; months <= DemoData::kDueMonths; ++months)
+        EXPECT_GE(dueIn.value(months), DemoData::kDuePerMonth) << months << " months ahead";
+
+    QFile file(m_temp.path() + QStringLiteral("/005.dat"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const BitmapFileNames names = BitmapFileNames::fromBytes(file.readAll());
+    // The reminder's back and the customer card's back.
+    EXPECT_EQ(names.paths[0], names.paths[1]);
+    const QImage back(names.paths[0]);
+    ASSERT_FALSE(back.isNull()) << names.paths[0].toStdString();
+    EXPECT_EQ(back.size(), QSize(900, 1300));
+    EXPECT_NE(back.pixel(450, 100), back.pixel(450, 1030)) << "a picture, not a blank";
 }

@@ -1,0 +1,75 @@
+#include "reports/core/ReminderCards.h"
+
+#include "data/settings/SettingsList.h"
+#include "data/tables/VehicleTexts.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kv::reports {
+
+ReminderCosts::~ReminderCosts() = default;
+
+StoredReminderCosts::StoredReminderCosts(const data::RoundingSettings& rounding, bool agencyTaxable)
+    : m_rounding(rounding)
+    , m_agencyTaxable(agencyTaxable)
+{
+}
+
+ReminderCard::Costs StoredReminderCosts::of(const data::CarRow& vehicle)
+{
+    ReminderCard::Costs costs;
+    costs.compulsoryInsurance = vehicle.m_Jibai;
+    costs.weightTax = vehicle.m_JyuZei;
+    costs.stampFee = vehicle.m_Insi;
+    costs.agencyFee = vehicle.m_Daiko;
+    if (m_agencyTaxable) {
+        const qint64 tax = data::roundFraction(
+            qint64(vehicle.m_Daiko) * data::rateInHundredthsOfPercent(m_rounding.taxRate), 10000,
+            m_rounding.tax);
+        costs.agencyTax = int(std::clamp<qint64>(tax, std::numeric_limits<int>::min(),
+                                                 std::numeric_limits<int>::max()));
+    }
+    // Summed wide: four stored amounts of nine digits each may pass an int.
+    const qint64 total = qint64(costs.compulsoryInsurance) + costs.weightTax + costs.stampFee
+        + costs.agencyFee + costs.agencyTax;
+    costs.total = int(std::clamp<qint64>(total, std::numeric_limits<int>::min(),
+                                         std::numeric_limits<int>::max()));
+    return costs;
+}
+
+ReminderCards::ReminderCards(data::DataStore& store, const QString& filter, const QString& sort,
+                             const data::SettingsList& makes, ReminderCosts* costs)
+    : m_vehicles(store, filter, sort)
+    , m_owners(store.connectionFor(CDaoKokSet::tableDef()))
+    , m_makes(makes)
+    , m_costs(costs)
+{
+}
+
+std::optional<ReminderCard> ReminderCards::at(int index)
+{
+    const std::optional<data::CarRow> vehicle = m_vehicles.at(index);
+    if (!vehicle)
+        return std::nullopt;
+    if (!m_owners.OpenWhere(QStringLiteral("KokCode = %1").arg(vehicle->m_KokCode))
+        || m_owners.IsEOF())
+        return std::nullopt;
+    return cardOf(*vehicle, m_owners.row(), m_makes.entry(vehicle->m_Syamei), m_costs);
+}
+
+ReminderCard ReminderCards::cardOf(const data::CarRow& vehicle, const data::KokRow& owner,
+                                   const QString& makeName, ReminderCosts* costs)
+{
+    namespace T = data::VehicleTexts;
+    ReminderCard card;
+    card.addressee = PostcardAddress::fromCustomer(owner);
+    card.vehicleName = T::vehicleName(makeName, vehicle.m_Syasyu).trimmed();
+    card.plate = T::plate(vehicle).trimmed();
+    card.expiry = T::nextInspection(T::dateOf(vehicle.m_Syaman));
+    if (costs)
+        card.costs = costs->of(vehicle);
+    return card;
+}
+
+} // namespace kv::reports
