@@ -1,8 +1,8 @@
 #include "data/costs/VehicleCosts.h"
 
 #include "data/costs/CostStore.h"
-#include "data/engine/DayNumber.h"
 #include "data/settings/SettingsList.h"
+#include "data/tables/VehicleTexts.h"
 
 namespace kv::data {
 
@@ -14,11 +14,6 @@ VehicleCosts::VehicleCosts(Connection& mainConnection, const SettingsList& class
 {
 }
 
-QDate VehicleCosts::dateOf(double dayNumber)
-{
-    return dayNumber == kEmptyDate ? QDate() : fromDayNumber(dayNumber).date();
-}
-
 CostVehicle VehicleCosts::vehicleOf(const CarRow& car, const SettingsList& classes,
                                     const SettingsList& uses, bool eco)
 {
@@ -27,7 +22,7 @@ CostVehicle VehicleCosts::vehicleOf(const CarRow& car, const SettingsList& class
     v.useText = uses.entry(car.m_Youto);
     v.jiei = car.m_Jiei;
     v.weightKg = car.m_Jyuryo;
-    v.firstRegistration = dateOf(car.m_Syonen);
+    v.firstRegistration = VehicleTexts::dateOf(car.m_Syonen);
     v.eco = eco;
     return v;
 }
@@ -42,7 +37,7 @@ std::optional<CostQuote> VehicleCosts::quote(const CarRow& car, QDate date, int 
         return std::nullopt;
     }
     if (months == 0)
-        months = CostLookup::insuranceMonths(dateOf(car.m_Syaman), date);
+        months = CostLookup::insuranceMonths(VehicleTexts::dateOf(car.m_Syaman), date);
     const CostVehicle vehicle = vehicleOf(car, m_classes, m_uses, store.isEco(car.m_CarCode));
     return CostLookup(std::move(*rows)).quote(vehicle, date, settings->area, settings->path, months);
 }

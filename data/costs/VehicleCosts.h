@@ -27,7 +27,6 @@ public:
 
     static CostVehicle vehicleOf(const CarRow& vehicle, const SettingsList& classes,
                                  const SettingsList& uses, bool eco);
-    static QDate dateOf(double dayNumber);
 
     const QString& lastMessage() const { return m_lastMessage; }
 

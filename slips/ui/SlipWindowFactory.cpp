@@ -5,6 +5,7 @@
 #include "data/costs/VehicleCosts.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/tables/DaoRecordsets.h"
+#include "data/tables/VehicleTexts.h"
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipTitles.h"
 #include "slips/ui/CDenFrame.h"
@@ -228,7 +229,7 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
         const QDate today = header->issueDate();
         costFill = new StatutoryCostFill(
             *totals, source,
-            data::CostLookup::insuranceMonths(data::VehicleCosts::dateOf(car.m_Syaman), today));
+            data::CostLookup::insuranceMonths(data::VehicleTexts::dateOf(car.m_Syaman), today));
         if (inspection)
             costFill->fill();
     }
