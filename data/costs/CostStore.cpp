@@ -207,19 +207,30 @@ QString CostStore::write(const CostRow& row)
     return {};
 }
 
-QString CostStore::remove(int id)
+QString CostStore::deleteWhere(const char* name, const char* column, int value)
 {
-    sqlite3_stmt* s = m_connection.prepareCached("DELETE FROM " + table(kRows) + " WHERE ID = ?");
+    sqlite3_stmt* s = m_connection.prepareCached("DELETE FROM " + table(name) + " WHERE "
+                                                 + column + " = ?");
     if (!s)
         return failure();
     StatementScope scope(s);
-    sqlite3_bind_int(s, 1, id);
+    sqlite3_bind_int(s, 1, value);
     const int rc = sqlite3_step(s);
     if (rc != SQLITE_DONE) {
-        m_connection.fail(rc, QString::fromLatin1(kRows));
+        m_connection.fail(rc, QString::fromLatin1(name));
         return failure();
     }
     return m_lastMessage = {};
+}
+
+QString CostStore::remove(int id)
+{
+    return deleteWhere(kRows, "ID", id);
+}
+
+QString CostStore::forgetVehicle(int carCode)
+{
+    return deleteWhere(kEco, "CarCode", carCode);
 }
 
 QString CostStore::import(const std::vector<CostRow>& added)

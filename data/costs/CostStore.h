@@ -47,6 +47,8 @@ public:
     // A vehicle without a row is no eco car.
     bool isEco(int carCode);
     QString setEco(int carCode, bool eco);
+    // The vehicle was deleted.
+    QString forgetVehicle(int carCode);
 
     const QString& lastMessage() const { return m_lastMessage; }
 
@@ -54,6 +56,7 @@ private:
     QByteArray table(const char* name) const;
     bool tablesExist();
     QString insert(const CostRow& row);
+    QString deleteWhere(const char* table, const char* column, int value);
     QString failure();
 
     Connection& m_connection;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+class QCheckBox;
 class QGridLayout;
 class QLabel;
 
@@ -123,6 +124,11 @@ public:
     // The group "全検索" in the top row, hidden unless a query is entered.
     search::CAllSearchGroup* queryGroup() const { return m_queryGroup; }
 
+    // The eco car flag beside the weight tax (kept beside the vehicle
+    // table, not in it): ticked for a vehicle shown as the source says.
+    QCheckBox* ecoBox() const { return m_eco; }
+    void setEcoSource(std::function<bool(int vehicleCode)> isEco) { m_isEco = std::move(isEco); }
+
     QWidget* fieldWidget(PanelField field) const { return m_fields[size_t(field)]; }
     QWidget* customerGroup() const { return m_customerGroup; }
     QWidget* vehicleGroup() const { return m_vehicleGroup; }
@@ -192,6 +198,8 @@ private:
     int m_ownerAddressLine = 0;
     int m_userNameLine = 0;
     int m_userAddressLine = 0;
+    QCheckBox* m_eco = nullptr;
+    std::function<bool(int)> m_isEco;
 };
 
 } // namespace kv::records

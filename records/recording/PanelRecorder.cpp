@@ -2,6 +2,7 @@
 
 #include "common/MessageGateway.h"
 #include "controls/CEditEx.h"
+#include "data/costs/CostStore.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "records/PanelHost.h"
 #include "records/PanelMode.h"
@@ -9,6 +10,7 @@
 #include "records/ReservationHost.h"
 #include "records/panel/CFMainPanel.h"
 
+#include <QCheckBox>
 #include <QWidget>
 
 namespace kv::records {
@@ -21,6 +23,9 @@ PanelRecorder::PanelRecorder(CFMainPanel& panel, data::CCarMaintenanceDoc& docum
     , m_reservations(reservations)
     , m_recorder(document)
 {
+    m_panel.setEcoSource([&document](int vehicleCode) {
+        return data::CostStore(document.store().mainConnection()).isEco(vehicleCode);
+    });
 }
 
 int PanelRecorder::modeAfterNewCustomer(int previousMode)
@@ -84,6 +89,14 @@ bool PanelRecorder::readCustomer(data::KokRow& row)
     return report(referrer);
 }
 
+void PanelRecorder::writeEco(int vehicleCode)
+{
+    const QString failed = data::CostStore(m_document.store().mainConnection())
+                               .setEco(vehicleCode, m_panel.ecoBox()->isChecked());
+    if (!failed.isEmpty())
+        showMessage(failed);
+}
+
 bool PanelRecorder::readVehicle(data::CarRow& row)
 {
     return checkFields(RecordingOrder::vehicle) && m_panel.readVehicleRow(row);
@@ -119,6 +132,7 @@ bool PanelRecorder::RecordNewVehicle()
         m_reservations.setReservedCode(RecordKind::Vehicle, 0);
     if (!report(outcome))
         return false;
+    writeEco(vehicle.m_CarCode);
     m_reservations.setReservedCode(RecordKind::Vehicle, 0);
     // Shown again from the records: read-only code, the owner's new count
     // and the commands that follow it.
@@ -140,6 +154,8 @@ bool PanelRecorder::RecordCurrent()
         return false;
     if (!report(m_recorder.recordCurrent(customer, withVehicle ? &vehicle : nullptr)))
         return false;
+    if (withVehicle)
+        writeEco(vehicle.m_CarCode);
     if (m_document.FindCustomer(customer.m_KokCode))
         m_panel.showRecordedCustomer(m_document.customers());
     m_panel.SetModeText(m_host.mode());

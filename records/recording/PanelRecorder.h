@@ -43,6 +43,8 @@ private:
     bool readCustomer(data::KokRow& row);
     bool readVehicle(data::CarRow& row);
     bool report(const RecordingOutcome& outcome);
+    // The panel's eco flag of a vehicle just recorded.
+    void writeEco(int vehicleCode);
 
     CFMainPanel& m_panel;
     data::CCarMaintenanceDoc& m_document;

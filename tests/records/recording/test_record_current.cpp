@@ -2,6 +2,8 @@
 
 #include "RecordingFixture.h"
 
+#include <QCheckBox>
+
 using namespace kv::test;
 using F = kv::records::PanelField;
 
@@ -136,6 +138,28 @@ TEST_F(RecordAndDelete, DeletingVehiclesOneByOne)
     EXPECT_EQ(panel->shownCustomerCode(), 1);
     EXPECT_EQ(panel->shownVehicleCode(), 0);
     EXPECT_EQ(panel->vehicleTotalText(), "1");
+}
+
+// The eco car flag of the panel is recorded beside the vehicle, shown
+// with it, and goes when the vehicle goes, so that a code handed out again
+// starts as no eco car.
+TEST_F(RecordAndDelete, TheEcoFlagIsRecordedShownAndDeletedWithTheVehicle)
+{
+    ASSERT_TRUE(panel->ShowVehicle(10, true));
+    EXPECT_FALSE(panel->ecoBox()->isChecked());
+    panel->ecoBox()->click();
+    ASSERT_TRUE(recorder->RecordCurrent()) << messages().join('|').toStdString();
+    EXPECT_EQ(count("CarEco WHERE CarCode = 10 AND Eco = 1"), 1);
+
+    ASSERT_TRUE(panel->ShowVehicle(11, true));
+    EXPECT_FALSE(panel->ecoBox()->isChecked());
+    ASSERT_TRUE(panel->ShowVehicle(10, true));
+    EXPECT_TRUE(panel->ecoBox()->isChecked());
+
+    host->currentMode = 3;
+    removal->DeleteVehicle();
+    EXPECT_EQ(count("f009.Car WHERE CarCode = 10"), 0);
+    EXPECT_EQ(count("CarEco WHERE CarCode = 10"), 0);
 }
 
 } // namespace
