@@ -537,6 +537,10 @@ void CFMainPanel::showValues(const PanelValues& values, bool customer, bool vehi
         m_values.assignVehicle(values);
         const int code = values.text(F::CarCode).toInt();
         m_eco->setChecked(code != 0 && m_isEco && m_isEco(code));
+        const QStringList hints = code != 0 && m_costHints ? m_costHints(code) : QStringList();
+        int i = 0;
+        for (F field : {F::Jibai, F::JyuZei, F::Insi})
+            fieldWidget(field)->setToolTip(hints.value(i++));
     }
 }
 

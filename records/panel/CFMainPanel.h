@@ -6,6 +6,7 @@
 #include "records/PanelValues.h"
 #include "records/PickList.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -128,6 +129,9 @@ public:
     // table, not in it): ticked for a vehicle shown as the source says.
     QCheckBox* ecoBox() const { return m_eco; }
     void setEcoSource(std::function<bool(int vehicleCode)> isEco) { m_isEco = std::move(isEco); }
+    // What the cost tables say of a vehicle shown, as the tooltips of its
+    // 自賠責料, 重量税 and 印紙代 fields.
+    void setCostHints(std::function<QStringList(int vehicleCode)> hints) { m_costHints = std::move(hints); }
 
     QWidget* fieldWidget(PanelField field) const { return m_fields[size_t(field)]; }
     QWidget* customerGroup() const { return m_customerGroup; }
@@ -200,6 +204,7 @@ private:
     int m_userAddressLine = 0;
     QCheckBox* m_eco = nullptr;
     std::function<bool(int)> m_isEco;
+    std::function<QStringList(int)> m_costHints;
 };
 
 } // namespace kv::records

@@ -3,7 +3,10 @@
 #include "common/MessageGateway.h"
 #include "controls/CEditEx.h"
 #include "data/costs/CostStore.h"
+#include "data/costs/VehicleCosts.h"
 #include "data/document/CCarMaintenanceDoc.h"
+#include "data/settings/SettingsStore.h"
+#include "data/tables/DaoRecordsets.h"
 #include "records/PanelHost.h"
 #include "records/PanelMode.h"
 #include "records/RecordingOrder.h"
@@ -11,6 +14,7 @@
 #include "records/panel/CFMainPanel.h"
 
 #include <QCheckBox>
+#include <QLocale>
 #include <QWidget>
 
 namespace kv::records {
@@ -26,6 +30,28 @@ PanelRecorder::PanelRecorder(CFMainPanel& panel, data::CCarMaintenanceDoc& docum
     m_panel.setEcoSource([&document](int vehicleCode) {
         return data::CostStore(document.store().mainConnection()).isEco(vehicleCode);
     });
+    m_panel.setCostHints([&document](int vehicleCode) { return costHints(document, vehicleCode); });
+}
+
+QStringList PanelRecorder::costHints(data::CCarMaintenanceDoc& document, int vehicleCode)
+{
+    data::Connection& connection = document.store().mainConnection();
+    CDaoCarSet car(connection);
+    if (!car.OpenWhere(QStringLiteral("CarCode = %1").arg(vehicleCode)) || car.IsEOF())
+        return {};
+    data::SettingsStore& settings = document.settings();
+    data::VehicleCosts costs(connection, settings.vehicleClasses(), settings.vehicleUses());
+    const auto quote = costs.quote(car.row(), QDate::currentDate());
+    if (!quote)
+        return {};
+    QStringList hints;
+    for (const data::CostFigure* figure : {&quote->insurance, &quote->weightTax, &quote->inspectionFee}) {
+        hints << (figure->decided ? QStringLiteral("表の額 %1円（%2からの表）")
+                                        .arg(QLocale(QLocale::Japanese).toString(figure->amount),
+                                             figure->tableFrom.toString(QStringLiteral("yyyy/MM/dd")))
+                                  : figure->reason);
+    }
+    return hints;
 }
 
 int PanelRecorder::modeAfterNewCustomer(int previousMode)
