@@ -218,6 +218,7 @@ void CMainFrame::buildMenu()
         useful->addAction(actionFor(command));
     settings->addSeparator();
     settings->addAction(actionFor(DefaultPrefecture));
+    settings->addAction(actionFor(StatutoryCosts));
     settings->addAction(actionFor(CallerIdSettings));
     settings->addAction(actionFor(PopupSettings));
 

@@ -65,6 +65,7 @@ enum : int {
     ImportCertificate = 32960,
     ReadCertificateCodes = 32961,
     PopupSettings = 32941,
+    StatutoryCosts = 32970,
     VersionInfo = 57664,
     Exit = 57665,
     PrinterSetup = 57606,

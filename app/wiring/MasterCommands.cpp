@@ -85,6 +85,8 @@ MasterCommands::MasterCommands(CMainFrame& frame, Windows windows)
     }
     menuItem(TransportOfficeList, "陸事(&R)...", {}, std::move(windows.transportOffices));
     menuItem(DefaultPrefecture, "既定の都道府県(&P)...", {}, std::move(windows.defaultPrefecture));
+    // A slip being entered looks its costs up in these tables.
+    menuItem(StatutoryCosts, "諸費用の表(&T)...", noSlipOrLedger, std::move(windows.statutoryCosts));
 }
 
 } // namespace kv::app

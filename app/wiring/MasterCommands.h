@@ -38,6 +38,7 @@ public:
         std::function<void()> bodyShapes;
         std::function<void()> vehicleNames;
         std::function<void()> fuels;
+        std::function<void()> statutoryCosts;
     };
 
     // The windows on the document: the item dialog on the item store, over

@@ -8,6 +8,7 @@
 #include "masters/CDSetNyuukoKbn.h"
 #include "masters/CDSetPostDefault.h"
 #include "masters/CDSetReferenceList.h"
+#include "masters/CDSetStatutoryCosts.h"
 #include "masters/FontChooser.h"
 #include "records/PostalSearch.h"
 #include "records/panel/CFMainPanel.h"
@@ -50,6 +51,10 @@ void SettingsWindows::addTo(MasterCommands::Windows& windows)
     };
     windows.jobCategories = [this] {
         masters::CDSetNyuukoKbn dialog(m_document, &m_frame);
+        dialog.exec();
+    };
+    windows.statutoryCosts = [this] {
+        masters::CDSetStatutoryCosts dialog(m_document.store().mainConnection(), &m_frame);
         dialog.exec();
     };
     windows.defaultPrefecture = [this] {

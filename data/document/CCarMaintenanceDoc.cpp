@@ -4,6 +4,7 @@
 #include "common/KVCommon.h"
 #include "common/MessageGateway.h"
 #include "common/platform/FileSystem.h"
+#include "data/costs/CostStore.h"
 #include "data/document/WorkCopyKind.h"
 #include "data/engine/DatabaseCopy.h"
 #include "data/engine/UnitOfWork.h"
@@ -195,6 +196,9 @@ bool CCarMaintenanceDoc::OpenAllDatabases()
     m_running.markThisComputer(m_config.computerName);
     if (!m_store.open(m_config.dataFolder))
         return giveUp(m_store.lastError());
+    // A folder of an older version gets the cost tables when first opened.
+    if (const QString failed = CostStore(m_store.mainConnection()).ensureTables(); !failed.isEmpty())
+        return giveUp(EngineError{error::kGeneric, failed});
     for (CodeOccupancy* codes :
          {&m_customerCodes, &m_vehicleCodes, &m_itemCodes, &m_setCodes, &m_slipNumbers}) {
         if (!codes->install())

@@ -3,6 +3,7 @@
 #include "common/MessageGateway.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/document/SlipRemoval.h"
+#include "data/costs/CostStore.h"
 #include "data/engine/UnitOfWork.h"
 
 namespace kv::data {
@@ -63,8 +64,13 @@ bool RecordRemoval::removeVehicleRow(CDaoCarSet& vehicle, CDaoSyaJnlSet& lines,
         if (!headers.MoveNext())
             return fail(headers.lastError());
     }
+    const int code = vehicle.m_CarCode;
     if (!vehicle.Delete())
         return fail(vehicle.lastError());
+    // The code is handed out again: the eco flag goes with the vehicle.
+    if (const QString failed = CostStore(m_document.store().mainConnection()).forgetVehicle(code);
+        !failed.isEmpty())
+        return fail(EngineError{error::kGeneric, failed});
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "data/tools/DataFolderCreator.h"
 
+#include "data/costs/CostStore.h"
 #include "data/engine/UnitOfWork.h"
 #include "data/settings/DefaultSettings.h"
 #include "data/tables/DaoRecordsets.h"
@@ -158,6 +159,8 @@ bool DataFolderCreator::seedTables(const QString& folder, QString* error)
     }
     categories.Close();
     sheets.Close();
+    if (const QString failed = CostStore(store.mainConnection()).ensureTables(); !failed.isEmpty())
+        return fail(error, failed);
     if (!work.commit())
         return fail(error, work.lastError().description);
     return true;

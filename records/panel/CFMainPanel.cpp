@@ -22,6 +22,7 @@
 #include "common/MessageGateway.h"
 #include "data/settings/SettingsStore.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -247,7 +248,8 @@ QWidget* CFMainPanel::buildVehicleGroup()
     right(QStringLiteral("任保満了日"), line({addEdit(F::Homan, 8, kDirect, true)}));
     const QString yen = QStringLiteral("円");
     right(QStringLiteral("自賠責料"), line({addEdit(F::Jibai, 7, kDirect, false, 9), unit(yen)}));
-    right(QStringLiteral("重量税"), line({addEdit(F::JyuZei, 7, kDirect, false, 9), unit(yen)}));
+    m_eco = new QCheckBox(QStringLiteral("エコカー"));
+    right(QStringLiteral("重量税"), line({addEdit(F::JyuZei, 7, kDirect, false, 9), unit(yen), m_eco}));
     right(QStringLiteral("印紙代"), line({addEdit(F::Insi, 7, kDirect, false, 9), unit(yen)}));
     right(QStringLiteral("代行料"), line({addEdit(F::Daiko, 7, kDirect, false, 9), unit(yen)}));
 
@@ -531,8 +533,15 @@ void CFMainPanel::showValues(const PanelValues& values, bool customer, bool vehi
     }
     if (customer)
         m_values.assignCustomer(values);
-    if (vehicle)
+    if (vehicle) {
         m_values.assignVehicle(values);
+        const int code = values.text(F::CarCode).toInt();
+        m_eco->setChecked(code != 0 && m_isEco && m_isEco(code));
+        const QStringList hints = code != 0 && m_costHints ? m_costHints(code) : QStringList();
+        int i = 0;
+        for (F field : {F::Jibai, F::JyuZei, F::Insi})
+            fieldWidget(field)->setToolTip(hints.value(i++));
+    }
 }
 
 void CFMainPanel::collectValues()

@@ -6,12 +6,14 @@
 #include "records/PanelValues.h"
 #include "records/PickList.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
 #include <functional>
 #include <vector>
 
+class QCheckBox;
 class QGridLayout;
 class QLabel;
 
@@ -123,6 +125,14 @@ public:
     // The group "全検索" in the top row, hidden unless a query is entered.
     search::CAllSearchGroup* queryGroup() const { return m_queryGroup; }
 
+    // The eco car flag beside the weight tax (kept beside the vehicle
+    // table, not in it): ticked for a vehicle shown as the source says.
+    QCheckBox* ecoBox() const { return m_eco; }
+    void setEcoSource(std::function<bool(int vehicleCode)> isEco) { m_isEco = std::move(isEco); }
+    // What the cost tables say of a vehicle shown, as the tooltips of its
+    // 自賠責料, 重量税 and 印紙代 fields.
+    void setCostHints(std::function<QStringList(int vehicleCode)> hints) { m_costHints = std::move(hints); }
+
     QWidget* fieldWidget(PanelField field) const { return m_fields[size_t(field)]; }
     QWidget* customerGroup() const { return m_customerGroup; }
     QWidget* vehicleGroup() const { return m_vehicleGroup; }
@@ -192,6 +202,9 @@ private:
     int m_ownerAddressLine = 0;
     int m_userNameLine = 0;
     int m_userAddressLine = 0;
+    QCheckBox* m_eco = nullptr;
+    std::function<bool(int)> m_isEco;
+    std::function<QStringList(int)> m_costHints;
 };
 
 } // namespace kv::records

@@ -2,13 +2,19 @@
 
 #include "common/MessageGateway.h"
 #include "controls/CEditEx.h"
+#include "data/costs/CostStore.h"
+#include "data/costs/VehicleCosts.h"
 #include "data/document/CCarMaintenanceDoc.h"
+#include "data/settings/SettingsStore.h"
+#include "data/tables/DaoRecordsets.h"
 #include "records/PanelHost.h"
 #include "records/PanelMode.h"
 #include "records/RecordingOrder.h"
 #include "records/ReservationHost.h"
 #include "records/panel/CFMainPanel.h"
 
+#include <QCheckBox>
+#include <QLocale>
 #include <QWidget>
 
 namespace kv::records {
@@ -21,6 +27,31 @@ PanelRecorder::PanelRecorder(CFMainPanel& panel, data::CCarMaintenanceDoc& docum
     , m_reservations(reservations)
     , m_recorder(document)
 {
+    m_panel.setEcoSource([&document](int vehicleCode) {
+        return data::CostStore(document.store().mainConnection()).isEco(vehicleCode);
+    });
+    m_panel.setCostHints([&document](int vehicleCode) { return costHints(document, vehicleCode); });
+}
+
+QStringList PanelRecorder::costHints(data::CCarMaintenanceDoc& document, int vehicleCode)
+{
+    data::Connection& connection = document.store().mainConnection();
+    CDaoCarSet car(connection);
+    if (!car.OpenWhere(QStringLiteral("CarCode = %1").arg(vehicleCode)) || car.IsEOF())
+        return {};
+    data::SettingsStore& settings = document.settings();
+    data::VehicleCosts costs(connection, settings.vehicleClasses(), settings.vehicleUses());
+    const auto quote = costs.quote(car.row(), QDate::currentDate());
+    if (!quote)
+        return {};
+    QStringList hints;
+    for (const data::CostFigure* figure : {&quote->insurance, &quote->weightTax, &quote->inspectionFee}) {
+        hints << (figure->decided ? QStringLiteral("表の額 %1円（%2からの表）")
+                                        .arg(QLocale(QLocale::Japanese).toString(figure->amount),
+                                             figure->tableFrom.toString(QStringLiteral("yyyy/MM/dd")))
+                                  : figure->reason);
+    }
+    return hints;
 }
 
 int PanelRecorder::modeAfterNewCustomer(int previousMode)
@@ -84,6 +115,14 @@ bool PanelRecorder::readCustomer(data::KokRow& row)
     return report(referrer);
 }
 
+void PanelRecorder::writeEco(int vehicleCode)
+{
+    const QString failed = data::CostStore(m_document.store().mainConnection())
+                               .setEco(vehicleCode, m_panel.ecoBox()->isChecked());
+    if (!failed.isEmpty())
+        showMessage(failed);
+}
+
 bool PanelRecorder::readVehicle(data::CarRow& row)
 {
     return checkFields(RecordingOrder::vehicle) && m_panel.readVehicleRow(row);
@@ -119,6 +158,7 @@ bool PanelRecorder::RecordNewVehicle()
         m_reservations.setReservedCode(RecordKind::Vehicle, 0);
     if (!report(outcome))
         return false;
+    writeEco(vehicle.m_CarCode);
     m_reservations.setReservedCode(RecordKind::Vehicle, 0);
     // Shown again from the records: read-only code, the owner's new count
     // and the commands that follow it.
@@ -140,6 +180,8 @@ bool PanelRecorder::RecordCurrent()
         return false;
     if (!report(m_recorder.recordCurrent(customer, withVehicle ? &vehicle : nullptr)))
         return false;
+    if (withVehicle)
+        writeEco(vehicle.m_CarCode);
     if (m_document.FindCustomer(customer.m_KokCode))
         m_panel.showRecordedCustomer(m_document.customers());
     m_panel.SetModeText(m_host.mode());

@@ -3,6 +3,8 @@
 #include "records/CustomerVehicleRecorder.h"
 #include "records/PanelField.h"
 
+#include <QStringList>
+
 #include <span>
 
 namespace kv::data {
@@ -43,6 +45,10 @@ private:
     bool readCustomer(data::KokRow& row);
     bool readVehicle(data::CarRow& row);
     bool report(const RecordingOutcome& outcome);
+    // The panel's eco flag of a vehicle just recorded.
+    void writeEco(int vehicleCode);
+    // The cost tables' figures for the vehicle today, or why there are none.
+    static QStringList costHints(data::CCarMaintenanceDoc& document, int vehicleCode);
 
     CFMainPanel& m_panel;
     data::CCarMaintenanceDoc& m_document;

@@ -1,5 +1,6 @@
 #include "reports/core/ReminderCards.h"
 
+#include "data/costs/VehicleCosts.h"
 #include "data/settings/SettingsList.h"
 #include "data/tables/VehicleTexts.h"
 
@@ -7,6 +8,10 @@
 #include <limits>
 
 namespace kv::reports {
+
+namespace {
+constexpr int kRenewalMonths = 25;
+} // namespace
 
 ReminderCosts::~ReminderCosts() = default;
 
@@ -23,6 +28,17 @@ ReminderCard::Costs StoredReminderCosts::of(const data::CarRow& vehicle)
     costs.weightTax = vehicle.m_JyuZei;
     costs.stampFee = vehicle.m_Insi;
     costs.agencyFee = vehicle.m_Daiko;
+    const QDate expiry = data::VehicleTexts::dateOf(vehicle.m_Syaman);
+    if (m_tables && expiry.isValid()) {
+        if (const auto quote = m_tables->quote(vehicle, expiry, kRenewalMonths)) {
+            for (const auto& [figure, amount] :
+                 {std::pair{&quote->insurance, &costs.compulsoryInsurance},
+                  {&quote->weightTax, &costs.weightTax}, {&quote->inspectionFee, &costs.stampFee}}) {
+                if (figure->decided)
+                    *amount = figure->amount;
+            }
+        }
+    }
     if (m_agencyTaxable) {
         const qint64 tax = data::roundFraction(
             qint64(vehicle.m_Daiko) * data::rateInHundredthsOfPercent(m_rounding.taxRate), 10000,

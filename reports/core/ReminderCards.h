@@ -11,7 +11,8 @@
 
 namespace kv::data {
 class SettingsList;
-}
+class VehicleCosts;
+} // namespace kv::data
 
 namespace kv::reports {
 
@@ -25,15 +26,20 @@ public:
 
 // The costs stored with the vehicle, with the consumption tax on the
 // agency fee when it is taxable, rounded as the shop rounds tax; the total
-// is what the owner pays.
+// is what the owner pays. With the cost tables, their figures for the
+// vehicle's next inspection (on its expiry, the new insurance starting
+// before the old one ends: 25 months) replace the stored ones wherever
+// the tables decide them.
 class StoredReminderCosts final : public ReminderCosts {
 public:
     StoredReminderCosts(const data::RoundingSettings& rounding, bool agencyTaxable);
+    void takeFiguresFrom(data::VehicleCosts* tables) { m_tables = tables; }
     ReminderCard::Costs of(const data::CarRow& vehicle) override;
 
 private:
     data::RoundingSettings m_rounding;
     bool m_agencyTaxable = false;
+    data::VehicleCosts* m_tables = nullptr;
 };
 
 // The vehicles of a selection with their owners, reached by their place

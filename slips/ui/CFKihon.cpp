@@ -207,6 +207,12 @@ void CFKihon::fill(const HeaderSetup& setup)
     m_filling = false;
 }
 
+QDate CFKihon::issueDate() const
+{
+    const Rules::DateResult issued = Rules::issueDate(m_issueDate->text());
+    return issued.ok ? issued.date : QDate();
+}
+
 QDate CFKihon::proposedNextInspectionDate() const
 {
     const JobCategory* category = selectedCategory();

@@ -56,6 +56,8 @@ public:
     bool validateHeader(HeaderValues* values);
 
     int slipKind() const;
+    // 発行日 as it reads now; invalid while it is no date.
+    QDate issueDate() const;
     // The selected job category, nullptr when the list is empty.
     const JobCategory* selectedCategory() const;
     const JobCategoryList& categories() const { return m_categories; }

@@ -139,7 +139,7 @@ void CFTot::buildLayout()
     m_syo5Tax = new QCheckBox(QStringLiteral("税"));
     m_syo6Tax = new QCheckBox(QStringLiteral("税"));
 
-    auto* grid = new QGridLayout(this);
+    auto* grid = m_grid = new QGridLayout(this);
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setVerticalSpacing(3);
     auto label = [](const char* text) { return new QLabel(QString::fromUtf8(text)); };
@@ -243,6 +243,13 @@ void CFTot::refocus(TotalsField which)
 {
     if (CEditEx* edit = field(which))
         edit->takeRefusedFocus();
+}
+
+void CFTot::addCostBar(QWidget* bar)
+{
+    m_grid->addWidget(bar, 5, 4, 1, 7);
+    m_grid->setRowStretch(5, 0);
+    m_grid->setRowStretch(6, 1);
 }
 
 void CFTot::focusFirstField()

@@ -12,6 +12,7 @@
 #include <optional>
 
 class QCheckBox;
+class QGridLayout;
 
 namespace kv {
 class CEditEx;
@@ -75,6 +76,9 @@ public:
     // Where the user starts: 部品値引.
     void focusFirstField();
 
+    // A row under the costs, for what fills them.
+    void addCostBar(QWidget* bar);
+
     CEditEx* field(TotalsField which) const;
     CEditEx* shownField(Shown which) const;
     CEditEx* syoName5Edit() const { return m_syoName5; }
@@ -112,6 +116,7 @@ private:
     QCheckBox* m_daikoTax = nullptr;
     QCheckBox* m_syo5Tax = nullptr;
     QCheckBox* m_syo6Tax = nullptr;
+    QGridLayout* m_grid = nullptr;
 };
 
 } // namespace kv::slips

@@ -2,14 +2,17 @@
 
 #include "common/Cp932.h"
 #include "common/MessageGateway.h"
+#include "data/costs/VehicleCosts.h"
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/tables/DaoRecordsets.h"
+#include "data/tables/VehicleTexts.h"
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipTitles.h"
 #include "slips/ui/CDenFrame.h"
 #include "slips/ui/CFKihon.h"
 #include "slips/ui/CFTot.h"
 #include "slips/ui/CMeisaiScView.h"
+#include "slips/ui/StatutoryCostFill.h"
 
 #include <QSettings>
 
@@ -202,9 +205,34 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
     totalsSetup.rounding = settings.rounding();
     totalsSetup.agencyFeeTaxable = settings.general().agencyFeeTaxable != 0;
     const JobCategory* category = header->selectedCategory();
-    if (!stored && category && category->kind == kInspectionCategoryKind)
+    const bool inspection = !stored && category && category->kind == kInspectionCategoryKind;
+    if (inspection)
         totalsSetup.costs = StatutoryCosts::of(*vehicle);
     totals->fill(totalsSetup);
+    StatutoryCostFill* costFill = nullptr;
+    if (context.mode != SlipMode::Modify) {
+        const data::CarRow car = *vehicle;
+        auto source = [&document, header, car](int months) -> std::optional<data::CostQuote> {
+            const QDate date = header->issueDate();
+            if (!date.isValid()) {
+                showMessage(QStringLiteral("年月日が異常です！"));
+                return std::nullopt;
+            }
+            data::SettingsStore& s = document.settings();
+            data::VehicleCosts costs(document.store().mainConnection(), s.vehicleClasses(),
+                                     s.vehicleUses());
+            auto quote = costs.quote(car, date, months);
+            if (!quote)
+                showMessage(costs.lastMessage());
+            return quote;
+        };
+        const QDate today = header->issueDate();
+        costFill = new StatutoryCostFill(
+            *totals, source,
+            data::CostLookup::insuranceMonths(data::VehicleTexts::dateOf(car.m_Syaman), today));
+        if (inspection)
+            costFill->fill();
+    }
 
     CDenFrame::Setup setup;
     setup.mode = context.mode;
@@ -230,11 +258,15 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
                      [totals](int parts, int labour) { totals->setLineTotals(parts, labour); });
     QObject::connect(header, &CFKihon::ratesChanged, grid, &CMeisaiScView::setRates);
     const data::CarRow vehicleRow = *vehicle;
-    QObject::connect(header, &CFKihon::categoryChanged, totals, [totals, vehicleRow](int kind) {
-        if (kind == kInspectionCategoryKind)
+    // Another category keeps what was filled or typed: a slip that stops
+    // being an inspection loses nothing the user may still want.
+    QObject::connect(header, &CFKihon::categoryChanged, totals, [totals, vehicleRow, costFill](int kind) {
+        if (kind != kInspectionCategoryKind)
+            return;
+        if (!costFill || !costFill->hasFilled())
             totals->setStatutoryCosts(StatutoryCosts::of(vehicleRow));
-        else
-            totals->clearStatutoryCosts();
+        if (costFill)
+            costFill->fill();
     });
     return frame;
 }

@@ -94,6 +94,7 @@ TEST_F(SettingsWiring, EachSettingsCommandOpensItsDialog)
         {CompanyInformation, "kv::masters::CDSetJisya"},
         {JobCategories, "kv::masters::CDSetNyuukoKbn"},
         {DefaultPrefecture, "kv::masters::CDSetPostDefault"},
+        {StatutoryCosts, "kv::masters::CDSetStatutoryCosts"},
         {TransportOfficeList, "kv::masters::CDSetRikuji"},
         {VehicleKinds, "kv::masters::CDSetSyubetu"},
         {VehicleUses, "kv::masters::CDSetYouto"},

@@ -1,6 +1,8 @@
 // The selections of the reports on a real data folder: the filters and
 // sorts the engine runs, placeholders, greeting flags and expiry spans.
 
+#include "data/costs/CostStore.h"
+#include "data/costs/VehicleCosts.h"
 #include "data/engine/DayNumber.h"
 #include "data/settings/DefaultSettings.h"
 #include "data/settings/SettingsList.h"
@@ -253,3 +255,40 @@ TEST_F(ReportSelections, CustomersAddressTheirCardsAsUsers)
 }
 
 } // namespace
+
+// With the cost tables, a reminder quotes their figures for the next
+// inspection, falling back on the stored ones where they decide nothing.
+TEST_F(ReportSelections, ReminderCostsTakeTheTablesFiguresForTheNextInspection)
+{
+    ASSERT_EQ(kv::data::CostStore(store.mainConnection()).ensureTables(), QString());
+    CustomerBuilder(1).name(u("山田")).insertInto(store);
+    const kv::data::SettingsList classes = kv::data::DefaultSettings::vehicleClasses();
+    const kv::data::SettingsList uses = kv::data::DefaultSettings::vehicleUses();
+    const QDate expiry(2026, 6, 30);
+    auto car = [&](int code, int weight) {
+        VehicleBuilder(code).owner(1).inspectionExpiry(expiry).firstRegistered(QDate(2012, 6, 1))
+            .set(&CDaoCarSet::m_Syubetu, int(classes.entries().indexOf(u("小型"))))
+            .set(&CDaoCarSet::m_Youto, int(uses.entries().indexOf(u("乗用"))))
+            .set(&CDaoCarSet::m_Jiei, 1).set(&CDaoCarSet::m_Jyuryo, weight)
+            .set(&CDaoCarSet::m_Jibai, 1).set(&CDaoCarSet::m_JyuZei, 2).set(&CDaoCarSet::m_Insi, 3)
+            .insertInto(store);
+    };
+    car(10, 1200);
+    car(11, 0);
+    kv::data::VehicleCosts tables(store.mainConnection(), classes, uses);
+    StoredReminderCosts costs(kv::data::RoundingSettings{}, false);
+    costs.takeFiguresFrom(&tables);
+    kv::data::SettingsList makes(kv::data::ListLayout::makes());
+    ReminderCards cards(store, QStringLiteral("CarCode >= 10"), QStringLiteral("CarCode"), makes, &costs);
+    ASSERT_EQ(cards.count(), 2);
+    const auto weighed = cards.at(0);
+    ASSERT_TRUE(weighed && weighed->costs);
+    EXPECT_EQ(weighed->costs->compulsoryInsurance, 18160);
+    EXPECT_EQ(weighed->costs->weightTax, 34200) << "14 years old at its next inspection";
+    EXPECT_EQ(weighed->costs->stampFee, 1800);
+    EXPECT_EQ(weighed->costs->total, 18160 + 34200 + 1800);
+    const auto unweighed = cards.at(1);
+    ASSERT_TRUE(unweighed && unweighed->costs);
+    EXPECT_EQ(unweighed->costs->weightTax, 2);
+    EXPECT_EQ(unweighed->costs->compulsoryInsurance, 18160);
+}

@@ -1,5 +1,6 @@
 #include "DocumentTestFolder.h"
 
+#include "data/costs/CostStore.h"
 #include "data/service/LockResources.h"
 #include "data/service/ShareLockAction.h"
 #include "data/service/ShareLockTable.h"
@@ -281,4 +282,15 @@ TEST_F(OpenTest, PrinterPositionsAreKeptUnderTheComputersOwnName)
         EXPECT_FALSE(QFile::exists(m_data.folder.file(QStringLiteral("Printer/ServerLBP3000.dat"))));
         doc.CloseDatabases();
     }
+}
+
+// A folder of an older version, without the cost tables, gets them with
+// the shipped rows when the document first opens it.
+TEST(OpenCostTables, anOlderFolderGetsTheShippedRows)
+{
+    DocumentTestFolder data;
+    auto doc = data.open(0, "Server");
+    kv::data::CostStore costs(doc->store().mainConnection());
+    EXPECT_EQ(costs.rows().value_or(std::vector<kv::data::CostRow>{}).size(),
+              kv::data::CostStore::shippedRows().size());
 }

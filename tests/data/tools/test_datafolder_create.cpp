@@ -1,5 +1,6 @@
 #include "SqlProbe.h"
 
+#include "data/costs/CostStore.h"
 #include "data/engine/Connection.h"
 #include "data/tables/DaoRecordsets.h"
 #include "data/tables/DataFiles.h"
@@ -93,6 +94,10 @@ TEST(DataFolderCreate, MakesEveryFileWithTheColumnTablesSchemaBelowMissingParent
         }
         const QStringList tables = kv::test::column(
             connection, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY name");
+        // The statutory cost tables live beside the label sheets.
+        if (fileName == QLatin1String("001.mdb"))
+            expectedTables << QStringLiteral("CarEco") << QStringLiteral("StatutoryCost")
+                           << QStringLiteral("StatutoryCostSettings");
         expectedTables.sort();
         EXPECT_EQ(tables, expectedTables);
     }
@@ -145,6 +150,9 @@ TEST(DataFolderCreate, ShipsOneJobCategoryPerKindAndTheDefaultLabelSheet)
     // The sheet's labels fit on A4 (2100 x 2970 tenths of a millimetre).
     EXPECT_LE(sheets.m_Left + sheets.m_Retu * sheets.m_Yoko + (sheets.m_Retu - 1) * sheets.m_Horizontal, 2100);
     EXPECT_LE(sheets.m_Top + sheets.m_Gyo * sheets.m_Tate + (sheets.m_Gyo - 1) * sheets.m_Vertical, 2970);
+
+    CostStore costs(store.mainConnection());
+    EXPECT_EQ(costs.rows().value_or(std::vector<CostRow>{}).size(), CostStore::shippedRows().size());
 }
 
 TEST(DataFolderCreate, RefusesAnythingButAMissingOrEmptyFolderAndLeavesItUntouched)

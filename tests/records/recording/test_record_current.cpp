@@ -2,6 +2,10 @@
 
 #include "RecordingFixture.h"
 
+#include "data/engine/DayNumber.h"
+
+#include <QCheckBox>
+
 using namespace kv::test;
 using F = kv::records::PanelField;
 
@@ -136,6 +140,44 @@ TEST_F(RecordAndDelete, DeletingVehiclesOneByOne)
     EXPECT_EQ(panel->shownCustomerCode(), 1);
     EXPECT_EQ(panel->shownVehicleCode(), 0);
     EXPECT_EQ(panel->vehicleTotalText(), "1");
+}
+
+// The eco car flag of the panel is recorded beside the vehicle, shown
+// with it, and goes when the vehicle goes, so that a code handed out again
+// starts as no eco car.
+TEST_F(RecordAndDelete, TheEcoFlagIsRecordedShownAndDeletedWithTheVehicle)
+{
+    ASSERT_TRUE(panel->ShowVehicle(10, true));
+    EXPECT_FALSE(panel->ecoBox()->isChecked());
+    panel->ecoBox()->click();
+    ASSERT_TRUE(recorder->RecordCurrent()) << messages().join('|').toStdString();
+    EXPECT_EQ(count("CarEco WHERE CarCode = 10 AND Eco = 1"), 1);
+
+    ASSERT_TRUE(panel->ShowVehicle(11, true));
+    EXPECT_FALSE(panel->ecoBox()->isChecked());
+    ASSERT_TRUE(panel->ShowVehicle(10, true));
+    EXPECT_TRUE(panel->ecoBox()->isChecked());
+
+    host->currentMode = 3;
+    removal->DeleteVehicle();
+    EXPECT_EQ(count("f009.Car WHERE CarCode = 10"), 0);
+    EXPECT_EQ(count("CarEco WHERE CarCode = 10"), 0);
+}
+
+// The vehicle's cost fields tell what the tables would charge today.
+TEST_F(RecordAndDelete, TheCostFieldsTellTheTablesFigures)
+{
+    const QDate first(QDate::currentDate().year() - 14, QDate::currentDate().month(), 1);
+    sql(QStringLiteral("UPDATE f009.Car SET Syubetu = 2, Youto = 1, Jiei = 1, Jyuryo = 1200,"
+                       " Syonen = %1 WHERE CarCode = 10")
+            .arg(kv::data::toDayNumber(first), 0, 'f', 1)
+            .toUtf8());
+    ASSERT_TRUE(panel->ShowVehicle(10, true));
+    EXPECT_EQ(panel->fieldWidget(F::JyuZei)->toolTip(), u("表の額 34,200円（2025/04/01からの表）"));
+    EXPECT_EQ(panel->fieldWidget(F::Insi)->toolTip(), u("表の額 1,800円（2023/01/01からの表）"));
+    // Vehicle 11 has no class to look up.
+    ASSERT_TRUE(panel->ShowVehicle(11, true));
+    EXPECT_EQ(panel->fieldWidget(F::Jibai)->toolTip(), u("自動車の種別がありません"));
 }
 
 } // namespace
