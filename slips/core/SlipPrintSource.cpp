@@ -2,6 +2,7 @@
 
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/settings/SettingsFileId.h"
+#include "slips/core/ExactRounding.h"
 #include "data/tables/DaoRecordsets.h"
 #include "records/RecordingTexts.h"
 
@@ -61,6 +62,8 @@ SlipPrintSource::Outcome SlipPrintSource::gather(const data::SyaheadRow& slip, i
     out.data.makeName = settings.makes().entry(out.data.vehicle.m_Syamei);
     out.data.shop = settings.shop();
     out.data.settings = settings.print();
+    out.data.registrationNumber = settings.invoiceIssuer().registrationNumber;
+    out.data.taxRate = int(rateInHundredthsOfPercent(settings.rounding().taxRate));
     out.data.copies = copies;
     out.ok = true;
     return out;
