@@ -30,6 +30,9 @@ public:
     void paintPage(int page, QPainter& painter) override;
 
     const SlipPrintPages& pages() const { return m_pages; }
+    const SlipPrintData& data() const { return m_data; }
+    // A delivery note of a shop with a registration number.
+    bool isQualifiedInvoice() const;
     // "伝票：%06d".
     static QString jobName(int slipNumber);
 
@@ -62,7 +65,6 @@ private:
     void costsBox(print::PageCanvas& canvas, const Look& look);
     void totalsColumn(print::PageCanvas& canvas, const Look& look);
     void inspectionBlock(print::PageCanvas& canvas, const Look& look);
-    bool isQualifiedInvoice() const;
     void invoiceStrip(print::PageCanvas& canvas, const Look& look);
 
     SlipPrintData m_data;
