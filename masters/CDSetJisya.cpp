@@ -5,7 +5,10 @@
 #include "data/settings/UnsavedChangeGuard.h"
 #include "lan/core/ChangeAnnouncer.h"
 #include "masters/FontChooser.h"
+#include "masters/core/RegistrationNumber.h"
 #include "masters/core/SettingsRules.h"
+
+#include "common/MessageGateway.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -49,6 +52,7 @@ CDSetJisya::CDSetJisya(data::SettingsStore& settings, FontChooser& fonts, QWidge
     buildLayout();
     // Another computer may have changed the file since it was read.
     m_settings.LoadSettingsFile(data::SettingsFileId::Shop);
+    m_settings.loadInvoiceIssuer();
     showDetails();
 }
 
@@ -72,6 +76,27 @@ CEditEx* CDSetJisya::rateEdit(int* held)
     return edit;
 }
 
+FieldVerdict CDSetJisya::checkRegistration(const QString& text)
+{
+    namespace R = RegistrationNumber;
+    const QString number = R::normalized(text);
+    if (number == m_acceptedRegistration)
+        return FieldVerdict::accept(number);
+    switch (R::check(number)) {
+    case R::Verdict::Empty:
+    case R::Verdict::Valid:
+        break;
+    case R::Verdict::Malformed:
+        return FieldVerdict::refuse(R::malformedMessage(), m_acceptedRegistration);
+    case R::Verdict::CheckDigitFails:
+        if (!askYesNo(R::checkDigitQuestion(), true, MessageGateway::Icon::Warning))
+            return FieldVerdict::refuse({}, m_acceptedRegistration);
+        break;
+    }
+    m_acceptedRegistration = number;
+    return FieldVerdict::accept(number);
+}
+
 void CDSetJisya::buildLayout()
 {
     // The limits are the bytes of the file's fields.
@@ -93,6 +118,10 @@ void CDSetJisya::buildLayout()
     m_notice->setTabChangesFocus(true);
     m_labourRate = rateEdit(&m_labour);
     m_bodyWorkRate = rateEdit(&m_bodyWork);
+    m_registration = new CEditEx;
+    m_registration->setInputMode(CEditEx::InputMode::Direct);
+    m_registration->setMaxLength(20);
+    m_registration->setExitCheck([this](const QString& text) { return checkRegistration(text); });
     m_record = new QPushButton(QStringLiteral("記録(&Z)"));
     m_cancel = new QPushButton(QStringLiteral("中止(Esc)"));
     m_record->setAutoDefault(false);
@@ -118,6 +147,7 @@ void CDSetJisya::buildLayout()
     add("伝票案内", m_notice);
     add("工賃ﾚﾊﾞﾚｰﾄ", m_labourRate);
     add("鈑金ﾚﾊﾞﾚｰﾄ", m_bodyWorkRate);
+    add("登録番号", m_registration);
     // The transfer account is kept in the file but not offered.
     m_bankAccount->setParent(this);
     m_bankAccount->hide();
@@ -153,6 +183,8 @@ void CDSetJisya::showDetails()
     m_bodyWork = shop.bodyWorkRate;
     m_labourRate->setText(SettingsRules::rateText(m_labour));
     m_bodyWorkRate->setText(SettingsRules::rateText(m_bodyWork));
+    m_acceptedRegistration = m_settings.invoiceIssuer().registrationNumber;
+    m_registration->setText(m_acceptedRegistration);
 }
 
 void CDSetJisya::onFont()
@@ -166,8 +198,8 @@ void CDSetJisya::onFont()
 
 void CDSetJisya::onRecord()
 {
-    for (CEditEx* rate : {m_labourRate, m_bodyWorkRate}) {
-        if (!rate->checkField())
+    for (CEditEx* field : {m_labourRate, m_bodyWorkRate, m_registration}) {
+        if (!field->checkField())
             return;
     }
     data::ShopDetails shop = m_settings.shop();
@@ -186,6 +218,10 @@ void CDSetJisya::onRecord()
     data::UnsavedChangeGuard guard(m_settings.shop());
     m_settings.shop() = shop;
     if (!guard.keepIf(m_settings.SaveSettingsFile(data::SettingsFileId::Shop)))
+        return;
+    data::UnsavedChangeGuard issuerGuard(m_settings.invoiceIssuer());
+    m_settings.invoiceIssuer().registrationNumber = m_acceptedRegistration;
+    if (!issuerGuard.keepIf(m_settings.saveInvoiceIssuer()))
         return;
     lan::changeAnnouncer().announceUpdate(updateKind());
     accept();

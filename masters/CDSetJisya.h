@@ -8,6 +8,7 @@ class QPushButton;
 
 namespace kv {
 class CEditEx;
+class FieldVerdict;
 }
 
 namespace kv::data {
@@ -20,7 +21,8 @@ class FontChooser;
 
 // The shop's own details (自社情報) of "004.dat": read again when the
 // dialog opens; recording checks both rates, writes the file and tells the
-// other computers. Both telephone lines are entered here: nothing else fills the first.
+// other computers. The invoice registration number is kept in a file of its
+// own, recorded and announced with the details. Both telephone lines are entered here: nothing else fills the first.
 class CDSetJisya : public QDialog {
     Q_OBJECT
 public:
@@ -38,6 +40,7 @@ public:
     QPlainTextEdit* noticeEdit() const { return m_notice; }
     CEditEx* labourRateEdit() const { return m_labourRate; }
     CEditEx* bodyWorkRateEdit() const { return m_bodyWorkRate; }
+    CEditEx* registrationEdit() const { return m_registration; }
     QPushButton* recordButton() const { return m_record; }
     QPushButton* cancelButton() const { return m_cancel; }
 
@@ -47,11 +50,15 @@ private:
     void onFont();
     void onRecord();
     CEditEx* rateEdit(int* held);
+    FieldVerdict checkRegistration(const QString& text);
 
     data::SettingsStore& m_settings;
     FontChooser& m_fonts;
     int m_labour = 0;
     int m_bodyWork = 0;
+    // The number last accepted, so that a kept number failing its check
+    // digit is not questioned again on every exit.
+    QString m_acceptedRegistration;
     CEditEx* m_business = nullptr;
     CEditEx* m_shopName = nullptr;
     QLineEdit* m_font = nullptr;
@@ -64,6 +71,7 @@ private:
     QPlainTextEdit* m_notice = nullptr;
     CEditEx* m_labourRate = nullptr;
     CEditEx* m_bodyWorkRate = nullptr;
+    CEditEx* m_registration = nullptr;
     QPushButton* m_record = nullptr;
     QPushButton* m_cancel = nullptr;
 };

@@ -195,8 +195,8 @@ void CMainFrame::buildMenu()
     file->addAction(actionFor(Exit));
 
     QMenu* reports = menuBar()->addMenu(QStringLiteral("帳票(&T)"));
-    for (int command : {LedgerReport, BillingList, DetailedInvoice, ReceivableList, SalesAnalysis,
-                        SalesGraph})
+    for (int command : {LedgerReport, BillingList, DetailedInvoice, IssuedInvoices, ReceivableList,
+                        SalesAnalysis, SalesGraph})
         reports->addAction(actionFor(command));
     reports->addSeparator();
     for (int command : {CustomerVehicleList, InspectionDueList, InspectionMissedList,

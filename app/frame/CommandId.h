@@ -45,6 +45,7 @@ enum : int {
     LedgerReport = 32894,
     BillingList = 32895,
     DetailedInvoice = 32896,
+    IssuedInvoices = 32970,
     ReceivableList = 32903,
     SalesAnalysis = 32904,
     FirstYearList = 32905,

@@ -9,6 +9,8 @@
 #include "ledger/core/LedgerAccess.h"
 #include "ledger/ui/CDSetKuriZan.h"
 #include "ledger/ui/CMotoFrame.h"
+#include "data/document/CCarMaintenanceDoc.h"
+#include "slips/ui/CInvoiceArchiveDlg.h"
 #include "records/panel/CFMainPanel.h"
 
 namespace kv::app {
@@ -44,6 +46,26 @@ LedgerCommands::LedgerCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
                 && !rules.childWindowOpen();
         },
     });
+    m_group.add({
+        .id = CommandId::IssuedInvoices,
+        .text = QStringLiteral("発行した請求書(&I)..."),
+        .statusTip = QStringLiteral("表示中の顧客に発行した請求書を一覧します"),
+        .run = [this] { showIssuedInvoices(); },
+        .available = [this] { return m_panel.shownCustomerCode() != 0; },
+    });
+}
+
+void LedgerCommands::showIssuedInvoices()
+{
+    const int customer = m_panel.shownCustomerCode();
+    const slips::InvoiceArchive archive(m_document.settings().dataFolder());
+    slips::CInvoiceArchiveDlg dialog(archive, slips::CInvoiceArchiveDlg::Of::Customer, customer,
+                                     slips::desktopInvoiceViewer(), &m_frame);
+    if (dialog.rowCount() == 0) {
+        showMessage(slips::CInvoiceArchiveDlg::noInvoicesMessage());
+        return;
+    }
+    dialog.exec();
 }
 
 LedgerCommands::~LedgerCommands()

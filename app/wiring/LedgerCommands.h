@@ -37,6 +37,7 @@ public:
 
 private:
     void endWork(bool forSlip);
+    void showIssuedInvoices();
 
     CommandGroup m_group;
     CMainFrame& m_frame;

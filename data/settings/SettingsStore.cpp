@@ -232,6 +232,7 @@ bool SettingsStore::loadAtStart(const DefaultPrinterSource& printers, const QStr
         return false;
     LoadSettingsFile(SettingsFileId::General);
     LoadSettingsFile(SettingsFileId::Shop);
+    loadInvoiceIssuer();
     LoadSettingsFile(SettingsFileId::BitmapNames);
     LoadSettingsFile(SettingsFileId::Categories);
     for (SettingsFileId id : kListFiles)
@@ -275,6 +276,9 @@ SettingsUpdate SettingsStore::reloadForUpdate(const QString& kind)
     for (const ListKind& k : kinds) {
         if (kind == QString::fromUtf8(k.kind)) {
             LoadSettingsFile(k.file);
+            // The registration number is recorded with the shop's details.
+            if (k.file == SettingsFileId::Shop)
+                loadInvoiceIssuer();
             return k.update;
         }
     }

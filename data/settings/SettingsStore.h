@@ -6,6 +6,7 @@
 #include "data/settings/CategoryNames.h"
 #include "data/settings/DefaultPrinterSource.h"
 #include "data/settings/GeneralSettings.h"
+#include "data/settings/InvoiceIssuer.h"
 #include "data/settings/PrintSettings.h"
 #include "common/platform/RetryClock.h"
 #include "data/settings/RoundingSettings.h"
@@ -49,7 +50,8 @@ public:
     int SavePrintPositions(const QString& name);
 
     // Everything the program reads at start, in order: "002.dat", "003.dat",
-    // the default printer's positions, "001.dat", "004.dat", "005.dat",
+    // the default printer's positions, "001.dat", "004.dat" with the
+    // registration number, "005.dat",
     // "009.dat", "010.dat" ... "014.dat", "017.dat", then callerIdStep (the
     // ring sound and the caller-ID profile values), then "018.dat". False only
     // when the printer's positions cannot be had, which stops the start.
@@ -63,6 +65,10 @@ public:
     // default positions when it does not exist yet. False after a failure.
     bool usePrinter(const PrinterIdentity& printer, const QString& computerName);
 
+    // The registration number of its own file; false after a message.
+    bool loadInvoiceIssuer() { return InvoiceIssuer::load(m_dataFolder, &m_invoiceIssuer); }
+    bool saveInvoiceIssuer() { return m_invoiceIssuer.save(m_dataFolder); }
+
     // Re-reads what the kind of a LAN "Update" message names; other kinds
     // change nothing.
     SettingsUpdate reloadForUpdate(const QString& kind);
@@ -74,6 +80,7 @@ public:
     RoundingSettings& rounding() { return m_rounding; }
     PrintSettings& print() { return m_print; }
     ShopDetails& shop() { return m_shop; }
+    InvoiceIssuer& invoiceIssuer() { return m_invoiceIssuer; }
     BitmapFileNames& bitmapNames() { return m_bitmapNames; }
     CategoryNames& categories() { return m_categories; }
     SettingsList& transportOffices() { return m_transportOffices; }
@@ -102,6 +109,7 @@ private:
     RoundingSettings m_rounding;
     PrintSettings m_print;
     ShopDetails m_shop;
+    InvoiceIssuer m_invoiceIssuer;
     BitmapFileNames m_bitmapNames;
     CategoryNames m_categories;
     SettingsList m_transportOffices;

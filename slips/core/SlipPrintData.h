@@ -30,6 +30,13 @@ struct SlipPrintData {
     QString makeName;
     data::ShopDetails shop;
     data::PrintSettings settings;
+    // The shop's invoice registration number; with one a delivery note
+    // prints as a qualified invoice.
+    QString registrationNumber;
+    // The consumption tax rate in hundredths of a percent (1000 = 10 %).
+    int taxRate = 0;
+    // An invoice of this slip was issued before it last changed.
+    bool corrected = false;
     // The copies 1..3 selected in the profile for the slip's kind.
     std::array<bool, 3> copies{true, true, true};
 };

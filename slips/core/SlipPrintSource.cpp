@@ -2,6 +2,9 @@
 
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/settings/SettingsFileId.h"
+#include "slips/core/ExactRounding.h"
+#include "slips/core/InvoiceArchive.h"
+#include "data/engine/DayNumber.h"
 #include "data/tables/DaoRecordsets.h"
 #include "records/RecordingTexts.h"
 
@@ -61,6 +64,14 @@ SlipPrintSource::Outcome SlipPrintSource::gather(const data::SyaheadRow& slip, i
     out.data.makeName = settings.makes().entry(out.data.vehicle.m_Syamei);
     out.data.shop = settings.shop();
     out.data.settings = settings.print();
+    out.data.registrationNumber = settings.invoiceIssuer().registrationNumber;
+    out.data.taxRate = int(rateInHundredthsOfPercent(settings.rounding().taxRate));
+    if (slip.m_DenKind == DeliveryNote && !out.data.registrationNumber.isEmpty()) {
+        // Changed since an invoice of it was issued: a corrected invoice.
+        out.data.corrected = InvoiceArchive(settings.dataFolder())
+                                 .isCorrected(slip.m_DenNo, data::fromDayNumber(slip.m_HatuDate).date().year(),
+                                              InvoiceArchive::fingerprintOf(out.data));
+    }
     out.data.copies = copies;
     out.ok = true;
     return out;

@@ -49,9 +49,10 @@ private:
 
 } // namespace
 
-SlipTotals::SlipTotals(const data::RoundingSettings& rounding)
+SlipTotals::SlipTotals(const data::RoundingSettings& rounding, TaxRounding taxRounding)
     : m_rounding(rounding)
     , m_rate(rateInHundredthsOfPercent(rounding.taxRate))
+    , m_oncePerRate(taxRounding == TaxRounding::OncePerRate)
 {
 }
 
@@ -114,12 +115,15 @@ SlipTotals::Outcome SlipTotals::recalc(Cause cause, data::SyaheadRow& s)
     if (!sums.add(s.m_BuhiKouTot, s.m_KouTot, F::PartsDiscount))
         return failed();
 
+    bool partsLabourTaxed = false;
     if (isOneOf(cause, {Cause::PartsDiscount, Cause::LabourDiscount, Cause::Everything})) {
         const bool changed = (m_freshTax && cause == Cause::Everything)
             || s.m_BuhiMeiTot != m_partsLines || s.m_KouMeiTot != m_labourLines
             || s.m_BuhiNebi != m_partsDiscount || s.m_KouNebi != m_labourDiscount;
-        if (changed)
+        if (changed) {
             s.m_BuhiKouZei = tax(s.m_BuhiKouTot);
+            partsLabourTaxed = true;
+        }
         // What the tax was computed from, so that a typed tax stays until it
         // changes again.
         m_partsDiscount = s.m_BuhiNebi;
@@ -139,10 +143,15 @@ SlipTotals::Outcome SlipTotals::recalc(Cause cause, data::SyaheadRow& s)
     }
 
     const bool costsChanged = s.m_Daiko != m_daiko || s.m_Syo5 != m_syo5 || s.m_Syo6 != m_syo6;
-    if (cause == Cause::Costs || (cause == Cause::Everything && (costsChanged || m_freshTax))) {
+    const bool costsTaxDue = cause == Cause::Costs
+        || (cause == Cause::Everything && (costsChanged || m_freshTax));
+    // Rounded once, the costs' share depends on the parts and labour too.
+    if (costsTaxDue || (m_oncePerRate && partsLabourTaxed)) {
         const qint64 base = qint64(s.m_DaikoZeiFlag ? s.m_Daiko : 0)
             + (s.m_Syo5ZeiFlag ? s.m_Syo5 : 0) + (s.m_Syo6ZeiFlag ? s.m_Syo6 : 0);
-        s.m_SyoZei = tax(base);
+        s.m_SyoZei = m_oncePerRate ? tax(s.m_BuhiKouTot + base) - tax(s.m_BuhiKouTot) : tax(base);
+    }
+    if (costsTaxDue) {
         m_daiko = s.m_Daiko;
         m_syo5 = s.m_Syo5;
         m_syo6 = s.m_Syo6;

@@ -20,6 +20,11 @@ enum class TotalsField {
 // the taxable costs, the slip total and the amount billed, each rounded by
 // the shop's rules in exact integers. A typed tax stays until what it is
 // computed from changes.
+//
+// An invoice issuer rounds the tax once per rate: the slip's tax is then the
+// shop's rounding of (parts and labour after discounts + taxable costs) ×
+// rate. BuhiKouZei keeps the rounded tax of parts and labour and SyoZei holds
+// the rest of that one figure, so the two still add up to it.
 class SlipTotals {
 public:
     // Why the totals are recomputed: the field group the user changed, or
@@ -34,7 +39,10 @@ public:
         QString message;
     };
 
-    explicit SlipTotals(const data::RoundingSettings& rounding);
+    enum class TaxRounding { PerPart, OncePerRate };
+
+    explicit SlipTotals(const data::RoundingSettings& rounding,
+                        TaxRounding taxRounding = TaxRounding::PerPart);
 
     // What the filled form holds, as the base of later comparisons.
     void remember(const data::SyaheadRow& slip);
@@ -64,6 +72,7 @@ private:
     int m_syo6 = 0;
     int m_lastBilled = 0;
     bool m_freshTax = false;
+    bool m_oncePerRate = false;
 };
 
 } // namespace kv::slips

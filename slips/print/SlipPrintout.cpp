@@ -1,6 +1,7 @@
 #include "slips/print/SlipPrintout.h"
 
 #include "common/KVCommon.h"
+#include "slips/core/InvoiceAmounts.h"
 #include "print/PageCanvas.h"
 #include "print/PrintFont.h"
 #include "slips/core/SlipLines.h"
@@ -108,6 +109,8 @@ void SlipPrintout::paintPage(int page, QPainter& painter)
             inspectionBlock(canvas, lookOf(1));
         else
             totalsBlock(canvas, look);
+        if (isQualifiedInvoice())
+            invoiceStrip(canvas, look);
     }
 }
 
@@ -127,6 +130,42 @@ void SlipPrintout::title(PageCanvas& canvas, const Look& look, int kind)
         canvas.setTextColour(Qt::black);
     }
     canvas.text(area, SlipPrintPages::title(kind, look.copy), Qt::AlignHCenter);
+    if (m_data.corrected && isQualifiedInvoice()) {
+        canvas.setFont(m_text);
+        canvas.setTextColour(Qt::black);
+        canvas.text(box(1000, 1190, 60, 150), QStringLiteral("（修正）"), Qt::AlignRight);
+    }
+}
+
+bool SlipPrintout::isQualifiedInvoice() const
+{
+    return m_data.slip.m_DenKind == DeliveryNote && !m_data.registrationNumber.isEmpty();
+}
+
+void SlipPrintout::invoiceStrip(PageCanvas& canvas, const Look& look)
+{
+    // Below the totals and the costs' footnote, above the foot of the page.
+    constexpr int kTop = 2815;
+    constexpr int kMiddle = kTop + 50;
+    const InvoiceAmounts a = InvoiceAmounts::of(m_data.slip);
+    const auto yen = [](qint64 amount) { return T::amount(int(amount)) + QStringLiteral("円"); };
+    const QPen thin = PageCanvas::pen(look.colour, PageCanvas::kThin);
+    const auto cell = [&](int x1, int x2, int x3, int y, const QString& label, qint64 amount) {
+        labelCell(canvas, look, box(x1, x2, y, y + 50), label, Qt::AlignLeft);
+        canvas.setFont(m_text);
+        canvas.text(box(x2 + 10, x3 - 10, y, y + 50), yen(amount), Qt::AlignRight);
+        canvas.frame(box(x1, x3, y, y + 50), thin);
+    };
+    const QString rate = InvoiceAmounts::rateText(m_data.taxRate);
+    // A slip without taxable amounts has no line of the rate.
+    if (a.taxable != 0) {
+        cell(100, 520, 850, kTop, rate + QStringLiteral("対象"), a.taxable);
+        cell(850, 1370, 1700, kTop, QStringLiteral("消費税(") + rate + QLatin1Char(')'), a.tax);
+    }
+    if (a.nonTaxable != 0)
+        cell(100, 520, 850, kMiddle, QStringLiteral("非課税(自賠責)"), a.nonTaxable);
+    if (a.outOfScope != 0)
+        cell(850, 1370, 1700, kMiddle, QStringLiteral("不課税(重量税・印紙等)"), a.outOfScope);
 }
 
 void SlipPrintout::shopBlock(PageCanvas& canvas)
@@ -143,6 +182,9 @@ void SlipPrintout::shopBlock(PageCanvas& canvas)
     const int telTop = shop.address2.isEmpty() ? 400 : 450;
     canvas.text(box(1100, 2000, telTop, telTop + 50),
                 QStringLiteral("TEL ") + shop.telephone1 + QStringLiteral("     ") + shop.telephone2);
+    if (isQualifiedInvoice())
+        canvas.text(box(1100, 2000, telTop + 50, telTop + 100),
+                    QStringLiteral("登録番号 ") + m_data.registrationNumber);
 }
 
 void SlipPrintout::addressee(PageCanvas& canvas)

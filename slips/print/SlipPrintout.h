@@ -17,7 +17,10 @@ namespace kv::slips {
 // customer's copies), the addressee, the slip, vehicle and engine tables
 // and 30 rows of the line grid; the first page of each copy carries the
 // totals, or for a work order the inspection block to fill in by hand.
-// Colour or black and white as the ink setting says.
+// Colour or black and white as the ink setting says. A delivery note of an
+// invoice issuer also carries the registration number under the shop and,
+// under the totals, the taxable total of the rate with its tax and the costs
+// outside it, all in room the form leaves free.
 class SlipPrintout final : public print::PagePainter {
 public:
     explicit SlipPrintout(SlipPrintData data);
@@ -27,6 +30,9 @@ public:
     void paintPage(int page, QPainter& painter) override;
 
     const SlipPrintPages& pages() const { return m_pages; }
+    const SlipPrintData& data() const { return m_data; }
+    // A delivery note of a shop with a registration number.
+    bool isQualifiedInvoice() const;
     // "伝票：%06d".
     static QString jobName(int slipNumber);
 
@@ -59,6 +65,7 @@ private:
     void costsBox(print::PageCanvas& canvas, const Look& look);
     void totalsColumn(print::PageCanvas& canvas, const Look& look);
     void inspectionBlock(print::PageCanvas& canvas, const Look& look);
+    void invoiceStrip(print::PageCanvas& canvas, const Look& look);
 
     SlipPrintData m_data;
     SlipPrintPages m_pages;

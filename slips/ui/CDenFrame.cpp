@@ -8,6 +8,8 @@
 #include "print/PrinterAccess.h"
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipPrintPages.h"
+#include "data/engine/DayNumber.h"
+#include "slips/core/InvoiceArchive.h"
 #include "slips/core/SlipPrintSource.h"
 #include "slips/core/SlipRecorder.h"
 #include "slips/print/SlipPrintout.h"
@@ -40,6 +42,7 @@ const QString kPrintOnlyQuestion = QStringLiteral("記録されませんが、�
 const QString kNoPrinter = QStringLiteral("プリンタがありません！\n印刷プレビューを表示しますか？");
 const QString kPrinterRefused = QStringLiteral("印刷を開始できませんでした！\n印刷プレビューを表示しますか？");
 const QString kSavePdf = QStringLiteral("PDFで保存しますか？");
+const QString kArchiveFailed = QStringLiteral("発行した請求書の控えを保存できません！\n%1");
 
 // The tool bar's buttons in two short lines, so that all of them fit the
 // window at its first width.
@@ -395,6 +398,22 @@ bool CDenFrame::writePdf(print::PagePainter& printout)
     return true;
 }
 
+void CDenFrame::archiveIssued(print::PagePainter& printout)
+{
+    const auto* slip = dynamic_cast<const SlipPrintout*>(&printout);
+    if (!slip || !slip->isQualifiedInvoice())
+        return;
+    const SlipPrintData& d = slip->data();
+    QString error;
+    const auto write = [&printout](const QString& path, QString* why) {
+        return print::PrintRunner::writePdf(printout, path, why);
+    };
+    if (!InvoiceArchive(m_document.settings().dataFolder())
+             .keep(d.slip.m_DenNo, data::fromDayNumber(d.slip.m_HatuDate).date().year(), d.billing.m_KokCode,
+                   InvoiceArchive::fingerprintOf(d), d.corrected, write, &error))
+        showMessage(kArchiveFailed.arg(error));
+}
+
 bool CDenFrame::sendOut(print::PagePainter& printout)
 {
     print::PrinterAccess& printers = *m_setup.printers;
@@ -404,14 +423,18 @@ bool CDenFrame::sendOut(print::PagePainter& printout)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool done = hasPrinter && printers.print(printout);
     QApplication::restoreOverrideCursor();
+    // A preview hands nothing over, so only paper or a PDF is an issue.
+    bool issued = done;
     if (!done) {
         if (askYesNo(hasPrinter ? kPrinterRefused : kNoPrinter, false)) {
             printers.preview(printout);
             done = true;
         } else if (askYesNo(kSavePdf, false)) {
-            done = writePdf(printout);
+            done = issued = writePdf(printout);
         }
     }
+    if (issued)
+        archiveIssued(printout);
     setEnabled(true);
     return done;
 }
@@ -458,7 +481,10 @@ std::unique_ptr<print::PagePainter> CDenFrame::checkedPrintout()
 bool CDenFrame::saveAsPdf()
 {
     const std::unique_ptr<print::PagePainter> pages = checkedPrintout();
-    return pages && writePdf(*pages);
+    if (!pages || !writePdf(*pages))
+        return false;
+    archiveIssued(*pages);
+    return true;
 }
 
 bool CDenFrame::previewSlip()

@@ -125,6 +125,8 @@ private:
     // file, as the user chooses; false when nothing went out.
     bool sendOut(print::PagePainter& printout);
     bool writePdf(print::PagePainter& printout);
+    // An invoice printed or saved is also kept in the invoice archive.
+    void archiveIssued(print::PagePainter& printout);
     void updateCommands();
     void storePlacement();
 

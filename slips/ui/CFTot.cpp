@@ -259,7 +259,8 @@ void CFTot::focusFirstField()
 
 void CFTot::fill(const TotalsSetup& setup)
 {
-    m_totals = SlipTotals(setup.rounding);
+    m_totals = SlipTotals(setup.rounding, setup.invoiceIssuer ? SlipTotals::TaxRounding::OncePerRate
+                                                               : SlipTotals::TaxRounding::PerPart);
     if (setup.mode != SlipMode::New && setup.stored) {
         m_slip = *setup.stored;
         m_totals.remember(m_slip);

@@ -36,6 +36,8 @@ struct TotalsSetup {
     // The old slip of a modify or transfer (percentages in hundredths).
     std::optional<data::SyaheadRow> stored;
     data::RoundingSettings rounding;
+    // The shop issues qualified invoices: one tax rounding per rate.
+    bool invoiceIssuer = false;
     // "001.dat": the agency fee of new slips is taxable.
     bool agencyFeeTaxable = false;
     // A new slip whose first job category is an inspection starts with

@@ -203,6 +203,7 @@ CDenFrame* openSlipWindow(data::CCarMaintenanceDoc& document, SlipAccess& access
     totalsSetup.mode = context.mode;
     totalsSetup.stored = stored;
     totalsSetup.rounding = settings.rounding();
+    totalsSetup.invoiceIssuer = settings.invoiceIssuer().isIssuer();
     totalsSetup.agencyFeeTaxable = settings.general().agencyFeeTaxable != 0;
     const JobCategory* category = header->selectedCategory();
     const bool inspection = !stored && category && category->kind == kInspectionCategoryKind;

@@ -130,6 +130,44 @@ TEST_F(SettingsDialogs, ShopDetailsThatDoNotFitAreRefusedWhole)
     EXPECT_EQ(settings().shop().slipNotice, QString());
 }
 
+TEST_F(SettingsDialogs, RegistrationNumberIsCheckedOnLeavingAndKeptInItsOwnFile)
+{
+    const QByteArray shopBefore = t.file("004.dat");
+    CDSetJisya dialog(settings(), fonts);
+    SettingsTestFolder::showActive(dialog);
+    kv::CEditEx* field = dialog.registrationEdit();
+    EXPECT_EQ(field->text(), QString());
+
+    SettingsTestFolder::typeOver(field, QStringLiteral("T123"));
+    EXPECT_EQ(t.messages().messages(), QStringList{u("登録番号はＴと13桁の数字で入力して下さい！")});
+    EXPECT_EQ(field->text(), QString());
+    EXPECT_TRUE(field->hasFocus());
+
+    // A failed check digit is questioned: No puts the field back, Yes keeps it
+    // and it is not questioned again.
+    t.messages().answerNext(false);
+    SettingsTestFolder::typeOver(field, QStringLiteral("T8000012050002"));
+    EXPECT_EQ(t.messages().questions().size(), 1);
+    EXPECT_EQ(field->text(), QString());
+    t.messages().answerNext(true);
+    SettingsTestFolder::typeOver(field, QStringLiteral("t8000012050002"));
+    EXPECT_EQ(field->text(), QStringLiteral("T8000012050002"));
+    SettingsTestFolder::typeOver(field, QStringLiteral("T7000012050002"));
+    EXPECT_EQ(t.messages().questions().size(), 2);
+
+    QTest::mouseClick(dialog.recordButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(t.file("InvoiceIssuer.txt"), QByteArray("RegistrationNumber=T7000012050002\n"));
+    // The fixed layout of the shop's file has no place for it.
+    EXPECT_EQ(t.file("004.dat").size(), shopBefore.size());
+    EXPECT_EQ(t.announcer.texts(), QStringList{u("Update,自社情報")});
+
+    kv::data::SettingsStore other(t.data.folder.path());
+    EXPECT_FALSE(other.invoiceIssuer().isIssuer());
+    other.reloadForUpdate(u("自社情報"));
+    EXPECT_EQ(other.invoiceIssuer().registrationNumber, QStringLiteral("T7000012050002"));
+}
+
 TEST_F(SettingsDialogs, DefaultPrefectureIsStoredAtOffset12)
 {
     CDSetPostDefault dialog(settings());

@@ -10,6 +10,7 @@
 #include "print/PagePainter.h"
 #include "print/PrinterAccess.h"
 #include "support/PdfWords.h"
+#include "slips/core/InvoiceArchive.h"
 #include "slips/core/SlipAccess.h"
 #include "slips/core/SlipTitles.h"
 #include "support/CustomerBuilder.h"
@@ -19,6 +20,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
 #include <QSettings>
@@ -417,6 +420,40 @@ TEST_F(SlipWindow, PdfHoldsThePagesThePrinterWouldGet)
     EXPECT_EQ(printers.printed.size(), 1);
     EXPECT_TRUE(QFile::exists(*printers.pdfPath));
     EXPECT_TRUE(frame.isNull());
+}
+
+TEST_F(SlipWindow, AnIssuersDeliveryNoteIsArchivedWhenPrintedOrSavedNotWhenPreviewed)
+{
+    const kv::slips::InvoiceArchive archive(doc->settings().dataFolder());
+    TempFolder pdfFolder;
+    printers.pdfPath = pdfFolder.file("slip.pdf");
+    press(Qt::Key_F3);
+    ASSERT_TRUE(frame->saveAsPdf());
+    EXPECT_TRUE(archive.ofSlip(31).empty()) << "no registration number, no invoice";
+
+    doc->settings().invoiceIssuer().registrationNumber = QStringLiteral("T7000012050002");
+    ASSERT_TRUE(frame->saveAsPdf());
+    ASSERT_EQ(archive.ofSlip(31).size(), 1u);
+    const QString kept = archive.ofSlip(31).front().pdfPath;
+    EXPECT_EQ(PdfWords::read(kept).pages.size(), PdfWords::read(*printers.pdfPath).pages.size());
+    press(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printers.previewed.size(), 1);
+    EXPECT_EQ(archive.ofSlip(31).size(), 1u);
+
+    // Issued once from other figures: from now on the slip is a correction.
+    const int year = QFileInfo(kept).dir().dirName().toInt();
+    QString error;
+    ASSERT_TRUE(archive.keep(31, year, 1, QStringLiteral("other figures"), false,
+                             [](const QString&, QString*) { return true; }, &error));
+    folder.messages.answerNext(true); // print only
+    press(Qt::Key_F10);
+    EXPECT_EQ(printers.printed.size(), 1);
+    const std::vector<kv::slips::ArchivedInvoice> versions = archive.ofSlip(31);
+    ASSERT_EQ(versions.size(), 3u);
+    EXPECT_FALSE(versions[0].corrected);
+    EXPECT_EQ(versions[2].version, 3);
+    EXPECT_TRUE(versions[2].corrected);
+    EXPECT_EQ(versions[2].customerCode, 1);
 }
 
 TEST_F(SlipWindow, ThePreviewIsOneKeyAwayWhereAPrinterIsThere)

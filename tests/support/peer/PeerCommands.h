@@ -24,6 +24,8 @@ int runItems(const QStringList& args);
 int runLog(const QStringList& args);
 // slips FOLDER COMPUTER CUSTOMER VEHICLE COUNT (0: until killed)
 int runSlips(const QStringList& args);
+// invoices FOLDER SLIP COUNT STARTFILE
+int runInvoices(const QStringList& args);
 // lan server FOLDER PORT | lan client FOLDER PORT ADDRESS (commands on stdin)
 int runLan(const QStringList& args);
 // ledger FOLDER COMPUTER CUSTOMER: holds the ledger's lock until stdin closes

@@ -28,11 +28,13 @@ int main(int argc, char** argv)
         return runLog(rest);
     if (command == QLatin1String("slips"))
         return runSlips(rest);
+    if (command == QLatin1String("invoices"))
+        return runInvoices(rest);
     if (command == QLatin1String("ledger"))
         return runLedger(rest);
     if (command == QLatin1String("lan"))
         return runLan(rest);
     std::fprintf(stderr,
-                 "usage: kv_test_peer engine|document|contention|lock-holder|items|log|slips|ledger|lan ...\n");
+                 "usage: kv_test_peer engine|document|contention|lock-holder|items|log|slips|invoices|ledger|lan ...\n");
     return 64;
 }
