@@ -2,6 +2,8 @@
 
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
+#include "masters/FontChooser.h"
+#include "reports/ui/CDPrintKokCarMst.h"
 
 namespace kv::app {
 
@@ -14,6 +16,9 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
     , m_profile(profile)
 {
     // One block a report, each adding its own dialog.
+    addReport(CommandId::CustomerVehicleList, "顧客・車輌一覧(&K)...", [](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintKokCarMst(std::move(setup), masters::FontChooser::system());
+    });
 }
 
 ReportCommands::~ReportCommands()
