@@ -15,6 +15,7 @@
 #include "reports/core/PostcardShifts.h"
 #include "data/settings/SettingsStore.h"
 #include "support/CustomerBuilder.h"
+#include "support/FakePrinterAccess.h"
 #include "support/PdfWords.h"
 #include "support/Utf8.h"
 #include "support/VehicleBuilder.h"
@@ -35,25 +36,7 @@ using kv::test::u;
 
 namespace {
 
-class FakePrinters final : public kv::print::PrinterAccess {
-public:
-    std::optional<kv::data::PrinterIdentity> chooseSetup() override { return std::nullopt; }
-    bool hasPrinter() const override { return true; }
-    bool print(kv::print::PagePainter& printout) override
-    {
-        pages = printout.pageCount();
-        return true;
-    }
-    void preview(kv::print::PagePainter& printout) override
-    {
-        previewed << printout.layout().jobName;
-        pages = printout.pageCount();
-    }
-    std::optional<QString> choosePdfFile(const QString&) override { return pdfPath; }
-    QStringList previewed;
-    int pages = 0;
-    std::optional<QString> pdfPath;
-};
+using FakePrinters = kv::test::FakePrinterAccess;
 
 class NoFonts final : public kv::masters::FontChooser {
 public:
