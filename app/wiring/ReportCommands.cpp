@@ -54,8 +54,11 @@ void ReportCommands::open(const DialogMaker& make)
     m_dialog = make(std::move(setup));
     if (!m_dialog)
         return;
-    QObject::connect(m_dialog, &reports::ReportDialog::closedDialog, &m_frame,
-                     [frame = &m_frame] { frame->refreshCommands(); });
+    // The dialog is going (deleted later): the next report may open now.
+    QObject::connect(m_dialog, &reports::ReportDialog::closedDialog, &m_frame, [this] {
+        m_dialog = nullptr;
+        m_frame.refreshCommands();
+    });
     m_dialog->show();
     m_frame.refreshCommands();
 }
