@@ -8,7 +8,8 @@
 namespace kv::test {
 
 // The program's printer as a test sees it: what was printed or previewed
-// (job names, page count of the last) and the PDF path it answers with.
+// (job names, page count of the last), whether it takes a job, and the
+// PDF path it answers with.
 class FakePrinterAccess final : public kv::print::PrinterAccess {
 public:
     std::optional<kv::data::PrinterIdentity> chooseSetup() override { return std::nullopt; }
@@ -17,7 +18,7 @@ public:
     {
         printed << printout.layout().jobName;
         pages = printout.pageCount();
-        return true;
+        return accepts;
     }
     void preview(kv::print::PagePainter& printout) override
     {
@@ -31,6 +32,7 @@ public:
     }
 
     bool installed = true;
+    bool accepts = true; // false: the job cannot start
     QStringList printed;
     QStringList previewed;
     int pages = 0;
