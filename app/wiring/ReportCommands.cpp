@@ -2,6 +2,8 @@
 
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
+#include "masters/FontChooser.h"
+#include "reports/ui/CDPrintKokCarMst.h"
 #include "reports/ui/CDPrintNyuuko.h"
 #include "reports/ui/CDPrintUriBunGr.h"
 
@@ -40,6 +42,10 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
                   return new reports::CDPrintNyuuko(std::move(setup), m_document,
                                                     QDate::currentDate());
               });
+    // The customer file.
+    addReport(CommandId::CustomerVehicleList, "顧客・車輌一覧(&K)...", [](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintKokCarMst(std::move(setup), masters::FontChooser::system());
+    });
 }
 
 ReportCommands::~ReportCommands()
@@ -75,8 +81,11 @@ void ReportCommands::open(const DialogMaker& make)
     m_dialog = make(std::move(setup));
     if (!m_dialog)
         return;
-    QObject::connect(m_dialog, &reports::ReportDialog::closedDialog, &m_frame,
-                     [frame = &m_frame] { frame->refreshCommands(); });
+    // The dialog is going (deleted later): the next report may open now.
+    QObject::connect(m_dialog, &reports::ReportDialog::closedDialog, &m_frame, [this] {
+        m_dialog = nullptr;
+        m_frame.refreshCommands();
+    });
     m_dialog->show();
     m_frame.refreshCommands();
 }

@@ -1,6 +1,9 @@
 #include "reports/core/LabelSheet.h"
 
+#include "data/tables/DaoRecordsets.h"
 #include "data/tables/TableRows.h"
+#include "reports/core/FilterText.h"
+#include "reports/core/SelectedRows.h"
 
 #include <algorithm>
 
@@ -10,6 +13,19 @@ LabelSheet LabelSheet::fromRow(const data::SealRow& row)
 {
     return LabelSheet{row.m_Gyo, row.m_Retu, row.m_Tate, row.m_Yoko, row.m_Top, row.m_Left,
                       row.m_Vertical, row.m_Horizontal};
+}
+
+std::optional<LabelSheet> LabelSheet::lookUp(data::DataStore& store, const QString& maker,
+                                             const QString& productNumber)
+{
+    SelectedRows<CDaoSealSet> sheets(store,
+                                     QStringLiteral("Maker = %1 AND Hinban = %2")
+                                         .arg(FilterText::text(maker), FilterText::text(productNumber)),
+                                     QStringLiteral("ID"));
+    const std::optional<data::SealRow> row = sheets.at(0);
+    if (!row)
+        return std::nullopt;
+    return fromRow(*row);
 }
 
 QRect LabelSheet::label(int row, int column) const

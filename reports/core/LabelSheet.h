@@ -9,8 +9,9 @@
 #include <vector>
 
 namespace kv::data {
+class DataStore;
 struct SealRow;
-}
+} // namespace kv::data
 
 namespace kv::reports {
 
@@ -28,6 +29,10 @@ struct LabelSheet {
     int horizontal = 0;
 
     static LabelSheet fromRow(const data::SealRow& row);
+    // The layout of a maker's product number in the table Seal; none when
+    // the table has no such sheet.
+    static std::optional<LabelSheet> lookUp(data::DataStore& store, const QString& maker,
+                                            const QString& productNumber);
     int perSheet() const { return rows * columns; }
     // The label in row and column (both from 0), from the sheet's corner.
     QRect label(int row, int column) const;

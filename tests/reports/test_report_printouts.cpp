@@ -10,6 +10,7 @@
 #include "reports/print/ReminderPrintout.h"
 #include "data/settings/PrintPositions.h"
 #include "support/PdfWords.h"
+#include "reports/RecordPages.h"
 #include "support/RecordingPaintDevice.h"
 #include "support/TempFolder.h"
 #include "support/Utf8.h"
@@ -79,16 +80,7 @@ QRectF only(const PdfWords& pdf, int page, const QString& text)
 
 constexpr double kHalfMillimetre = 5;
 
-// Every page of a printout on one recording device.
-void record(kv::print::PagePainter& printout, RecordingPaintDevice& device)
-{
-    QPainter painter(&device);
-    for (int page = 1; page <= printout.pageCount(); ++page) {
-        if (page > 1)
-            device.nextPage();
-        PrintRunner::paintPage(printout, page, painter, device);
-    }
-}
+using kv::test::recordPages;
 
 } // namespace
 
@@ -164,11 +156,11 @@ TEST(PostcardAddressPrintout, DigitsInTheirBoxesAndTheSenderFramedDownToTheTelLi
     PostcardSender sender = shop();
     RecordingPaintDevice one;
     PostcardAddressPrintout single(addressees, sender, {}, u("顧客 はがき宛先"));
-    record(single, one);
+    recordPages(single, one);
     sender.address2 = u("大井ビル");
     RecordingPaintDevice two;
     PostcardAddressPrintout twoLines(addressees, sender, {}, u("顧客 はがき宛先"));
-    record(twoLines, two);
+    recordPages(twoLines, two);
 
     const auto frameOf = [](const RecordingPaintDevice& device) {
         std::vector<QRectF> frames;
@@ -200,7 +192,7 @@ TEST(PostcardAddressPrintout, SampleCardHasNinesAndCrossLines)
     PostcardAddressPrintout sample(shop(), {}, u("顧客 はがき宛先テスト"));
     ASSERT_EQ(sample.pageCount(), 1);
     RecordingPaintDevice device;
-    record(sample, device);
+    recordPages(sample, device);
     EXPECT_EQ(device.find(1, u("9")).size(), 7u);
     const auto addresses = device.find(1, u("ＸＸＸＸＸＸＸＸＸＸＸＸＸＸＸ"));
     ASSERT_EQ(addresses.size(), 2u);
@@ -227,7 +219,7 @@ TEST(AddressLabelPrintout, LabelsFromTheStartPositionAndCutToTheirWidth)
     EXPECT_EQ(printout.layout().paper, QPageSize::A4);
     ASSERT_EQ(printout.pageCount(), 3);
     RecordingPaintDevice device;
-    record(printout, device);
+    recordPages(printout, device);
 
     const auto nameAt = [&](int page, int customer) {
         const auto found = device.find(page, u("顧客%1 様").arg(customer));
@@ -364,7 +356,7 @@ TEST(ReminderPrintout, BracketTotalLineCaptionsAndTheBlockLeftOut)
 {
     RecordingPaintDevice taxable;
     ReminderPrintout withTax = sampleReminder(true, true, false);
-    record(withTax, taxable);
+    recordPages(withTax, taxable);
     const std::vector<QLineF> expected = {QLineF(500, 1070, 520, 1070), QLineF(500, 1070, 500, 1110),
                                           QLineF(500, 1110, 520, 1110), QLineF(150, 1130, 830, 1130)};
     EXPECT_EQ(linesOf(taxable), expected);
@@ -376,7 +368,7 @@ TEST(ReminderPrintout, BracketTotalLineCaptionsAndTheBlockLeftOut)
     // Without a taxable agency fee: no tax line, no bracket, the total higher.
     RecordingPaintDevice untaxed;
     ReminderPrintout withoutTax = sampleReminder(true, false, true);
-    record(withoutTax, untaxed);
+    recordPages(withoutTax, untaxed);
     EXPECT_EQ(linesOf(untaxed), (std::vector<QLineF>{QLineF(150, 1090, 830, 1090)}));
     EXPECT_TRUE(untaxed.find(1, u("消 費 税")).empty());
     // The preview's captions.
@@ -387,7 +379,7 @@ TEST(ReminderPrintout, BracketTotalLineCaptionsAndTheBlockLeftOut)
     // Without the costs the card ends after the expiry line.
     RecordingPaintDevice plain;
     ReminderPrintout noCosts = sampleReminder(false, true, false);
-    record(noCosts, plain);
+    recordPages(noCosts, plain);
     EXPECT_TRUE(linesOf(plain).empty());
     for (const DrawnText& text : plain.textsOn(1))
         EXPECT_LT(text.extent().bottom(), 990) << text.text.toStdString();

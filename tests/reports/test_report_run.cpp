@@ -12,6 +12,7 @@
 #include "reports/core/ReportTable.h"
 #include "reports/print/TableListPrintout.h"
 #include "support/LockHoldingComputer.h"
+#include "support/FakePrinterAccess.h"
 #include "support/PdfWords.h"
 #include "support/Utf8.h"
 
@@ -29,33 +30,7 @@ using kv::test::u;
 
 namespace {
 
-class FakePrinters final : public kv::print::PrinterAccess {
-public:
-    std::optional<kv::data::PrinterIdentity> chooseSetup() override { return std::nullopt; }
-    bool hasPrinter() const override { return installed; }
-    bool print(kv::print::PagePainter& printout) override
-    {
-        printed << printout.layout().jobName;
-        pages = printout.pageCount();
-        return true;
-    }
-    void preview(kv::print::PagePainter& printout) override
-    {
-        previewed << printout.layout().jobName;
-        pages = printout.pageCount();
-    }
-    std::optional<QString> choosePdfFile(const QString& suggested) override
-    {
-        suggestedName = suggested;
-        return pdfPath;
-    }
-    bool installed = true;
-    QStringList printed;
-    QStringList previewed;
-    int pages = 0;
-    QString suggestedName;
-    std::optional<QString> pdfPath;
-};
+using FakePrinters = kv::test::FakePrinterAccess;
 
 // A list of count rows, 10 a page, owning its table.
 class NumberList final : public kv::print::PagePainter {

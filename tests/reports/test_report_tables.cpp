@@ -6,6 +6,7 @@
 #include "reports/core/ReportTable.h"
 #include "reports/print/PageSpanPrintout.h"
 #include "reports/print/TableListPrintout.h"
+#include "reports/RecordPages.h"
 #include "support/RecordingPaintDevice.h"
 #include "support/TempFolder.h"
 #include "support/Utf8.h"
@@ -66,15 +67,7 @@ QByteArray contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void record(kv::print::PagePainter& printout, RecordingPaintDevice& device)
-{
-    QPainter painter(&device);
-    for (int page = 1; page <= printout.pageCount(); ++page) {
-        if (page > 1)
-            device.nextPage();
-        PrintRunner::paintPage(printout, page, painter, device);
-    }
-}
+using kv::test::recordPages;
 
 } // namespace
 
@@ -139,7 +132,7 @@ TEST(TableListPrintout, PagesCarryTitleHeadingsPageNumberDateAndTotalsOnTheLast)
     ASSERT_EQ(printout.pageCount(), 3);
 
     RecordingPaintDevice device;
-    record(printout, device);
+    recordPages(printout, device);
     for (int page = 1; page <= 3; ++page) {
         SCOPED_TRACE(page);
         EXPECT_EQ(device.find(page, u("顧客一覧")).size(), 1u);
@@ -179,7 +172,7 @@ TEST(TableListPrintout, AsksOnlyForTheRowsOfThePagePaintedAndCutsLongCells)
     EXPECT_EQ(printout.pageCount(), 5000);
     PageSpanPrintout page4999(printout, 4999, 4999);
     RecordingPaintDevice device;
-    record(page4999, device);
+    recordPages(page4999, device);
     std::vector<int> expected;
     for (int row = 99960; row < 99980; ++row)
         expected.push_back(row);
@@ -190,7 +183,7 @@ TEST(TableListPrintout, AsksOnlyForTheRowsOfThePagePaintedAndCutsLongCells)
                               {{u("とても長い名前の株式会社サビオン自動車整備工場")}});
     TableListPrintout cut(longName, 13, QDate(2025, 6, 30));
     RecordingPaintDevice cutDevice;
-    record(cut, cutDevice);
+    recordPages(cut, cutDevice);
     bool found = false;
     for (const auto& text : cutDevice.textsOn(1)) {
         if (!text.text.startsWith(u("とても")))
@@ -212,7 +205,7 @@ TEST(TableListPrintout, PlannedPagesGiveRowsTheirUnitsAndEmptyTablesNoPages)
     ASSERT_EQ(printout.pageCount(), 2);
     EXPECT_EQ(printout.rowsOf(2), (TableListPrintout::PlannedPage{Placed{0, 3}, Placed{2, 6}}));
     RecordingPaintDevice device;
-    record(printout, device);
+    recordPages(printout, device);
     const double unit = printout.unitHeight();
     const double first = device.find(2, u("客1"))[0].baseline.y();
     const double second = device.find(2, u("客3"))[0].baseline.y();

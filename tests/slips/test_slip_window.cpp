@@ -9,6 +9,7 @@
 #include "data/settings/SettingsStore.h"
 #include "print/PagePainter.h"
 #include "print/PrinterAccess.h"
+#include "support/FakePrinterAccess.h"
 #include "support/PdfWords.h"
 #include "slips/core/InvoiceArchive.h"
 #include "slips/core/SlipAccess.h"
@@ -124,34 +125,7 @@ private:
 };
 
 // The printer as a test stands in for it: it keeps what it was given.
-class FakePrinters final : public kv::print::PrinterAccess {
-public:
-    std::optional<kv::data::PrinterIdentity> chooseSetup() override { return std::nullopt; }
-    bool hasPrinter() const override { return installed; }
-    bool print(kv::print::PagePainter& printout) override
-    {
-        printed << printout.layout().jobName;
-        pages = printout.pageCount();
-        return accepts;
-    }
-    void preview(kv::print::PagePainter& printout) override
-    {
-        previewed << printout.layout().jobName;
-        pages = printout.pageCount();
-    }
-    std::optional<QString> choosePdfFile(const QString& suggested) override
-    {
-        suggestedName = suggested;
-        return pdfPath;
-    }
-    bool installed = true;
-    bool accepts = true;
-    QStringList printed;
-    QStringList previewed;
-    int pages = 0;
-    QString suggestedName;
-    std::optional<QString> pdfPath;
-};
+using FakePrinters = kv::test::FakePrinterAccess;
 
 class SlipWindow : public ::testing::Test {
 protected:
