@@ -40,7 +40,8 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
     addReport(CommandId::InspectionDueList, "車検入庫予定車輌一覧・はがき(&N)...",
               [this](reports::ReportDialog::Setup setup) -> reports::ReportDialog* {
                   return new reports::CDPrintNyuuko(std::move(setup), m_document,
-                                                    QDate::currentDate());
+                                                    QDate::currentDate(),
+                                                    masters::FontChooser::system());
               });
     // The customer file.
     addReport(CommandId::CustomerVehicleList, "顧客・車輌一覧(&K)...", [](reports::ReportDialog::Setup setup) {

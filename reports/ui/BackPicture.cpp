@@ -15,9 +15,9 @@ QString BackPicture::missingMessage(const QString& path)
     return QStringLiteral("%1が存在しません！\n他のﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙを選択して下さい").arg(path);
 }
 
-QImage BackPicture::load(data::SettingsStore& settings)
+QImage BackPicture::load(data::SettingsStore& settings, int entry)
 {
-    const QString path = settings.bitmapNames().paths[kEntry];
+    const QString path = settings.bitmapNames().paths[entry];
     if (path.isEmpty())
         return {};
     QImageReader reader(path);
@@ -25,11 +25,11 @@ QImage BackPicture::load(data::SettingsStore& settings)
     return reader.read();
 }
 
-QImage BackPicture::choose(QWidget* parent, data::SettingsStore& settings)
+QImage BackPicture::choose(QWidget* parent, data::SettingsStore& settings, int entry)
 {
     // The chooser opens where the current picture is; the process's own
     // folder stays as it is (the chooser takes the folder as asked).
-    QString start = settings.bitmapNames().paths[kEntry];
+    QString start = settings.bitmapNames().paths[entry];
     for (;;) {
         const QString path = fileChooser().openFile(
             parent, QStringLiteral("裏面のﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ"), start,
@@ -46,10 +46,10 @@ QImage BackPicture::choose(QWidget* parent, data::SettingsStore& settings)
             continue;
         }
         data::BitmapFileNames& names = settings.bitmapNames();
-        const QString previous = names.paths[kEntry];
-        names.paths[kEntry] = path;
+        const QString previous = names.paths[entry];
+        names.paths[entry] = path;
         if (!settings.SaveSettingsFile(data::SettingsFileId::BitmapNames)) {
-            names.paths[kEntry] = previous;
+            names.paths[entry] = previous;
             return {};
         }
         lan::changeAnnouncer().announceUpdate(QStringLiteral("ファイル名"));
@@ -57,16 +57,16 @@ QImage BackPicture::choose(QWidget* parent, data::SettingsStore& settings)
     }
 }
 
-QImage BackPicture::loadOrChoose(QWidget* parent, data::SettingsStore& settings)
+QImage BackPicture::loadOrChoose(QWidget* parent, data::SettingsStore& settings, int entry)
 {
-    const QString path = settings.bitmapNames().paths[kEntry];
+    const QString path = settings.bitmapNames().paths[entry];
     if (path.isEmpty())
         return {};
-    QImage picture = load(settings);
+    QImage picture = load(settings, entry);
     if (!picture.isNull())
         return picture;
     showMessage(missingMessage(path));
-    return choose(parent, settings);
+    return choose(parent, settings, entry);
 }
 
 } // namespace kv::reports

@@ -90,7 +90,7 @@ CDPrintKokCarMst::CDPrintKokCarMst(Setup setup, masters::FontChooser& fonts)
     connect(m_settings, &QPushButton::clicked, this, [this] { openSettings(); });
     m_output->setCurrentIndex(CustomerFile::CustomerVehicleList);
     applyEnabling();
-    m_picture = BackPicture::loadOrChoose(this, m_document.settings());
+    m_picture = BackPicture::loadOrChoose(this, m_document.settings(), BackPicture::kCustomerBack);
 }
 
 int CDPrintKokCarMst::output() const
@@ -119,7 +119,7 @@ void CDPrintKokCarMst::openSettings()
         masters::CDSetSeal(m_document, m_fonts, this).exec();
         return;
     }
-    CDSetHagaki settings(m_document.settings(), this);
+    CDSetHagaki settings(m_document.settings(), BackPicture::kCustomerBack, this);
     if (settings.exec() == QDialog::Accepted || !settings.picture().isNull())
         m_picture = settings.picture();
 }

@@ -6,6 +6,7 @@
 #include "data/document/CCarMaintenanceDoc.h"
 #include "data/settings/SettingsFileId.h"
 #include "lan/core/ChangeAnnouncer.h"
+#include "masters/CDSetSeal.h"
 #include "masters/core/LabelSettings.h"
 #include "reports/core/PostcardShifts.h"
 #include "reports/core/ReminderCards.h"
@@ -15,6 +16,8 @@
 #include "reports/print/PostcardBackPrintout.h"
 #include "reports/print/ReminderPrintout.h"
 #include "reports/print/TableListPrintout.h"
+#include "reports/ui/BackPicture.h"
+#include "reports/ui/CDSetHagaki.h"
 #include "reports/ui/ReportFields.h"
 #include "reports/ui/ReportRangeGroups.h"
 
@@ -61,9 +64,11 @@ QString CDPrintNyuuko::titleOf(Output output)
     return QString::fromUtf8(titles[output]);
 }
 
-CDPrintNyuuko::CDPrintNyuuko(Setup setup, data::CCarMaintenanceDoc& document, QDate today)
+CDPrintNyuuko::CDPrintNyuuko(Setup setup, data::CCarMaintenanceDoc& document, QDate today,
+                             masters::FontChooser& fonts)
     : ReportDialog(std::move(setup), kReportKind, QStringLiteral("車検入庫予定車輌一覧・はがき"))
     , m_document(document)
+    , m_fonts(fonts)
 {
     auto* outputs = new QGroupBox(QStringLiteral("出力"), this);
     auto* outputLayout = new QGridLayout(outputs);
@@ -84,11 +89,8 @@ CDPrintNyuuko::CDPrintNyuuko(Setup setup, data::CCarMaintenanceDoc& document, QD
     m_startColumn = ReportFields::numberField(this, 1, 99, 1);
     m_costs = new QCheckBox(QStringLiteral("諸費用を印字する(&E)"), this);
     m_costs->setChecked(document.settings().print().jobCategoryListOption != 0);
-    // The settings windows of the postcards and labels open from the main
-    // window's own commands; from here the button stays off.
     m_settings = new QPushButton(QStringLiteral("設定(&T)"), this);
     m_settings->setAutoDefault(false);
-    m_settings->setEnabled(false);
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("車検満了 開始年月"), this), 0, 0);
@@ -107,10 +109,9 @@ CDPrintNyuuko::CDPrintNyuuko(Setup setup, data::CCarMaintenanceDoc& document, QD
     fieldsLayout()->addLayout(grid);
 
     connect(m_costs, &QCheckBox::toggled, this, [this](bool on) { storeCostsOption(on); });
+    connect(m_settings, &QPushButton::clicked, this, [this] { openSettings(); });
 
-    const QString picture = document.settings().bitmapNames().paths[0];
-    if (!picture.isEmpty() && !m_back.load(picture))
-        showMessage(QStringLiteral("%1が存在しません！\n他のﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙを選択して下さい").arg(picture));
+    m_back = BackPicture::loadOrChoose(this, document.settings(), BackPicture::kReminderBack);
 
     m_outputs[List]->setChecked(true);
     applyEnabling();
@@ -136,6 +137,20 @@ void CDPrintNyuuko::applyEnabling()
     m_startRow->setEnabled(chosen == Labels);
     m_startColumn->setEnabled(chosen == Labels);
     m_costs->setEnabled(chosen == Postcards || chosen == PostcardSample);
+    m_settings->setEnabled(chosen != List);
+}
+
+void CDPrintNyuuko::openSettings()
+{
+    if (output() == Labels) {
+        masters::CDSetSeal(m_document, m_fonts, this).exec();
+        return;
+    }
+    CDSetHagaki settings(m_document.settings(), BackPicture::kReminderBack, this);
+    settings.exec();
+    // A picture chosen counts even when the shifts were cancelled.
+    if (!settings.picture().isNull())
+        m_back = settings.picture();
 }
 
 void CDPrintNyuuko::storeCostsOption(bool on)

@@ -20,6 +20,9 @@ class CNumericEditEx;
 namespace kv::data {
 class CCarMaintenanceDoc;
 }
+namespace kv::masters {
+class FontChooser;
+}
 
 namespace kv::reports {
 
@@ -34,7 +37,8 @@ public:
     static constexpr int kReportKind = 1;
 
     // today: what the month fields open with (the month after it).
-    CDPrintNyuuko(Setup setup, data::CCarMaintenanceDoc& document, QDate today);
+    CDPrintNyuuko(Setup setup, data::CCarMaintenanceDoc& document, QDate today,
+                  masters::FontChooser& fonts);
 
     QRadioButton* outputButton(Output output) const { return m_outputs[size_t(output)]; }
     CEditEx* startMonthField() const { return m_startMonth; }
@@ -42,6 +46,7 @@ public:
     CNumericEditEx* copiesField() const { return m_copies; }
     CNumericEditEx* startRowField() const { return m_startRow; }
     QCheckBox* costsOption() const { return m_costs; }
+    QPushButton* settingsButton() const { return m_settings; }
     Output output() const;
 
     static QString titleOf(Output output);
@@ -53,11 +58,13 @@ protected:
 private:
     void applyEnabling();
     void storeCostsOption(bool on);
+    void openSettings();
     bool checkLabelSheet();
     std::unique_ptr<print::PagePainter> printout(Output output, bool preview);
     QString selectionFilter() const;
 
     data::CCarMaintenanceDoc& m_document;
+    masters::FontChooser& m_fonts;
     std::array<QRadioButton*, kOutputs> m_outputs{};
     CEditEx* m_startMonth;
     CEditEx* m_endMonth;

@@ -33,9 +33,10 @@ size_t CDSetHagaki::slotOf(Shift shift)
     return 0;
 }
 
-CDSetHagaki::CDSetHagaki(data::SettingsStore& settings, QWidget* parent)
+CDSetHagaki::CDSetHagaki(data::SettingsStore& settings, int pictureEntry, QWidget* parent)
     : QDialog(parent)
     , m_settings(settings)
+    , m_pictureEntry(pictureEntry)
     , m_preview(new QLabel(this))
     , m_choose(new QPushButton(QStringLiteral("裏面の画像(&B)..."), this))
     , m_ok(new QPushButton(QStringLiteral("OK"), this))
@@ -82,10 +83,10 @@ CDSetHagaki::CDSetHagaki(data::SettingsStore& settings, QWidget* parent)
     layout->addLayout(top);
     layout->addLayout(buttons);
 
-    m_picture = BackPicture::load(settings);
+    m_picture = BackPicture::load(settings, m_pictureEntry);
     showPicture();
     connect(m_choose, &QPushButton::clicked, this, [this] {
-        const QImage chosen = BackPicture::choose(this, m_settings);
+        const QImage chosen = BackPicture::choose(this, m_settings, m_pictureEntry);
         if (!chosen.isNull()) {
             m_picture = chosen;
             showPicture();

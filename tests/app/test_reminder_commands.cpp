@@ -9,12 +9,14 @@
 #include "app/wiring/ReportCommands.h"
 #include "controls/CEditEx.h"
 #include "controls/CNumericEditEx.h"
+#include "controls/FileChooser.h"
 #include "data/document/DocumentTestFolder.h"
 #include "lan/core/RecordingChangeAnnouncer.h"
 #include "print/PagePainter.h"
 #include "print/PrinterAccess.h"
 #include "reports/core/ReminderMonths.h"
 #include "reports/ui/CDPrintNyuuko.h"
+#include "reports/ui/CDSetHagaki.h"
 #include "support/CustomerBuilder.h"
 #include "support/FrameOnDocument.h"
 #include "support/PdfWords.h"
@@ -25,9 +27,11 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QFile>
+#include <QImage>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <QtEndian>
 
 using namespace kv::app;
@@ -49,6 +53,19 @@ public:
     std::optional<QString> choosePdfFile(const QString&) override { return pdf; }
     QStringList previews;
     QString pdf;
+};
+
+// The file chooser answering one picture.
+class OnePicture final : public kv::FileChooser {
+public:
+    explicit OnePicture(QString path) : m_path(std::move(path)) { kv::installFileChooser(this); }
+    ~OnePicture() override { kv::installFileChooser(nullptr); }
+    QStringList openFiles(QWidget*, const QString&, const QString&, const QString&) override { return {m_path}; }
+    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString folder(QWidget*, const QString&, const QString&) override { return {}; }
+
+private:
+    QString m_path;
 };
 
 constexpr int kDue = 25;
@@ -232,6 +249,39 @@ TEST_F(ReminderCommandsTest, SpansAreCheckedAndAnEmptyOneSaysSo)
     alt(dialog, Qt::Key_3);
     alt(dialog, Qt::Key_V);
     EXPECT_EQ(folder.messages.messages(), QStringList{u("ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙが選択されていません！")});
+
+    // The settings button chooses the reminders' own picture (entry 0, not
+    // the customer postcards' entry 1), and the backs print with it.
+    const QString picture = temp.path() + QStringLiteral("/back.png");
+    QImage image(90, 130, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(picture));
+    OnePicture files(picture);
+    // The settings open modal once the button's press has played out.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&answer] {
+        auto* settings = qobject_cast<kv::reports::CDSetHagaki*>(QApplication::activeModalWidget());
+        if (!settings)
+            return;
+        answer.stop();
+        settings->chooseButton()->click();
+        settings->okButton()->click();
+    });
+    answer.start(20);
+    folder.messages.clear();
+    alt(dialog, Qt::Key_T);
+    EXPECT_FALSE(answer.isActive()) << "the postcard settings did not open";
+    EXPECT_EQ(doc->settings().bitmapNames().paths[0], picture);
+    EXPECT_TRUE(doc->settings().bitmapNames().paths[1].isEmpty());
+    QApplication::setActiveWindow(dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    alt(dialog, Qt::Key_V);
+    EXPECT_TRUE(folder.messages.messages().isEmpty()) << folder.messages.messages().join('|').toStdString();
+    EXPECT_EQ(printers.previews.value(0), u("車検入庫予定車輌 はがき裏面:1"));
+
+    // The list has no settings.
+    alt(dialog, Qt::Key_1);
+    EXPECT_FALSE(dialog->settingsButton()->isEnabled());
 }
 
 } // namespace

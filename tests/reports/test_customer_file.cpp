@@ -3,6 +3,7 @@
 // folder.
 
 #include "reports/ui/CDPrintKokCarMst.h"
+#include "reports/ui/BackPicture.h"
 #include "reports/ui/CDSetHagaki.h"
 #include "reports/ui/ReportRangeGroups.h"
 #include "controls/CNumericEditEx.h"
@@ -326,7 +327,7 @@ TEST_F(CustomerFileDialog, PostcardShiftsRoundDownAndTheBackPictureIsChosenUntil
     ASSERT_TRUE(picture.save(good));
 
     const int backVertical = t.doc->settings().print().positions.postcard[2];
-    CDSetHagaki dialog(t.doc->settings());
+    CDSetHagaki dialog(t.doc->settings(), BackPicture::kCustomerBack);
     kv::test::SettingsTestFolder::showActive(dialog);
     struct Case {
         CDSetHagaki::Shift shift;
