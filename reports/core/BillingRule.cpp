@@ -17,15 +17,18 @@ bool BillingInclusion::includes(const BillingFigures& figures) const
 
 namespace BillingRule {
 
-namespace {
-
-bool add(qint64& sum, qint64 value)
+bool addWithin(qint64& sum, qint64 value)
 {
     sum += value;
     return sum >= -kSumLimit && sum <= kSumLimit;
 }
 
-} // namespace
+qint64 saleAmount(const data::ToriJnlRow& row)
+{
+    if (row.m_ToriKbn == 0)
+        return qint64(row.m_GTot) + row.m_NyuCho + row.m_Nyu;
+    return row.m_ToriKbn == 1 ? row.m_GTot : 0;
+}
 
 std::optional<BillingFigures> compute(qint64 carriedForward, const std::vector<data::ToriJnlRow>& rows,
                                       const ReportPeriod& period)
@@ -33,25 +36,20 @@ std::optional<BillingFigures> compute(qint64 carriedForward, const std::vector<d
     const double first = period.firstDayNumber();
     const double last = period.lastDayNumber();
     BillingFigures figures;
-    if (!add(figures.carryOver, carriedForward))
+    if (!addWithin(figures.carryOver, carriedForward))
         return std::nullopt;
     for (const data::ToriJnlRow& row : rows) {
         if (row.m_Date > last)
             continue;
         if (row.m_Date < first) {
-            if (!add(figures.carryOver, row.m_GTot))
+            if (!addWithin(figures.carryOver, row.m_GTot))
                 return std::nullopt;
             continue;
         }
-        if (!add(figures.receipts, row.m_Nyu) || !add(figures.receipts, row.m_NyuCho))
+        if (!addWithin(figures.receipts, row.m_Nyu) || !addWithin(figures.receipts, row.m_NyuCho))
             return std::nullopt;
-        if (row.m_ToriKbn == 0) {
-            if (!add(figures.periodAmount, qint64(row.m_GTot) + row.m_NyuCho + row.m_Nyu))
-                return std::nullopt;
-        } else if (row.m_ToriKbn == 1) {
-            if (!add(figures.periodAmount, row.m_GTot))
-                return std::nullopt;
-        }
+        if (row.m_ToriKbn != 2 && !addWithin(figures.periodAmount, saleAmount(row)))
+            return std::nullopt;
         if (row.m_ToriKbn != 2)
             ++figures.periodSales;
     }

@@ -42,6 +42,12 @@ inline constexpr qint64 kSumLimit = 999'999'999;
 // What the billing amount may reach.
 inline constexpr qint64 kBillingLimit = 9'999'999'999;
 
+// Adds value to a running sum; false when the sum leaves kSumLimit.
+bool addWithin(qint64& sum, qint64 value);
+// What a row sold: GTot + NyuCho + Nyu paid at once, GTot on credit, 0 for
+// a payment.
+qint64 saleAmount(const data::ToriJnlRow& row);
+
 // The figures of a customer from its KuriZan and its ledger rows (rows
 // after the period are ignored); none when a sum leaves its bounds.
 std::optional<BillingFigures> compute(qint64 carriedForward, const std::vector<data::ToriJnlRow>& rows,
