@@ -23,6 +23,7 @@
 #include "app/wiring/PanelFrameBridge.h"
 #include "app/wiring/PanelPickLists.h"
 #include "app/wiring/PendingCommands.h"
+#include "app/wiring/ReportCommands.h"
 #include "app/wiring/SetWindows.h"
 #include "app/wiring/SettingsWindows.h"
 #include "app/wiring/SlipCommands.h"
@@ -63,6 +64,7 @@ struct CCarMaintenanceApp::Parts {
     std::unique_ptr<SetWindows> sets;
     std::unique_ptr<SettingsWindows> settings;
     std::unique_ptr<MasterCommands> masters;
+    std::unique_ptr<ReportCommands> reports;
     std::unique_ptr<PendingCommands> pending;
     std::unique_ptr<SlipCommands> slips;
     std::unique_ptr<LanSession> lan;
@@ -196,6 +198,9 @@ bool CCarMaintenanceApp::InitInstance()
     parts.settings->addTo(masterWindows);
     masterWindows.workPartsSets = [sets = parts.sets.get()] { sets->openSetWindow(); };
     parts.masters = std::make_unique<MasterCommands>(*parts.frame, std::move(masterWindows));
+    // Before the pending ones: a report built takes its command's id.
+    parts.reports = std::make_unique<ReportCommands>(*parts.frame, *parts.document,
+                                                     parts.printers.get(), parts.profile.get());
     parts.pending = std::make_unique<PendingCommands>(*parts.frame);
     parts.slips = std::make_unique<SlipCommands>(*parts.frame, *parts.document, *parts.panel,
                                                  parts.items.get(), parts.profile.get());

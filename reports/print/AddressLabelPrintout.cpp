@@ -2,33 +2,14 @@
 
 #include "print/PageCanvas.h"
 #include "reports/core/AddressSource.h"
+#include "reports/print/TextFit.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QTextBoundaryFinder>
 
 #include <cmath>
 
 namespace kv::reports {
-namespace {
-
-// The longest start of text, ending at a character boundary, that is no
-// wider than width on the painter's device.
-QString cutToWidth(const QString& text, double width, const QFontMetricsF& metrics)
-{
-    if (metrics.horizontalAdvance(text) <= width)
-        return text;
-    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, text);
-    qsizetype fits = 0;
-    for (qsizetype end = boundaries.toNextBoundary(); end > 0; end = boundaries.toNextBoundary()) {
-        if (metrics.horizontalAdvance(text.left(end)) > width)
-            break;
-        fits = end;
-    }
-    return text.left(fits);
-}
-
-} // namespace
 
 AddressLabelPrintout::AddressLabelPrintout(AddressSource& addressees, const LabelPlan& plan,
                                            print::PrintFont font, QString jobName)
