@@ -11,11 +11,14 @@ namespace kv::bench {
 QString generatedDataFolder(const kv::data::DataGenerator::Size& size)
 {
     const QString root = qEnvironmentVariable("KV_BENCH_DATA_FOLDER", QDir::tempPath());
-    const QString folder = QDir(root).filePath(QStringLiteral("kv-generated-%1-%2-%3-%4")
-                                                   .arg(size.customers)
-                                                   .arg(size.vehicles)
-                                                   .arg(size.slips)
-                                                   .arg(size.lines));
+    QString name = QStringLiteral("kv-generated-%1-%2-%3-%4")
+                       .arg(size.customers)
+                       .arg(size.vehicles)
+                       .arg(size.slips)
+                       .arg(size.lines);
+    if (size.ledgerRows != kv::data::DataGenerator::kAutomatic)
+        name += QStringLiteral("-ledger%1").arg(size.ledgerRows);
+    const QString folder = QDir(root).filePath(name);
     if (QFileInfo(folder).isDir())
         return folder;
     const QString part = folder + QStringLiteral(".part");

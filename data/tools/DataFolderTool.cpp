@@ -75,7 +75,7 @@ QString DataFolderTool::usage()
         "  sabion-datafolder create DIR\n"
         "  sabion-datafolder demo DIR\n"
         "  sabion-datafolder postal DIR --from FILE\n"
-        "  sabion-datafolder generate DIR [--customers N] [--vehicles N] [--slips N] [--lines N] [--seed N]\n");
+        "  sabion-datafolder generate DIR [--customers N] [--vehicles N] [--slips N] [--lines N] [--ledger N] [--seed N]\n");
 }
 
 int DataFolderTool::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -86,7 +86,7 @@ int DataFolderTool::run(const QStringList& arguments, QTextStream& out, QTextStr
         allowed = {QStringLiteral("--from")};
     else if (command == u"generate")
         allowed = {QStringLiteral("--customers"), QStringLiteral("--vehicles"), QStringLiteral("--slips"),
-                   QStringLiteral("--lines"), QStringLiteral("--seed")};
+                   QStringLiteral("--lines"), QStringLiteral("--ledger"), QStringLiteral("--seed")};
     else if (command != u"create" && command != u"demo") {
         err << QStringLiteral("不明なコマンド [%1] です！\n").arg(command) << usage();
         return BadUsage;
@@ -134,6 +134,7 @@ int DataFolderTool::run(const QStringList& arguments, QTextStream& out, QTextStr
         || !readCount(*parsed, QStringLiteral("--vehicles"), options.size.vehicles, &problem)
         || !readCount(*parsed, QStringLiteral("--slips"), options.size.slips, &problem)
         || !readCount(*parsed, QStringLiteral("--lines"), options.size.lines, &problem)
+        || !readCount(*parsed, QStringLiteral("--ledger"), options.size.ledgerRows, &problem)
         || !readCount(*parsed, QStringLiteral("--seed"), seed, &problem)) {
         err << problem << '\n';
         return BadUsage;

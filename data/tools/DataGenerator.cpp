@@ -1,5 +1,6 @@
 #include "data/tools/DataGenerator.h"
 
+#include "data/engine/DayNumber.h"
 #include "data/engine/UnitOfWork.h"
 #include "data/tables/DaoRecordsets.h"
 #include "data/tables/DataStore.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -52,7 +54,11 @@ public:
     {
         const DataGenerator::Size& size = m_options.size;
         assignVehicles(size);
-        return items() && customers(size) && balances(size) && vehicles(size) && slips(size);
+        m_ledgerLeft = size.ledgerRows == DataGenerator::kAutomatic ? std::numeric_limits<qint64>::max()
+                                                                     : qint64(size.ledgerRows);
+        m_ledgerRowsOf.assign(size_t(size.customers) + 1, 0);
+        return items() && customers(size) && balances(size) && vehicles(size) && slips(size)
+               && typedLedgerRows(size);
     }
 
 private:
@@ -126,9 +132,11 @@ private:
 
     bool vehicles(const DataGenerator::Size& size)
     {
+        m_plateOf.assign(size_t(size.vehicles) + 1, {});
         return load<CDaoCarSet>(QStringLiteral("車輌"), size.vehicles, [&](CDaoCarSet& r, int code) {
             const int owner = m_ownerOf[size_t(code)];
             m_maker.vehicle(r, code, owner, m_addressOf[size_t(owner)]);
+            m_plateOf[size_t(code)] = {r.m_Rikuji, r.m_Rno, r.m_Kana, r.m_Preno};
         });
     }
 
@@ -141,7 +149,8 @@ private:
         CDaoSyaJnlSet line(m_store.connectionFor(CDaoSyaJnlSet::tableDef()));
         TableInserter headers(connection, CDaoSyaHeadSet::tableDef());
         TableInserter lines(m_store.connectionFor(CDaoSyaJnlSet::tableDef()), CDaoSyaJnlSet::tableDef());
-        if (!headers.isValid() || !lines.isValid())
+        TableInserter ledger(m_store.connectionFor(CDaoToriJnlSet::tableDef()), CDaoToriJnlSet::tableDef());
+        if (!headers.isValid() || !lines.isValid() || !ledger.isValid())
             return failed(connection.lastError().description);
         UnitOfWork work(connection);
         if (!work.isActive())
@@ -164,11 +173,82 @@ private:
             m_maker.slipHeader(header, slip, vehicle, m_ownerOf[size_t(vehicle)], category, issued, totals);
             if (!headers.insert(header))
                 return failed(headers.lastError().description);
+            if (header.m_DenKind == 0 && !postSlip(ledger, header))
+                return false;
         }
         if (!work.commit())
             return failed(work.lastError().description);
         told(QStringLiteral("伝票"), size.slips);
         told(QStringLiteral("伝票明細"), int(linesWritten));
+        return true;
+    }
+
+    bool takeLedgerRow(int customer)
+    {
+        if (m_ledgerLeft <= 0 || m_ledgerRowsOf[size_t(customer)] >= DataGenerator::kMaxLedgerRowsPerCustomer)
+            return false;
+        --m_ledgerLeft;
+        ++m_ledgerRowsOf[size_t(customer)];
+        ++m_ledgerWritten;
+        return true;
+    }
+
+    bool writeLedgerRow(TableInserter& ledger)
+    {
+        return ledger.insert(m_ledgerRow) || failed(ledger.lastError().description);
+    }
+
+    // A sale on credit is paid some weeks later unless that lies ahead.
+    bool payLater(TableInserter& ledger, int customer, QDate sold, int amount)
+    {
+        const QDate paid = sold.addDays(m_maker.paymentDelay());
+        if (amount == 0 || paid > m_options.today || !takeLedgerRow(customer))
+            return true;
+        m_maker.payment(m_ledgerRow, customer, paid, amount);
+        return writeLedgerRow(ledger);
+    }
+
+    bool postSlip(TableInserter& ledger, const CDaoSyaHeadSet& header)
+    {
+        const int customer = header.m_SeiKokCode;
+        if (!takeLedgerRow(customer))
+            return true;
+        m_maker.postedSale(m_ledgerRow, header, m_plateOf[size_t(header.m_CarCode)]);
+        if (!writeLedgerRow(ledger))
+            return false;
+        return payLater(ledger, customer, fromDayNumber(header.m_HatuDate).date(), m_ledgerRow.m_GTot);
+    }
+
+    // What the slips left of the ledger's count: sales typed in the ledger.
+    bool typedLedgerRows(const DataGenerator::Size& size)
+    {
+        if (size.ledgerRows != DataGenerator::kAutomatic && m_ledgerLeft > 0) {
+            Connection& connection = m_store.connectionFor(CDaoToriJnlSet::tableDef());
+            TableInserter ledger(connection, CDaoToriJnlSet::tableDef());
+            if (!ledger.isValid())
+                return failed(connection.lastError().description);
+            UnitOfWork work(connection);
+            if (!work.isActive())
+                return failed(work.lastError().description);
+            std::uniform_int_distribution<int> anyCustomer(1, size.customers);
+            std::uniform_int_distribution<int> anyDay(0, kSlipHistoryDays);
+            const QDate first = m_options.today.addDays(-kSlipHistoryDays);
+            while (m_ledgerLeft > 0) {
+                int customer = anyCustomer(m_random);
+                // A full ledger passes its sale on to the next customer.
+                while (m_ledgerRowsOf[size_t(customer)] >= DataGenerator::kMaxLedgerRowsPerCustomer)
+                    customer = customer % size.customers + 1;
+                const QDate day = first.addDays(anyDay(m_random));
+                takeLedgerRow(customer);
+                m_maker.typedSale(m_ledgerRow, customer, day, m_maker.typedSaleJobCategory());
+                if (!writeLedgerRow(ledger)
+                    || !payLater(ledger, customer, day, m_ledgerRow.m_GTot))
+                    return false;
+            }
+            if (!work.commit())
+                return failed(work.lastError().description);
+        }
+        told(QStringLiteral("元帳"), int(m_ledgerWritten));
         return true;
     }
 
@@ -180,6 +260,11 @@ private:
     std::vector<int> m_ownerOf;     // by vehicle code
     std::vector<int> m_vehiclesOf;  // by customer code
     std::vector<quint8> m_addressOf; // by customer code
+    std::vector<SampleRecordMaker::Plate> m_plateOf; // by vehicle code
+    std::vector<int> m_ledgerRowsOf; // by customer code
+    qint64 m_ledgerLeft = 0;
+    qint64 m_ledgerWritten = 0;
+    CDaoToriJnlSet m_ledgerRow{m_store.connectionFor(CDaoToriJnlSet::tableDef())};
 };
 
 } // namespace
@@ -196,6 +281,10 @@ QString DataGenerator::checkSize(const Size& size)
         return QStringLiteral("伝票には車輌が必要です！");
     if (size.lines > 0 && size.slips == 0)
         return QStringLiteral("伝票明細には伝票が必要です！");
+    if (size.ledgerRows < kAutomatic)
+        return QStringLiteral("件数に負の値は指定できません！");
+    if (size.ledgerRows > 0 && qint64(size.ledgerRows) > qint64(size.customers) * kMaxLedgerRowsPerCustomer)
+        return QStringLiteral("元帳の件数は顧客１件につき %1 件までです！").arg(kMaxLedgerRowsPerCustomer);
     return {};
 }
 

@@ -6,7 +6,8 @@
 namespace kv::data {
 
 // A handful of customers with their vehicles, the shop's usual work and
-// parts items and the vehicles' models in the model pick list, written
+// parts items, the vehicles' models in the model pick list and a year of
+// sales and payments in the ledger, written
 // through the typed recordsets into a fresh data folder, so that the
 // program can be tried on something that looks real.
 class DemoData {

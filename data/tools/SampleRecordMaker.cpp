@@ -532,4 +532,97 @@ void SampleRecordMaker::slipHeader(CDaoSyaHeadSet& r, int slipNo, int vehicle, i
     r.m_PrintFlag = r.m_DenKind == 0 ? 1 : 0;
 }
 
+void SampleRecordMaker::clearLedgerRow(CDaoToriJnlSet& r, int customer, QDate date)
+{
+    r.m_ID = 0;
+    r.m_KokCode = customer;
+    r.m_Date = toDayNumber(date, QTime(uniform(9, 17), uniform(0, 59), uniform(0, 59)));
+    r.m_DenFlag = 0;
+    r.m_DenNo = 0;
+    r.m_NyuukoKbnCode = 0;
+    r.m_CarCode = 0;
+    r.m_Rikuji.clear();
+    r.m_Rno = 0;
+    r.m_Kana.clear();
+    r.m_Preno = 0;
+    r.m_ToriKbn = 0;
+    r.m_Buhin = r.m_Koutin = r.m_Sonota = r.m_Zei = 0;
+    r.m_HikaSyohi = r.m_KaSyohi = r.m_SyoZei = r.m_Tot = 0;
+    r.m_Nyu = r.m_NyuCho = r.m_GTot = 0;
+    r.m_Tekiyo.clear();
+}
+
+void SampleRecordMaker::postedSale(CDaoToriJnlSet& r, const CDaoSyaHeadSet& slip, const Plate& plate)
+{
+    clearLedgerRow(r, slip.m_SeiKokCode, fromDayNumber(slip.m_HatuDate).date());
+    r.m_DenFlag = 1;
+    r.m_DenNo = slip.m_DenNo;
+    r.m_NyuukoKbnCode = slip.m_NyuukoKbnCode;
+    r.m_CarCode = slip.m_CarCode;
+    r.m_Rikuji = plate.rikuji;
+    r.m_Rno = plate.rno;
+    r.m_Kana = plate.kana;
+    r.m_Preno = plate.preno;
+    r.m_ToriKbn = slip.m_Azu == 0 ? 1 : 0;
+    r.m_Buhin = slip.m_BuhiTot;
+    r.m_Koutin = slip.m_KouTot;
+    r.m_Zei = slip.m_BuhiKouZei;
+    // Agency fee and the two further costs count as taxable where ticked.
+    const int daiko = slip.m_DaikoZeiFlag ? 0 : slip.m_Daiko;
+    const int syo5 = slip.m_Syo5ZeiFlag ? 0 : slip.m_Syo5;
+    const int syo6 = slip.m_Syo6ZeiFlag ? 0 : slip.m_Syo6;
+    r.m_HikaSyohi = slip.m_Jibai + slip.m_JyuZei + slip.m_Insi + daiko + syo5 + syo6;
+    r.m_KaSyohi = (slip.m_Daiko - daiko) + (slip.m_Syo5 - syo5) + (slip.m_Syo6 - syo6);
+    r.m_SyoZei = slip.m_SyoZei;
+    r.m_Tot = slip.m_Tot;
+    r.m_Nyu = slip.m_Azu;
+    r.m_GTot = slip.m_Seikyu;
+}
+
+int SampleRecordMaker::typedSaleJobCategory()
+{
+    const int roll = uniform(1, 100);
+    if (roll <= 35)
+        return GeneralRepair;
+    if (roll <= 50)
+        return PartsSale;
+    if (roll <= 65)
+        return HalfYearCheck;
+    if (roll <= 75)
+        return BodyAndPaint;
+    if (roll <= 85)
+        return OtherJob;
+    if (roll <= 92)
+        return Insurance;
+    return VehicleSale;
+}
+
+void SampleRecordMaker::typedSale(CDaoToriJnlSet& r, int customer, QDate date, int jobCategory)
+{
+    static const RoundingSettings rounding = DefaultSettings::rounding();
+    clearLedgerRow(r, customer, date);
+    r.m_NyuukoKbnCode = jobCategory;
+    const bool vehicleSale = jobCategory == VehicleSale;
+    r.m_Buhin = vehicleSale ? uniform(300, 3000) * 1000 : uniform(0, 400) * 100;
+    r.m_Koutin = vehicleSale ? 0 : uniform(0, 300) * 100;
+    r.m_Sonota = chance(20) ? uniform(1, 50) * 100 : 0;
+    if (r.m_Buhin + r.m_Koutin + r.m_Sonota == 0)
+        r.m_Koutin = 3000;
+    r.m_Zei = int(std::floor((r.m_Buhin + r.m_Koutin + r.m_Sonota) * rounding.taxRate));
+    r.m_Tot = r.m_Buhin + r.m_Koutin + r.m_Sonota + r.m_Zei;
+    const bool paidAtOnce = chance(33);
+    r.m_ToriKbn = paidAtOnce ? 0 : 1;
+    r.m_Nyu = paidAtOnce ? r.m_Tot : 0;
+    r.m_GTot = r.m_Tot - r.m_Nyu;
+}
+
+void SampleRecordMaker::payment(CDaoToriJnlSet& r, int customer, QDate date, int amount)
+{
+    clearLedgerRow(r, customer, date);
+    r.m_NyuukoKbnCode = Payment;
+    r.m_ToriKbn = 2;
+    r.m_Nyu = amount;
+    r.m_GTot = -amount;
+}
+
 } // namespace kv::data

@@ -27,6 +27,14 @@ public:
         Insurance, VehicleSale, OtherJob, Payment,
     };
 
+    // A vehicle's plate as a ledger row records it.
+    struct Plate {
+        QString rikuji;
+        int rno = 0;
+        QString kana;
+        int preno = 0;
+    };
+
     struct SlipTotals {
         int partsLines = 0;  // 部品 amounts of the lines
         int labourLines = 0; // 工賃 of the lines
@@ -57,7 +65,24 @@ public:
     void slipHeader(CDaoSyaHeadSet& record, int slipNo, int vehicle, int billedCustomer, int jobCategory,
                     QDate issueDate, const SlipTotals& totals);
 
+    // The ledger row a recorded delivery note posts to its billing
+    // customer, dated on its issue day at a time of the working day.
+    void postedSale(CDaoToriJnlSet& record, const CDaoSyaHeadSet& slip, const Plate& plate);
+    // A sale typed in the ledger on that day: random parts, labour and
+    // other sales with their tax; paid at once about one time in three
+    // (ToriKbn 0), else on credit (ToriKbn 1).
+    void typedSale(CDaoToriJnlSet& record, int customer, QDate date, int jobCategory);
+    // A payment of the amount received on that day (job category 入金).
+    void payment(CDaoToriJnlSet& record, int customer, QDate date, int amount);
+    // Days until a sale on credit is paid (a week to six weeks).
+    int paymentDelay() { return uniform(7, 45); }
+    // A random job category of the sales typed in the ledger.
+    int typedSaleJobCategory();
+    // A random whole number from low to high, both inclusive.
+    int pick(int low, int high) { return uniform(low, high); }
+
 private:
+    void clearLedgerRow(CDaoToriJnlSet& record, int customer, QDate date);
     int uniform(int low, int high); // both inclusive
     bool chance(int percent);
     QString telephone(int address);

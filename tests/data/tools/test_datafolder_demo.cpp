@@ -7,6 +7,7 @@
 #include "data/tools/DataFolderCreator.h"
 #include "data/tools/DemoData.h"
 #include "data/tools/SampleRecordMaker.h"
+#include "SqlProbe.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -187,4 +188,29 @@ TEST_F(DemoFolder, ModelPickListHoldsTheVehiclesModelsUnderTheirMakes)
                                          .arg(vehicles.m_Syasyu)))
             << vehicles.m_Syasyu.toStdString();
     }
+}
+
+TEST_F(DemoFolder, LedgerHoldsAYearOfSalesInSeveralCategoriesAndTheirPayments)
+{
+    Connection& db = m_store.mainConnection();
+    using kv::test::scalar;
+    const double tomorrow = toDayNumber(kToday.addDays(1));
+    const double yearAgo = toDayNumber(QDate(2025, 12, 1));
+    // Every month of the last twelve has sales, in several categories.
+    EXPECT_EQ(scalar(db, "SELECT count(DISTINCT strftime('%Y%m', Date + 2415018.5)) FROM f013.ToriJnl "
+                         "WHERE ToriKbn <> 2"),
+              12);
+    EXPECT_GE(scalar(db, "SELECT count(DISTINCT NyuukoKbnCode) FROM f013.ToriJnl WHERE ToriKbn <> 2"), 5);
+    EXPECT_GT(scalar(db, "SELECT count(*) FROM f013.ToriJnl WHERE ToriKbn = 2"), 0);
+    EXPECT_EQ(scalar(db, QByteArray("SELECT count(*) FROM f013.ToriJnl WHERE Date < ") + QByteArray::number(yearAgo)
+                             + " OR Date >= " + QByteArray::number(tomorrow)),
+              0);
+    // Payments are of the payment category and never more than was bought.
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM f013.ToriJnl t JOIN f004.NyuukoKbn k "
+                         "ON k.NyuukoKbnCode = t.NyuukoKbnCode WHERE (t.ToriKbn = 2) <> (k.NyuukoKind = 99) "
+                         "OR GTot <> Tot - Nyu - NyuCho AND ToriKbn <> 2"),
+              0);
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM (SELECT KokCode FROM f013.ToriJnl GROUP BY KokCode "
+                         "HAVING sum(GTot) < 0)"),
+              0);
 }

@@ -125,3 +125,102 @@ TEST(DataGenerator, ImpossibleSizesAreRefusedBeforeAnythingIsCreated)
         EXPECT_FALSE(QFileInfo::exists(folder));
     }
 }
+
+namespace {
+
+// What holds of every ledger, however many rows it was asked for.
+void expectLedgerKeepsToItsSlips(Connection& db)
+{
+    // Each delivery note, and nothing else, has its row in the billing
+    // customer's ledger, with the slip's amounts.
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM f013.ToriJnl t LEFT JOIN f003.Syahead h ON h.DenNo = t.DenNo "
+                         "WHERE t.DenFlag = 1 AND (h.DenNo IS NULL OR h.DenKind <> 0 OR t.KokCode <> h.SeiKokCode "
+                         "OR t.NyuukoKbnCode <> h.NyuukoKbnCode OR t.CarCode <> h.CarCode OR t.Buhin <> h.BuhiTot "
+                         "OR t.Koutin <> h.KouTot OR t.Zei <> h.BuhiKouZei OR t.Tot <> h.Tot "
+                         "OR t.GTot <> h.Seikyu OR t.Nyu <> h.Azu OR CAST(t.Date AS INTEGER) <> h.HatuDate)"),
+              0);
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM (SELECT DenNo FROM f013.ToriJnl WHERE DenFlag = 1 "
+                         "GROUP BY DenNo HAVING count(*) > 1)"),
+              0);
+    // The plate is the vehicle's.
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM f013.ToriJnl t JOIN f009.Car c ON c.CarCode = t.CarCode "
+                         "WHERE t.DenFlag = 1 AND (t.Rikuji <> c.Rikuji OR t.Rno <> c.Rno OR t.Kana <> c.Kana "
+                         "OR t.Preno <> c.Preno)"),
+              0);
+    // Sales add up and say whether they were paid; payments are of the
+    // payment category and lower the balance.
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM f013.ToriJnl WHERE ToriKbn <> 2 AND (Tot <> Buhin + Koutin + Sonota "
+                         "+ Zei + HikaSyohi + KaSyohi + SyoZei OR GTot <> Tot - Nyu - NyuCho "
+                         "OR ToriKbn <> CASE WHEN Nyu = 0 AND NyuCho = 0 THEN 1 ELSE 0 END)"),
+              0);
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM f013.ToriJnl t JOIN f004.NyuukoKbn k "
+                         "ON k.NyuukoKbnCode = t.NyuukoKbnCode WHERE (t.ToriKbn = 2) <> (k.NyuukoKind = 99) "
+                         "OR (t.ToriKbn = 2 AND (t.GTot <> -t.Nyu OR t.Nyu <= 0 OR t.Tot <> 0))"),
+              0);
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM f013.ToriJnl WHERE NyuukoKbnCode NOT IN "
+                         "(SELECT NyuukoKbnCode FROM f004.NyuukoKbn) OR KokCode NOT IN (SELECT KokCode FROM f010.Kok)"),
+              0);
+    // Nobody pays more than he bought, nor before the sale.
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM (SELECT KokCode FROM f013.ToriJnl GROUP BY KokCode "
+                         "HAVING sum(GTot) < 0)"),
+              0);
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM f013.ToriJnl WHERE Date >= julianday('2026-12-10') - 2415018.5"), 0);
+}
+
+} // namespace
+
+TEST(DataGenerator, LedgerHoldsTheRowsOfItsSlipsTheirPaymentsAndTypedSalesUpToItsCount)
+{
+    struct Case {
+        int ledgerRows;
+        const char* what;
+    };
+    for (const Case& c : {Case{DataGenerator::kAutomatic, "automatic"}, Case{2000, "more than the slips give"},
+                          Case{25, "fewer than the delivery notes"}}) {
+        SCOPED_TRACE(c.what);
+        TempFolder temp;
+        const QString folder = temp.file(QStringLiteral("bench"));
+        DataGenerator::Options options = small(40, 70, 90, 650);
+        options.size.ledgerRows = c.ledgerRows;
+        QString error;
+        ASSERT_TRUE(DataGenerator::generate(folder, options, &error)) << error.toStdString();
+        DataStore store;
+        ASSERT_TRUE(store.open(folder));
+        Connection& db = store.mainConnection();
+        expectLedgerKeepsToItsSlips(db);
+
+        const long long deliveries = scalar(db, "SELECT count(*) FROM f003.Syahead WHERE DenKind = 0");
+        const long long posted = scalar(db, "SELECT count(*) FROM f013.ToriJnl WHERE DenFlag = 1");
+        const long long rows = scalar(db, "SELECT count(*) FROM f013.ToriJnl");
+        if (c.ledgerRows == DataGenerator::kAutomatic) {
+            EXPECT_EQ(posted, deliveries);
+            EXPECT_EQ(scalar(db, "SELECT count(*) FROM f013.ToriJnl WHERE DenFlag = 0 AND ToriKbn <> 2"), 0);
+            EXPECT_GT(rows, posted); // the payments
+        } else {
+            EXPECT_EQ(rows, c.ledgerRows);
+        }
+        if (c.ledgerRows == 25) {
+            // The slips use up the count: no sale is typed.
+            EXPECT_LT(posted, deliveries);
+            EXPECT_EQ(scalar(db, "SELECT count(*) FROM f013.ToriJnl WHERE DenFlag = 0 AND ToriKbn <> 2"), 0);
+        }
+        if (c.ledgerRows == 2000) {
+            // Typed sales of several categories, some paid at once.
+            EXPECT_GE(scalar(db, "SELECT count(DISTINCT NyuukoKbnCode) FROM f013.ToriJnl WHERE DenFlag = 0 "
+                                 "AND ToriKbn <> 2"),
+                      5);
+            EXPECT_GT(scalar(db, "SELECT count(*) FROM f013.ToriJnl WHERE ToriKbn = 0"), 0);
+        }
+    }
+}
+
+TEST(DataGenerator, LedgerCountBeyondWhatTheCustomersHoldIsRefused)
+{
+    DataGenerator::Size size{2, 2, 0, 0};
+    size.ledgerRows = 2 * DataGenerator::kMaxLedgerRowsPerCustomer;
+    EXPECT_TRUE(DataGenerator::checkSize(size).isEmpty());
+    size.ledgerRows += 1;
+    EXPECT_FALSE(DataGenerator::checkSize(size).isEmpty());
+    size.ledgerRows = -2;
+    EXPECT_FALSE(DataGenerator::checkSize(size).isEmpty());
+}
