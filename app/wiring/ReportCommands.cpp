@@ -2,6 +2,8 @@
 
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
+#include "reports/ui/CDPrintSeikyu.h"
+#include "reports/ui/CDPrintUriZan.h"
 
 namespace kv::app {
 
@@ -14,6 +16,12 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
     , m_profile(profile)
 {
     // One block a report, each adding its own dialog.
+    addReport(CommandId::BillingList, "請求一覧(&B)...", [this](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintSeikyu(std::move(setup), m_profile);
+    });
+    addReport(CommandId::ReceivableList, "売掛残金一覧(&Z)...", [](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintUriZan(std::move(setup));
+    });
 }
 
 ReportCommands::~ReportCommands()
