@@ -2,7 +2,7 @@
 
 #include "common/MessageGateway.h"
 #include "data/document/CCarMaintenanceDoc.h"
-#include "reports/core/BillingStatements.h"
+#include "reports/core/LedgerTables.h"
 #include "reports/ui/LedgerPeriodGroup.h"
 #include "reports/ui/ReportRangeGroups.h"
 
@@ -15,28 +15,6 @@ namespace kv::reports {
 namespace {
 
 const QString kSection = QStringLiteral("PrintSeikyu");
-
-std::vector<ReportColumn> billingColumns()
-{
-    return {ReportColumn::text(QStringLiteral("顧客ｺｰﾄﾞ"), 220, ReportColumn::Align::Right),
-            ReportColumn::text(QStringLiteral("顧客名"), 760),
-            ReportColumn::amount(QStringLiteral("前回繰越"), 300),
-            ReportColumn::amount(QStringLiteral("入金額"), 300),
-            ReportColumn::amount(QStringLiteral("今回売上"), 300),
-            ReportColumn::amount(QStringLiteral("今回請求額"), 320),
-            ReportColumn::amount(QStringLiteral("件数"), 160)};
-}
-
-ReportRow billingRow(const QVariant& code, const QString& name, const BillingFigures& figures)
-{
-    return {code,
-            name,
-            figures.carryOver,
-            figures.receipts,
-            figures.periodAmount,
-            figures.billingAmount,
-            qint64(figures.periodSales)};
-}
 
 } // namespace
 
@@ -85,17 +63,8 @@ std::unique_ptr<ListReport> CDPrintSeikyu::makeList()
         showMessage(billed.message);
         return nullptr;
     }
-    std::vector<ReportRow> rows;
-    rows.reserve(billed.customers.size());
-    for (const CustomerBilling& billing : billed.customers)
-        rows.push_back(billingRow(QString::number(billing.customer.code), billing.customer.name, billing.figures));
-    std::optional<ReportRow> totals;
-    if (!rows.empty())
-        totals = billingRow(QString(), QStringLiteral("合計"), billed.totals());
     auto list = std::make_unique<ListReport>();
-    list->table = std::make_unique<FixedReportTable>(
-        title(), QStringList{customerHeading(m_selection), periodHeading(m_checkedPeriod)}, billingColumns(),
-        std::move(rows), std::move(totals));
+    list->table = LedgerTables::billing(billed, m_selection, m_checkedPeriod);
     // A page holds 19 rows with the totals' row counted on the last.
     list->rowsPerPage = BillingOutcome::kRowsPerPage;
     list->totalsTakeARow = true;

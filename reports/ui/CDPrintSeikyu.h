@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/core/ClosingPeriod.h"
+#include "reports/core/CustomerSelection.h"
 #include "reports/ui/ListReportDialog.h"
 
 class QCheckBox;

@@ -3,7 +3,7 @@
 #include "common/MessageGateway.h"
 #include "controls/CEditEx.h"
 #include "data/document/CCarMaintenanceDoc.h"
-#include "reports/core/ReceivablesList.h"
+#include "reports/core/LedgerTables.h"
 #include "reports/ui/ReportFields.h"
 #include "reports/ui/ReportRangeGroups.h"
 
@@ -52,24 +52,8 @@ std::unique_ptr<ListReport> CDPrintUriZan::makeList()
         showMessage(owed.message);
         return nullptr;
     }
-    std::vector<ReportRow> rows;
-    rows.reserve(owed.rows.size());
-    for (const ReceivablesList::Row& row : owed.rows)
-        rows.push_back({QString::number(row.customer.code), row.customer.name, row.balance});
-    std::optional<ReportRow> totals;
-    if (!rows.empty())
-        totals = ReportRow{QString(), QStringLiteral("合計"), owed.total()};
     auto list = std::make_unique<ListReport>();
-    list->table = std::make_unique<FixedReportTable>(
-        title(),
-        QStringList{QStringLiteral("%1  %2 現在")
-                        .arg(order == CustomerSelection::Order::Reading ? QStringLiteral("ﾌﾘｶﾞﾅ順")
-                                                                         : QStringLiteral("顧客ｺｰﾄﾞ順"),
-                             m_lastDay.toString(QStringLiteral("yyyy/MM/dd")))},
-        std::vector<ReportColumn>{ReportColumn::text(QStringLiteral("顧客ｺｰﾄﾞ"), 220, ReportColumn::Align::Right),
-                                  ReportColumn::text(QStringLiteral("顧客名"), 900),
-                                  ReportColumn::amount(QStringLiteral("売掛残金"), 360)},
-        std::move(rows), std::move(totals));
+    list->table = LedgerTables::receivables(owed, order, m_lastDay);
     list->rowsPerPage = ReceivablesList::kCustomersPerPage;
     return list;
 }

@@ -65,22 +65,6 @@ ReportRun::Request ListReportDialog::request(ReportRun::Way)
     return asked;
 }
 
-QString ListReportDialog::customerHeading(const CustomerSelection& selection)
-{
-    QString text = selection.order == CustomerSelection::Order::Reading
-        ? QStringLiteral("顧客ﾌﾘｶﾞﾅ %1 ～ %2").arg(selection.readingFrom.trimmed(), selection.readingTo.trimmed())
-        : QStringLiteral("顧客ｺｰﾄﾞ %1 ～ %2").arg(selection.codeFrom).arg(selection.codeTo);
-    if (selection.closingDay != 0)
-        text += QStringLiteral("  締日 %1").arg(selection.closingDay);
-    return text;
-}
-
-QString ListReportDialog::periodHeading(const ReportPeriod& period)
-{
-    const QString format = QStringLiteral("yyyy/MM/dd");
-    return QStringLiteral("期間 %1 ～ %2").arg(period.first.toString(format), period.last.toString(format));
-}
-
 bool ListReportDialog::writeCsv()
 {
     if (!checkFields())

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "reports/core/ClosingPeriod.h"
-#include "reports/core/CustomerSelection.h"
 #include "reports/core/ReportTable.h"
 #include "reports/ui/ReportDialog.h"
 
@@ -40,9 +38,6 @@ protected:
     virtual QString emptyMessage() const { return ReportRun::kNothingSelected; }
 
     ReportRun::Request request(ReportRun::Way way) override;
-    // The selection in words for the heading lines.
-    static QString customerHeading(const CustomerSelection& selection);
-    static QString periodHeading(const ReportPeriod& period);
     const QString& title() const { return m_title; }
 
 private:
