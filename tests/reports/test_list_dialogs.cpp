@@ -13,6 +13,7 @@
 #include "reports/ui/ReportRangeGroups.h"
 #include "support/CustomerBuilder.h"
 #include "support/LedgerBuilder.h"
+#include "support/FieldTyping.h"
 #include "support/PdfWords.h"
 #include "support/Utf8.h"
 
@@ -30,6 +31,7 @@ using namespace kv::reports;
 using kv::test::BalanceBuilder;
 using kv::test::CustomerBuilder;
 using kv::test::LedgerBuilder;
+using kv::test::typeInto;
 using kv::test::u;
 
 namespace {
@@ -62,17 +64,6 @@ public:
     QString path;
     QString suggested;
 };
-
-void typeInto(QWidget* field, const QString& text)
-{
-    field->setFocus();
-    QApplication::processEvents();
-    QTest::keyClick(field, Qt::Key_End);
-    for (int typed = 0; typed < 10; ++typed)
-        QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Tab);
-}
 
 // A check box or choice taken with the space bar, as from the keyboard.
 void press(QAbstractButton* button)
