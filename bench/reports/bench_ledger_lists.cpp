@@ -31,13 +31,7 @@ const ReportPeriod kPeriod{QDate(2026, 2, 21), QDate(2026, 3, 20)};
 
 kv::data::DataStore& store()
 {
-    static kv::data::DataStore shop;
-    static const bool ready = [] {
-        kv::data::DataGenerator::Size size;
-        size.ledgerRows = 1'000'000;
-        return shop.open(kv::bench::generatedDataFolder(size));
-    }();
-    return ready ? shop : (std::abort(), shop);
+    return kv::bench::ledgerShop();
 }
 
 sqlite3* raw()
