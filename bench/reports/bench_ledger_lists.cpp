@@ -43,11 +43,12 @@ sqlite3* raw()
                             SQLITE_OPEN_READONLY, nullptr)
             != SQLITE_OK)
             std::abort();
-        for (const char* attach : {"ATTACH ? AS f010", "ATTACH ? AS f014"}) {
+        const std::pair<const char*, const char*> files[] = {{"ATTACH ? AS f010", "010.mdb"},
+                                                              {"ATTACH ? AS f014", "014.mdb"}};
+        for (const auto& [attach, file] : files) {
             sqlite3_stmt* statement = nullptr;
             sqlite3_prepare_v2(handle, attach, -1, &statement, nullptr);
-            const QByteArray path =
-                QDir(folder).filePath(attach[13] == '1' && attach[14] == '0' ? "010.mdb" : "014.mdb").toUtf8();
+            const QByteArray path = QDir(folder).filePath(QString::fromLatin1(file)).toUtf8();
             sqlite3_bind_text(statement, 1, path.constData(), -1, SQLITE_TRANSIENT);
             if (sqlite3_step(statement) != SQLITE_DONE)
                 std::abort();
