@@ -90,7 +90,7 @@ void BM_RawSqliteBillingSums(benchmark::State& state)
         "          WHEN Date >= ?1 AND ToriKbn = 1 THEN GTot ELSE 0 END) AS amount,"
         " SUM(CASE WHEN Date >= ?1 AND ToriKbn <> 2 THEN 1 ELSE 0 END) AS sales"
         " FROM ToriJnl WHERE Date <= ?2 GROUP BY KokCode) t ON t.KokCode = k.KokCode "
-        "WHERE k.UserName1 <> '新規作成中' ORDER BY k.KokCode";
+        "WHERE k.UserName1 <> '新規作成中' COLLATE BINARY ORDER BY k.KokCode";
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(raw(), sql, -1, &statement, nullptr) != SQLITE_OK)
         std::abort();
@@ -137,7 +137,7 @@ void BM_RawSqliteReceivableSums(benchmark::State& state)
     const char* sql = "SELECT k.KokCode, z.KuriZan + IFNULL(t.owed, 0) FROM f010.Kok k "
                       "JOIN f014.Zan z ON z.KokCode = k.KokCode LEFT JOIN ("
                       " SELECT KokCode, SUM(GTot) AS owed FROM ToriJnl WHERE Date <= ?1 GROUP BY KokCode) t"
-                      " ON t.KokCode = k.KokCode WHERE k.UserName1 <> '新規作成中' ORDER BY k.KokCode";
+                      " ON t.KokCode = k.KokCode WHERE k.UserName1 <> '新規作成中' COLLATE BINARY ORDER BY k.KokCode";
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(raw(), sql, -1, &statement, nullptr) != SQLITE_OK)
         std::abort();
