@@ -14,9 +14,7 @@ PendingCommands::PendingCommands(CMainFrame& frame)
         m_group.add({.id = id, .text = QString::fromUtf8(text), .available = std::move(available)});
     };
     menuItem(LedgerReport, "元帳(&C)...");
-    menuItem(BillingList, "請求一覧(&B)...");
     menuItem(DetailedInvoice, "明細請求書(&S)...");
-    menuItem(ReceivableList, "売掛残金一覧(&Z)...");
     menuItem(SalesAnalysis, "売上分析表(&U)...");
     menuItem(SalesGraph, "売上分析グラフ(&G)...");
     menuItem(CustomerVehicleList, "顧客・車輌一覧(&K)...");

@@ -5,7 +5,9 @@
 #include "masters/FontChooser.h"
 #include "reports/ui/CDPrintKokCarMst.h"
 #include "reports/ui/CDPrintNyuuko.h"
+#include "reports/ui/CDPrintSeikyu.h"
 #include "reports/ui/CDPrintUriBunGr.h"
+#include "reports/ui/CDPrintUriZan.h"
 
 #include <QDate>
 
@@ -46,6 +48,13 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
     // The customer file.
     addReport(CommandId::CustomerVehicleList, "顧客・車輌一覧(&K)...", [](reports::ReportDialog::Setup setup) {
         return new reports::CDPrintKokCarMst(std::move(setup), masters::FontChooser::system());
+    });
+    // The billing list and the receivables.
+    addReport(CommandId::BillingList, "請求一覧(&B)...", [this](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintSeikyu(std::move(setup), m_profile);
+    });
+    addReport(CommandId::ReceivableList, "売掛残金一覧(&Z)...", [](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintUriZan(std::move(setup));
     });
 }
 

@@ -37,4 +37,15 @@ QString generatedDataFolder(const kv::data::DataGenerator::Size& size)
     return folder;
 }
 
+kv::data::DataStore& ledgerShop()
+{
+    static kv::data::DataStore shop;
+    static const bool ready = [] {
+        kv::data::DataGenerator::Size size;
+        size.ledgerRows = 1'000'000;
+        return shop.open(generatedDataFolder(size));
+    }();
+    return ready ? shop : (std::abort(), shop);
+}
+
 } // namespace kv::bench

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/tables/DataStore.h"
 #include "data/tools/DataGenerator.h"
 
 #include <QString>
@@ -16,5 +17,9 @@ namespace kv::bench {
 // count is named in the folder's name). The seed and the
 // reference date are fixed: every build benchmarks the same records.
 QString generatedDataFolder(const kv::data::DataGenerator::Size& size = {});
+
+// The full-size shop with 1,000,000 ledger rows, generated when missing and
+// opened once for every benchmark of the program.
+kv::data::DataStore& ledgerShop();
 
 } // namespace kv::bench

@@ -23,13 +23,7 @@ const QDate kLast(2026, 3, 31);
 
 kv::data::DataStore& store()
 {
-    static kv::data::DataStore shop;
-    static const bool ready = [] {
-        kv::data::DataGenerator::Size size;
-        size.ledgerRows = 1'000'000;
-        return shop.open(kv::bench::generatedDataFolder(size));
-    }();
-    return ready ? shop : (std::abort(), shop);
+    return kv::bench::ledgerShop();
 }
 
 kv::data::Connection& db()

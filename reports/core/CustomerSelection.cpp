@@ -11,6 +11,10 @@ QString CustomerSelection::filter() const
     QString range = order == Order::Reading
         ? ReadingBounds(readingFrom, readingTo).condition()
         : QStringLiteral("(KokCode >= %1 AND KokCode <= %2)").arg(codeFrom).arg(codeTo);
+    if (closingDay != 0)
+        range = QStringLiteral("(%1 AND (Shime1 = %2 OR Shime2 = %2 OR Shime3 = %2 OR Shime4 = %2))")
+                    .arg(range)
+                    .arg(closingDay);
     QString filter = range + QStringLiteral(" AND UserName1 <> ") + FilterText::text(FilterText::placeholder());
     if (summerGreeting)
         filter += QStringLiteral(" AND Syochuu <> 0");

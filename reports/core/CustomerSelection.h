@@ -23,6 +23,9 @@ struct CustomerSelection {
     bool newYearCard = false;     // 年賀状
     bool summerGift = false;      // お中元
     bool yearEndGift = false;     // お歳暮
+    // The ledger reports take, when it is not 0, only customers who close
+    // on this day (any of Shime1 to Shime4).
+    int closingDay = 0;
 
     // The filter of the customer table; literals are bound by the engine.
     QString filter() const;

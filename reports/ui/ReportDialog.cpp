@@ -24,15 +24,15 @@ ReportDialog::ReportDialog(Setup setup, int kind, const QString& caption)
     // own may print while the dialog stays.
     setModal(false);
 
-    auto* buttons = new QHBoxLayout;
+    m_buttons = new QHBoxLayout;
     for (QPushButton* button : {m_print, m_preview, m_pdf, m_close}) {
         button->setAutoDefault(false);
-        buttons->addWidget(button);
+        m_buttons->addWidget(button);
     }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_fields);
     layout->addWidget(m_pages);
-    layout->addLayout(buttons);
+    layout->addLayout(m_buttons);
 
     connect(m_print, &QPushButton::clicked, this, [this] { runReport(ReportRun::Way::Print); });
     connect(m_preview, &QPushButton::clicked, this, [this] { runReport(ReportRun::Way::Preview); });
@@ -43,6 +43,12 @@ ReportDialog::ReportDialog(Setup setup, int kind, const QString& caption)
 ReportDialog::~ReportDialog()
 {
     releaseMainWindow();
+}
+
+void ReportDialog::addButton(QPushButton* button)
+{
+    button->setAutoDefault(false);
+    m_buttons->insertWidget(m_buttons->indexOf(m_close), button);
 }
 
 void ReportDialog::setPagesEnabled(bool enabled)

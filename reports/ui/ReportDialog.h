@@ -9,6 +9,7 @@
 #include <memory>
 
 class QPushButton;
+class QHBoxLayout;
 class QVBoxLayout;
 
 namespace kv::reports {
@@ -51,6 +52,9 @@ signals:
 protected:
     // Where the report's own fields go, above the page range.
     QVBoxLayout* fieldsLayout() const { return m_fields; }
+    data::CCarMaintenanceDoc* document() const { return m_setup.run.document; }
+    // A further way out, placed before the close button.
+    void addButton(QPushButton* button);
     // The report's checks in its order (its page range among them, through
     // pageRange()->check()); false after the message, the focus on the
     // field to correct.
@@ -71,6 +75,7 @@ private:
     Setup m_setup;
     int m_kind;
     QVBoxLayout* m_fields;
+    QHBoxLayout* m_buttons;
     PageRangeGroup* m_pages;
     QPushButton* m_print;
     QPushButton* m_preview;

@@ -13,6 +13,7 @@
 #include "reports/print/TableListPrintout.h"
 #include "support/LockHoldingComputer.h"
 #include "support/FakePrinterAccess.h"
+#include "support/FieldTyping.h"
 #include "support/PdfWords.h"
 #include "support/Utf8.h"
 
@@ -26,6 +27,7 @@
 #include <QVBoxLayout>
 
 using namespace kv::reports;
+using kv::test::typeInto;
 using kv::test::u;
 
 namespace {
@@ -209,17 +211,6 @@ protected:
 private:
     int m_rows;
 };
-
-void typeInto(QWidget* field, const QString& text)
-{
-    field->setFocus();
-    QApplication::processEvents();
-    QTest::keyClick(field, Qt::Key_End);
-    for (int typed = 0; typed < 10; ++typed)
-        QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Tab);
-}
 
 TEST_F(ReportRunTest, TheDialogHoldsTheMainWindowUntilItClosesAndChecksBeforeItRuns)
 {

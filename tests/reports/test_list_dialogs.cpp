@@ -1,0 +1,230 @@
+// The list report dialogs driven through their fields and buttons: the
+// billing list to PDF with its options kept in the profile, the
+// receivables to CSV read back as a spreadsheet reads it, and the PDF's
+// totals equal to the CSV's.
+
+#include "controls/FileChooser.h"
+#include "controls/CNumericEditEx.h"
+#include "data/document/DocumentTestFolder.h"
+#include "print/PrinterAccess.h"
+#include "reports/ui/CDPrintSeikyu.h"
+#include "reports/ui/CDPrintUriZan.h"
+#include "reports/ui/LedgerPeriodGroup.h"
+#include "reports/ui/ReportRangeGroups.h"
+#include "support/CustomerBuilder.h"
+#include "support/LedgerBuilder.h"
+#include "support/FieldTyping.h"
+#include "support/PdfWords.h"
+#include "support/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+
+using namespace kv::reports;
+using kv::test::BalanceBuilder;
+using kv::test::CustomerBuilder;
+using kv::test::LedgerBuilder;
+using kv::test::typeInto;
+using kv::test::u;
+
+namespace {
+
+// PDF files go where the test says; nothing else is asked of the printer.
+class PdfOnly final : public kv::print::PrinterAccess {
+public:
+    std::optional<kv::data::PrinterIdentity> chooseSetup() override { return std::nullopt; }
+    bool hasPrinter() const override { return true; }
+    bool print(kv::print::PagePainter&) override { return false; }
+    void preview(kv::print::PagePainter&) override {}
+    std::optional<QString> choosePdfFile(const QString& suggested) override
+    {
+        suggestedName = suggested;
+        return pdfPath;
+    }
+    QString pdfPath;
+    QString suggestedName;
+};
+
+class SaveTo final : public kv::FileChooser {
+public:
+    QStringList openFiles(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFile(QWidget*, const QString&, const QString& suggestion, const QString&) override
+    {
+        suggested = suggestion;
+        return path;
+    }
+    QString folder(QWidget*, const QString&, const QString&) override { return {}; }
+    QString path;
+    QString suggested;
+};
+
+// A check box or choice taken with the space bar, as from the keyboard.
+void press(QAbstractButton* button)
+{
+    button->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(button, Qt::Key_Space);
+}
+
+// The CSV file as Python's csv module reads it in CP932, one list of
+// fields a line.
+std::vector<QStringList> readCsv(const QString& path)
+{
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv, sys\n"
+                                 "rows = csv.reader(open(sys.argv[1], encoding='cp932', newline=''))\n"
+                                 "sys.stdout.buffer.write('\\n'.join('\\t'.join(r) for r in rows).encode('utf-8'))\n"),
+                  path});
+    EXPECT_TRUE(python.waitForFinished(30000));
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    std::vector<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(python.readAllStandardOutput()).split(u'\n'))
+        rows.push_back(line.split(u'\t'));
+    return rows;
+}
+
+class ListDialogs : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc = folder.open();
+        ASSERT_TRUE(doc);
+        setup.run.document = doc.get();
+        setup.run.printers = &printers;
+        setup.run.reapplyOrder = [] {};
+        kv::installFileChooser(&chooser);
+        printers.pdfPath = folder.folder.path() + "/list.pdf";
+        chooser.path = folder.folder.path() + "/list.csv";
+    }
+    void TearDown() override { kv::installFileChooser(nullptr); }
+
+    void customer(int code, const QString& name, const QString& reading, int closingDay, int carried)
+    {
+        CustomerBuilder(code).name(name).reading(reading).set(&CDaoKokSet::m_Shime1, closingDay).insertInto(doc->store());
+        BalanceBuilder(code, carried).insertInto(doc->store());
+    }
+    template <class Dialog>
+    void show(Dialog* dialog)
+    {
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    }
+
+    kv::test::DocumentTestFolder folder;
+    std::unique_ptr<kv::data::CCarMaintenanceDoc> doc;
+    PdfOnly printers;
+    SaveTo chooser;
+    ReportDialog::Setup setup;
+};
+
+} // namespace
+
+TEST_F(ListDialogs, BillingListForAClosingDayToPdf)
+{
+    customer(1, u("青木商店"), u("ｱｵｷ"), 20, 10000);
+    customer(2, u("加藤工業"), u("ｶﾄｳ"), 20, 3000);
+    customer(3, u("佐藤運送"), u("ｻﾄｳ"), 25, 700);
+    LedgerBuilder(1, QDate(2025, 3, 1)).sale(5000).insertInto(doc->store());
+    LedgerBuilder(1, QDate(2025, 3, 5)).payment(10000).insertInto(doc->store());
+    QSettings profile(folder.folder.path() + "/profile.ini", QSettings::IniFormat);
+    profile.setValue("PrintSeikyu/Meisai", 0);
+
+    auto* dialog = new CDPrintSeikyu(setup, &profile);
+    show(dialog);
+    EXPECT_FALSE(dialog->salesOption()->isChecked());
+    EXPECT_TRUE(dialog->amountOption()->isChecked());
+
+    // Period mode: an end before the start is refused on the start.
+    press(dialog->period()->periodModeButton());
+    typeInto(dialog->period()->startField(), "250321");
+    typeInto(dialog->period()->endField(), "250320");
+    QTest::mouseClick(dialog->pdfButton(), Qt::LeftButton);
+    EXPECT_EQ(folder.messages.messages(), QStringList{u("終了日付が開始日付より小さくなっています！")});
+    EXPECT_EQ(QApplication::focusWidget(), dialog->period()->startField());
+
+    // Closing day 20 for 25/03/20: 2025-02-21 to 2025-03-20.
+    folder.messages.clear();
+    press(dialog->period()->closingModeButton());
+    typeInto(dialog->period()->closingDayField(), "20");
+    press(dialog->salesOption());
+    QTest::mouseClick(dialog->pdfButton(), Qt::LeftButton);
+    EXPECT_TRUE(folder.messages.messages().isEmpty()) << folder.messages.messages().join('|').toStdString();
+    EXPECT_EQ(printers.suggestedName, u("請求一覧.pdf"));
+    EXPECT_EQ(profile.value("PrintSeikyu/Meisai").toInt(), 1);
+    EXPECT_EQ(profile.value("PrintSeikyu/Seikyu").toInt(), 1);
+
+    // Both options: only 青木 has sales and an amount.
+    kv::test::PdfWords words = kv::test::PdfWords::read(printers.pdfPath);
+    ASSERT_TRUE(words.ok) << words.error.toStdString();
+    ASSERT_EQ(words.pages.size(), 1u);
+    EXPECT_FALSE(words.find(1, u("青木商店")).empty());
+    EXPECT_TRUE(words.find(1, u("加藤工業")).empty());
+    EXPECT_FALSE(words.find(1, u("2025/02/21")).empty());
+    EXPECT_FALSE(words.find(1, "5,000").empty());
+
+    // The amount alone: 加藤 too, never 佐藤 who closes on the 25th.
+    press(dialog->salesOption());
+    QTest::mouseClick(dialog->pdfButton(), Qt::LeftButton);
+    words = kv::test::PdfWords::read(printers.pdfPath);
+    ASSERT_TRUE(words.ok);
+    EXPECT_FALSE(words.find(1, u("加藤工業")).empty());
+    EXPECT_TRUE(words.find(1, u("佐藤運送")).empty());
+    EXPECT_FALSE(words.find(1, "8,000").empty());
+    dialog->close();
+}
+
+TEST_F(ListDialogs, ReceivablesToCsvHoldTheRowsAndTotalsOfThePrintedList)
+{
+    customer(1, u("青木商店"), u("ｻ"), 0, 1000);
+    customer(2, u("加藤, 工業"), u("ｱ"), 0, 0);
+    customer(3, u("佐藤\"運送\""), u("ｶ"), 0, -250);
+    LedgerBuilder(1, QDate(2025, 3, 1)).sale(1'234'567).insertInto(doc->store());
+    LedgerBuilder(2, QDate(2025, 3, 2)).sale(800).insertInto(doc->store());
+    LedgerBuilder(2, QDate(2025, 4, 2)).sale(9).insertInto(doc->store());
+
+    auto* dialog = new CDPrintUriZan(setup);
+    show(dialog);
+    press(dialog->readingOrderButton());
+    typeInto(dialog->endField(), "250331");
+    QTest::mouseClick(dialog->csvButton(), Qt::LeftButton);
+    EXPECT_TRUE(folder.messages.messages().isEmpty()) << folder.messages.messages().join('|').toStdString();
+    EXPECT_EQ(chooser.suggested, u("売掛残金一覧.csv"));
+
+    const std::vector<QStringList> rows = readCsv(chooser.path);
+    const std::vector<QStringList> expected{
+        {u("顧客ｺｰﾄﾞ"), u("顧客名"), u("売掛残金")},
+        {"2", u("加藤, 工業"), "800"},
+        {"3", u("佐藤\"運送\""), "-250"},
+        {"1", u("青木商店"), "1235567"},
+    };
+    ASSERT_GE(rows.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(rows[i], expected[i]) << i;
+
+    // The printed list's total is the sum of the CSV's amounts.
+    qint64 sum = 0;
+    for (size_t i = 1; i < rows.size(); ++i) {
+        if (rows[i].size() == 3 && !rows[i][0].isEmpty())
+            sum += rows[i][2].toLongLong();
+    }
+    QTest::mouseClick(dialog->pdfButton(), Qt::LeftButton);
+    const kv::test::PdfWords words = kv::test::PdfWords::read(printers.pdfPath);
+    ASSERT_TRUE(words.ok) << words.error.toStdString();
+    EXPECT_EQ(sum, 1'236'117);
+    EXPECT_FALSE(words.find(1, QLocale(QLocale::English).toString(sum)).empty());
+
+    // A customer without a balance record stops both ways out.
+    CustomerBuilder(4).name(u("田中")).reading(u("ﾀﾅｶ")).insertInto(doc->store());
+    QTest::mouseClick(dialog->csvButton(), Qt::LeftButton);
+    EXPECT_EQ(folder.messages.messages(), QStringList{u("該当残高が存在しません！")});
+    dialog->close();
+}
