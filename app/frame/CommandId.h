@@ -66,7 +66,7 @@ enum : int {
     ImportCertificate = 32960,
     ReadCertificateCodes = 32961,
     PopupSettings = 32941,
-    StatutoryCosts = 32970,
+    StatutoryCosts = 32971,
     VersionInfo = 57664,
     Exit = 57665,
     PrinterSetup = 57606,
