@@ -16,8 +16,6 @@ PendingCommands::PendingCommands(CMainFrame& frame)
     menuItem(LedgerReport, "元帳(&C)...");
     menuItem(DetailedInvoice, "明細請求書(&S)...");
     menuItem(SalesAnalysis, "売上分析表(&U)...");
-    menuItem(InspectionMissedList, "車検未入庫車輌一覧(&M)...");
-    menuItem(InsuranceDueList, "任意保険満期予定車輌一覧(&H)...");
     menuItem(FirstYearList, "初年度該当車輌一覧(&F)...");
     menuItem(VehicleHistoryList, "車歴一覧(&Y)...");
     menuItem(ReferrerRanking, "紹介者ランキング(&R)...");

@@ -3,7 +3,9 @@
 #include "app/frame/CMainFrame.h"
 #include "app/frame/CommandId.h"
 #include "masters/FontChooser.h"
+#include "reports/ui/CDPrintHoman.h"
 #include "reports/ui/CDPrintKokCarMst.h"
+#include "reports/ui/CDPrintMinyuuko.h"
 #include "reports/ui/CDPrintNyuuko.h"
 #include "reports/ui/CDPrintSeikyu.h"
 #include "reports/ui/CDPrintUriBunGr.h"
@@ -55,6 +57,13 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
     });
     addReport(CommandId::ReceivableList, "売掛残金一覧(&Z)...", [](reports::ReportDialog::Setup setup) {
         return new reports::CDPrintUriZan(std::move(setup));
+    });
+    // The vehicles past their inspection and those whose insurance expires.
+    addReport(CommandId::InspectionMissedList, "車検未入庫車輌一覧(&M)...", [](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintMinyuuko(std::move(setup));
+    });
+    addReport(CommandId::InsuranceDueList, "任意保険満期予定車輌一覧(&H)...", [](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintHoman(std::move(setup));
     });
 }
 

@@ -6,17 +6,18 @@
 namespace kv::reports {
 
 ReminderList::ReminderList(data::DataStore& store, const QString& filter, const QString& sort,
-                           const data::SettingsList& makes, QString span)
+                           const data::SettingsList& makes, QString span, LeadingDate leading)
     : m_entries(store, filter, sort)
     , m_makes(makes)
     , m_span(std::move(span))
+    , m_leading(std::move(leading))
 {
 }
 
 std::vector<ReportColumn> ReminderList::columns() const
 {
     using C = ReportColumn;
-    return {C::text(QStringLiteral("車検満了日"), 300, C::Align::Centre),
+    return {C::text(m_leading.columnTitle, 300, C::Align::Centre),
             C::text(QStringLiteral("顧客ｺｰﾄﾞ"), 170, C::Align::Right),
             C::text(QStringLiteral("氏名"), 420),
             C::text(QStringLiteral("電話番号"), 280),
@@ -34,7 +35,7 @@ ReportRow ReminderList::row(int index)
     namespace T = data::VehicleTexts;
     const data::CarRow& v = entry->vehicle;
     const data::KokRow& owner = entry->owner;
-    return {T::nextInspection(T::dateOf(v.m_Syaman)),
+    return {T::nextInspection(T::dateOf(v.*m_leading.date)),
             QString::number(owner.m_KokCode),
             (owner.m_UserName1 + QLatin1Char(' ') + owner.m_UserName2).trimmed(),
             owner.m_Tel1,
