@@ -8,7 +8,9 @@
 #include "app/wiring/PendingCommands.h"
 #include "app/wiring/ReportCommands.h"
 #include "data/document/DocumentTestFolder.h"
+#include "reports/ui/CDPrintHoman.h"
 #include "reports/ui/CDPrintKokCarMst.h"
+#include "reports/ui/CDPrintMinyuuko.h"
 #include "support/FakePrinterAccess.h"
 
 #include <QPushButton>
@@ -39,7 +41,9 @@ TEST(ReportCommands, TheCustomerFileCommandOpensItsDialogOnceAndHoldsTheMainWind
     frame->show();
 
     ASSERT_TRUE(frame->registry().isAvailable(CommandId::CustomerVehicleList));
-    EXPECT_FALSE(frame->registry().isAvailable(CommandId::InspectionMissedList));
+    EXPECT_TRUE(frame->registry().isAvailable(CommandId::InspectionMissedList));
+    EXPECT_TRUE(frame->registry().isAvailable(CommandId::InsuranceDueList));
+    EXPECT_FALSE(frame->registry().isAvailable(CommandId::VehicleHistoryList));
     frame->registry().run(CommandId::CustomerVehicleList);
     QPointer<kv::reports::ReportDialog> dialog = reports.openDialog();
     ASSERT_TRUE(dialog);
@@ -54,6 +58,20 @@ TEST(ReportCommands, TheCustomerFileCommandOpensItsDialogOnceAndHoldsTheMainWind
     EXPECT_TRUE(frame->isEnabled());
     EXPECT_TRUE(frame->registry().isAvailable(CommandId::CustomerVehicleList));
     EXPECT_TRUE(frame->isCommandEnabled(CommandId::CustomerVehicleList));
+
+    // The vehicle lists open their own dialogs.
+    frame->registry().run(CommandId::InspectionMissedList);
+    dialog = reports.openDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(qobject_cast<kv::reports::CDPrintMinyuuko*>(dialog.data()));
+    QTest::keyClick(dialog->closeButton(), Qt::Key_Space);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frame->registry().run(CommandId::InsuranceDueList);
+    dialog = reports.openDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(qobject_cast<kv::reports::CDPrintHoman*>(dialog.data()));
+    QTest::keyClick(dialog->closeButton(), Qt::Key_Space);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace
