@@ -20,7 +20,6 @@ PendingCommands::PendingCommands(CMainFrame& frame)
     menuItem(InsuranceDueList, "任意保険満期予定車輌一覧(&H)...");
     menuItem(FirstYearList, "初年度該当車輌一覧(&F)...");
     menuItem(VehicleHistoryList, "車歴一覧(&Y)...");
-    menuItem(ReferrerRanking, "紹介者ランキング(&R)...");
 }
 
 } // namespace kv::app

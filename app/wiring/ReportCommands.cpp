@@ -4,6 +4,7 @@
 #include "app/frame/CommandId.h"
 #include "masters/FontChooser.h"
 #include "reports/ui/CDPrintKokCarMst.h"
+#include "reports/ui/CDPrintMotoKokRank.h"
 #include "reports/ui/CDPrintNyuuko.h"
 #include "reports/ui/CDPrintSeikyu.h"
 #include "reports/ui/CDPrintUriBunGr.h"
@@ -55,6 +56,10 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
     });
     addReport(CommandId::ReceivableList, "売掛残金一覧(&Z)...", [](reports::ReportDialog::Setup setup) {
         return new reports::CDPrintUriZan(std::move(setup));
+    });
+    // The referrers ranked.
+    addReport(CommandId::ReferrerRanking, "紹介者ランキング(&R)...", [](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintMotoKokRank(std::move(setup));
     });
 }
 
