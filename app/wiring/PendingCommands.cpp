@@ -18,7 +18,6 @@ PendingCommands::PendingCommands(CMainFrame& frame)
     menuItem(SalesAnalysis, "売上分析表(&U)...");
     menuItem(InspectionMissedList, "車検未入庫車輌一覧(&M)...");
     menuItem(InsuranceDueList, "任意保険満期予定車輌一覧(&H)...");
-    menuItem(FirstYearList, "初年度該当車輌一覧(&F)...");
     menuItem(VehicleHistoryList, "車歴一覧(&Y)...");
 }
 

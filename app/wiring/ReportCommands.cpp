@@ -7,6 +7,7 @@
 #include "reports/ui/CDPrintMotoKokRank.h"
 #include "reports/ui/CDPrintNyuuko.h"
 #include "reports/ui/CDPrintSeikyu.h"
+#include "reports/ui/CDPrintSyonen.h"
 #include "reports/ui/CDPrintUriBunGr.h"
 #include "reports/ui/CDPrintUriZan.h"
 
@@ -56,6 +57,10 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
     });
     addReport(CommandId::ReceivableList, "売掛残金一覧(&Z)...", [](reports::ReportDialog::Setup setup) {
         return new reports::CDPrintUriZan(std::move(setup));
+    });
+    // The vehicles by first registration.
+    addReport(CommandId::FirstYearList, "初年度該当車輌一覧(&F)...", [](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintSyonen(std::move(setup));
     });
     // The referrers ranked.
     addReport(CommandId::ReferrerRanking, "紹介者ランキング(&R)...", [](reports::ReportDialog::Setup setup) {

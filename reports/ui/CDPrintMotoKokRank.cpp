@@ -11,23 +11,8 @@
 #include <QHBoxLayout>
 #include <QRadioButton>
 
-#include <optional>
 
 namespace kv::reports {
-
-namespace {
-
-std::optional<QDate> checkedDate(CEditEx* field)
-{
-    const auto day = ReportFields::dateOf(field->text());
-    if (!day) {
-        showMessage(field->text().isEmpty() ? ReportFields::kBadDate : ReportFields::kImpossibleDate);
-        field->setFocus();
-    }
-    return day;
-}
-
-} // namespace
 
 CDPrintMotoKokRank::CDPrintMotoKokRank(Setup setup)
     : ListReportDialog(std::move(setup), kKind, QStringLiteral("紹介元顧客ランキング"))
@@ -55,17 +40,9 @@ CDPrintMotoKokRank::CDPrintMotoKokRank(Setup setup)
 
 bool CDPrintMotoKokRank::checkFields()
 {
-    const auto first = checkedDate(m_start);
-    if (!first)
+    const auto period = ReportFields::checkedSpan(m_start, m_end);
+    if (!period)
         return false;
-    const auto last = checkedDate(m_end);
-    if (!last)
-        return false;
-    if (*last < *first) {
-        showMessage(ReportFields::kEndBeforeStart);
-        m_end->setFocus();
-        return false;
-    }
     if (!pageRange()->check())
         return false;
     m_request.order = m_bySales->isChecked() ? ReferrerRanking::Order::BySales
@@ -73,7 +50,7 @@ bool CDPrintMotoKokRank::checkFields()
                                              : ReferrerRanking::Order::ByCount;
     m_request.maxRows = ReportFields::numberOf(m_maxRows);
     m_request.minCount = ReportFields::numberOf(m_minCount);
-    m_request.period = {*first, *last};
+    m_request.period = *period;
     return true;
 }
 

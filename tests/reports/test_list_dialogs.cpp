@@ -10,10 +10,12 @@
 #include "controls/CNumericEditEx.h"
 #include "reports/ui/CDPrintMotoKokRank.h"
 #include "reports/ui/CDPrintSeikyu.h"
+#include "reports/ui/CDPrintSyonen.h"
 #include "reports/ui/CDPrintUriZan.h"
 #include "reports/ui/LedgerPeriodGroup.h"
 #include "reports/ui/ReportRangeGroups.h"
 #include "support/CustomerBuilder.h"
+#include "support/VehicleBuilder.h"
 #include "support/LedgerBuilder.h"
 #include "support/FieldTyping.h"
 #include "support/PdfWords.h"
@@ -23,9 +25,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
 
@@ -290,6 +294,58 @@ TEST_F(ListDialogs, RankingListsReferrersByTheirCustomersAndTheirSalesInThePerio
     folder.messages.clear();
     typeInto(dialog->startField(), "250401");
     QTest::mouseClick(dialog->pdfButton(), Qt::LeftButton);
+    EXPECT_EQ(folder.messages.messages(), QStringList{u("終了日付が開始日付より小さくなっています！")});
+    dialog->close();
+}
+
+TEST_F(ListDialogs, FirstRegistrationListTakesTheSpanTheMakeAndTheModel)
+{
+    doc->settings().makes().setEntry(1, u("日野"));
+    doc->settings().makes().setEntry(2, u("いすゞ"));
+    CustomerBuilder(1).name(u("青木商店")).insertInto(doc->store());
+    using kv::test::VehicleBuilder;
+    VehicleBuilder(10).owner(1).maker(1).model("ABC").firstRegistered(QDate(2020, 5, 10)).insertInto(doc->store());
+    VehicleBuilder(11).owner(1).maker(2).model("ABC").firstRegistered(QDate(2020, 6, 30)).insertInto(doc->store());
+    VehicleBuilder(12).owner(1).maker(1).model("ABC").firstRegistered(QDate(2020, 4, 30)).insertInto(doc->store());
+    VehicleBuilder(13).owner(1).maker(1).model("XYZ").firstRegistered(QDate(2020, 5, 1)).insertInto(doc->store());
+    VehicleBuilder(14).owner(1).maker(1).model("XYZ").firstRegistered(QDate(2020, 7, 1)).insertInto(doc->store());
+
+    auto* dialog = new CDPrintSyonen(setup);
+    show(dialog);
+    typeInto(dialog->startField(), "200501");
+    typeInto(dialog->endField(), "200630");
+    const auto codes = [&] {
+        QTest::mouseClick(dialog->csvButton(), Qt::LeftButton);
+        QStringList listed;
+        const std::vector<QStringList> rows = readCsv(chooser.path);
+        // Cells of two lines split a record; its first line starts with
+        // the vehicle code.
+        for (size_t i = 1; i < rows.size(); ++i) {
+            if (QRegularExpression(QStringLiteral("^1[0-4]$")).match(rows[i].first()).hasMatch())
+                listed << rows[i].first();
+        }
+        return listed;
+    };
+    // In first registration order, both bounds included.
+    EXPECT_EQ(codes(), (QStringList{"13", "10", "11"}));
+    EXPECT_TRUE(folder.messages.messages().isEmpty()) << folder.messages.messages().join('|').toStdString();
+    EXPECT_EQ(chooser.suggested, u("初年度該当車輌一覧.csv"));
+
+    dialog->makeBox()->setFocus();
+    QTest::keyClick(dialog->makeBox(), Qt::Key_Down);
+    EXPECT_EQ(codes(), (QStringList{"13", "10"}));
+    typeInto(dialog->modelField(), "XYZ");
+    EXPECT_EQ(codes(), (QStringList{"13"}));
+
+    QTest::mouseClick(dialog->pdfButton(), Qt::LeftButton);
+    const kv::test::PdfWords words = kv::test::PdfWords::read(printers.pdfPath);
+    ASSERT_TRUE(words.ok) << words.error.toStdString();
+    EXPECT_FALSE(words.find(1, u("初年度該当車輌一覧")).empty());
+    EXPECT_FALSE(words.find(1, "XYZ").empty());
+    EXPECT_TRUE(words.find(1, "ABC").empty());
+
+    typeInto(dialog->startField(), "200701");
+    QTest::mouseClick(dialog->csvButton(), Qt::LeftButton);
     EXPECT_EQ(folder.messages.messages(), QStringList{u("終了日付が開始日付より小さくなっています！")});
     dialog->close();
 }
