@@ -16,9 +16,7 @@ PendingCommands::PendingCommands(CMainFrame& frame)
     menuItem(LedgerReport, "元帳(&C)...");
     menuItem(DetailedInvoice, "明細請求書(&S)...");
     menuItem(SalesAnalysis, "売上分析表(&U)...");
-    menuItem(FirstYearList, "初年度該当車輌一覧(&F)...");
     menuItem(VehicleHistoryList, "車歴一覧(&Y)...");
-    menuItem(ReferrerRanking, "紹介者ランキング(&R)...");
 }
 
 } // namespace kv::app

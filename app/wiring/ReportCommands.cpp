@@ -6,8 +6,10 @@
 #include "reports/ui/CDPrintHoman.h"
 #include "reports/ui/CDPrintKokCarMst.h"
 #include "reports/ui/CDPrintMinyuuko.h"
+#include "reports/ui/CDPrintMotoKokRank.h"
 #include "reports/ui/CDPrintNyuuko.h"
 #include "reports/ui/CDPrintSeikyu.h"
+#include "reports/ui/CDPrintSyonen.h"
 #include "reports/ui/CDPrintUriBunGr.h"
 #include "reports/ui/CDPrintUriZan.h"
 
@@ -64,6 +66,14 @@ ReportCommands::ReportCommands(CMainFrame& frame, data::CCarMaintenanceDoc& docu
     });
     addReport(CommandId::InsuranceDueList, "任意保険満期予定車輌一覧(&H)...", [](reports::ReportDialog::Setup setup) {
         return new reports::CDPrintHoman(std::move(setup));
+    });
+    // The vehicles by first registration.
+    addReport(CommandId::FirstYearList, "初年度該当車輌一覧(&F)...", [](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintSyonen(std::move(setup));
+    });
+    // The referrers ranked.
+    addReport(CommandId::ReferrerRanking, "紹介者ランキング(&R)...", [](reports::ReportDialog::Setup setup) {
+        return new reports::CDPrintMotoKokRank(std::move(setup));
     });
 }
 

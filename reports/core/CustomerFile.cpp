@@ -173,15 +173,23 @@ ReportRow CustomerListTable::row(int index)
 
 VehicleListTable::VehicleListTable(data::DataStore& store, const VehicleSelection& selection,
                                    QStringList makes)
-    : m_rows(store, selection.filter(), selection.sort())
+    : VehicleListTable(store, CustomerFile::title(CustomerFile::VehicleList), selection.filter(), selection.sort(),
+                       CustomerFile::headings(selection), std::move(makes))
+{
+}
+
+VehicleListTable::VehicleListTable(data::DataStore& store, QString title, const QString& filter,
+                                   const QString& sort, QStringList headings, QStringList makes)
+    : m_title(std::move(title))
+    , m_rows(store, filter, sort)
     , m_makes(std::move(makes))
-    , m_headings(CustomerFile::headings(selection))
+    , m_headings(std::move(headings))
 {
 }
 
 QString VehicleListTable::title() const
 {
-    return CustomerFile::title(CustomerFile::VehicleList);
+    return m_title;
 }
 
 std::vector<ReportColumn> VehicleListTable::columns() const

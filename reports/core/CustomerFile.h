@@ -82,6 +82,10 @@ private:
 class VehicleListTable final : public ReportTable {
 public:
     VehicleListTable(data::DataStore& store, const VehicleSelection& selection, QStringList makes);
+    // Another list of vehicles in the same columns: its own title, filter,
+    // sort and heading lines.
+    VehicleListTable(data::DataStore& store, QString title, const QString& filter, const QString& sort,
+                     QStringList headings, QStringList makes);
 
     bool isOpen() const { return m_rows.isOpen(); }
     const data::EngineError& lastError() const { return m_rows.lastError(); }
@@ -92,6 +96,7 @@ public:
     ReportRow row(int index) override;
 
 private:
+    QString m_title;
     SelectedRows<CDaoCarSet> m_rows;
     QStringList m_makes;
     QStringList m_headings;

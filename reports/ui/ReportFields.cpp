@@ -1,5 +1,6 @@
 #include "reports/ui/ReportFields.h"
 
+#include "common/MessageGateway.h"
 #include "controls/CEditEx.h"
 #include "controls/CNumericEditEx.h"
 #include "records/TypedDate.h"
@@ -135,6 +136,30 @@ CNumericEditEx* ReportFields::numberField(QWidget* parent, int minimum, int maxi
 int ReportFields::numberOf(const CEditEx* field)
 {
     return field->text().trimmed().toInt();
+}
+
+std::optional<ReportPeriod> ReportFields::checkedSpan(CEditEx* start, CEditEx* end)
+{
+    const auto checked = [](CEditEx* field) {
+        const auto day = dateOf(field->text());
+        if (!day) {
+            showMessage(field->text().isEmpty() ? kBadDate : kImpossibleDate);
+            field->setFocus();
+        }
+        return day;
+    };
+    const auto first = checked(start);
+    if (!first)
+        return std::nullopt;
+    const auto last = checked(end);
+    if (!last)
+        return std::nullopt;
+    if (*last < *first) {
+        showMessage(kEndBeforeStart);
+        end->setFocus();
+        return std::nullopt;
+    }
+    return ReportPeriod{*first, *last};
 }
 
 } // namespace kv::reports

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/FieldVerdict.h"
+#include "reports/core/ClosingPeriod.h"
 
 #include <QDate>
 #include <QString>
@@ -40,6 +41,10 @@ std::optional<QDate> firstDayOfMonth(const QString& month);
 std::optional<QDate> lastDayOfMonth(const QString& month);
 // The date a date field names; none when it does not exist (25/02/30).
 std::optional<QDate> dateOf(const QString& date);
+// The days from a start through an end date field, checked on print: an
+// empty or impossible date, then an end before the start, each shown with
+// the focus put back on its field.
+std::optional<ReportPeriod> checkedSpan(CEditEx* start, CEditEx* end);
 // "%y/%m" and "%y/%m/%d" of a day.
 QString monthText(const QDate& day);
 QString dateText(const QDate& day);
