@@ -13,6 +13,8 @@
 #include "reports/ui/ReportRangeGroups.h"
 #include "support/VehicleBuilder.h"
 
+#include <QComboBox>
+
 using namespace kv::reports;
 using namespace kv::test;
 
